@@ -1,0 +1,20 @@
+#include "app/run.h"
+
+#include "app/Application.h"
+#include "platform/SystemPlatform.h"
+
+#include <QApplication>
+#include <QIcon>
+
+using namespace Qt::StringLiterals;
+
+int runProgram(int argc, char** argv, const Edition& edition) {
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(edition.executableName());
+  QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+  QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
+  SystemPlatform system;
+  Application app(system.platform(), edition);
+  if (!app.start()) return 1;
+  return QApplication::exec();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/FileIo.h"
+
+#include <QString>
+#include <memory>
+
+// What went wrong with the catalogue file, for the message the window shows.
+struct CatalogueError {
+  enum class Operation { None, Open, Read, Write, Sync };
+  Operation operation = Operation::None;
+  qint32 record = 0;  // the record being read or written, 0 for the file as a whole
+  int systemError = 0;
+  QString fileName;
+
+  bool failed() const { return operation != Operation::None; }
+  // A whole Greek sentence naming the file, what was being done and the
+  // system's reason, e.g. "Δεν ήταν δυνατή η εγγραφή της εγγραφής 5 στο αρχείο
+  // «Zelkor.dat»: ο δίσκος είναι γεμάτος."
+  QString describe() const;
+};
+
+// The catalogue file: fixed 350-byte records, addressed by 1-based number.
+class CatalogueFile {
+ public:
+  static constexpr const char* kFileName = "Zelkor.dat";
+
+  explicit CatalogueFile(std::unique_ptr<FileIo> io = makeSystemFileIo());
+  ~CatalogueFile();
+  CatalogueFile(const CatalogueFile&) = delete;
+  CatalogueFile& operator=(const CatalogueFile&) = delete;
+
+  // Opens (ReadWrite creates a missing file empty; ReadOnly shows a missing
+  // file as empty) and works out the record count from the file's length.
+  bool open(const QString& path, FileIo::Mode mode = FileIo::Mode::ReadWrite);
+  void close();
+  bool isOpen() const;
+
+  // length / 350 rounded half to even, 0 taken as 1; worked out at open.
+  qint32 recordCount() const { return m_recordCount; }
+  static qint32 recordCountForLength(qint64 length);
+
+  // Record n; at or beyond the end it has no stored text. False on an I/O error.
+  bool read(qint32 n, CatalogueRecord& out);
+  // Writes the whole record at n, synced to stable storage before it returns
+  // true. A failed write leaves every other record as it was and the file no
+  // longer than before.
+  bool write(qint32 n, const CatalogueRecord& record);
+
+  const CatalogueError& lastError() const { return m_error; }
+  FileIo& io() { return *m_io; }
+  const QString& path() const { return m_path; }
+
+ private:
+  bool fail(CatalogueError::Operation op, qint32 record);
+
+  std::unique_ptr<FileIo> m_io;
+  QString m_path;
+  qint32 m_recordCount = 1;
+  CatalogueError m_error;
+};

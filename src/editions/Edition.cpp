@@ -1,0 +1,45 @@
+#include "editions/Edition.h"
+
+using namespace Qt::StringLiterals;
+
+QString Edition::productTitle() const {
+  return isStudents() ? u"Μ-Zelkor 3.2"_s : u"Σ-Zelkor 3.2"_s;
+}
+
+QString Edition::recordCaptionHead() const {
+  return productTitle() + (isStudents() ? u": Μαθητές - Διερεύνηση"_s : u": Καταχώριση/Διερεύνηση"_s);
+}
+
+QString Edition::pageCaptionAsLoaded() const {
+  // The students' caption as loaded has a blank before the colon.
+  return productTitle() + (isStudents() ? u" : "_s : u": "_s) + u"Παρουσίαση Πολλαπλών Εγγραφών"_s;
+}
+
+QString Edition::keyHelpCaption() const {
+  return productTitle() + (isStudents() ? u" :  "_s : u":  "_s) + u"Πλήκτρα Συντομεύσεως"_s;
+}
+
+QString Edition::editionLetter() const { return isStudents() ? u"Μ"_s : u"Σ"_s; }
+
+QString Edition::aboutProductLine() const { return editionLetter() + u"-Zelkor"_s; }
+
+QString Edition::aboutDescription() const {
+  const QString br = u"\r\n"_s;
+  if (isStudents()) return u"Ηλεκτρονικός Κατάλογος Μαθητών"_s + br + u"Δανειστικής Σχολικής Βιβλιοθήκης"_s + br;
+  return u"Γρήγορη και Εύκολη"_s + br + u"Καταλογράφηση και Διαχείρηση"_s + br +
+         u"Δανειστικής Σχολικής Βιβλιοθήκης"_s + br;
+}
+
+QString Edition::aboutAvailability() const {
+  return isStudents() ? u"Ο Μ-Zelkor είναι μέρος του Σ-Zelkor."_s : u"Ο Σ-Zelkor διατίθεται ΔΩΡΕΑΝ."_s;
+}
+
+QString Edition::webAddress() const {
+  return isStudents() ? u"https://www.example.org/m-zelkor"_s : u"https://www.example.org/s-zelkor"_s;
+}
+
+QString Edition::emailAddress() { return u"zelkor@example.org"_s; }
+
+QString Edition::rightsHolder() { return u"Ομάδα Zelkor 2026"_s; }
+
+QString Edition::executableName() const { return isStudents() ? u"LomiraView"_s : u"Lomira"_s; }

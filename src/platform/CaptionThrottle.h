@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+class QWidget;
+
+// A window caption that a scan rewrites for every record. The text is always
+// current; the window system is told at most every 30 ms, and whenever
+// flush() is called (before a dialog opens, when a handler returns).
+class CaptionThrottle {
+ public:
+  static constexpr int kIntervalMs = 30;
+
+  explicit CaptionThrottle(QWidget& window) : m_window(window) {}
+  // Sets the caption now, unthrottled.
+  void set(const QString& text);
+  // Sets the caption, telling the window system only when the interval passed.
+  void setThrottled(const QString& text);
+  void flush();
+  const QString& text() const { return m_text; }
+
+ private:
+  QWidget& m_window;
+  QString m_text;
+  bool m_pending = false;
+  QElapsedTimer m_lastPush;
+};
+
+#include "platform/Dialogs.h"
+
+// Dialogs that flush a caption before every box, so each box sees the exact
+// caption of the record being examined.
+class CaptionFlushingDialogs : public Dialogs {
+ public:
+  CaptionFlushingDialogs(Dialogs& inner, CaptionThrottle& caption) : m_inner(inner), m_caption(caption) {}
+  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                 Answer defaultButton) override {
+    m_caption.flush();
+    return m_inner.message(text, title, buttons, icon, defaultButton);
+  }
+  QString input(const QString& prompt, const QString& title) override {
+    m_caption.flush();
+    return m_inner.input(prompt, title);
+  }
+  void beep() override { m_inner.beep(); }
+
+ private:
+  Dialogs& m_inner;
+  CaptionThrottle& m_caption;
+};

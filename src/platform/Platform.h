@@ -1,0 +1,20 @@
+#pragma once
+
+#include "catalogue/FileIo.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpEngine.h"
+#include "platform/PrintDocument.h"
+#include "platform/Registry.h"
+
+// Everything the windows need from the outside world, in one bundle. The real
+// bundle talks to Qt and the operating system; the tests' answers from a script.
+struct Platform {
+  Dialogs& dialogs;
+  PrintDocument& printer;
+  Clock& clock;
+  HelpEngine& help;
+  Registry& registry;
+  Launcher& launcher;
+  FileIoFactory& files;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// One finished print job: pages of lines in one font.
+struct PrintJob {
+  QString fontName;
+  int fontSize = 0;
+  QList<QStringList> pages;
+};
+
+// Where finished jobs go: the system's printer, a PDF file, or a test's list.
+class PrintSink {
+ public:
+  virtual ~PrintSink() = default;
+  virtual void send(const PrintJob& job) = 0;
+};
+
+// The program's one print document. Lines collect until endDoc() hands them
+// to the sink as one job. A new page takes effect only when something is
+// printed after it; ending a document with nothing printed sends nothing.
+class PrintDocument {
+ public:
+  explicit PrintDocument(PrintSink& sink) : m_sink(sink) {}
+
+  void setFontName(const QString& name) { m_fontName = name; }
+  void setFontSize(int points) { m_fontSize = points; }
+  // Prints the text and ends the line.
+  void printLine(const QString& text = QString());
+  // Prints the text and stays on the line.
+  void printText(const QString& text);
+  void newPage();
+  void endDoc();
+
+  // True while lines have been printed and not yet sent.
+  bool isOpen() const { return !m_job.pages.isEmpty(); }
+
+ private:
+  void startLine();
+
+  PrintSink& m_sink;
+  QString m_fontName;
+  int m_fontSize = 12;
+  PrintJob m_job;
+  bool m_pageBreakPending = false;
+  bool m_lineOpen = false;
+};

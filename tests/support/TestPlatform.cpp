@@ -1,0 +1,43 @@
+#include "TestPlatform.h"
+
+using namespace Qt::StringLiterals;
+
+void FakeRegistry::setString(const QString& key, const QString& name, const QByteArray& bytesWithZero) {
+  m_keys[key][name] = {kTypeString, bytesWithZero};
+}
+
+void FakeRegistry::setDword(const QString& key, const QString& name, std::uint32_t value) {
+  QByteArray data(4, '\0');
+  for (int i = 0; i < 4; ++i) data[i] = char((value >> (8 * i)) & 0xFF);
+  m_keys[key][name] = {kTypeDword, data};
+}
+
+long FakeRegistry::openKey(Key root, const QString& subKey, std::uint32_t accessMask, Key* result) {
+  calls.append(u"open %1 0x%2"_s.arg(subKey).arg(accessMask, 0, 16));
+  *result = 0;
+  if (root != kLocalMachine || !m_keys.contains(subKey)) return 2;  // not found
+  *result = ++m_next;
+  m_open[*result] = subKey;
+  ++openHandles;
+  return 0;
+}
+
+long FakeRegistry::queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer,
+                              std::uint32_t* size) {
+  calls.append(u"query "_s + valueName);
+  if (!m_open.contains(key)) return 6;  // invalid handle
+  const auto& values = m_keys[m_open[key]];
+  if (!values.contains(valueName)) return 2;
+  const Value& v = values[valueName];
+  if (std::uint32_t(v.data.size()) > *size) return 234;  // more data
+  *type = v.type;
+  *size = std::uint32_t(v.data.size());
+  std::copy(v.data.begin(), v.data.end(), buffer);
+  return 0;
+}
+
+long FakeRegistry::closeKey(Key key) {
+  calls.append(u"close"_s);
+  if (m_open.remove(key)) --openHandles;
+  return 0;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+
+// Keeps every finished print job for assertions.
+class RecordingSink : public PrintSink {
+ public:
+  void send(const PrintJob& job) override { jobs.append(job); }
+  QList<PrintJob> jobs;
+};
+
+class FixedClock : public Clock {
+ public:
+  QDateTime now() const override { return moment; }
+  QDateTime moment{QDate(2026, 12, 6), QTime(8, 57)};
+};
+
+class FakeHelpEngine : public HelpEngine {
+ public:
+  struct Call {
+    QString file;
+    int command;
+  };
+  void showHelp(const QString& helpFile, int command) override { calls.append({helpFile, command}); }
+  QList<Call> calls;
+};
+
+// A registry of string and number values; every call is logged.
+class FakeRegistry : public Registry {
+ public:
+  struct Value {
+    std::uint32_t type;
+    QByteArray data;
+  };
+  void setString(const QString& key, const QString& name, const QByteArray& bytesWithZero);
+  void setDword(const QString& key, const QString& name, std::uint32_t value);
+
+  long openKey(Key root, const QString& subKey, std::uint32_t accessMask, Key* result) override;
+  long queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer,
+                  std::uint32_t* size) override;
+  long closeKey(Key key) override;
+
+  QStringList calls;  // "open KEY MASK", "query VALUE", "close"
+  int openHandles = 0;
+
+ private:
+  QMap<QString, QMap<QString, Value>> m_keys;
+  QMap<Key, QString> m_open;
+  Key m_next = 100;
+};
+
+class FakeLauncher : public Launcher {
+ public:
+  bool start(const QString& path) override {
+    started.append(path);
+    return startable.contains(path);
+  }
+  bool fileExists(const QString& path) override { return files.contains(path); }
+  QStringList started;
+  QSet<QString> startable;
+  QSet<QString> files;
+};
+
+// The scripted Platform bundle a window test builds its windows with.
+struct TestPlatform {
+  ScriptedDialogs dialogs;
+  RecordingSink sink;
+  PrintDocument printer{sink};
+  FixedClock clock;
+  FakeHelpEngine help;
+  FakeRegistry registry;
+  FakeLauncher launcher;
+  SystemFileIoFactory systemFiles;
+  FileIoFactory* files = &systemFiles;  // tests may point this at a faulty factory
+
+  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files}; }
+};
