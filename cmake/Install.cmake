@@ -1,0 +1,43 @@
+# Installation in the usual places under the prefix, and the Debian package.
+#
+#   <prefix>/lib/lomira/Lomira, LomiraView, ZELKOR.HLP   the programs and their help file
+#   <prefix>/bin/lomira, lomira-view                      launchers: start in the catalogue folder
+#   <prefix>/share/applications/*.desktop                 desktop menu entries
+#   <prefix>/share/icons/hicolor/<size>/apps/lomira.*     the program icon
+
+include(GNUInstallDirs)
+
+set(LOMIRA_PROGRAM_DIR lib/lomira)
+
+install(TARGETS Lomira LomiraView RUNTIME DESTINATION ${LOMIRA_PROGRAM_DIR})
+install(FILES data/ZELKOR.HLP DESTINATION ${LOMIRA_PROGRAM_DIR})
+
+foreach(launcher IN ITEMS "lomira;Lomira" "lomira-view;LomiraView")
+  list(GET launcher 0 name)
+  list(GET launcher 1 PROGRAM)
+  set(PROGRAM_PATH "${CMAKE_INSTALL_PREFIX}/${LOMIRA_PROGRAM_DIR}/${PROGRAM}")
+  configure_file(data/desktop/launcher.sh.in ${CMAKE_BINARY_DIR}/launchers/${name} @ONLY)
+  install(PROGRAMS ${CMAKE_BINARY_DIR}/launchers/${name} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
+
+install(FILES data/desktop/lomira.desktop data/desktop/lomira-view.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/lomira.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16 32 48 64 128 256)
+  install(FILES data/icons/lomira-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME lomira.png)
+endforeach()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lomira)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_CONTACT "Zelkor team <zelkor@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "School lending library catalogue (librarian's and students' programs)")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The Qt libraries come from dpkg-shlibdeps; the platform plugin and a font
+# with Greek letters are loaded at run time, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, xdg-user-dirs")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
