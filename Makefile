@@ -48,3 +48,9 @@ check-windows:
 	@files=$$(git ls-files 'src/*_win.cpp' | xargs -r grep -L '#include <Q' ); \
 	for f in $$files; do x86_64-w64-mingw32-g++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -Isrc $$f || exit 1; done; \
 	echo "Windows sources checked: $$(echo $$files | wc -w)"
+
+# A Debian package of both programs.
+package: deps
+	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView
+	cd $(BUILD) && cpack -G DEB

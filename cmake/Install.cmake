@@ -35,9 +35,11 @@ set(CPACK_PACKAGE_CONTACT "Zelkor team <zelkor@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "School lending library catalogue (librarian's and students' programs)")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt libraries come from dpkg-shlibdeps; the platform plugin and a font
-# with Greek letters are loaded at run time, so they are named here.
+# The Qt libraries (the X11 platform plugin travels with Qt's GUI library)
+# come from dpkg-shlibdeps; a font with Greek letters and the tool that finds
+# the documents folder are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, xdg-user-dirs")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, xdg-user-dirs")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

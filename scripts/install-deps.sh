@@ -10,11 +10,12 @@ packages=(
   fonts-dejavu-core
   poppler-utils
   xvfb xauth xdotool x11-utils
+  dpkg-dev file
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then
   # Screenshots, packaging checks and the Windows syntax check.
-  packages+=(imagemagick librsvg2-bin dpkg-dev file g++-mingw-w64-x86-64)
+  packages+=(imagemagick librsvg2-bin g++-mingw-w64-x86-64)
 fi
 
 missing=()

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a temporary root as dpkg would
+# install it, checks what it holds and depends on, then runs the installed
+# programs through the real-window smoke test.
+# usage: package.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+src=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+fail() { echo "package: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$out" >/dev/null) || fail "cpack failed"
+deb=$(ls "$out"/*.deb | head -n 1)
+[ -n "$deb" ] || fail "no .deb produced"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-dejavu-core; do
+  grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
+done
+
+root="$out/root"
+dpkg-deb -x "$deb" "$root"
+for f in usr/lib/lomira/Lomira usr/lib/lomira/LomiraView usr/lib/lomira/ZELKOR.HLP \
+         usr/bin/lomira usr/bin/lomira-view \
+         usr/share/applications/lomira.desktop usr/share/applications/lomira-view.desktop \
+         usr/share/icons/hicolor/scalable/apps/lomira.svg usr/share/icons/hicolor/48x48/apps/lomira.png; do
+  [ -e "$root/$f" ] || fail "missing $f"
+done
+grep -q '/usr/lib/lomira/Lomira"' "$root/usr/bin/lomira" || fail "launcher does not start the installed program"
+grep -q '^Exec=lomira$' "$root/usr/share/applications/lomira.desktop" || fail "desktop entry does not use the launcher"
+
+"$src/tests/smoke/smoke.sh" "$root/usr/lib/lomira"
+echo "package: passed ($(basename "$deb"))"
