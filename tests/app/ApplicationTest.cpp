@@ -1,0 +1,245 @@
+// The two main windows together under the application object: the hand-over
+// and back, what survives a visit, the secondary windows, ending, and the
+// editor's lock.
+#include "app/Application.h"
+#include "catalogue/CatalogueLock.h"
+#include "help/frmAbout.h"
+#include "help/frmHelp.h"
+#include "page_window/frmMulti.h"
+#include "record_window/frmZelkor.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString recordCaption(int n, int count) {
+  return u"Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  %1  από  %2"_s.arg(n).arg(count);
+}
+
+void trigger(QWidget& window, const char* action) {
+  QAction* a = window.findChild<QAction*>(QString::fromLatin1(action));
+  ASSERT_NE(a, nullptr) << action;
+  a->trigger();
+}
+
+void click(QWidget& window, const char* button) {
+  QPushButton* b = window.findChild<QPushButton*>(QString::fromLatin1(button));
+  ASSERT_NE(b, nullptr) << button;
+  b->click();
+}
+
+QList<QStringList> books(int n) {
+  QList<QStringList> out;
+  for (int i = 1; i <= n; ++i)
+    out.append({u"Συγγραφέας %1"_s.arg(i), {}, u"Τίτλος %1"_s.arg(i), u"Αθήνα"_s, QString::number(1000 + i), {}});
+  return out;
+}
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    app.reset();
+    EXPECT_EQ(tp.dialogs.pending(), 0) << "scripted answers left unused";
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+  }
+  Application& start(const Edition& edition = Edition::librarian()) {
+    app = std::make_unique<Application>(tp.platform(), edition);
+    EXPECT_TRUE(app->start());
+    return *app;
+  }
+
+  TempCatalogue cat;
+  TestPlatform tp;
+  std::unique_ptr<Application> app;
+};
+
+TEST_F(ApplicationTest, StartsOnRecordOneOfAnEmptyNewCatalogue) {
+  Application& a = start();
+  EXPECT_TRUE(a.recordWindow().isVisible());
+  EXPECT_FALSE(a.pageWindow().isVisible());
+  EXPECT_EQ(a.recordWindow().windowTitle(), recordCaption(1, 1));
+  EXPECT_TRUE(cat.exists());
+  EXPECT_EQ(cat.bytes().size(), 0);
+  a.endProgram();
+}
+
+TEST_F(ApplicationTest, RoundTripToThePageWindowLosesTypingAndReturnsToRecordOneOfAFreshCount) {
+  cat.setRecords(books(3));
+  Application& a = start();
+  frmZelkor& rec = a.recordWindow();
+  trigger(rec, "mnuNext");
+  trigger(rec, "mnuNext");
+  rec.findChild<QLineEdit*>(u"txtEpo"_s)->setText(u"αλλαγή που δεν καταχωρίστηκε"_s);
+  const QByteArray before = cat.bytes();
+
+  trigger(rec, "mnuMulti");
+  EXPECT_FALSE(rec.isVisible());
+  EXPECT_FALSE(rec.fileOpen());
+  ASSERT_TRUE(a.pageWindow().isVisible());
+  EXPECT_EQ(a.pageWindow().windowTitle(), u"Σ-Zelkor 3.2: Παρουσίαση Πολλαπλών Εγγραφών"_s);
+  EXPECT_EQ(cat.bytes(), before);
+
+  // Another program adds two books while the page window is shown.
+  cat.setBytes(before + TempCatalogue::record({u"Νέο 4"_s}) + TempCatalogue::record({u"Νέο 5"_s}));
+  trigger(a.pageWindow(), "mnuTelos");
+  EXPECT_FALSE(a.pageWindow().isVisible());
+  EXPECT_FALSE(a.pageWindow().fileOpen());
+  ASSERT_TRUE(rec.isVisible());
+  EXPECT_EQ(rec.windowTitle(), recordCaption(1, 5));
+  EXPECT_EQ(rec.findChild<QLineEdit*>(u"txtEpo"_s)->text(), u"Συγγραφέας 1"_s);
+  EXPECT_EQ(cat.fieldsOf(3).at(0).trimmed(), u"Συγγραφέας 3"_s);
+  a.endProgram();
+}
+
+TEST_F(ApplicationTest, PrintCounterContinuesAcrossAVisitWhileThePageWindowEndsTheDocument) {
+  cat.setRecords(books(8));
+  Application& a = start();
+  frmZelkor& rec = a.recordWindow();
+  for (int i = 0; i < 3; ++i) {
+    click(rec, "cmdPrint");
+    trigger(rec, "mnuNext");
+  }
+  ASSERT_EQ(rec.printCounter(), 3);
+
+  // The page window's Print command ends the document holding the three records.
+  trigger(rec, "mnuMulti");
+  trigger(a.pageWindow(), "mnuPrint");
+  ASSERT_EQ(tp.sink.jobs.size(), 1);
+  const QStringList first = tp.sink.jobs[0].pages.value(0);
+  EXPECT_EQ(first.value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις 6/12/2026, 08:57"_s);
+  EXPECT_EQ(first.size(), 2 + 3 * 8 + 56) << "the page follows the queued records on the same sheet";
+  EXPECT_EQ(a.pageWindow().pageNumber(), 1);
+
+  trigger(a.pageWindow(), "mnuTelos");
+  EXPECT_EQ(rec.printCounter(), 3);
+  // Records 4 to 7 of the page: no heading at the top of the new document,
+  // and the page still breaks after the seventh.
+  for (int i = 0; i < 5; ++i) click(rec, "cmdPrint");
+  tp.dialogs.answer(Dialogs::Answer::Ok);
+  click(rec, "cmdEndPrint");
+  ASSERT_EQ(tp.sink.jobs.size(), 2);
+  const PrintJob& second = tp.sink.jobs[1];
+  ASSERT_EQ(second.pages.size(), 2);
+  EXPECT_EQ(second.pages[0].size(), 4 * 8);
+  EXPECT_TRUE(second.pages[0].value(0).startsWith(u"Συγγραφέας 1"_s));
+  EXPECT_EQ(second.pages[1].value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις 6/12/2026, 08:57"_s);
+  a.endProgram();
+}
+
+TEST_F(ApplicationTest, PageStateSurvivesAVisitToTheRecordWindow) {
+  cat.setRecords(books(3));
+  Application& a = start();
+  trigger(a.recordWindow(), "mnuMulti");
+  frmMulti& page = a.pageWindow();
+  tp.dialogs.type(u"Τίτλος"_s).answer(Dialogs::Answer::No);  // last-records question
+  trigger(page, "mnuTitlos");
+  ASSERT_EQ(page.rowCount(), 3);
+  trigger(page, "mnuTelos");
+  trigger(a.recordWindow(), "mnuMulti");
+  EXPECT_EQ(page.rowCount(), 3);
+  EXPECT_EQ(page.pageBuffer()[2][1].trimmed(), u"Τίτλος 3"_s);
+  trigger(page, "mnuPrint");
+  ASSERT_EQ(tp.sink.jobs.size(), 1);
+  EXPECT_EQ(tp.sink.jobs[0].pages[0].last(), u" Σελίδα  1"_s);
+  a.endProgram();
+}
+
+TEST_F(ApplicationTest, KeyHelpAndAboutAreSingleAndSurviveTheHandOver) {
+  Application& a = start();
+  trigger(a.recordWindow(), "mnuhelp");
+  frmHelp* help = a.keyHelp();
+  ASSERT_NE(help, nullptr);
+  trigger(a.recordWindow(), "mnuhelp");
+  EXPECT_EQ(a.keyHelp(), help);
+  EXPECT_EQ(QApplication::topLevelWidgets().count(help), 1);
+
+  trigger(a.recordWindow(), "mnuAbout1");
+  frmAbout* about = a.about();
+  ASSERT_NE(about, nullptr);
+
+  trigger(a.recordWindow(), "mnuMulti");
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(about->isVisible());
+  trigger(a.pageWindow(), "mnuHelp1");
+  trigger(a.pageWindow(), "mnuAbout");
+  EXPECT_EQ(a.keyHelp(), help);
+  EXPECT_EQ(a.about(), about);
+  trigger(a.pageWindow(), "mnuTelos");
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(about->isVisible());
+
+  // The help file is asked for the same way from both windows, every time.
+  trigger(a.recordWindow(), "mnuhelp1");
+  trigger(a.recordWindow(), "mnuMulti");
+  trigger(a.pageWindow(), "mnuhelp2");
+  ASSERT_EQ(tp.help.calls.size(), 2);
+  for (const auto& call : tp.help.calls) {
+    EXPECT_EQ(call.file, u"ZELKOR.HLP"_s);
+    EXPECT_EQ(call.command, HelpEngine::kContents);
+  }
+  a.endProgram();
+  EXPECT_FALSE(help->isVisible());
+}
+
+TEST_F(ApplicationTest, EndingFromTheRecordWindowSavesTheBoxesAndEndsEverything) {
+  Application& a = start();
+  a.recordWindow().findChild<QLineEdit*>(u"txtEpo"_s)->setText(u"Ελύτης, Οδυσσέας"_s);
+  trigger(a.recordWindow(), "mnuEnd");
+  EXPECT_TRUE(a.ended());
+  EXPECT_FALSE(a.recordWindow().isVisible());
+  EXPECT_EQ(cat.bytes().size(), 350);
+  EXPECT_EQ(cat.fieldsOf(1).at(0).trimmed(), u"Ελύτης, Οδυσσέας"_s);
+}
+
+TEST_F(ApplicationTest, EndingFromThePageWindowWritesNothing) {
+  cat.setRecords(books(2));
+  const QByteArray before = cat.bytes();
+  Application& a = start();
+  a.recordWindow().findChild<QLineEdit*>(u"txtEpo"_s)->setText(u"δεν γράφεται"_s);
+  trigger(a.recordWindow(), "mnuMulti");
+  a.pageWindow().mnuExit_Click();
+  EXPECT_TRUE(a.ended());
+  EXPECT_FALSE(a.pageWindow().isVisible());
+  EXPECT_EQ(cat.bytes(), before);
+}
+
+TEST_F(ApplicationTest, ASecondEditorIsToldTheCatalogueIsInUseAndWritesNothing) {
+  CatalogueLock other;
+  ASSERT_EQ(other.acquire(cat.path()), CatalogueLock::Result::Acquired);
+  tp.dialogs.answer(Dialogs::Answer::Ok);
+  Application second(tp.platform(), Edition::librarian());
+  EXPECT_FALSE(second.start());
+  ASSERT_EQ(tp.dialogs.messages().size(), 1);
+  const auto box = tp.dialogs.messages()[0];
+  EXPECT_TRUE(box.text.contains(u"ήδη ανοικτός για καταχώριση"_s)) << box.text.toStdString();
+  EXPECT_EQ(box.title, u"Σ-Zelkor 3.2"_s);
+  EXPECT_FALSE(second.recordWindow().isVisible());
+  EXPECT_EQ(cat.bytes().size(), 0);
+
+  // The students' edition takes no lock and is never blocked.
+  Application view(tp.platform(), Edition::students());
+  EXPECT_TRUE(view.start());
+  view.endProgram();
+  EXPECT_EQ(cat.bytes().size(), 0);
+}
+
+TEST_F(ApplicationTest, TheLockHoldsAcrossTheHandOversOfItsOwnWindows) {
+  Application& a = start();
+  trigger(a.recordWindow(), "mnuMulti");
+  trigger(a.pageWindow(), "mnuTelos");
+  CatalogueLock other;
+  EXPECT_EQ(other.acquire(cat.path()), CatalogueLock::Result::HeldElsewhere);
+  a.endProgram();
+  EXPECT_EQ(other.acquire(cat.path()), CatalogueLock::Result::Acquired);
+}
+
+}  // namespace
