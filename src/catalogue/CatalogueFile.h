@@ -1,14 +1,17 @@
 #pragma once
 
-#include "catalogue/CatalogueRecord.h"
-#include "catalogue/FileIo.h"
-
 #include <QString>
 #include <memory>
+
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/FileIo.h"
 
 // What went wrong with the catalogue file, for the message the window shows.
 struct CatalogueError {
   enum class Operation { None, Open, Read, Write, Sync };
+  // systemError when the name no longer leads to the file that was opened.
+  static constexpr int kFileReplaced = -1;
+
   Operation operation = Operation::None;
   qint32 record = 0;  // the record being read or written, 0 for the file as a whole
   int systemError = 0;
@@ -35,9 +38,10 @@ class CatalogueFile {
   // file as empty) and works out the record count from the file's length.
   bool open(const QString& path, FileIo::Mode mode = FileIo::Mode::ReadWrite);
   void close();
-  bool isOpen() const;
+  bool isOpen() const { return m_open; }
 
-  // length / 350 rounded half to even, 0 taken as 1; worked out at open.
+  // length / 350 rounded half to even, 0 taken as 1; worked out at open and
+  // raised only when a write goes past it.
   qint32 recordCount() const { return m_recordCount; }
   static qint32 recordCountForLength(qint64 length);
 
@@ -45,18 +49,28 @@ class CatalogueFile {
   bool read(qint32 n, CatalogueRecord& out);
   // Writes the whole record at n, synced to stable storage before it returns
   // true. A failed write leaves every other record as it was and the file no
-  // longer than before.
+  // longer than before. Never writes into a file that another program has
+  // replaced or deleted since it was opened.
   bool write(qint32 n, const CatalogueRecord& record);
+
+  // Up to `length` raw bytes from the start of record `first` onward; the
+  // count (0 at the end) or -1 on an I/O error. For scans.
+  qint64 readRecords(qint32 first, char* buffer, qint64 length);
 
   const CatalogueError& lastError() const { return m_error; }
   FileIo& io() { return *m_io; }
   const QString& path() const { return m_path; }
 
  private:
-  bool fail(CatalogueError::Operation op, qint32 record);
+  bool fail(CatalogueError::Operation op, qint32 record, int systemError);
+  bool failIo(CatalogueError::Operation op, qint32 record);
+  static qint64 offsetOf(qint32 n) { return qint64(n - 1) * CatalogueRecord::kLength; }
 
   std::unique_ptr<FileIo> m_io;
   QString m_path;
   qint32 m_recordCount = 1;
+  bool m_open = false;
+  // Opened for reading while no file exists: every record is absent.
+  bool m_missing = false;
   CatalogueError m_error;
 };

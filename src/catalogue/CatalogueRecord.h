@@ -15,12 +15,13 @@ class CatalogueRecord {
   static constexpr std::array<int, kFieldCount> kOffset{0, 50, 100, 200, 250, 300};
 
   // A record with no stored text.
-  CatalogueRecord() = default;
+  CatalogueRecord() { m_bytes.fill(' '); }
   // Six blank fields (350 bytes of 0x20).
   static CatalogueRecord blank();
   // "~~~" in all six fields.
   static CatalogueRecord deletionMark();
   // The bytes present (at most 350); a short record is filled with blanks.
+  // No bytes at all give a record with no stored text.
   static CatalogueRecord fromBytes(const char* bytes, int length);
 
   bool isStored() const { return m_stored; }
@@ -28,13 +29,15 @@ class CatalogueRecord {
   // Field i (0-based): its full padded text, or "" when nothing is stored.
   QString field(int i) const;
   QByteArray fieldBytes(int i) const;
-  // Keeps the first width characters; fills a shorter text with blanks.
+  // Keeps the first width characters; fills a shorter text with blanks. The
+  // record then counts as stored, its other fields blank if nothing was.
+  // A character the code page cannot hold is stored as '?'.
   void setField(int i, const QString& text);
 
   // The 350 bytes as they go to disk (blanks when nothing is stored).
   const char* bytes() const { return m_bytes.data(); }
 
  private:
-  std::array<char, kLength> m_bytes{};
+  std::array<char, kLength> m_bytes;
   bool m_stored = false;
 };

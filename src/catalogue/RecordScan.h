@@ -1,9 +1,9 @@
 #pragma once
 
-#include "catalogue/CatalogueFile.h"
-
 #include <QByteArray>
 #include <vector>
+
+#include "catalogue/CatalogueFile.h"
 
 // Reads records one after the other through large blocks, for the searches:
 // the semantics of reading record by record without a system call per record.

@@ -1,0 +1,72 @@
+#include <cerrno>
+#include <cstring>
+
+#include "catalogue/CatalogueFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString reasonFor(int error) {
+  if (error == CatalogueError::kFileReplaced)
+    return u"το αρχείο αντικαταστάθηκε ή διαγράφηκε από άλλο πρόγραμμα μετά το άνοιγμά του"_s;
+  switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return u"ο δίσκος είναι γεμάτος"_s;
+    case EACCES:
+    case EPERM:
+      return u"δεν υπάρχει άδεια πρόσβασης στο αρχείο"_s;
+    case EROFS:
+      return u"ο δίσκος είναι μόνο για ανάγνωση"_s;
+    case EIO:
+      return u"σφάλμα εισόδου/εξόδου του δίσκου"_s;
+    case EFBIG:
+      return u"το αρχείο έφτασε το μέγιστο επιτρεπτό μέγεθος"_s;
+    case ENOENT:
+      return u"το αρχείο ή ο φάκελός του δεν υπάρχει"_s;
+    case EBUSY:
+    case EAGAIN:
+#if EWOULDBLOCK != EAGAIN
+    case EWOULDBLOCK:
+#endif
+      return u"το αρχείο χρησιμοποιείται από άλλο πρόγραμμα"_s;
+    case EISDIR:
+      return u"υπάρχει φάκελος με αυτό το όνομα"_s;
+    case EBADF:
+      return u"το αρχείο δεν είναι ανοιχτό για εγγραφή"_s;
+    default:
+      return u"σφάλμα συστήματος %1 (%2)"_s.arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
+  }
+}
+
+}  // namespace
+
+QString CatalogueError::describe() const {
+  const QString file = u"«%1»"_s.arg(fileName.isEmpty() ? QString::fromLatin1(CatalogueFile::kFileName) : fileName);
+  const QString n = QString::number(record);
+  QString what;
+  switch (operation) {
+    case Operation::None:
+      return QString();
+    case Operation::Open:
+      what = u"Δεν ήταν δυνατό το άνοιγμα του αρχείου "_s + file;
+      break;
+    case Operation::Read:
+      what = record > 0 ? u"Δεν ήταν δυνατή η ανάγνωση της εγγραφής "_s + n + u" από το αρχείο "_s + file
+                        : u"Δεν ήταν δυνατή η ανάγνωση του αρχείου "_s + file;
+      break;
+    case Operation::Write:
+      what = record > 0 ? u"Δεν ήταν δυνατή η εγγραφή της εγγραφής "_s + n + u" στο αρχείο "_s + file
+                        : u"Δεν ήταν δυνατή η εγγραφή στο αρχείο "_s + file;
+      break;
+    case Operation::Sync:
+      what = record > 0
+                 ? u"Δεν ήταν δυνατή η αποθήκευση της εγγραφής "_s + n + u" του αρχείου "_s + file + u" στον δίσκο"_s
+                 : u"Δεν ήταν δυνατή η αποθήκευση του αρχείου "_s + file + u" στον δίσκο"_s;
+      break;
+  }
+  return what + u": "_s + reasonFor(systemError) + u"."_s;
+}

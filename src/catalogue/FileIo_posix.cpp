@@ -1,0 +1,117 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "catalogue/FileIo.h"
+
+namespace {
+
+class PosixFileIo : public FileIo {
+ public:
+  ~PosixFileIo() override { close(); }
+
+  bool open(const QString& path, Mode mode) override {
+    close();
+    const QByteArray native = QFile::encodeName(path);
+    const int flags = mode == Mode::ReadWrite ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC;
+    int fd;
+    do fd = ::open(native.constData(), flags, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return failed();
+    m_fd = fd;
+    return true;
+  }
+
+  void close() override {
+    if (m_fd < 0) return;
+    // The descriptor is gone whatever close() says; retrying could close another file's.
+    ::close(m_fd);
+    m_fd = -1;
+  }
+
+  bool isOpen() const override { return m_fd >= 0; }
+
+  qint64 readAt(qint64 offset, char* buffer, qint64 length) override {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pread(m_fd, buffer + done, size_t(length - done), off_t(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        failed();
+        return -1;
+      }
+      if (n == 0) break;
+      done += n;
+    }
+    return done;
+  }
+
+  qint64 writeAt(qint64 offset, const char* data, qint64 length) override {
+    qint64 done = 0;
+    while (done < length) {
+      const ssize_t n = ::pwrite(m_fd, data + done, size_t(length - done), off_t(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        failed();
+        return done > 0 ? done : -1;
+      }
+      if (n == 0) {
+        m_errno = ENOSPC;
+        break;
+      }
+      done += n;
+    }
+    return done;
+  }
+
+  qint64 size() override {
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0) {
+      failed();
+      return -1;
+    }
+    return st.st_size;
+  }
+
+  bool truncate(qint64 length) override {
+    int rc;
+    do rc = ::ftruncate(m_fd, off_t(length));
+    while (rc != 0 && errno == EINTR);
+    return rc == 0 || failed();
+  }
+
+  bool sync() override {
+#ifdef __APPLE__
+    const int rc = ::fsync(m_fd);
+#else
+    const int rc = ::fdatasync(m_fd);
+#endif
+    return rc == 0 || failed();
+  }
+
+  bool stillAt(const QString& path) override {
+    struct stat open, named;
+    if (::fstat(m_fd, &open) != 0) return failed();
+    if (::stat(QFile::encodeName(path).constData(), &named) != 0) return failed();
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+  }
+
+  int lastErrno() const override { return m_errno; }
+
+ private:
+  // Keeps errno for the caller; always false so failures can return it.
+  bool failed() {
+    m_errno = errno;
+    return false;
+  }
+
+  int m_fd = -1;
+  int m_errno = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<PosixFileIo>(); }
