@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "platform/QtDialogs.h"
+
+using namespace Qt::StringLiterals;
+using Answer = Dialogs::Answer;
+using Buttons = Dialogs::Buttons;
+using Icon = Dialogs::Icon;
+
+namespace {
+
+// Acts on the next modal box once it is open, as a user would. A box the
+// action leaves open is closed by force and fails the test, so a wrong
+// answer never hangs the run.
+class ModalUser : public QObject {
+ public:
+  void then(std::function<void(QWidget*)> act) {
+    m_act = std::move(act);
+    m_acted = false;
+    m_timer.setInterval(5);
+    m_timer.callOnTimeout(this, [this] { poll(); });
+    m_timer.start();
+  }
+  bool acted() const { return m_acted; }
+
+ private:
+  void poll() {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    if (m_acted) {
+      ADD_FAILURE() << "the box stayed open after the answer";
+      m_timer.stop();
+      static_cast<QDialog*>(box)->done(QDialog::Rejected);
+      return;
+    }
+    m_acted = true;
+    m_act(box);
+  }
+
+  QTimer m_timer;
+  std::function<void(QWidget*)> m_act;
+  bool m_acted = false;
+};
+
+QStringList buttonTexts(QWidget* box) {
+  QStringList texts;
+  for (QAbstractButton* b : box->findChild<QDialogButtonBox*>()->buttons()) texts.append(b->text());
+  texts.sort();
+  return texts;
+}
+
+QStringList sorted(QStringList list) {
+  list.sort();
+  return list;
+}
+
+// Types Greek text as key presses; QTest's own typing knows only ASCII.
+void typeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
+}
+
+QAbstractButton* buttonNamed(QWidget* box, const QString& text) {
+  for (QAbstractButton* b : box->findChild<QDialogButtonBox*>()->buttons())
+    if (b->text() == text) return b;
+  ADD_FAILURE() << "no button " << text.toStdString();
+  return nullptr;
+}
+
+class QtDialogsTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    QApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets())
+      EXPECT_FALSE(w->isVisible()) << "left open: " << w->metaObject()->className();
+  }
+
+  QtDialogs dialogs;
+  ModalUser user;
+};
+
+struct Seen {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QStringList buttons;
+  QString defaultButton;
+  Qt::TextFormat format = Qt::AutoText;
+};
+
+std::function<void(QWidget*)> look(Seen& seen, std::function<void(QMessageBox*)> answer) {
+  return [&seen, answer](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons = buttonTexts(box);
+    seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+    seen.format = box->textFormat();
+    answer(box);
+  };
+}
+
+}  // namespace
+
+TEST_F(QtDialogsTest, OkBoxShowsTitleTextIconAndGreekButton) {
+  Seen seen;
+  user.then(look(seen, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }));
+  const Answer got = dialogs.message(u"Τέλος Αρχείου\r\nΔεύτερη γραμμή"_s, u"Σ-Zelkor 3.2"_s, Buttons::Ok,
+                                     Icon::Exclamation, Answer::Ok);
+  EXPECT_EQ(got, Answer::Ok);
+  EXPECT_EQ(seen.title, u"Σ-Zelkor 3.2"_s);
+  EXPECT_EQ(seen.text, u"Τέλος Αρχείου\nΔεύτερη γραμμή"_s);
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_EQ(seen.buttons, QStringList{u"OK"_s});
+  EXPECT_EQ(seen.defaultButton, u"OK"_s);
+}
+
+TEST_F(QtDialogsTest, MarkupInATextIsShownAsTyped) {
+  Seen seen;
+  user.then(look(seen, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }));
+  EXPECT_EQ(dialogs.message(u"Το Κείμενο <b>x</b> δεν βρέθηκε"_s, u"T"_s, Buttons::Ok, Icon::Information, Answer::Ok),
+            Answer::Ok);
+  EXPECT_EQ(seen.format, Qt::PlainText);
+  EXPECT_EQ(seen.text, u"Το Κείμενο <b>x</b> δεν βρέθηκε"_s);
+  EXPECT_EQ(seen.icon, QMessageBox::Information);
+}
+
+TEST_F(QtDialogsTest, YesNoCancelAnswersEachButtonEnterEscAndClose) {
+  struct Case {
+    const char* how;
+    std::function<void(QMessageBox*)> act;
+    Answer expected;
+  };
+  const std::vector<Case> cases = {
+      {"Enter", [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }, Answer::Yes},
+      {"Ναι", [](QMessageBox* b) { buttonNamed(b, u"Ναι"_s)->click(); }, Answer::Yes},
+      {"Όχι", [](QMessageBox* b) { buttonNamed(b, u"Όχι"_s)->click(); }, Answer::No},
+      {"Άκυρο", [](QMessageBox* b) { buttonNamed(b, u"Άκυρο"_s)->click(); }, Answer::Cancel},
+      {"Esc", [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }, Answer::Cancel},
+      {"close", [](QMessageBox* b) { b->close(); }, Answer::Cancel},
+  };
+  for (const Case& c : cases) {
+    Seen seen;
+    user.then(look(seen, c.act));
+    const Answer got = dialogs.message(u"Θέλετε να Εκτυπώσω τις Εγγραφές "_s, u"Σ-Zelkor 3.2"_s, Buttons::YesNoCancel,
+                                       Icon::Question, Answer::Yes);
+    EXPECT_EQ(got, c.expected) << c.how;
+    EXPECT_EQ(seen.buttons, sorted({u"Ναι"_s, u"Όχι"_s, u"Άκυρο"_s})) << c.how;
+    EXPECT_EQ(seen.defaultButton, u"Ναι"_s) << c.how;
+    EXPECT_EQ(seen.icon, QMessageBox::Question) << c.how;
+    EXPECT_EQ(seen.text, u"Θέλετε να Εκτυπώσω τις Εγγραφές "_s) << c.how;
+  }
+}
+
+TEST_F(QtDialogsTest, YesNoHonoursDefaultNoAndClosesAsNo) {
+  Seen seen;
+  user.then(look(seen, [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }));
+  EXPECT_EQ(dialogs.message(u"Διαγραφή;"_s, u"T"_s, Buttons::YesNo, Icon::Question, Answer::No), Answer::No);
+  EXPECT_EQ(seen.defaultButton, u"Όχι"_s);
+  EXPECT_EQ(seen.buttons, sorted({u"Ναι"_s, u"Όχι"_s}));
+
+  user.then(look(seen, [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }));
+  EXPECT_EQ(dialogs.message(u"Διαγραφή;"_s, u"T"_s, Buttons::YesNo, Icon::Question, Answer::Yes), Answer::No);
+  EXPECT_EQ(seen.defaultButton, u"Ναι"_s);
+}
+
+TEST_F(QtDialogsTest, BoxWithoutIcon) {
+  Seen seen;
+  user.then(look(seen, [](QMessageBox* b) { b->close(); }));
+  EXPECT_EQ(dialogs.message(u"System Information Is Unavailable At This Time"_s, u"Zelkor"_s, Buttons::Ok, Icon::None,
+                            Answer::Ok),
+            Answer::Ok);
+  EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+  EXPECT_EQ(seen.title, u"Zelkor"_s);
+}
+
+TEST_F(QtDialogsTest, InputBoxShowsPromptTitleEmptyEditAndReturnsTypedText) {
+  QString title, prompt, startText;
+  QStringList buttons;
+  user.then([&](QWidget* w) {
+    auto* box = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    prompt = box->labelText();
+    buttons = buttonTexts(box);
+    auto* edit = box->findChild<QLineEdit*>();
+    startText = edit->text();
+    typeText(edit, u"Ιλιάδα"_s);
+    buttonNamed(box, u"OK"_s)->click();
+  });
+  EXPECT_EQ(dialogs.input(u"Βρες Κείμενο:"_s, u"Σ-Zelkor 3.2: Αναζήτηση Τίτλου"_s), u"Ιλιάδα"_s);
+  EXPECT_EQ(title, u"Σ-Zelkor 3.2: Αναζήτηση Τίτλου"_s);
+  EXPECT_EQ(prompt, u"Βρες Κείμενο:"_s);
+  EXPECT_EQ(startText, QString());
+  EXPECT_EQ(buttons, sorted({u"OK"_s, u"Άκυρο"_s}));
+}
+
+TEST_F(QtDialogsTest, InputBoxCancelEscAndCloseReturnEmptyText) {
+  const std::vector<std::function<void(QDialog*)>> ways = {
+      [](QDialog* b) { buttonNamed(b, u"Άκυρο"_s)->click(); },
+      [](QDialog* b) { QTest::keyClick(b->findChild<QLineEdit*>(), Qt::Key_Escape); },
+      [](QDialog* b) { b->close(); },
+  };
+  for (size_t i = 0; i < ways.size(); ++i) {
+    user.then([&](QWidget* w) {
+      typeText(w->findChild<QLineEdit*>(), u"κάτι"_s);
+      ways[i](static_cast<QDialog*>(w));
+    });
+    EXPECT_EQ(dialogs.input(u"Βρες:"_s, u"T"_s), QString()) << "way " << i;
+    EXPECT_TRUE(user.acted());
+  }
+}
