@@ -1,0 +1,38 @@
+#include "page_window/frmMulti.h"
+#include "platform/NumberForm.h"
+#include "platform/TextSurface.h"
+
+using namespace Qt::StringLiterals;
+
+// One page of 56 lines: header, eight blocks whatever the page holds, footer.
+// It continues whatever the print document already holds and ends nothing.
+void frmMulti::PrintRecords() {
+  PrintDocument& printer = m_platform.printer;
+  printer.setFontName(u"courier"_s);
+  printer.setFontSize(12);
+  ++m_pageNumber;
+  const QDateTime now = m_platform.clock.now();
+  printer.printLine();
+  printer.printLine(m_edition.productTitle() + u": Εκτυπώθηκε στις "_s + printedDate(now.date()) + u", "_s +
+                    printedTime(now.time()));
+  printer.printLine();
+  for (const auto& row : m_page) {
+    printer.printLine(rule());
+    printer.printLine();
+    for (const QString& line : row) printer.printLine(line);
+    printer.printLine(rule());
+  }
+  for (int i = 0; i < 4; ++i) printer.printLine();
+  printer.printLine(m_printHeading + u" Σελίδα "_s + signPos(m_pageNumber));
+  ClearArrays();
+}
+
+// Each page goes out as a print job of its own and leaves the window blank.
+void frmMulti::printPage() {
+  PrintRecords();
+  ClearArrays();
+  m_platform.printer.endDoc();
+  m_surface->clear();
+}
+
+void frmMulti::mnuPrint_Click() { printPage(); }

@@ -1,0 +1,150 @@
+#include "page_window/PageSearch.h"
+
+#include "catalogue/RecordScan.h"
+#include "page_window/frmMulti.h"
+#include "platform/TextSurface.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const PageSearch& searchEpo() {
+  static const PageSearch s{{0},
+                            u"Βρες Συγγραφέα ή Επιμελητή:"_s,
+                            u"Αναζήτηση Συγγραφέα/Επιμελητή"_s,
+                            u"Διερεύνηση Συγγραφέα/Επιμελητή:"_s,
+                            u"Ο Συγγραφέας/Επιμελητής "_s};
+  return s;
+}
+
+const PageSearch& searchOno() {
+  static const PageSearch s{{1},
+                            u"Βρες Μεταφραστή ή Διασκευαστή ή Εικονογράφο ή Συντάκτη Προλόγου/Εισαγωγής:"_s,
+                            u"Αναζήτηση Άλλου Ονόματος"_s,
+                            u"Διερεύνηση Άλλου Ονόματος:"_s,
+                            u"Το Όνομα "_s};
+  return s;
+}
+
+const PageSearch& searchTitlos() {
+  static const PageSearch s{{2}, u"Βρες Κείμενο:"_s, u"Αναζήτηση Τίτλου"_s, u"Διερεύνηση Τίτλου:"_s, u"Το Κείμενο "_s};
+  return s;
+}
+
+const PageSearch& searchAlloi() {
+  static const PageSearch s{{3},
+                            u"Βρες Εκδοτικό Στοιχείο:"_s,
+                            u"Αναζήτηση Εκδοτικού Στοιχείου:"_s,
+                            u"Διερεύνηση Εκδοτικού Στοιχείου:"_s,
+                            u"Το Εκδοτικό Στοιχείο "_s,
+                            true};
+  return s;
+}
+
+const PageSearch& searchEkdot() {
+  static const PageSearch s{{4},
+                            u"Βρες Βιβλιάριθμο ή Θέμα:"_s,
+                            u"Αναζήτηση Βιβλιάριθμου ή Θέματος:"_s,
+                            u"Διερεύνηση Βιβλιάριθμου ή Θέματος:"_s,
+                            u" Ο Αριθμός ή το Θέμα "_s};
+  return s;
+}
+
+const PageSearch& searchNo() {
+  static const PageSearch s{
+      {5}, u"Βρες Δανειζόμενο:"_s, u"Αναζήτηση Δανειζόμενου"_s, u"Διερεύνηση Δανειζόμενου:"_s, u"Ο Δανειζόμενος "_s};
+  return s;
+}
+
+const PageSearch& searchAuthorTitle() {
+  static const PageSearch s{{0, 1, 2, 3},
+                            u"Βρες Κείμενο σε Συγγραφέα/Άλλο Όνομα/Τίτλο:"_s,
+                            u"Αναζήτηση Κειμένου"_s,
+                            u"Διερεύνηση Συγγραφέα/Επιμελητή/Τίτλου:"_s,
+                            u"Το Κείμενο "_s};
+  return s;
+}
+
+}  // namespace
+
+void frmMulti::mnuEpo_Click() { runSearch(searchEpo()); }
+void frmMulti::mnuOno_Click() { runSearch(searchOno()); }
+void frmMulti::mnuTitlos_Click() { runSearch(searchTitlos()); }
+void frmMulti::mnuAlloi_Click() { runSearch(searchAlloi()); }
+void frmMulti::mnuEkdot_Click() { runSearch(searchEkdot()); }
+void frmMulti::mnuNo_Click() { runSearch(searchNo()); }
+void frmMulti::mnuAuthorTitle_Click() { runSearch(searchAuthorTitle()); }
+
+// Reads the whole catalogue once, drawing every match, eight to a page. The
+// pass past the last record reads nothing; it only shows the count reached
+// and closes the run.
+void frmMulti::runSearch(const PageSearch& search) {
+  ClearArrays();
+  m_surface->clear();
+  if (search.emptiesHeading) m_printHeading.clear();
+  m_pageNumber = 0;
+  m_searchCounter = 0;
+  int pageCount = 0;
+
+  const QString text = m_dialogs.input(search.prompt, m_edition.productTitle() + u": "_s + search.titleTail);
+  if (text.isEmpty()) return;
+
+  const FieldMatcher matcher(text, search.fields);
+  RecordScan scan(*m_file);
+  bool found = false;
+  const qint64 last = m_recordCount;
+  for (qint64 k = 1; k <= last + 1; ++k) {
+    m_searchCounter = qint32(qMin<qint64>(m_searchCounter + 1, last));
+    ShowSRN();
+    if (k > last) break;
+    const char* record = scan.record(qint32(k));
+    if (scan.failed()) return failCatalogue();
+    if (!record || !matcher.matches(record)) continue;
+
+    found = true;
+    ++pageCount;
+    m_currentRecord = qint32(k);
+    if (!ShowCR()) return;
+    if (pageCount == kRows) {
+      if (!askPageFull(search)) return;
+      pageCount = 0;
+    } else if (k == last) {
+      break;
+    }
+  }
+
+  if (found) {
+    askLastRecords(search);
+  } else {
+    m_dialogs.message(search.notFound + text + u" δεν Βρέθηκε"_s, m_edition.productTitle(), Dialogs::Buttons::Ok,
+                      Dialogs::Icon::Information, Dialogs::Answer::Ok);
+    showCA();
+  }
+}
+
+// False when the user cancels the run.
+bool frmMulti::askPageFull(const PageSearch& search) {
+  switch (m_dialogs.message(u"Θέλετε να Εκτυπώσω τις Εγγραφές "_s, m_edition.productTitle(),
+                            Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, Dialogs::Answer::Yes)) {
+    case Dialogs::Answer::Yes:
+      m_printHeading = search.heading;
+      printPage();
+      return true;
+    case Dialogs::Answer::No:
+      ClearArrays();
+      m_surface->clear();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void frmMulti::askLastRecords(const PageSearch& search) {
+  if (m_dialogs.message(u"Να Εκτυπώσω τις Τελευταίες Εγγραφές "_s, m_edition.productTitle(),
+                        Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question,
+                        Dialogs::Answer::Yes) == Dialogs::Answer::Yes) {
+    m_printHeading = search.heading;
+    printPage();
+  }
+  showCA();
+}

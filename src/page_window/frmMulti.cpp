@@ -1,0 +1,177 @@
+#include "page_window/frmMulti.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "editions/CatalogueErrorReport.h"
+#include "platform/Keys.h"
+#include "platform/TextSurface.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The client area: 9630 x 6300 twips at 15 twips a pixel.
+constexpr int kClientWidth = 642;
+constexpr int kClientHeight = 420;
+
+// The largest size of a Greek-capable monospace font in which a full page
+// fits the client area: 32 lines, and column 115 plus the record label with
+// a five-digit number.
+QFont pageFont() {
+  QFont font(u"DejaVu Sans Mono"_s);
+  font.setStyleHint(QFont::Monospace);
+  for (int pixels = 13; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    const QFontMetrics metrics(font);
+    const int right = 114 * metrics.averageCharWidth() + metrics.horizontalAdvance(u"Αρ.Εγγρ.= 12345"_s);
+    if (right <= kClientWidth && 4 * frmMulti::kRows * metrics.lineSpacing() <= kClientHeight) break;
+  }
+  return font;
+}
+
+}  // namespace
+
+frmMulti::frmMulti(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_edition(edition), m_host(host) {
+  setObjectName(u"frmMulti"_s);
+  m_caption.set(m_edition.pageCaptionAsLoaded());
+  m_surface = new TextSurface(this);
+  m_surface->setObjectName(u"surface"_s);
+  m_surface->setFont(pageFont());
+  m_surface->setMinimumSize(kClientWidth, kClientHeight);
+  setCentralWidget(m_surface);
+  buildMenus();
+  installEventFilter(this);
+}
+
+frmMulti::~frmMulti() = default;
+
+QAction* frmMulti::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                           void (frmMulti::*handler)()) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  if (handler) connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  return action;
+}
+
+void frmMulti::buildMenus() {
+  auto addMenu = [this](const char* name, const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+  };
+  auto addSeparator = [](QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+  };
+
+  QMenu* file = addMenu("mnuMulti", u"&Αρχείο"_s);
+  addItem(file, "mnuTelos", u"Ανά Εγγραφή"_s, QKeySequence(Qt::CTRL | Qt::Key_A), &frmMulti::mnuTelos_Click);
+  addSeparator(file, "Sep3");
+  addItem(file, "mnuPrint", u"Εκτύπωση"_s, QKeySequence(Qt::CTRL | Qt::Key_F2), &frmMulti::mnuPrint_Click);
+  addSeparator(file, "mnuSep4");
+  addItem(file, "mnuMenu", u"Μενού     F10"_s, QKeySequence(), nullptr);
+  addSeparator(file, "mnuSep");
+  addItem(file, "mnuExit", u"Έξοδος   Alt+X"_s, QKeySequence(), &frmMulti::mnuExit_Click);
+
+  QMenu* search = addMenu("mnuSearch", u"&Διερεύνηση"_s);
+  addItem(search, "mnuEpo", u"&Συγγραφέα"_s, QKeySequence(Qt::Key_F5), &frmMulti::mnuEpo_Click);
+  addItem(search, "mnuOno", u"Ά&λλου Ονόματος"_s, QKeySequence(Qt::Key_F6), &frmMulti::mnuOno_Click);
+  addItem(search, "mnuTitlos", u"&Τίτλου"_s, QKeySequence(Qt::Key_F7), &frmMulti::mnuTitlos_Click);
+  addItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, QKeySequence(Qt::Key_F8), &frmMulti::mnuAlloi_Click);
+  addItem(search, "mnuEkdot", u"Α&ριθμού ή Θέματος"_s, QKeySequence(Qt::Key_F9), &frmMulti::mnuEkdot_Click);
+  addItem(search, "mnuNo", u"Δανει&ζόμενου"_s, QKeySequence(Qt::Key_F11), &frmMulti::mnuNo_Click);
+  addItem(search, "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, QKeySequence(Qt::CTRL | Qt::Key_F5),
+          &frmMulti::mnuAuthorTitle_Click);
+
+  QMenu* help = addMenu("mnuhelp", u"&Βοήθεια"_s);
+  addItem(help, "mnuHelp1", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), &frmMulti::mnuHelp1_Click);
+  addItem(help, "mnuhelp2", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), &frmMulti::mnuhelp2_Click);
+  addSeparator(help, "mnuSep5");
+  addItem(help, "mnuAbout", u"Περί ..."_s, QKeySequence(), &frmMulti::mnuAbout_Click);
+}
+
+void frmMulti::Form_Load() {
+  m_host.unloadRecordWindow();
+  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
+  if (!m_file->open(QString::fromLatin1(CatalogueFile::kFileName), FileIo::Mode::ReadOnly)) return failCatalogue();
+  m_currentRecord = 1;
+  m_recordCount = m_file->recordCount();
+}
+
+void frmMulti::unload() {
+  closeFile();
+  hide();
+}
+
+void frmMulti::closeFile() {
+  if (m_file) m_file->close();
+}
+
+// A failed catalogue operation ends the program; the caller stops at once.
+void frmMulti::failCatalogue() {
+  reportCatalogueError(m_edition, m_dialogs, m_file->lastError());
+  m_host.endProgram();
+}
+
+bool frmMulti::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && event->type() == QEvent::KeyPress) {
+    const VirtualKey key = toVirtualKey(*static_cast<QKeyEvent*>(event));
+    Form_KeyDown(key.code, key.shift);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMulti::Form_KeyDown(int keyCode, int shift) {
+  if (shift != vk::AltMask) return;
+  switch (keyCode) {
+    case 'S':
+      return mnuEpo_Click();
+    case 'L':
+      return mnuOno_Click();
+    case 'T':
+      return mnuTitlos_Click();
+    case 'Y':
+      return mnuAlloi_Click();
+    case 'O':
+      return mnuEkdot_Click();
+    case 'R':
+      return mnuNo_Click();
+    case 'X':
+      return mnuExit_Click();
+    default:
+      return;
+  }
+}
+
+// Closed through the frame: the window goes, and so does its hold on the file.
+void frmMulti::closeEvent(QCloseEvent* event) {
+  closeFile();
+  event->accept();
+}
+
+void frmMulti::mnuTelos_Click() {
+  closeFile();
+  m_host.unloadPageWindow();
+  m_host.loadRecordWindow();
+}
+
+void frmMulti::mnuExit_Click() {
+  closeFile();
+  m_host.endProgram();
+}
+
+void frmMulti::mnuHelp1_Click() { m_host.showKeyHelp(); }
+
+void frmMulti::mnuhelp2_Click() {
+  CommonDialog1.HelpFile = u"ZELKOR.HLP"_s;
+  CommonDialog1.HelpCommand = HelpEngine::kContents;
+  CommonDialog1.ShowHelp();
+}
+
+void frmMulti::mnuAbout_Click() { m_host.showAbout(); }

@@ -1,0 +1,65 @@
+#include "platform/TextSurface.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+TextSurface::TextSurface(QWidget* parent) : QWidget(parent) {
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void TextSurface::clear() {
+  m_runs.clear();
+  m_line = 0;
+  m_x = 0;
+  update();
+}
+
+void TextSurface::setCurrentX(int pixels) { m_x = pixels; }
+
+// A column left of the position draws over what is already there: the
+// surface never wraps on its own.
+void TextSurface::tab(int column) { m_x = (column - 1) * columnWidth(); }
+
+void TextSurface::print(const QString& text) {
+  if (text.isEmpty()) return;
+  m_runs.append({m_line, m_x, text});
+  const int width = QFontMetrics(font()).horizontalAdvance(text);
+  update(QRect(m_x, m_line * lineHeight(), width, lineHeight()));
+  m_x += width;
+}
+
+void TextSurface::endLine() {
+  ++m_line;
+  m_x = 0;
+}
+
+QString TextSurface::lineText(int line) const {
+  const int width = columnWidth();
+  QString out;
+  for (const Run& run : m_runs) {
+    if (run.line != line) continue;
+    const int column = run.x / width;
+    if (out.size() < column + run.text.size()) out = out.leftJustified(column + run.text.size());
+    out.replace(column, run.text.size(), run.text);
+  }
+  return out;
+}
+
+int TextSurface::lineHeight() const { return QFontMetrics(font()).lineSpacing(); }
+
+int TextSurface::columnWidth() const { return qMax(1, QFontMetrics(font()).averageCharWidth()); }
+
+void TextSurface::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(QPalette::Text));
+  const int height = lineHeight();
+  const int ascent = QFontMetrics(font()).ascent();
+  for (const Run& run : m_runs) {
+    const QRect band(0, run.line * height, width(), height);
+    if (band.intersects(event->rect())) painter.drawText(QPoint(run.x, run.line * height + ascent), run.text);
+  }
+}
