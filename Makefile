@@ -54,3 +54,14 @@ package: deps
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView
 	cd $(BUILD) && cpack -G DEB
+
+# The README's screenshots, taken from real windows in a virtual X server.
+screenshots: deps
+	@scripts/install-deps.sh --extra
+	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target lomira-screenshots lomira-make-catalogue
+	@rm -rf $(BUILD)/shots && mkdir -p $(BUILD)/shots
+	@$(BUILD)/lomira-make-catalogue data/sample-catalogue.tsv $(BUILD)/shots/Zelkor.dat
+	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
+	  $(BUILD)/lomira-screenshots $(BUILD)/shots docs/screenshots
+	@for f in docs/screenshots/*.png; do convert "$$f" -strip -colors 64 "$$f"; done
