@@ -65,3 +65,10 @@ screenshots: deps
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
 	  $(BUILD)/lomira-screenshots $(BUILD)/shots docs/screenshots
 	@for f in docs/screenshots/*.png; do convert "$$f" -strip -colors 64 "$$f"; done
+
+# Times the searches on generated catalogues of 10,000 to 1,000,000 records,
+# offscreen and on a real X server; docs/performance.md records the figures.
+bench: deps
+	@$(CMAKE_GEN) -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test
+	bench/run-bench.sh build/bench
