@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "CatalogueTestFiles.h"
+#include "catalogue/RecordScan.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RecordScanTest : public ::testing::Test {
+ protected:
+  // Scans the whole file and checks each record against a plain read, then
+  // that the scan ends exactly where reading finds no more stored records.
+  void expectScanAgreesWithRead(const QByteArray& image) {
+    writeAll(path, image);
+    CatalogueFile file;
+    ASSERT_TRUE(file.open(path));
+    RecordScan scan(file);
+    const qint32 stored = qint32((image.size() + 349) / 350);
+    for (qint32 n = 1; n <= stored + 2; ++n) {
+      CatalogueRecord expected;
+      ASSERT_TRUE(file.read(n, expected));
+      const char* got = scan.record(n);
+      if (!expected.isStored()) {
+        EXPECT_EQ(got, nullptr) << n;
+        continue;
+      }
+      ASSERT_NE(got, nullptr) << n;
+      ASSERT_EQ(QByteArray(got, 350), QByteArray(expected.bytes(), 350)) << n;
+    }
+    EXPECT_FALSE(scan.failed());
+  }
+
+  QTemporaryDir dir;
+  QString path = dir.filePath(u"Zelkor.dat"_s);
+};
+
+TEST_F(RecordScanTest, AgreesWithReadOnSmallFilesAndTornTails) {
+  for (int length : {0, 1, 174, 175, 176, 349, 350, 351, 700, 1049, 1050})
+    expectScanAgreesWithRead(numberedRecords(4).left(length));
+}
+
+TEST_F(RecordScanTest, AgreesWithReadAcrossBlockBoundaries) {
+  // 3000 records plus a torn tail: about three blocks, with records that start
+  // just before each block's end.
+  expectScanAgreesWithRead(numberedRecords(3000) + QByteArray(120, 'x'));
+}
+
+TEST_F(RecordScanTest, RecordsAskedOutOfOrderAreStillRight) {
+  const QByteArray image = numberedRecords(4000);
+  writeAll(path, image);
+  CatalogueFile file;
+  ASSERT_TRUE(file.open(path));
+  RecordScan scan(file);
+  for (qint32 n : {3999, 2, 3000, 1, 4000, 2996, 2997}) {
+    const char* got = scan.record(n);
+    ASSERT_NE(got, nullptr) << n;
+    EXPECT_EQ(QByteArray(got, 350), image.mid((n - 1) * 350, 350)) << n;
+  }
+  EXPECT_EQ(scan.record(4001), nullptr);
+  EXPECT_EQ(scan.record(0), nullptr);
+}
+
+TEST_F(RecordScanTest, AClosedFileFailsTheScan) {
+  CatalogueFile file;
+  RecordScan scan(file);
+  EXPECT_EQ(scan.record(1), nullptr);
+  EXPECT_TRUE(scan.failed());
+  EXPECT_EQ(file.lastError().operation, CatalogueError::Operation::Read);
+}
+
+QByteArray recordWithFields(const QStringList& fields) {
+  CatalogueRecord r = CatalogueRecord::blank();
+  for (int i = 0; i < fields.size(); ++i) r.setField(i, fields[i]);
+  return QByteArray(r.bytes(), 350);
+}
+
+TEST(FieldMatcher, ComparesTheEncodedTextWithThePaddedFieldBytes) {
+  const QByteArray book =
+      recordWithFields({u"Καζαντζάκης Νίκος"_s, QString(), u"Ο Καπετάν Μιχάλης"_s, u"Αθήνα: Εκδόσεις Καζαντζάκη"_s});
+  const QByteArray deleted = QByteArray(CatalogueRecord::deletionMark().bytes(), 350);
+  const auto matches = [](const QString& text, std::vector<int> fields, const QByteArray& record) {
+    return FieldMatcher(text, std::move(fields)).matches(record.constData());
+  };
+
+  EXPECT_TRUE(matches(u"Καπετάν"_s, {2}, book));
+  EXPECT_FALSE(matches(u"καπετάν"_s, {2}, book)) << "case matters";
+  EXPECT_FALSE(matches(u"Καπετάν"_s, {0, 1}, book)) << "only the fields asked";
+  EXPECT_TRUE(matches(u"Καζαντζάκη"_s, {0, 3}, book));
+  // Blanks are part of the field: padding matches trailing blanks and a single blank.
+  EXPECT_TRUE(matches(u"Νίκος   "_s, {0}, book));
+  EXPECT_TRUE(matches(u" "_s, {1}, book));
+  EXPECT_FALSE(matches(u"Μιχάλης"_s + QString(84, u' '), {2}, book)) << "longer than what is left";
+  EXPECT_TRUE(matches(u"Μιχάλης"_s + QString(83, u' '), {2}, book));
+  EXPECT_FALSE(matches(QString(51, u' '), {1}, book)) << "longer than the field";
+  // A match never runs from one field into the next.
+  EXPECT_FALSE(matches(u"  Αθήνα"_s, {3}, book));
+  EXPECT_TRUE(matches(u"~~~"_s, {5}, deleted));
+  EXPECT_TRUE(matches(u"~"_s, {0}, deleted));
+  EXPECT_FALSE(matches(u"~"_s, {0}, book));
+}
+
+TEST(FieldMatcher, EmptyOrUnencodableTextsMatchNothing) {
+  const QByteArray odd = recordWithFields({u"Wh? ???"_s, u"x"_s});
+  EXPECT_FALSE(FieldMatcher(QString(), {0, 1}).matches(odd.constData()));
+  // The stored '?' must not answer for a character the code page cannot hold.
+  EXPECT_FALSE(FieldMatcher(u"Wh\u043E"_s, {0}).matches(odd.constData()));
+  EXPECT_FALSE(FieldMatcher(u"😀"_s, {0}).matches(odd.constData()));
+  EXPECT_TRUE(FieldMatcher(u"?"_s, {0}).matches(odd.constData()));
+  EXPECT_FALSE(FieldMatcher(u"?"_s, {0}).matches(nullptr));
+}
+
+}  // namespace
