@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "PrintQString.h"
 #include "platform/QtDialogs.h"
 
 using namespace Qt::StringLiterals;
