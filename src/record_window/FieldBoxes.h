@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QValidator>
+
+// The field boxes never hold a character that the catalogue's code page
+// cannot store: typing or pasting one is refused, as the box limit refuses a
+// character too many.
+class Cp1253Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
+
+// A one-line field box of `maxLength` characters.
+QLineEdit* makeFieldLineEdit(int maxLength, QWidget* parent);
+
+// The title box: several lines that wrap, at most `maxLength` characters as
+// stored. A line break is stored as carriage return and line feed, two
+// characters, as the catalogue has always held it.
+class TitleBox : public QPlainTextEdit {
+ public:
+  TitleBox(int maxLength, QWidget* parent);
+  QString text() const;
+  void setText(const QString& text);
+  int maxLength() const { return m_maxLength; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  // How much of `insertion` fits in place of the selection: all of it, a
+  // leading part, or nothing when it holds a character the file cannot store.
+  QString fitting(const QString& insertion) const;
+
+  int m_maxLength;
+};

@@ -1,0 +1,120 @@
+#include "record_window/frmZelkor.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "editions/CatalogueErrorReport.h"
+#include "record_window/FieldBoxes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The client area is 8640 x 6090 twips.
+constexpr int kClientWidth = 576;
+constexpr int kClientHeight = 406;
+
+}  // namespace
+
+frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent),
+      m_platform(platform),
+      m_edition(edition),
+      m_host(host),
+      m_caption(*this),
+      m_dialogs(platform.dialogs, m_caption),
+      CommonDialog1(platform.help) {
+  setObjectName(u"frmZelkor"_s);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowIcon(QIcon(u":/lomira.png"_s));
+
+  auto* client = new QWidget(this);
+  client->setObjectName(u"client"_s);
+  client->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client);
+  buildFields(client);
+  buildButtons(client);
+  buildMenus();
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+  // Every key pressed anywhere in the window passes the key map first.
+  qApp->installEventFilter(this);
+}
+
+frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }
+
+void frmZelkor::Form_Load() {
+  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
+  const FileIo::Mode mode = m_edition.canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly;
+  if (!m_file->open(QString::fromLatin1(CatalogueFile::kFileName), mode)) {
+    catalogueFailed();
+    return;
+  }
+  m_currentRecord = 1;
+  m_recordCount = m_file->recordCount();
+  if (!ShowCR()) return;
+  focusBox(0);
+}
+
+void frmZelkor::unload() {
+  if (m_file) m_file->close();
+  hide();
+}
+
+void frmZelkor::cmdExit_Click() {
+  // The students' edition cannot edit, so it writes nothing on the way out:
+  // writing the shown texts back would strip stored blanks and create
+  // records in an empty catalogue.
+  if (m_edition.canEdit() && !SaveCR()) return;
+  m_file->close();
+  m_host.endProgram();
+}
+
+void frmZelkor::closeEvent(QCloseEvent* event) {
+  // Closing from the title bar saves nothing.
+  if (m_file) m_file->close();
+  event->accept();
+}
+
+void frmZelkor::showEvent(QShowEvent* event) {
+  if (!m_placed) {
+    m_placed = true;
+    if (const QScreen* screen = this->screen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+  QMainWindow::showEvent(event);
+}
+
+void frmZelkor::mnuhelp_Click() { m_host.showKeyHelp(); }
+
+void frmZelkor::mnuhelp1_Click() {
+  CommonDialog1.HelpFile = u"ZELKOR.HLP"_s;
+  CommonDialog1.HelpCommand = HelpEngine::kContents;
+  CommonDialog1.ShowHelp();
+}
+
+void frmZelkor::mnuAbout1_Click() { m_host.showAbout(); }
+
+void frmZelkor::Picture1_Click() { m_host.showAbout(); }
+
+QString frmZelkor::boxText(int field) const {
+  if (field == 2) return m_title->text();
+  return static_cast<const QLineEdit*>(m_boxes[field])->text();
+}
+
+void frmZelkor::setBoxText(int field, const QString& text) {
+  if (field == 2)
+    m_title->setText(text);
+  else
+    static_cast<QLineEdit*>(m_boxes[field])->setText(text);
+}
+
+void frmZelkor::focusBox(int field) { m_boxes[field]->setFocus(Qt::OtherFocusReason); }

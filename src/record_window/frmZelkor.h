@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueRecord.h"
+#include "editions/Edition.h"
+#include "platform/CaptionThrottle.h"
+#include "platform/HelpEngine.h"
+#include "platform/Platform.h"
+#include "platform/WindowHost.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class TitleBox;
+struct TextSearch;
+
+// The record window: one catalogue record in six field boxes, browsed,
+// edited, searched and queued for printing. The program starts here.
+class frmZelkor : public QMainWindow {
+  Q_OBJECT
+ public:
+  frmZelkor(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent = nullptr);
+  ~frmZelkor() override;
+
+  // Opens the catalogue at record 1 with the count worked out afresh; the
+  // print and search counters keep their values.
+  void Form_Load();
+  // Closes the file if open and hides; the window's state is kept.
+  void unload();
+
+  // The window-wide key map; never consumes the key.
+  void Form_KeyDown(int KeyCode, int Shift);
+
+  // Browsing and editing.
+  void cmdNext_Click();
+  void cmdPrevious_Click();
+  void cmdNew_Click();
+  void cmdCorrect_Click();
+  void cmdDelete_Click();
+  void cmdExit_Click();
+
+  // Searches.
+  void cmdFindcode_Click();
+  void cmdFindISBN_Click();
+  void cmdFindAuthor_Click();
+  void cmdFindTitle_Click();
+  void cmdFindAlloi_Click();
+  void cmdFindEkdot_Click();
+  void cmdFindNo_Click();
+
+  // Print queue and the page window.
+  void cmdPrint_Click();
+  void cmdEndPrint_Click();
+  void cmdMulti_Click();
+
+  // Help and About.
+  void mnuhelp_Click();
+  void mnuhelp1_Click();
+  void mnuAbout1_Click();
+  void Picture1_Click();
+
+  qint32 currentRecord() const { return m_currentRecord; }
+  qint32 recordCount() const { return m_recordCount; }
+  qint16 printCounter() const { return m_printCounter; }
+  bool fileOpen() const { return m_file && m_file->isOpen(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Layout and menus (frmZelkorLayout.cpp).
+  void buildFields(QWidget* client);
+  void buildButtons(QWidget* client);
+  void buildMenus();
+  QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                   void (frmZelkor::*handler)());
+  void addSeparator(QMenu* menu, const char* name);
+
+  // Keys (frmZelkorKeys.cpp).
+  bool isKeyTarget(QObject* watched) const;
+  bool claimsShortcut(const QKeyEvent& event) const;
+
+  // The record on screen and in the file (frmZelkorRecords.cpp). Each
+  // returns false when the catalogue failed and the program is ending.
+  bool ShowCR();
+  bool SaveCR();
+  void ShowSRN();
+  bool writeRecord(qint32 n, const CatalogueRecord& record);
+  bool catalogueFailed();
+
+  // Field boxes by field number 0 to 5.
+  QString boxText(int field) const;
+  void setBoxText(int field, const QString& text);
+  void focusBox(int field);
+
+  // Searches (frmZelkorSearch.cpp).
+  void runTextSearch(const TextSearch& search);
+  QString searchTitle(const QString& tail) const;
+
+  Platform m_platform;
+  Edition m_edition;
+  WindowHost& m_host;
+  CaptionThrottle m_caption;
+  CaptionFlushingDialogs m_dialogs;
+  CommonDialog CommonDialog1;
+
+  std::unique_ptr<CatalogueFile> m_file;
+  CatalogueRecord m_record;
+  qint32 m_currentRecord = 1;
+  qint32 m_recordCount = 1;
+  qint32 m_searchCounter = 0;
+  qint16 m_printCounter = 0;
+
+  std::array<QWidget*, CatalogueRecord::kFieldCount> m_boxes{};
+  TitleBox* m_title = nullptr;
+  QLabel* m_picture = nullptr;
+  bool m_placed = false;
+};

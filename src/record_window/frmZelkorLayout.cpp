@@ -1,0 +1,205 @@
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "record_window/FieldBoxes.h"
+#include "record_window/frmZelkor.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The layout is drawn in twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height) { return QRect(left / 15, top / 15, width / 15, height / 15); }
+
+constexpr int kButtonWidth = 1455;
+constexpr int kButtonHeight = 375;
+
+struct FieldPlace {
+  const char* label;
+  QString caption;
+  QRect labelRect;
+  const char* box;
+  QRect boxRect;
+};
+
+const FieldPlace kFields[CatalogueRecord::kFieldCount] = {
+    {"Label1", u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s, twips(120, 240, 6615, 255), "txtEpo", twips(240, 480, 6495, 360)},
+    {"Label2", u"ΜΕΤΑΦΡΑΣΤΗΣ - ΔΙΑΣΚΕΥΑΣΤΗΣ - ΕΙΚΟΝΟΓΡΑΦΟΣ - ΣΥΝΤΑΚΤΗΣ ΠΡΟΛΟΓΟΥ/ΕΙΣΑΓΩΓΗΣ"_s,
+     twips(120, 960, 6975, 255), "txtOno", twips(240, 1200, 6495, 375)},
+    {"Label3", u"ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]"_s, twips(120, 1680, 6615, 255), "txtTitlos",
+     twips(240, 1920, 6495, 615)},
+    {"Label4", u"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ"_s, twips(120, 2640, 6615, 255),
+     "txtAlloi", twips(240, 2880, 6495, 375)},
+    {"Label5", u"ΒΙΒΛΙΑΡΙΘΜΟΣ και ΘΕΜΑΤΟΛΟΓΙΑ"_s, twips(120, 3360, 6735, 255), "txtEkdot", twips(240, 3600, 6495, 375)},
+    {"Label6", u"Ονοματεπώνυμο Δανειζόμενου - Ημερομηνία Επιστροφής"_s, twips(120, 4080, 6735, 255), "txtSp",
+     twips(240, 4320, 6495, 375)},
+};
+
+// A button in tab order. The students' edition hides the editing buttons
+// and the borrower search button and moves some others.
+struct ButtonPlace {
+  const char* name;
+  QString caption;
+  int left, top;
+  void (frmZelkor::*handler)();
+  enum { Same, Moved, Hidden } students;
+  int studentsLeft, studentsTop;
+};
+
+const ButtonPlace kButtons[] = {
+    {"cmdNext", u"ΕΠΟΜΕΝ&Η"_s, 3600, 5520, &frmZelkor::cmdNext_Click, ButtonPlace::Moved, 6960, 1080},
+    {"cmdPrevious", u"&ΠΡΟΗΓΟΎΜΕΝΗ"_s, 1920, 5520, &frmZelkor::cmdPrevious_Click, ButtonPlace::Moved, 6960, 600},
+    {"cmdNew", u"&ΝΕΑ ΕΓΓΡΑΦΗ"_s, 6960, 480, &frmZelkor::cmdNew_Click, ButtonPlace::Hidden, 0, 0},
+    {"cmdDelete", u"ΔΙAΓΡΑΦΗ"_s, 6960, 1680, &frmZelkor::cmdDelete_Click, ButtonPlace::Hidden, 0, 0},
+    {"cmdFindcode", u"Κ&ΩΔΙΚΟΣ"_s, 240, 4920, &frmZelkor::cmdFindcode_Click, ButtonPlace::Same, 0, 0},
+    {"cmdFindAuthor", u"Α&ΛΛΟ ΟΝΟΜΑ"_s, 1920, 4920, &frmZelkor::cmdFindAuthor_Click, ButtonPlace::Same, 0, 0},
+    {"cmdFindTitle", u"&ΤΙΤΛΟΣ"_s, 3600, 4920, &frmZelkor::cmdFindTitle_Click, ButtonPlace::Same, 0, 0},
+    {"cmdFindAlloi", u"ΕΚΔ&ΟΤΙΚΑ"_s, 5280, 4920, &frmZelkor::cmdFindAlloi_Click, ButtonPlace::Same, 0, 0},
+    {"cmdExit", u"Ε Ξ Ο Δ Ο Σ"_s, 6960, 4320, &frmZelkor::cmdExit_Click, ButtonPlace::Same, 0, 0},
+    {"cmdFindISBN", u"&ΣΥΓΓΡΑΦΕΑΣ"_s, 240, 5520, &frmZelkor::cmdFindISBN_Click, ButtonPlace::Moved, 1200, 5520},
+    {"cmdFindEkdot", u"Α&ΡΙΘΜΟΙ - ΘΕΜΑ"_s, 5280, 5520, &frmZelkor::cmdFindEkdot_Click, ButtonPlace::Moved, 4440, 5520},
+    {"cmdCorrect", u"&ΚΑΤΑΧΩΡΙΣΗ"_s, 6960, 960, &frmZelkor::cmdCorrect_Click, ButtonPlace::Hidden, 0, 0},
+    {"cmdPrint", u"ΠΡΟΣ ΕΚΤΥΠΩΣΗ"_s, 6960, 2400, &frmZelkor::cmdPrint_Click, ButtonPlace::Same, 0, 0},
+    {"cmdEndPrint", u"ΕΚΤΥΠΩΣΗ"_s, 6960, 2880, &frmZelkor::cmdEndPrint_Click, ButtonPlace::Same, 0, 0},
+    {"cmdMulti", u"ΠΟΛΛΑΠΛΕΣ"_s, 6960, 4920, &frmZelkor::cmdMulti_Click, ButtonPlace::Moved, 6960, 5520},
+    {"cmdFindNo", u"ΔΑΝΕΙ&ΖΟΜΕΝΟΣ"_s, 6960, 5520, &frmZelkor::cmdFindNo_Click, ButtonPlace::Hidden, 0, 0},
+};
+
+// The field boxes and the exit button share a bold face of the system's
+// Greek-capable sans family.
+QFont boxFont() {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  font.setPointSizeF(9.75);
+  return font;
+}
+
+}  // namespace
+
+void frmZelkor::buildFields(QWidget* client) {
+  QFont labelFont = QApplication::font();
+  labelFont.setPointSizeF(7.5);
+  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) {
+    const FieldPlace& place = kFields[i];
+    auto* label = new QLabel(place.caption, client);
+    label->setObjectName(QString::fromLatin1(place.label));
+    label->setGeometry(place.labelRect);
+    label->setFont(labelFont);
+
+    const int width = CatalogueRecord::kWidth[i];
+    QWidget* box = nullptr;
+    if (i == 2) {
+      m_title = new TitleBox(width, client);
+      m_title->setReadOnly(!m_edition.canEdit());
+      if (!m_edition.canEdit())
+        m_title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      box = m_title;
+    } else {
+      QLineEdit* line = makeFieldLineEdit(width, client);
+      line->setReadOnly(!m_edition.canEdit());
+      box = line;
+    }
+    box->setObjectName(QString::fromLatin1(place.box));
+    box->setGeometry(place.boxRect);
+    box->setFont(boxFont());
+    m_boxes[i] = box;
+  }
+
+  // The borrower is set apart: its label in another colour, its text in red.
+  auto* label6 = client->findChild<QLabel*>(u"Label6"_s);
+  QPalette labelPalette = label6->palette();
+  labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 160));
+  label6->setPalette(labelPalette);
+  QPalette boxPalette = m_boxes[5]->palette();
+  boxPalette.setColor(QPalette::Text, Qt::red);
+  m_boxes[5]->setPalette(boxPalette);
+}
+
+void frmZelkor::buildButtons(QWidget* client) {
+  QWidget* previous = m_boxes.back();
+  for (int i = 0; i < CatalogueRecord::kFieldCount - 1; ++i) QWidget::setTabOrder(m_boxes[i], m_boxes[i + 1]);
+
+  for (const ButtonPlace& place : kButtons) {
+    auto* button = new QPushButton(place.caption, client);
+    // The access letters are served by the key map, which knows them under
+    // both keyboard layouts; the button's own shortcut would run them twice.
+    button->setShortcut(QKeySequence());
+    button->setObjectName(QString::fromLatin1(place.name));
+    const bool moved = m_edition.isStudents() && place.students == ButtonPlace::Moved;
+    button->setGeometry(twips(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
+                              kButtonWidth, kButtonHeight));
+    if (m_edition.isStudents() && place.students == ButtonPlace::Hidden) button->hide();
+    connect(button, &QPushButton::clicked, this, place.handler);
+    QWidget::setTabOrder(previous, button);
+    previous = button;
+  }
+  client->findChild<QPushButton*>(u"cmdExit"_s)->setFont(boxFont());
+
+  m_picture = new QLabel(client);
+  m_picture->setObjectName(u"Picture1"_s);
+  m_picture->setGeometry(twips(7440, 3480, 540, 540));
+  m_picture->setPixmap(QIcon(u":/lomira.png"_s).pixmap(m_picture->size()));
+
+  auto* frame = new QFrame(client);
+  frame->setObjectName(u"Frame1"_s);
+  frame->setFrameShape(QFrame::HLine);
+  frame->setFrameShadow(QFrame::Plain);
+  frame->setLineWidth(1);
+  frame->setGeometry(twips(0, 0, 9255, 15));
+}
+
+QAction* frmZelkor::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                            void (frmZelkor::*handler)()) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  if (handler) connect(action, &QAction::triggered, this, handler);
+  return action;
+}
+
+void frmZelkor::addSeparator(QMenu* menu, const char* name) {
+  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void frmZelkor::buildMenus() {
+  QMenu* file = menuBar()->addMenu(u"&Αρχείο"_s);
+  file->setObjectName(u"mnuFile"_s);
+  addItem(file, "mnuMulti", u"Πολλαπλές             Ctrl+A"_s, {}, &frmZelkor::cmdMulti_Click);
+  addSeparator(file, "mnuSep4");
+  addItem(file, "mnuprint", u"Προς Εκτύπωση     Enter"_s, {}, &frmZelkor::cmdPrint_Click);
+  addSeparator(file, "mnusep7");
+  addItem(file, "mnuMenu", u"Μενού                    F10"_s, {}, nullptr);
+  addSeparator(file, "mnuSep1");
+  addItem(file, "mnuEnd", u"Έξοδος                  Alt+X"_s, {}, &frmZelkor::cmdExit_Click);
+
+  QMenu* records = menuBar()->addMenu(u"&Εγγραφή"_s);
+  records->setObjectName(u"mnuRecords"_s);
+  addItem(records, "mnuNext", u"Επόμεν&η"_s, Qt::Key_F1, &frmZelkor::cmdNext_Click);
+  addItem(records, "mnuPrevious", u"&Προηγούμενη"_s, Qt::Key_F2, &frmZelkor::cmdPrevious_Click);
+  QAction* newItem = addItem(records, "mnuNew", u"&Νέα"_s, Qt::Key_F12, &frmZelkor::cmdNew_Click);
+  addSeparator(records, "mnuSep2");
+  QAction* separator = records->actions().constLast();
+  QAction* save = addItem(records, "mnuSave", u"&Καταχώριση"_s, Qt::Key_F3, &frmZelkor::cmdCorrect_Click);
+  // A hidden item does not answer to its shortcut either.
+  for (QAction* action : {newItem, separator, save}) action->setVisible(m_edition.canEdit());
+
+  QMenu* search = menuBar()->addMenu(u"&Διερεύνηση"_s);
+  search->setObjectName(u"mnuSearch"_s);
+  addItem(search, "mnuCodeNo", u"Κ&ωδικού"_s, Qt::Key_F4, &frmZelkor::cmdFindcode_Click);
+  addItem(search, "mnuISBN", u"&Συγγραφέα"_s, Qt::Key_F5, &frmZelkor::cmdFindISBN_Click);
+  addItem(search, "mnuAuthor", u"Ά&λλου Ονόματος"_s, Qt::Key_F6, &frmZelkor::cmdFindAuthor_Click);
+  addItem(search, "mnuTitle", u"&Τίτλου"_s, Qt::Key_F7, &frmZelkor::cmdFindTitle_Click);
+  addItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, Qt::Key_F8, &frmZelkor::cmdFindAlloi_Click);
+  addItem(search, "mnuEkdot", u"Α&ριθμού - Θέματος"_s, Qt::Key_F9, &frmZelkor::cmdFindEkdot_Click);
+  addItem(search, "mnuNo", u"Δανει&ζόμενου"_s, Qt::Key_F11, &frmZelkor::cmdFindNo_Click);
+
+  QMenu* help = menuBar()->addMenu(u"&Βοήθεια"_s);
+  help->setObjectName(u"mnuAbout"_s);
+  addItem(help, "mnuhelp", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), &frmZelkor::mnuhelp_Click);
+  addItem(help, "mnuhelp1", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), &frmZelkor::mnuhelp1_Click);
+  addSeparator(help, "mnusep6");
+  addItem(help, "mnuAbout1", u"Περί ..."_s, {}, &frmZelkor::mnuAbout1_Click);
+}

@@ -1,0 +1,162 @@
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+#include "catalogue/RecordScan.h"
+#include "platform/NumberForm.h"
+#include "record_window/frmZelkor.h"
+
+using namespace Qt::StringLiterals;
+
+// What sets the six text searches apart; they share one procedure.
+struct TextSearch {
+  int field;  // 0-based, also the box that takes the focus
+  QString prompt;
+  QString titleTail;  // after the product title
+  QString notFoundPrefix;
+  QString notFoundSuffix;
+};
+
+namespace {
+
+const TextSearch kAuthor{0, u"Βρες Συγγραφέα ή Επιμελητή:"_s, u": Αναζήτηση Συγγραφέα/Επιμελητή"_s,
+                         u"Ο Συγγραφέας/Επιμελητής "_s, u" δεν Βρέθηκε"_s};
+// The suffix has a Latin B, as users have always seen it.
+const TextSearch kOtherName{1, u"Βρες Μεταφραστή ή Διασκευαστή ή Εικονογράφο ή Συντάκτη Προλόγου/Εισαγωγής:"_s,
+                            u": Αναζήτηση Άλλου Ονόματος"_s, u"Το Όνομα "_s, u" δεν Bρέθηκε"_s};
+const TextSearch kTitle{2, u"Βρες Κείμενο σε Τίτλο:"_s, u": Αναζήτηση Τίτλου"_s, u"Το Κείμενο "_s, u" δεν Βρέθηκε"_s};
+const TextSearch kPublication{3, u"Βρες Εκδοτικό Στοιχείο:"_s, u": Αναζήτηση Εκδοτικού Στοιχείου:"_s,
+                              u"Το Εκδοτικό Στοιχείο "_s, u" δεν Βρέθηκε"_s};
+const TextSearch kNumberSubject{4, u"Βρες Βιβλιάριθμο ή Θέμα:"_s, u": Αναζήτηση Αριθμού ή Θέματος"_s,
+                                u"Ο Βιβλιάριθμος ή το Θέμα "_s, u" δεν Βρέθηκε"_s};
+const TextSearch kBorrower{5, u"Βρες Δανειζόμενο:"_s, u": Αναζήτηση Δανειζόμενου"_s, u"Ο Δανειζόμενος "_s,
+                           u" δεν Βρέθηκε"_s};
+
+const QString kNoFurtherMatch = u"Δεν Υπάρχει Άλλη Όμοια Εγγραφή"_s;
+
+// The caption a scan rewrites reaches the screen, at the latest, when the
+// command returns.
+class CaptionFlush {
+ public:
+  explicit CaptionFlush(CaptionThrottle& caption) : m_caption(caption) {}
+  ~CaptionFlush() { m_caption.flush(); }
+
+ private:
+  CaptionThrottle& m_caption;
+};
+
+// A typed code as a whole number: rounded half to even, or nothing when it
+// lies outside the 32-bit range.
+bool toRecordNumber(double value, qint32& number) {
+  const double rounded = std::nearbyint(value);
+  if (!(rounded >= double(std::numeric_limits<qint32>::min()) && rounded <= double(std::numeric_limits<qint32>::max())))
+    return false;
+  number = qint32(rounded);
+  return true;
+}
+
+}  // namespace
+
+QString frmZelkor::searchTitle(const QString& tail) const { return m_edition.productTitle() + tail; }
+
+void frmZelkor::cmdFindISBN_Click() { runTextSearch(kAuthor); }
+void frmZelkor::cmdFindAuthor_Click() { runTextSearch(kOtherName); }
+void frmZelkor::cmdFindTitle_Click() { runTextSearch(kTitle); }
+void frmZelkor::cmdFindAlloi_Click() { runTextSearch(kPublication); }
+void frmZelkor::cmdFindEkdot_Click() { runTextSearch(kNumberSubject); }
+void frmZelkor::cmdFindNo_Click() { runTextSearch(kBorrower); }
+
+void frmZelkor::runTextSearch(const TextSearch& search) {
+  const CaptionFlush flushOnReturn(m_caption);
+  m_searchCounter = 0;
+  const QString text = m_dialogs.input(search.prompt, searchTitle(search.titleTail));
+  if (text.isEmpty()) {
+    focusBox(search.field);
+    return;
+  }
+
+  const FieldMatcher matcher(text, {search.field});
+  RecordScan scan(*m_file);
+  bool found = false;
+  qint64 start = 1;
+  for (;;) {
+    // The pass one past the count only moves the caption: no record there
+    // can match.
+    qint64 match = 0;
+    for (qint64 r = start; r <= qint64(m_recordCount) + 1 && match == 0; ++r) {
+      if (m_searchCounter < m_recordCount) ++m_searchCounter;
+      ShowSRN();
+      if (r > m_recordCount) break;
+      const char* bytes = scan.record(qint32(r));
+      if (scan.failed()) {
+        catalogueFailed();
+        return;
+      }
+      if (bytes && matcher.matches(bytes)) match = r;
+    }
+
+    if (match == 0) {
+      if (found)
+        m_dialogs.message(kNoFurtherMatch, m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                          Dialogs::Answer::Ok);
+      else
+        m_dialogs.message(search.notFoundPrefix + text + search.notFoundSuffix, m_edition.productTitle(),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+      ShowCR();
+      return;
+    }
+
+    found = true;
+    m_currentRecord = qint32(match);
+    if (!ShowCR()) return;
+    const Dialogs::Answer answer = m_dialogs.message(
+        u"Θέλετε να Εκτυπώσω την Εγγραφή "_s + signPos(m_currentRecord) + u" ;"_s, m_edition.productTitle(),
+        Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, Dialogs::Answer::Yes);
+    if (answer == Dialogs::Answer::Cancel) {
+      focusBox(search.field);
+      return;
+    }
+    if (answer == Dialogs::Answer::Yes) cmdPrint_Click();
+    if (match == m_recordCount) {
+      m_dialogs.message(kNoFurtherMatch, m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        Dialogs::Answer::Ok);
+      ShowCR();
+      return;
+    }
+    start = qint64(m_currentRecord) + 1;
+  }
+}
+
+void frmZelkor::cmdFindcode_Click() {
+  const CaptionFlush flushOnReturn(m_caption);
+  for (;;) {
+    m_searchCounter = 0;
+    const QString answer = m_dialogs.input(u"Βρες Κωδικό Εγγραφής:"_s, searchTitle(u": Αναζήτηση Κωδικού Εγγραφής"_s));
+    if (answer.isEmpty()) {
+      focusBox(0);
+      return;
+    }
+
+    bool isNumber = false;
+    const double value = QLocale().toDouble(answer.trimmed(), &isNumber);
+    qint32 number = 0;
+    if (isNumber && !std::isnan(value) && !toRecordNumber(value, number)) return;
+    if (!isNumber || std::isnan(value) || number < 1) {
+      m_dialogs.message(u"Γράψτε έναν αριθμό από 1 έως "_s + signPos(m_recordCount), m_edition.productTitle(),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+      continue;
+    }
+
+    // The typed value, before rounding, decides whether the code exists.
+    if (value <= double(m_recordCount)) {
+      m_currentRecord = number;
+      if (!ShowCR()) return;
+      focusBox(0);
+    } else {
+      m_dialogs.message(u"Ο Κωδικός Εγγραφής "_s + answer + u" δεν Βρέθηκε"_s, m_edition.productTitle(),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+      ShowCR();
+    }
+    return;
+  }
+}

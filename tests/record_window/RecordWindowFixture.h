@@ -1,0 +1,93 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "../support/TempCatalogue.h"
+#include "../support/TestPlatform.h"
+#include "record_window/frmZelkor.h"
+
+// Records what the record window asks of the application, and acts like it
+// where the window relies on the answer (unloading, ending).
+class FakeHost : public WindowHost {
+ public:
+  void loadRecordWindow() override { calls.append(QStringLiteral("loadRecordWindow")); }
+  void loadPageWindow() override { calls.append(QStringLiteral("loadPageWindow")); }
+  void unloadRecordWindow() override { calls.append(QStringLiteral("unloadRecordWindow")); }
+  void unloadPageWindow() override { calls.append(QStringLiteral("unloadPageWindow")); }
+  void showKeyHelp() override { calls.append(QStringLiteral("showKeyHelp")); }
+  void showAbout() override { calls.append(QStringLiteral("showAbout")); }
+  void endProgram() override {
+    calls.append(QStringLiteral("endProgram"));
+    if (window) window->unload();
+  }
+  QStringList calls;
+  frmZelkor* window = nullptr;
+};
+
+// A record window on a temporary catalogue with the scripted platform.
+class RecordWindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    window.reset();
+    EXPECT_EQ(platform.dialogs.pending(), 0) << "scripted answers left unused";
+  }
+
+  void open(const Edition& edition = Edition::librarian()) {
+    window = std::make_unique<frmZelkor>(platform.platform(), edition, host);
+    host.window = window.get();
+    platform.dialogs.watch(window.get());
+    window->Form_Load();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  // Record n's six fields as plain text lines (for catalogues of a few records).
+  static QStringList book(const QString& author, const QString& title = QString(),
+                          const QString& borrower = QString()) {
+    return {author, QString(), title, QString(), QString(), borrower};
+  }
+
+  QString caption() const { return window->windowTitle(); }
+  QString recordCaption(int n, int count) const {
+    return QStringLiteral("Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή: ") +
+           QString::number(n).prepend(u' ') + QStringLiteral("  από ") + QString::number(count).prepend(u' ');
+  }
+
+  QLineEdit* line(const char* name) const { return window->findChild<QLineEdit*>(QLatin1String(name)); }
+  QPlainTextEdit* titleBox() const { return window->findChild<QPlainTextEdit*>(QStringLiteral("txtTitlos")); }
+  QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(QLatin1String(name)); }
+  QAction* item(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+  QString focusName() const { return window->focusWidget() ? window->focusWidget()->objectName() : QString(); }
+
+  void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+  // A key as the user presses it: to the control that has the focus.
+  void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window.get();
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+  }
+
+  QList<ScriptedDialogs::Entry> inputs() const {
+    QList<ScriptedDialogs::Entry> result;
+    for (const auto& e : platform.dialogs.log())
+      if (e.kind == ScriptedDialogs::Entry::Kind::Input) result.append(e);
+    return result;
+  }
+  int beeps() const {
+    int n = 0;
+    for (const auto& e : platform.dialogs.log()) n += e.kind == ScriptedDialogs::Entry::Kind::Beep;
+    return n;
+  }
+
+  TempCatalogue catalogue;
+  TestPlatform platform;
+  FakeHost host;
+  std::unique_ptr<frmZelkor> window;
+};
