@@ -1,0 +1,29 @@
+#include <QString>
+#include <cerrno>
+
+#include "catalogue/CatalogueLock.h"
+#include "catalogue/winfile.h"
+
+struct CatalogueLock::Handle {
+  winfile::Handle file = winfile::invalidHandle();
+  ~Handle() { winfile::close(file); }
+};
+
+CatalogueLock::CatalogueLock() = default;
+
+CatalogueLock::~CatalogueLock() { release(); }
+
+CatalogueLock::Result CatalogueLock::acquire(const QString& path) {
+  release();
+  auto handle = std::make_unique<Handle>();
+  handle->file = winfile::open(path.toStdWString().c_str(), true, m_errno);
+  if (handle->file == winfile::invalidHandle()) return Result::Failed;
+  // One byte far beyond any catalogue: Windows locks are mandatory, and readers never reach it.
+  if (!winfile::lockByte(handle->file, 0x7FFFFFFF00000000ULL, m_errno))
+    return m_errno == EAGAIN ? Result::HeldElsewhere : Result::Failed;
+  m_errno = 0;
+  m_handle = std::move(handle);
+  return Result::Acquired;
+}
+
+void CatalogueLock::release() { m_handle.reset(); }

@@ -1,0 +1,145 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "catalogue/winfile.h"
+
+namespace winfile {
+namespace {
+
+// One ReadFile or WriteFile moves at most this much.
+constexpr std::int64_t kChunk = 1 << 30;
+
+OVERLAPPED at(std::uint64_t offset) {
+  OVERLAPPED ov{};
+  ov.Offset = DWORD(offset & 0xFFFFFFFFu);
+  ov.OffsetHigh = DWORD(offset >> 32);
+  return ov;
+}
+
+bool failed(int& error) {
+  error = errnoFor(GetLastError());
+  return false;
+}
+
+}  // namespace
+
+int errnoFor(unsigned long systemError) {
+  switch (systemError) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EBUSY;
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+      return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_FILE_TOO_LARGE:
+      return EFBIG;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return EMFILE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return ENOMEM;
+    default:
+      return EIO;
+  }
+}
+
+Handle invalidHandle() { return INVALID_HANDLE_VALUE; }
+
+Handle open(const wchar_t* path, bool forWriting, int& error) {
+  const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+  const HANDLE h = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               forWriting ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) failed(error);
+  return h;
+}
+
+void close(Handle handle) {
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
+
+std::int64_t readAt(Handle handle, std::int64_t offset, char* buffer, std::int64_t length, int& error) {
+  std::int64_t done = 0;
+  while (done < length) {
+    OVERLAPPED ov = at(std::uint64_t(offset + done));
+    DWORD got = 0;
+    if (!ReadFile(handle, buffer + done, DWORD(std::min(length - done, kChunk)), &got, &ov)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      failed(error);
+      return -1;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+std::int64_t writeAt(Handle handle, std::int64_t offset, const char* data, std::int64_t length, int& error) {
+  std::int64_t done = 0;
+  while (done < length) {
+    OVERLAPPED ov = at(std::uint64_t(offset + done));
+    DWORD put = 0;
+    if (!WriteFile(handle, data + done, DWORD(std::min(length - done, kChunk)), &put, &ov)) {
+      failed(error);
+      return done > 0 ? done : -1;
+    }
+    if (put == 0) {
+      error = ENOSPC;
+      break;
+    }
+    done += put;
+  }
+  return done;
+}
+
+std::int64_t size(Handle handle, int& error) {
+  LARGE_INTEGER length;
+  if (!GetFileSizeEx(handle, &length)) {
+    failed(error);
+    return -1;
+  }
+  return length.QuadPart;
+}
+
+bool truncate(Handle handle, std::int64_t length, int& error) {
+  LARGE_INTEGER to;
+  to.QuadPart = length;
+  if (!SetFilePointerEx(handle, to, nullptr, FILE_BEGIN) || !SetEndOfFile(handle)) return failed(error);
+  return true;
+}
+
+bool sync(Handle handle, int& error) { return FlushFileBuffers(handle) || failed(error); }
+
+bool sameFile(Handle handle, const wchar_t* path, int& error) {
+  BY_HANDLE_FILE_INFORMATION open, named;
+  if (!GetFileInformationByHandle(handle, &open)) return failed(error);
+  // No access rights needed just to look at the file's identity.
+  const HANDLE other = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (other == INVALID_HANDLE_VALUE) return failed(error);
+  const bool ok = GetFileInformationByHandle(other, &named);
+  if (!ok) failed(error);
+  CloseHandle(other);
+  return ok && open.dwVolumeSerialNumber == named.dwVolumeSerialNumber && open.nFileIndexHigh == named.nFileIndexHigh &&
+         open.nFileIndexLow == named.nFileIndexLow;
+}
+
+bool lockByte(Handle handle, std::uint64_t offset, int& error) {
+  OVERLAPPED ov = at(offset);
+  if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) return true;
+  const DWORD why = GetLastError();
+  error = why == ERROR_LOCK_VIOLATION || why == ERROR_IO_PENDING ? EAGAIN : errnoFor(why);
+  return false;
+}
+
+}  // namespace winfile
