@@ -1,0 +1,91 @@
+#include "help/frmHelp.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "help/Twips.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct KeyLine {
+  const char* name;
+  int top;
+  int width;
+  const char16_t* text;
+  bool librarianOnly;
+};
+
+// The lines from top to bottom. The students' edition cannot save or add
+// records, so it leaves out F3 and F12 and moves the Ctrl+F1 line up.
+constexpr KeyLine kLines[] = {
+    {"Label3", 840, 2655, u"F1 ......... Επόμενη Εγγραφή", false},
+    {"Label15", 1080, 2655, u"PgDwn .. Επόμενη Εγγραφή", false},
+    {"Label4", 1320, 3135, u"F2 ......... Προγούμενη Εγγραφή", false},
+    {"Label16", 1560, 3135, u"PgUp .... Προγούμενη Εγγραφή", false},
+    {"Label5", 1800, 3135, u"F3 ......... Καταχώριση Εγγραφής", true},
+    {"Label6", 2040, 2895, u"F4 ......... Αναζήτηση Κωδικού", false},
+    {"Label7", 2280, 3255, u"F5 ......... Αναζήτηση Συγγραφέα", false},
+    {"Label8", 2520, 3615, u"F6 ......... Αναζήτηση Άλλου Ονόματος", false},
+    {"Label9", 2760, 2775, u"F7 ......... Αναζήτηση Τίτλου", false},
+    {"Label11", 3000, 3975, u"F8 ......... Αναζήτηση Εκδοτικού Στοιχείου", false},
+    {"Label13", 3240, 4095, u"F9 ......... Αναζήτηση Αριθμών - Θέματος", false},
+    {"Label12", 3480, 3855, u"F10 ....... Μενού Επιλογών", false},
+    {"Label10", 3720, 3615, u"F11 ....... Αναζήτηση Δανειζομένου", false},
+    {"Label14", 3960, 3735, u"F12 ....... Νέα Εγγραφή", true},
+    {"Label17", 4200, 3735, u"Ctrl+F1.. Βοήθεια", false},
+    {"Label18", 4560, 3975, u"Δες πλήρη Κατάλογο σε Βοήθεια Προγ/τος", false},
+};
+constexpr int kStudentsHelpLineTop = 4080;
+constexpr int kLineLeft = 480;
+constexpr int kLineHeight = 255;
+
+QFont labelFont() {
+  QFont font(u"System"_s);
+  font.setPointSizeF(9.75);
+  font.setBold(true);
+  return font;
+}
+
+QLabel* addLabel(QWidget* window, const char* name, const QString& text, const QRect& geometry) {
+  auto* label = new QLabel(text, window);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setFont(labelFont());
+  // The panel and every line share the tooltip colours.
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));
+  palette.setColor(QPalette::WindowText, palette.color(QPalette::ToolTipText));
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
+  return label;
+}
+
+}  // namespace
+
+frmHelp::frmHelp(const Edition& edition, QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(u"frmHelp"_s);
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(edition.keyHelpCaption());
+  setFixedSize(twipsToPixels(5025), twipsToPixels(5655));
+
+  addLabel(this, "Label1", QString(), twipsRect(240, 240, 4455, 5175));
+  addLabel(this, "Label2", u"ΚΥΡΙΟΤΕΡΑ ΠΛΗΚΤΡΑ ΣΥΝΤΟΜΕΥΣΕΩΣ"_s, twipsRect(240, 480, 4095, 375));
+  for (const KeyLine& line : kLines) {
+    if (line.librarianOnly && !edition.canEdit()) continue;
+    const bool movedUp = edition.isStudents() && QByteArrayView(line.name) == "Label17";
+    const int top = movedUp ? kStudentsHelpLineTop : line.top;
+    addLabel(this, line.name, QString::fromUtf16(line.text), twipsRect(kLineLeft, top, line.width, kLineHeight));
+  }
+
+  // The only control that takes the focus, so Enter and the space bar press it.
+  auto* command1 = new QPushButton(u"OK"_s, this);
+  command1->setObjectName(u"Command1"_s);
+  command1->setGeometry(twipsRect(1680, 4920, 1575, 375));
+  command1->setAutoDefault(true);
+  command1->setFocus();
+  connect(command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+}
+
+void frmHelp::Command1_Click() { close(); }

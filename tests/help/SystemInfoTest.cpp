@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "TestPlatform.h"
+#include "help/frmAbout.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kInfoKey = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
+const QString kLocationKey = u"SOFTWARE\\Microsoft\\Shared Tools Location"_s;
+const QString kOpenInfo = u"open SOFTWARE\\Microsoft\\Shared Tools\\MSINFO 0x2003f"_s;
+const QString kOpenLocation = u"open SOFTWARE\\Microsoft\\Shared Tools Location 0x2003f"_s;
+const QString kUnavailable = u"System Information Is Unavailable At This Time"_s;
+
+class SystemInfo : public ::testing::Test {
+ protected:
+  void expectUnavailableMessage() {
+    const auto messages = test.dialogs.messages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, kUnavailable);
+    EXPECT_EQ(messages[0].title, u"Zelkor"_s);
+    EXPECT_EQ(messages[0].buttons, Dialogs::Buttons::Ok);
+    EXPECT_EQ(messages[0].icon, Dialogs::Icon::None);
+  }
+
+  TestPlatform test;
+  frmAbout about{test.platform(), Edition::librarian()};
+};
+
+TEST_F(SystemInfo, PathValueStartsTheProgramWithoutReadingTheSecondKey) {
+  test.registry.setString(kInfoKey, u"PATH"_s, QByteArray("C:\\Tools\\msinfo32.exe", 22));  // with its zero
+  test.registry.setString(kLocationKey, u"MSINFO"_s, QByteArray("C:\\Other\0", 9));
+  test.launcher.startable.insert(u"C:\\Tools\\msinfo32.exe"_s);
+
+  about.StartSysInfo();
+
+  EXPECT_EQ(test.launcher.started, QStringList{u"C:\\Tools\\msinfo32.exe"_s});
+  EXPECT_EQ(test.registry.calls, (QStringList{kOpenInfo, u"query PATH"_s, u"close"_s}));
+  EXPECT_EQ(test.registry.openHandles, 0);
+  EXPECT_TRUE(test.dialogs.log().isEmpty());
+}
+
+TEST_F(SystemInfo, WithoutPathTheProgramInTheLocationDirectoryIsStarted) {
+  test.registry.setString(kLocationKey, u"MSINFO"_s, QByteArray("C:\\Shared\\MSINFO\0", 17));
+  const QString program = u"C:\\Shared\\MSINFO\\MSINFO32.EXE"_s;
+  test.launcher.files.insert(program);
+  test.launcher.startable.insert(program);
+
+  about.StartSysInfo();
+
+  EXPECT_EQ(test.launcher.started, QStringList{program});
+  // The first key is closed although it never opened.
+  EXPECT_EQ(test.registry.calls, (QStringList{kOpenInfo, u"close"_s, kOpenLocation, u"query MSINFO"_s, u"close"_s}));
+  EXPECT_EQ(test.registry.openHandles, 0);
+  EXPECT_TRUE(test.dialogs.log().isEmpty());
+}
+
+TEST_F(SystemInfo, NoProgramInTheLocationDirectoryIsReported) {
+  test.registry.setString(kLocationKey, u"MSINFO"_s, QByteArray("C:\\Shared\\MSINFO\0", 17));
+  test.dialogs.answer(Dialogs::Answer::Ok);
+
+  about.StartSysInfo();
+
+  EXPECT_TRUE(test.launcher.started.isEmpty());
+  expectUnavailableMessage();
+  EXPECT_EQ(test.registry.openHandles, 0);
+}
+
+TEST_F(SystemInfo, PathNamingAMissingProgramIsReported) {
+  test.registry.setString(kInfoKey, u"PATH"_s, QByteArray("C:\\Gone\\msinfo32.exe\0", 21));
+  test.dialogs.answer(Dialogs::Answer::Ok);
+
+  about.StartSysInfo();
+
+  EXPECT_EQ(test.launcher.started, QStringList{u"C:\\Gone\\msinfo32.exe"_s});
+  expectUnavailableMessage();
+  EXPECT_EQ(test.registry.calls, (QStringList{kOpenInfo, u"query PATH"_s, u"close"_s}));
+}
+
+TEST_F(SystemInfo, NeitherKeyIsReported) {
+  test.dialogs.answer(Dialogs::Answer::Ok);
+
+  about.StartSysInfo();
+
+  EXPECT_TRUE(test.launcher.started.isEmpty());
+  expectUnavailableMessage();
+  EXPECT_EQ(test.registry.calls, (QStringList{kOpenInfo, u"close"_s, kOpenLocation, u"close"_s}));
+}
+
+TEST_F(SystemInfo, KeyWithoutTheValueFallsBackToTheLocation) {
+  test.registry.setString(kInfoKey, u"Other"_s, QByteArray("x\0", 2));
+  test.registry.setString(kLocationKey, u"MSINFO"_s, QByteArray("D:\\Info\0", 8));
+  test.launcher.files.insert(u"D:\\Info\\MSINFO32.EXE"_s);
+  test.launcher.startable.insert(u"D:\\Info\\MSINFO32.EXE"_s);
+
+  about.StartSysInfo();
+
+  EXPECT_EQ(test.launcher.started, QStringList{u"D:\\Info\\MSINFO32.EXE"_s});
+  EXPECT_EQ(test.registry.calls,
+            (QStringList{kOpenInfo, u"query PATH"_s, u"close"_s, kOpenLocation, u"query MSINFO"_s, u"close"_s}));
+  EXPECT_EQ(test.registry.openHandles, 0);
+}
+
+TEST_F(SystemInfo, GetKeyValueReadsStrings) {
+  test.registry.setString(u"K"_s, u"zero"_s, QByteArray("abc\0", 4));
+  test.registry.setString(u"K"_s, u"bare"_s, QByteArray("abc"));
+  test.registry.setString(u"K"_s, u"greek"_s, QString(u"Βιβλία"_s).toLocal8Bit() + '\0');
+  for (const QString& name : {u"zero"_s, u"bare"_s, u"greek"_s}) {
+    SCOPED_TRACE(name.toStdString());
+    QString value = u"previous"_s;
+    EXPECT_TRUE(about.GetKeyValue(Registry::kLocalMachine, u"K"_s, name, value));
+    EXPECT_EQ(value, name == u"greek"_s ? u"Βιβλία"_s : u"abc"_s);
+  }
+  EXPECT_EQ(test.registry.openHandles, 0);
+}
+
+TEST_F(SystemInfo, GetKeyValueWritesNumbersInHexMostSignificantByteFirst) {
+  struct Case {
+    std::uint32_t number;
+    QString text;
+  };
+  // A zero top byte is dropped like a string's terminating zero; a zero byte
+  // inside the number keeps both digits.
+  const Case cases[] = {{0x01000002u, u"&h01000002"_s}, {0x00010203u, u"&h010203"_s}, {0xA0B0C0D0u, u"&hA0B0C0D0"_s}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    test.registry.setDword(u"K"_s, u"n"_s, c.number);
+    QString value = u"previous"_s;
+    EXPECT_TRUE(about.GetKeyValue(Registry::kLocalMachine, u"K"_s, u"n"_s, value));
+    EXPECT_EQ(value, c.text);
+  }
+  EXPECT_EQ(test.registry.openHandles, 0);
+}
+
+TEST_F(SystemInfo, GetKeyValueFailuresEmptyTheValueAndCloseTheKey) {
+  test.registry.setString(u"K"_s, u"huge"_s, QByteArray(2000, 'x'));
+  struct Case {
+    Registry::Key root;
+    QString key;
+    QString name;
+  };
+  const Case cases[] = {{Registry::kLocalMachine, u"Missing"_s, u"n"_s},
+                        {Registry::kLocalMachine, u"K"_s, u"missing"_s},
+                        {Registry::kLocalMachine, u"K"_s, u"huge"_s},
+                        {0x80000001u, u"K"_s, u"huge"_s}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE((c.key + u'/' + c.name).toStdString());
+    test.registry.calls.clear();
+    QString value = u"previous"_s;
+    EXPECT_FALSE(about.GetKeyValue(c.root, c.key, c.name, value));
+    EXPECT_TRUE(value.isEmpty());
+    EXPECT_EQ(test.registry.calls.last(), u"close"_s);
+    EXPECT_EQ(test.registry.openHandles, 0);
+  }
+}
+
+}  // namespace
