@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+#include "catalogue/FileIo.h"
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+#include "platform/PrintDocument.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtPrintSink.h"
+#include "platform/SystemLauncher.h"
+#include "platform/SystemRegistry.h"
+
+class HelpViewerEngine;
+
+// The real Platform bundle: Qt's boxes, the system's printer (or PDF files),
+// the clock, our help viewer, the registry, program start and file access.
+// Needs a running QApplication; lives as long as the windows that use it.
+class SystemPlatform {
+ public:
+  // `productTitle` heads the box that reports a failed print job; when empty
+  // the application's display name stands in.
+  explicit SystemPlatform(const QString& productTitle = QString());
+  ~SystemPlatform();
+
+  Platform platform();
+
+ private:
+  QtDialogs m_dialogs;
+  SystemClock m_clock;
+  QtPrintSink m_sink;
+  PrintDocument m_printer{m_sink};
+  std::unique_ptr<HelpViewerEngine> m_help;
+  SystemRegistry m_registry;
+  SystemLauncher m_launcher;
+  SystemFileIoFactory m_files;
+};
