@@ -41,10 +41,26 @@ constexpr int kStudentsHelpLineTop = 4080;
 constexpr int kLineLeft = 480;
 constexpr int kLineHeight = 255;
 
-QFont labelFont() {
+constexpr double kFontPoints = 9.75;
+constexpr double kSmallestFontPoints = 6.0;
+
+bool fits(const QFont& font, const QList<QLabel*>& labels) {
+  const QFontMetrics metrics(font);
+  for (const QLabel* label : labels)
+    if (metrics.horizontalAdvance(label->text()) > label->width()) return false;
+  return true;
+}
+
+// The lines were measured for the narrow bold "System" font. Where the font
+// that stands in for it is wider, the whole list shrinks in step until every
+// line fits its label, rather than losing the ends of the lines.
+QFont fittingFont(const QList<QLabel*>& labels) {
   QFont font(u"System"_s);
-  font.setPointSizeF(9.75);
   font.setBold(true);
+  for (double points = kFontPoints; points >= kSmallestFontPoints; points -= 0.25) {
+    font.setPointSizeF(points);
+    if (fits(font, labels)) break;
+  }
   return font;
 }
 
@@ -52,7 +68,6 @@ QLabel* addLabel(QWidget* window, const char* name, const QString& text, const Q
   auto* label = new QLabel(text, window);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
-  label->setFont(labelFont());
   // The panel and every line share the tooltip colours.
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));
@@ -70,14 +85,18 @@ frmHelp::frmHelp(const Edition& edition, QWidget* parent) : QWidget(parent, Qt::
   setWindowTitle(edition.keyHelpCaption());
   setFixedSize(twipsToPixels(5025), twipsToPixels(5655));
 
-  addLabel(this, "Label1", QString(), twipsRect(240, 240, 4455, 5175));
-  addLabel(this, "Label2", u"ΚΥΡΙΟΤΕΡΑ ΠΛΗΚΤΡΑ ΣΥΝΤΟΜΕΥΣΕΩΣ"_s, twipsRect(240, 480, 4095, 375));
+  QList<QLabel*> labels;
+  labels.append(addLabel(this, "Label1", QString(), twipsRect(240, 240, 4455, 5175)));
+  labels.append(addLabel(this, "Label2", u"ΚΥΡΙΟΤΕΡΑ ΠΛΗΚΤΡΑ ΣΥΝΤΟΜΕΥΣΕΩΣ"_s, twipsRect(240, 480, 4095, 375)));
   for (const KeyLine& line : kLines) {
     if (line.librarianOnly && !edition.canEdit()) continue;
     const bool movedUp = edition.isStudents() && QByteArrayView(line.name) == "Label17";
     const int top = movedUp ? kStudentsHelpLineTop : line.top;
-    addLabel(this, line.name, QString::fromUtf16(line.text), twipsRect(kLineLeft, top, line.width, kLineHeight));
+    labels.append(
+        addLabel(this, line.name, QString::fromUtf16(line.text), twipsRect(kLineLeft, top, line.width, kLineHeight)));
   }
+  const QFont font = fittingFont(labels);
+  for (QLabel* label : labels) label->setFont(font);
 
   // The only control that takes the focus, so Enter and the space bar press it.
   auto* command1 = new QPushButton(u"OK"_s, this);
