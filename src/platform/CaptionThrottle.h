@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -12,7 +13,10 @@ class CaptionThrottle {
  public:
   static constexpr int kIntervalMs = 30;
 
-  explicit CaptionThrottle(QWidget& window) : m_window(window) {}
+  // Milliseconds since any fixed moment; the default is a steady clock.
+  using TimeSource = std::function<qint64()>;
+
+  explicit CaptionThrottle(QWidget& window, TimeSource now = TimeSource());
   // Sets the caption now, unthrottled.
   void set(const QString& text);
   // Sets the caption, telling the window system only when the interval passed.
@@ -21,10 +25,15 @@ class CaptionThrottle {
   const QString& text() const { return m_text; }
 
  private:
+  qint64 now() const { return m_now ? m_now() : m_steady.elapsed(); }
+
   QWidget& m_window;
+  TimeSource m_now;
+  QElapsedTimer m_steady;
   QString m_text;
   bool m_pending = false;
-  QElapsedTimer m_lastPush;
+  bool m_pushed = false;
+  qint64 m_lastPush = 0;
 };
 
 #include "platform/Dialogs.h"
@@ -34,8 +43,7 @@ class CaptionThrottle {
 class CaptionFlushingDialogs : public Dialogs {
  public:
   CaptionFlushingDialogs(Dialogs& inner, CaptionThrottle& caption) : m_inner(inner), m_caption(caption) {}
-  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon,
-                 Answer defaultButton) override {
+  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override {
     m_caption.flush();
     return m_inner.message(text, title, buttons, icon, defaultButton);
   }

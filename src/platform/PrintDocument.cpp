@@ -1,6 +1,11 @@
 #include "platform/PrintDocument.h"
 
 void PrintDocument::startLine() {
+  if (m_job.pages.isEmpty()) {
+    // A job keeps the font that was set when its first line was printed.
+    m_job.fontName = m_fontName;
+    m_job.fontSize = m_fontSize;
+  }
   if (m_job.pages.isEmpty() || m_pageBreakPending) {
     m_job.pages.append(QStringList());
     m_pageBreakPending = false;
@@ -9,10 +14,6 @@ void PrintDocument::startLine() {
   if (!m_lineOpen) {
     m_job.pages.last().append(QString());
     m_lineOpen = true;
-  }
-  if (m_job.fontName.isEmpty()) {
-    m_job.fontName = m_fontName;
-    m_job.fontSize = m_fontSize;
   }
 }
 
