@@ -51,6 +51,7 @@ void CatalogueFile::close() {
 
 bool CatalogueFile::read(qint32 n, CatalogueRecord& out) {
   out = CatalogueRecord();
+  m_error = {};
   if (n < 1) return true;
   char buffer[CatalogueRecord::kLength];
   const qint64 got = readRecords(n, buffer, sizeof buffer);

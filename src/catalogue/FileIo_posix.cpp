@@ -21,6 +21,13 @@ class PosixFileIo : public FileIo {
     do fd = ::open(native.constData(), flags, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) return failed();
+    // Reading a folder opens fine but fails on every read: refuse it at once.
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      ::close(fd);
+      m_errno = EISDIR;
+      return false;
+    }
     m_fd = fd;
     return true;
   }

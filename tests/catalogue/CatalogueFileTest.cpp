@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -178,6 +179,16 @@ TEST(CatalogueError, DescribesTheFileTheStepAndTheReasonInGreek) {
             u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: σφάλμα συστήματος %1 (%2)."_s.arg(EMFILE).arg(
                 QString::fromLocal8Bit(strerror(EMFILE))));
   EXPECT_EQ(CatalogueError().describe(), QString());
+}
+
+TEST_F(CatalogueFileTest, AFolderInThePlaceOfTheFileIsRefusedInEitherMode) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir(u"Zelkor.dat"_s));
+  CatalogueFile file;
+  for (FileIo::Mode mode : {FileIo::Mode::ReadWrite, FileIo::Mode::ReadOnly}) {
+    EXPECT_FALSE(file.open(path, mode));
+    EXPECT_EQ(file.lastError().describe(),
+              u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: υπάρχει φάκελος με αυτό το όνομα."_s);
+  }
 }
 
 TEST_F(CatalogueFileTest, ErrorsNameTheFileWithoutItsDirectory) {
