@@ -71,7 +71,10 @@ class RecordWindowTest : public ::testing::Test {
   // A key as the user presses it: to the control that has the focus.
   void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = window->focusWidget() ? window->focusWidget() : window.get();
-    QTest::keyClick(target, Qt::Key(key), modifiers);
+    if (key >= 0x80 && key <= 0xFFFF)  // a Greek letter: its typed text goes with it
+      QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), QString(QChar(key).toLower()), modifiers);
+    else
+      QTest::keyClick(target, Qt::Key(key), modifiers);
   }
 
   QList<ScriptedDialogs::Entry> inputs() const {
