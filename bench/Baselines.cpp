@@ -1,12 +1,13 @@
 #include "Baselines.h"
 
-#include "catalogue/CatalogueRecord.h"
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+
+#include "catalogue/CatalogueRecord.h"
 
 namespace baseline {
 namespace {
@@ -85,7 +86,8 @@ Result fieldMemmem(const QString& path, const QByteArray& needle, const std::vec
       break;
     }
     result.bytes += got;
-    for (long long at = 0; at + kRecord <= got; at += kRecord) result.matches += matches(buffer.data() + at, needle, fields);
+    for (long long at = 0; at + kRecord <= got; at += kRecord)
+      result.matches += matches(buffer.data() + at, needle, fields);
   }
   result.seconds = since(start);
   return result;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/Dialogs.h"
 #include "platform/PrintDocument.h"
 #include "platform/WindowHost.h"
-
-#include <QString>
 
 // Answers the searches like a user who types one text and then declines
 // every print: the input box gets the text, every question No, every notice

@@ -21,8 +21,8 @@ bool CaptionWatch::startServerSpy() {
   if (QGuiApplication::platformName() != u"xcb"_s) return false;
   // Line-buffered, so every change reaches us even while the scan keeps this
   // thread from reading the pipe.
-  m_spy.start(u"stdbuf"_s, {u"-oL"_s, u"xprop"_s, u"-id"_s, QString::number(m_window.winId()), u"-spy"_s,
-                            u"_NET_WM_NAME"_s});
+  m_spy.start(u"stdbuf"_s,
+              {u"-oL"_s, u"xprop"_s, u"-id"_s, QString::number(m_window.winId()), u"-spy"_s, u"_NET_WM_NAME"_s});
   // The spy's first line is the current name: once it is there, it listens.
   return m_spy.waitForStarted(5000) && m_spy.waitForReadyRead(5000);
 }

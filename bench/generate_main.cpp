@@ -1,12 +1,12 @@
 // Writes a catalogue of N generated records:
 //   lomira_bench_generate N path/Zelkor.dat
-#include "CatalogueGenerator.h"
-
 #include <QFile>
 #include <QSaveFile>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "CatalogueGenerator.h"
 
 int main(int argc, char** argv) {
   if (argc != 3 || std::atoll(argv[1]) < 1) {

@@ -1,0 +1,69 @@
+#!/bin/sh
+# Runs the search benchmark on catalogues of 10,000, 100,000 and 1,000,000
+# records, each size in its own process (so each peak memory is its own),
+# first offscreen and then on a real X server.
+#   bench/run-bench.sh BUILD_DIR
+# BENCH_SIZES and BENCH_REPEATS override the sizes and the runs per search.
+set -eu
+
+build=${1:-build/bench}
+bin=$build/bench
+data=$build/data
+results=$build/results
+sizes=${BENCH_SIZES:-10000 100000 1000000}
+repeats=${BENCH_REPEATS:-5}
+mkdir -p "$results"
+
+QT_QPA_PLATFORM=offscreen "$bin/lomira_bench_test" --gtest_brief=1
+
+for n in $sizes; do
+  if [ ! -f "$data/$n/Zelkor.dat" ]; then
+    echo "generating $n records"
+    mkdir -p "$data/$n"
+    "$bin/lomira_bench_generate" "$n" "$data/$n/Zelkor.dat"
+  fi
+done
+
+failed=0
+run() {  # platform size
+  echo
+  echo "=== $2 records, $1 ==="
+  if ! QT_QPA_PLATFORM=$1 "$bin/lomira_bench" "$data/$2" "$repeats" >"$results/$1-$2.txt" 2>"$results/$1-$2.err"; then
+    failed=1
+  fi
+  cat "$results/$1-$2.txt"
+}
+
+for n in $sizes; do run offscreen "$n"; done
+
+xvfb=
+if [ -z "${DISPLAY:-}" ]; then
+  Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  export DISPLAY=:77
+  tries=0
+  until xprop -root >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ $tries -gt 50 ]; then
+      echo "Xvfb did not start on :77 (see $results/xvfb.log)" >&2
+      exit 1
+    fi
+    sleep 0.1
+  done
+fi
+for n in $sizes; do run xcb "$n"; done
+
+# Peak memory of the largest catalogue against the smallest, offscreen.
+rss() { sed -n 's/.*peak_rss_kb=\([0-9]*\).*/\1/p' "$results/offscreen-$1.txt"; }
+small=$(echo "$sizes" | awk '{print $1}')
+large=$(echo "$sizes" | awk '{print $NF}')
+if [ "$small" != "$large" ] && [ -n "$(rss "$small")" ] && [ -n "$(rss "$large")" ]; then
+  growth=$(( $(rss "$large") - $(rss "$small") ))
+  verdict=MET
+  [ $growth -le 10240 ] || verdict=MISSED
+  echo
+  echo "goal peak memory at $large records within 10 MB of $small records  $verdict ($growth kB more)"
+fi
+
+[ $failed -eq 0 ] || { echo "a benchmark's behaviour checks failed: see $results/*.txt" >&2; exit 1; }
