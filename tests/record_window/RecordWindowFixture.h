@@ -13,6 +13,9 @@
 #include "../support/TestPlatform.h"
 #include "record_window/frmZelkor.h"
 
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 // Records what the record window asks of the application, and acts like it
 // where the window relies on the answer (unloading, ending).
 class FakeHost : public WindowHost {
