@@ -95,6 +95,10 @@ TEST(Keys, GreekSmallAccentedAndSpecialLetters) {
       // The final sigma's key is W, although its capital is Σ (S).
       {0x03A3, kAlt, u"ς"_s, 'W', 4},
       {0x03C2, kNone, u"ς"_s, 'W', 0},
+      // As the Greek layout reports them: Ctrl+A, and Shift on the W key,
+      // whose capital is the sigma and so cannot be told from Shift+S.
+      {0x0391, Qt::ControlModifier, u"α"_s, 'A', 2},
+      {0x03A3, Qt::ShiftModifier, u"Σ"_s, 'S', 1},
       // The semicolon (and the Greek question mark) sit on the Q key.
       {Qt::Key_Semicolon, kNone, u";"_s, 'Q', 0},
       {0x037E, kNone, u"\u037E"_s, 'Q', 0},
