@@ -31,6 +31,10 @@ Application::~Application() {
   delete m_about.data();
 }
 
+frmHelp* Application::keyHelp() const { return m_keyHelp.data(); }
+
+frmAbout* Application::about() const { return m_about.data(); }
+
 bool Application::start() {
   if (m_edition.canEdit()) {
     const QString path = QString::fromLatin1(CatalogueFile::kFileName);

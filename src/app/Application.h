@@ -35,8 +35,8 @@ class Application : public WindowHost {
   bool ended() const { return m_ended; }
   frmZelkor& recordWindow() { return *m_record; }
   frmMulti& pageWindow() { return *m_page; }
-  frmHelp* keyHelp() const { return m_keyHelp; }
-  frmAbout* about() const { return m_about; }
+  frmHelp* keyHelp() const;
+  frmAbout* about() const;
   const Edition& edition() const { return m_edition; }
 
  private:
