@@ -86,7 +86,7 @@ TEST(Keys, GreekCapitalsMapToTheirLatinKeys) {
   }
 }
 
-TEST(Keys, GreekSmallAccentedAndSpecialLetters) {
+TEST(Keys, GreekSmallAccentedLettersAndTheQAndWKeys) {
   expectRows({
       // Small letters, as a layout may report the key by its character.
       {0x03B7, kAlt, u"η"_s, 'H', 4},
