@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 #include "catalogue/FileIo.h"
@@ -16,10 +17,14 @@ class PosixFileIo : public FileIo {
   bool open(const QString& path, Mode mode) override {
     close();
     const QByteArray native = QFile::encodeName(path);
-    const int flags = mode == Mode::ReadWrite ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC;
-    int fd;
-    do fd = ::open(native.constData(), flags, 0666);
-    while (fd < 0 && errno == EINTR);
+    int fd = openRetrying(native, mode == Mode::ReadWrite ? O_RDWR : O_RDONLY);
+    if (fd < 0 && errno == ENOENT && mode == Mode::ReadWrite) {
+      fd = openRetrying(native, O_RDWR | O_CREAT | O_EXCL);
+      if (fd >= 0) syncFolderOf(path);
+      // Another program created it in between: open theirs.
+      else if (errno == EEXIST)
+        fd = openRetrying(native, O_RDWR);
+    }
     if (fd < 0) return failed();
     // Reading a folder opens fine but fails on every read: refuse it at once.
     struct stat st;
@@ -91,11 +96,13 @@ class PosixFileIo : public FileIo {
   }
 
   bool sync() override {
+    int rc;
 #ifdef __APPLE__
-    const int rc = ::fsync(m_fd);
+    do rc = ::fsync(m_fd);
 #else
-    const int rc = ::fdatasync(m_fd);
+    do rc = ::fdatasync(m_fd);
 #endif
+    while (rc != 0 && errno == EINTR);
     return rc == 0 || failed();
   }
 
@@ -109,6 +116,23 @@ class PosixFileIo : public FileIo {
   int lastErrno() const override { return m_errno; }
 
  private:
+  static int openRetrying(const QByteArray& path, int flags) {
+    int fd;
+    do fd = ::open(path.constData(), flags | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+  }
+
+  // A new file's name reaches the disk with its folder; without this a record
+  // synced into a just-created file could vanish with the name after a power
+  // cut. Best effort: some file systems cannot sync a folder.
+  static void syncFolderOf(const QString& path) {
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+    if (dir < 0) return;
+    ::fsync(dir);
+    ::close(dir);
+  }
+
   // Keeps errno for the caller; always false so failures can return it.
   bool failed() {
     m_errno = errno;
