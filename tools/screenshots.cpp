@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out);
   QDir::setCurrent(args[1]);
 
-  SystemPlatform system;
+  SystemPlatform system(Edition::librarian().productTitle());
   ListedDialogs dialogs;
   DroppingSink sink;
   PrintDocument printer(sink);

@@ -13,7 +13,7 @@ int runProgram(int argc, char** argv, const Edition& edition) {
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
   QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
-  SystemPlatform system;
+  SystemPlatform system(edition.productTitle());
   Application app(system.platform(), edition);
   if (!app.start()) return 1;
   return QApplication::exec();
