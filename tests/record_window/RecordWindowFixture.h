@@ -80,6 +80,12 @@ class RecordWindowTest : public ::testing::Test {
       QTest::keyClick(target, Qt::Key(key), modifiers);
   }
 
+  // Types each character as a key press of its own, Greek ones included.
+  static void typeInto(QWidget* target, const QString& text) {
+    for (QChar c : text)
+      QTest::sendKeyEvent(QTest::Click, target, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+  }
+
   QList<ScriptedDialogs::Entry> inputs() const {
     QList<ScriptedDialogs::Entry> result;
     for (const auto& e : platform.dialogs.log())
