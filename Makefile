@@ -72,3 +72,7 @@ bench: deps
 	@$(CMAKE_GEN) -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test
 	bench/run-bench.sh build/bench
+
+# libFuzzer over the catalogue reader and writer (clang, installed when missing).
+fuzz:
+	fuzz/build.sh $(or $(FUZZ_SECONDS),60)
