@@ -40,7 +40,7 @@ QString TitleBox::text() const {
   // text of the document would turn a no-break space into a blank).
   QStringList lines;
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines.append(block.text());
-  return lines.join(kStoredBreak);
+  return lines.join(kStoredBreak).replace(QChar::LineSeparator, kStoredBreak);
 }
 
 void TitleBox::setText(const QString& text) { setPlainText(QString(text).replace(kStoredBreak, u"\n"_s)); }
@@ -49,7 +49,8 @@ QString TitleBox::fitting(const QString& insertion) const {
   if (!cp1253::canEncode(insertion)) return QString();
   QString text = insertion;
   text.replace(kStoredBreak, u"\n"_s).replace(u'\r', u'\n');
-  const QString selected = textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+  const QString selected =
+      textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
   const int room = m_maxLength - int(this->text().size()) + storedLength(selected);
   int used = 0;
   int taken = 0;
