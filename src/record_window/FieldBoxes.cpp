@@ -15,17 +15,30 @@ const QString kStoredBreak = u"\r\n"_s;
 // The length a text takes in the file, a line break counting as two.
 int storedLength(const QString& text) { return int(text.size()) + int(text.count(u'\n')); }
 
+// Alt with a letter is a command key, never typing; Ctrl+Alt is the AltGr
+// key of some systems, which does type.
+bool typesWithAlt(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held = event.modifiers();
+  return held.testFlag(Qt::AltModifier) && !held.testFlag(Qt::ControlModifier) && !event.text().isEmpty();
+}
+
 }  // namespace
 
 QValidator::State Cp1253Validator::validate(QString& input, int&) const {
   return cp1253::canEncode(input) ? Acceptable : Invalid;
 }
 
-QLineEdit* makeFieldLineEdit(int maxLength, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setMaxLength(maxLength);
-  box->setValidator(new Cp1253Validator(box));
-  return box;
+FieldLineEdit::FieldLineEdit(int maxLength, QWidget* parent) : QLineEdit(parent) {
+  setMaxLength(maxLength);
+  setValidator(new Cp1253Validator(this));
+}
+
+void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
+  if (typesWithAlt(*event)) {
+    event->ignore();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
 }
 
 TitleBox::TitleBox(int maxLength, QWidget* parent) : QPlainTextEdit(parent), m_maxLength(maxLength) {
@@ -62,6 +75,10 @@ QString TitleBox::fitting(const QString& insertion) const {
 }
 
 void TitleBox::keyPressEvent(QKeyEvent* event) {
+  if (typesWithAlt(*event)) {
+    event->ignore();
+    return;
+  }
   const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   const QString typed = lineBreak ? u"\n"_s : event->text();
   const bool inserts = lineBreak || (!typed.isEmpty() && typed.front().isPrint());

@@ -13,8 +13,15 @@ class Cp1253Validator : public QValidator {
   State validate(QString& input, int& pos) const override;
 };
 
-// A one-line field box of `maxLength` characters.
-QLineEdit* makeFieldLineEdit(int maxLength, QWidget* parent);
+// A one-line field box of `maxLength` characters. Like the title box, it
+// types no letter pressed with Alt: such keys belong to the window's commands.
+class FieldLineEdit : public QLineEdit {
+ public:
+  FieldLineEdit(int maxLength, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
 
 // The title box: several lines that wrap, at most `maxLength` characters as
 // stored. A line break is stored as carriage return and line feed, two

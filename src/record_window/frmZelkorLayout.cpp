@@ -98,7 +98,7 @@ void frmZelkor::buildFields(QWidget* client) {
         m_title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
       box = m_title;
     } else {
-      QLineEdit* line = makeFieldLineEdit(width, client);
+      auto* line = new FieldLineEdit(width, client);
       line->setReadOnly(!m_edition.canEdit());
       box = line;
     }
