@@ -77,17 +77,22 @@ QFont boxFont() {
   return font;
 }
 
+// Labels and buttons take a smaller face so that the longest captions fit.
+QFont captionFont() {
+  QFont font = QApplication::font();
+  font.setPointSizeF(7.5);
+  return font;
+}
+
 }  // namespace
 
 void frmZelkor::buildFields(QWidget* client) {
-  QFont labelFont = QApplication::font();
-  labelFont.setPointSizeF(7.5);
   for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) {
     const FieldPlace& place = kFields[i];
     auto* label = new QLabel(place.caption, client);
     label->setObjectName(QString::fromLatin1(place.label));
     label->setGeometry(place.labelRect);
-    label->setFont(labelFont);
+    label->setFont(captionFont());
 
     const int width = CatalogueRecord::kWidth[i];
     QWidget* box = nullptr;
@@ -128,6 +133,7 @@ void frmZelkor::buildButtons(QWidget* client) {
     // both keyboard layouts; the button's own shortcut would run them twice.
     button->setShortcut(QKeySequence());
     button->setObjectName(QString::fromLatin1(place.name));
+    button->setFont(captionFont());
     const bool moved = m_edition.isStudents() && place.students == ButtonPlace::Moved;
     button->setGeometry(twips(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
                               kButtonWidth, kButtonHeight));
