@@ -1,3 +1,5 @@
+#include <QStringBuilder>
+
 #include "editions/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
 #include "record_window/frmZelkor.h"
@@ -43,8 +45,10 @@ bool frmZelkor::SaveCR() {
 }
 
 void frmZelkor::ShowSRN() {
-  m_caption.setThrottled(m_edition.productTitle() + QString(35, u' ') + u"Διερευνώ Εγγραφή: "_s +
-                         signPos(m_searchCounter) + u"  από "_s + signPos(m_recordCount));
+  // Called for every record a search examines: the text is built in one go.
+  static const QString head = QString(35, u' ') + u"Διερευνώ Εγγραφή: "_s;
+  m_caption.setThrottled(m_edition.productTitle() % head % signPos(m_searchCounter) % u"  από "_s %
+                         signPos(m_recordCount));
 }
 
 void frmZelkor::cmdNext_Click() {
