@@ -86,7 +86,6 @@ class frmZelkor : public QMainWindow {
 
   // Keys (frmZelkorKeys.cpp).
   bool isKeyTarget(QObject* watched) const;
-  bool claimsShortcut(const QKeyEvent& event) const;
 
   // The record on screen and in the file (frmZelkorRecords.cpp). Each
   // returns false when the catalogue failed and the program is ending.

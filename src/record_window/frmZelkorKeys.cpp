@@ -1,4 +1,3 @@
-#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -69,28 +68,12 @@ bool frmZelkor::isKeyTarget(QObject* watched) const {
   return watched == (focus ? focus : this);
 }
 
-// A box that would keep a menu shortcut for itself (Ctrl+K deletes to the
-// end of the line in some styles) gives it up to the menu.
-bool frmZelkor::claimsShortcut(const QKeyEvent& event) const {
-  const QKeySequence pressed(event.keyCombination());
-  const QList<QAction*> items = findChildren<QAction*>();
-  for (const QAction* item : items)
-    if (item->isVisible() && !item->shortcut().isEmpty() && item->shortcut() == pressed) return true;
-  return false;
-}
-
 bool frmZelkor::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
       if (isKeyTarget(watched)) {
         const VirtualKey key = toVirtualKey(*static_cast<QKeyEvent*>(event));
         Form_KeyDown(key.code, key.shift);
-      }
-      return false;
-    case QEvent::ShortcutOverride:
-      if (isKeyTarget(watched) && claimsShortcut(*static_cast<QKeyEvent*>(event))) {
-        event->ignore();
-        return true;
       }
       return false;
     case QEvent::MouseButtonRelease:
