@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "editions/CatalogueErrorReport.h"
+#include "platform/MenuBarKey.h"
 #include "record_window/FieldBoxes.h"
 
 using namespace Qt::StringLiterals;
@@ -44,6 +45,7 @@ frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host
 
   // Every key pressed anywhere in the window passes the key map first.
   qApp->installEventFilter(this);
+  new MenuBarKey(*this);
 }
 
 frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }

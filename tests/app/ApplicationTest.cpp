@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -240,6 +241,26 @@ TEST_F(ApplicationTest, TheLockHoldsAcrossTheHandOversOfItsOwnWindows) {
   EXPECT_EQ(other.acquire(cat.path()), CatalogueLock::Result::HeldElsewhere);
   a.endProgram();
   EXPECT_EQ(other.acquire(cat.path()), CatalogueLock::Result::Acquired);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, F10OpensTheMenuBarOfEitherWindow) {
+  Application& a = start();
+  QTest::keyClick(a.recordWindow().findChild<QLineEdit*>(u"txtEpo"_s), Qt::Key_F10);
+  QAction* opened = a.recordWindow().menuBar()->activeAction();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->text(), u"&Αρχείο"_s);
+  a.recordWindow().menuBar()->setActiveAction(nullptr);
+
+  trigger(a.recordWindow(), "mnuMulti");
+  QTest::keyClick(&a.pageWindow(), Qt::Key_F10);
+  ASSERT_NE(a.pageWindow().menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(a.pageWindow().menuBar()->activeAction()->text(), u"&Αρχείο"_s);
+  a.pageWindow().menuBar()->setActiveAction(nullptr);
+  a.endProgram();
 }
 
 }  // namespace

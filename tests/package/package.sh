@@ -28,7 +28,15 @@ for f in usr/lib/lomira/Lomira usr/lib/lomira/LomiraView usr/lib/lomira/ZELKOR.H
          usr/share/icons/hicolor/scalable/apps/lomira.svg usr/share/icons/hicolor/48x48/apps/lomira.png; do
   [ -e "$root/$f" ] || fail "missing $f"
 done
-grep -q '/usr/lib/lomira/Lomira"' "$root/usr/bin/lomira" || fail "launcher does not start the installed program"
+grep -q 'lib/lomira/Lomira"' "$root/usr/bin/lomira" || fail "launcher does not start the installed program"
+# The launchers start the programs in the catalogue folder, created when missing.
+home="$out/home"
+mkdir -p "$home"
+printf '#!/bin/sh\npwd > "%s/started-in"\n' "$out" > "$root/usr/lib/lomira/Lomira.fake"
+sed 's#lib/lomira/Lomira"#lib/lomira/Lomira.fake"#' "$root/usr/bin/lomira" > "$root/usr/bin/lomira.test"
+chmod +x "$root/usr/lib/lomira/Lomira.fake" "$root/usr/bin/lomira.test"
+HOME="$home" XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/lomira.test"
+[ "$(cat "$out/started-in")" = "$home/Documents/Lomira" ] || fail "launcher started in $(cat "$out/started-in")"
 grep -q '^Exec=lomira$' "$root/usr/share/applications/lomira.desktop" || fail "desktop entry does not use the launcher"
 
 "$src/tests/smoke/smoke.sh" "$root/usr/lib/lomira"

@@ -35,7 +35,9 @@ wait_window() {
   return 1
 }
 
-key() { xdotool key --window "$1" --clearmodifiers "$2"; sleep 0.3; }
+# Keys go to the focused window through XTEST, as a keyboard's would.
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+key() { xdotool key --clearmodifiers "$1"; sleep 0.3; }
 
 caption_1_of_1="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  1  από  1"
 caption_2_of_2="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  2  από  2"
@@ -44,19 +46,20 @@ cd "$work"
 "$bin/Lomira" &
 app_pid=$!
 win=$(wait_window "$caption_1_of_1") || fail "no record window with caption '$caption_1_of_1'"
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+focus "$win"
+xdotool type --delay 20 "Smoke Test"
 sleep 0.3
-xdotool type --window "$win" --delay 20 "Smoke Test"
-sleep 0.3
-# F3 saves; the confirmation box answers to Enter.
-key "$win" F3
+# F3 saves; the confirmation box takes the focus and answers to Enter.
+key F3
 box=$(wait_window "Σ-Zelkor 3.2") || fail "no save confirmation box"
-key "$box" Return
+focus "$box"
+key Return
+focus "$win"
 [ "$(stat -c %s Zelkor.dat)" = 350 ] || fail "record 1 not saved"
 # F12 adds record 2; Alt+X saves the shown record and ends.
-key "$win" F12
+key F12
 wait_window "$caption_2_of_2" >/dev/null || fail "new record not shown"
-key "$win" alt+x
+key alt+x
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
@@ -69,8 +72,8 @@ before=$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)
 "$bin/LomiraView" &
 app_pid=$!
 view=$(wait_window "Μ-Zelkor 3.2: Μαθητές - Διερεύνηση           Εγγραφή:  1  από  2") || fail "no students' window"
-xdotool windowactivate --sync "$view" 2>/dev/null || true
-key "$view" alt+x
+focus "$view"
+key alt+x
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
