@@ -11,23 +11,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTest>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 
 #include "Baselines.h"
-#include "BenchPlatform.h"
-#include "CaptionWatch.h"
+#include "BenchRuns.h"
 #include "CatalogueGenerator.h"
-#include "TestPlatform.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
-#include "editions/Edition.h"
-#include "page_window/frmMulti.h"
-#include "platform/Platform.h"
-#include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,100 +26,10 @@ namespace {
 const std::vector<int> kTitle{2};
 const std::vector<int> kAuthorTitle{0, 1, 2, 3};
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 long peakRssKb() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
-}
-
-// The outside world of the windows: scripted answers, a printer that drops
-// its jobs, and the tests' fakes for what a search never touches.
-struct BenchWorld {
-  BenchDialogs dialogs;
-  DroppingSink sink;
-  PrintDocument printer{sink};
-  FixedClock clock;
-  FakeHelpEngine help;
-  FakeRegistry registry;
-  FakeLauncher launcher;
-  SystemFileIoFactory files;
-  QuietHost host;
-  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, files}; }
-};
-
-struct Timed {
-  double seconds = 0;  // median
-  double titlePushesPerSecond = 0;
-  double serverUpdatesPerSecond = -1;  // -1: not measured
-};
-
-class Bench {
- public:
-  Bench(QString file, int repeats) : m_file(std::move(file)), m_repeats(repeats) {}
-
-  template <typename F>
-  baseline::Result base(F scan) {
-    std::vector<double> times;
-    baseline::Result r;
-    for (int i = 0; i < m_repeats; ++i) {
-      r = scan();
-      if (!r.ok) fail(u"a baseline could not read the catalogue"_s);
-      times.push_back(r.seconds);
-    }
-    r.seconds = median(times);
-    return r;
-  }
-
-  // Runs the handler `repeats` times on a shown or hidden window, timing
-  // each run from the click to the handler's return.
-  Timed window(QWidget& w, const std::function<void()>& handler, const std::function<void()>& check) {
-    CaptionWatch watch(w);
-    const bool spying = watch.startServerSpy();
-    std::vector<double> times;
-    double total = 0;
-    for (int i = 0; i < m_repeats; ++i) {
-      const auto start = std::chrono::steady_clock::now();
-      handler();
-      const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      times.push_back(s);
-      total += s;
-      check();
-      // Back in the event loop, as after any click: what the window system
-      // sent meanwhile (the property changes of every caption) is handled.
-      QTest::qWait(100);
-    }
-    Timed t;
-    t.seconds = median(times);
-    t.titlePushesPerSecond = double(watch.titleChanges()) / total;
-    if (spying) t.serverUpdatesPerSecond = double(watch.stopServerSpy()) / total;
-    return t;
-  }
-
-  void expect(bool ok, const QString& what) {
-    if (!ok) fail(what);
-  }
-  void fail(const QString& what) {
-    std::printf("CHECK FAILED: %s\n", qPrintable(what));
-    m_failed = true;
-  }
-  bool failed() const { return m_failed; }
-  const QString& file() const { return m_file; }
-
- private:
-  QString m_file;
-  int m_repeats;
-  bool m_failed = false;
-};
-
-void showFor(QWidget& w) {
-  if (QGuiApplication::platformName() != u"xcb"_s) return;
-  w.show();
-  if (!QTest::qWaitForWindowExposed(&w)) std::printf("warning: window not exposed\n");
 }
 
 void printRow(const char* name, double seconds, const baseline::Result& block, const baseline::Result& memmem,
@@ -146,62 +46,6 @@ void printCaptionRates(const Timed& t) {
 
 void goal(const char* what, bool met, const QString& detail) {
   std::printf("goal %-60s %s (%s)\n", what, met ? "MET" : "MISSED", qPrintable(detail));
-}
-
-// The searches through the real windows. A negative expected count is not
-// checked (a profiling run measures no baselines).
-struct Searches {
-  Timed notFound, allNo, page;
-};
-
-void runRecordWindow(Bench& bench, BenchWorld& world, const QString& only, long long titleMatches, Searches& out) {
-  if (!only.isEmpty() && only != u"notfound"_s && only != u"allno"_s) return;
-  frmZelkor w(world.platform(), Edition::librarian(), world.host);
-  w.Form_Load();
-  showFor(w);
-  const QString loadedCaption = w.windowTitle();
-
-  if (only.isEmpty() || only == u"notfound"_s) {
-    world.dialogs.typeNext(benchgen::absentText());
-    out.notFound = bench.window(
-        w, [&] { world.dialogs.reset(), w.cmdFindTitle_Click(); },
-        [&] {
-          bench.expect(world.dialogs.questions == 0 && world.dialogs.notices == 1 &&
-                           world.dialogs.lastNotice == u"Το Κείμενο "_s + benchgen::absentText() + u" δεν Βρέθηκε"_s,
-                       u"the record window's fruitless search did not end with its not-found message"_s);
-          bench.expect(w.windowTitle() == loadedCaption,
-                       u"after a fruitless search the caption is not the record caption again"_s);
-        });
-  }
-  if (only.isEmpty() || only == u"allno"_s) {
-    world.dialogs.typeNext(benchgen::marker());
-    out.allNo = bench.window(
-        w, [&] { world.dialogs.reset(), w.cmdFindTitle_Click(); },
-        [&] {
-          bench.expect((titleMatches < 0 || world.dialogs.questions == titleMatches) && world.dialogs.notices == 1 &&
-                           world.dialogs.lastNotice == u"Δεν Υπάρχει Άλλη Όμοια Εγγραφή"_s,
-                       u"the record window's search did not ask once per match"_s);
-        });
-  }
-  bench.expect(!world.host.ended, u"the record window ended the program"_s);
-}
-
-void runPageWindow(Bench& bench, BenchWorld& world, const QString& only, long long matches, Searches& out) {
-  if (!only.isEmpty() && only != u"page"_s) return;
-  frmMulti m(world.platform(), Edition::librarian(), world.host);
-  m.Form_Load();
-  showFor(m);
-  world.dialogs.typeNext(benchgen::marker());
-  out.page = bench.window(
-      m, [&] { world.dialogs.reset(), m.mnuAuthorTitle_Click(); },
-      [&] {
-        bench.expect(
-            (matches < 0 || world.dialogs.questions == matches / frmMulti::kRows + 1) && world.dialogs.notices == 0,
-            u"the page search did not ask once per full page and once for the last records"_s);
-        bench.expect(m.windowTitle() == u"Σ-Zelkor 3.2: Παρουσίαση Πολλαπλών Εγγραφών"_s,
-                     u"after the page search the caption is not the page caption"_s);
-      });
-  bench.expect(!world.host.ended, u"the page window ended the program"_s);
 }
 
 }  // namespace
@@ -227,7 +71,7 @@ int main(int argc, char** argv) {
   std::printf("catalogue %s: %d records, %lld bytes; platform %s; median of %d runs\n", qPrintable(file), records,
               bytes, qPrintable(QGuiApplication::platformName()), repeats);
 
-  Bench bench(file, repeats);
+  Bench bench(repeats);
   BenchWorld world;
   Searches searches;
   if (!only.isEmpty()) {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "Baselines.h"
+#include "BenchPlatform.h"
+#include "TestPlatform.h"
+#include "platform/Platform.h"
+
+// Runs the windows' real search handlers for the benchmark, timing them and
+// checking after every run what a user would have seen.
+
+double median(std::vector<double> v);
+
+// The outside world of the windows: scripted answers, a printer that drops
+// its jobs, and the tests' fakes for what a search never touches.
+struct BenchWorld {
+  BenchDialogs dialogs;
+  DroppingSink sink;
+  PrintDocument printer{sink};
+  FixedClock clock;
+  FakeHelpEngine help;
+  FakeRegistry registry;
+  FakeLauncher launcher;
+  SystemFileIoFactory files;
+  QuietHost host;
+  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, files}; }
+};
+
+struct Timed {
+  double seconds = 0;  // median
+  double titlePushesPerSecond = 0;
+  double serverUpdatesPerSecond = -1;  // -1: not measured
+};
+
+class Bench {
+ public:
+  explicit Bench(int repeats) : m_repeats(repeats) {}
+
+  template <typename F>
+  baseline::Result base(F scan) {
+    std::vector<double> times;
+    baseline::Result r;
+    for (int i = 0; i < m_repeats; ++i) {
+      r = scan();
+      if (!r.ok) fail(QStringLiteral("a baseline could not read the catalogue"));
+      times.push_back(r.seconds);
+    }
+    r.seconds = median(times);
+    return r;
+  }
+
+  // Runs the handler `repeats` times on a shown or hidden window, timing
+  // each run from the click to the handler's return.
+  Timed window(QWidget& w, const std::function<void()>& handler, const std::function<void()>& check);
+
+  void expect(bool ok, const QString& what) {
+    if (!ok) fail(what);
+  }
+  void fail(const QString& what);
+  bool failed() const { return m_failed; }
+
+ private:
+  int m_repeats;
+  bool m_failed = false;
+};
+
+struct Searches {
+  Timed notFound, allNo, page;
+};
+
+// The record window's title searches (notfound, allno) and the page window's
+// author-title search (page) on the catalogue in the working directory; `only`
+// empty runs all three. A negative expected count is not checked (a profiling
+// run measures no baselines).
+void runRecordWindow(Bench& bench, BenchWorld& world, const QString& only, long long titleMatches, Searches& out);
+void runPageWindow(Bench& bench, BenchWorld& world, const QString& only, long long matches, Searches& out);
