@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 
 using Op = CatalogueError::Operation;
@@ -95,8 +96,14 @@ bool CatalogueFile::write(qint32 n, const CatalogueRecord& record) {
     m_io->sync();
   };
 
-  const qint64 written = m_io->writeAt(offset, record.bytes(), L);
-  if (written != L) {
+  // A torn last record reads as its bytes and then blanks; a new record just
+  // past it writes those blanks too, or the record would end in zero bytes.
+  const qint64 gap = offset > oldSize && offset - oldSize < L ? offset - oldSize : 0;
+  char out[2 * L];
+  std::memset(out, ' ', size_t(gap));
+  std::memcpy(out + gap, record.bytes(), L);
+  const qint64 written = m_io->writeAt(offset - gap, out, gap + L);
+  if (written != gap + L) {
     // Not every system sets an error for a short write; it means the disk is full.
     int error = m_io->lastErrno();
     if (error == 0) error = written >= 0 ? ENOSPC : EIO;

@@ -48,10 +48,12 @@ class CatalogueFile {
   // Record n; at or beyond the end it has no stored text. False on an I/O error.
   bool read(qint32 n, CatalogueRecord& out);
   // Writes the whole record at n, synced to stable storage before it returns
-  // true. A failed write is undone: the record's old bytes are put back and
-  // an extended file is cut back to its old length (unless the system refuses
-  // that too, when each record still holds either its old or its new bytes). Never writes into a file that another
-  // program has replaced or deleted since it was opened.
+  // true; a torn last record just before n is completed with blanks. A failed
+  // write is undone: the record's old bytes are put back and an extended file
+  // is cut back to its old length (unless the system refuses that too, when
+  // each record still holds either its old or its new bytes). Never writes
+  // into a file that another program has replaced or deleted since it was
+  // opened.
   bool write(qint32 n, const CatalogueRecord& record);
 
   // Up to `length` raw bytes from the start of record `first` onward; the

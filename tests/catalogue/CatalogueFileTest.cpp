@@ -116,6 +116,22 @@ TEST_F(CatalogueFileTest, RecordsAtOrPastTheEndAreAbsentAndATornTailIsBlankFille
   }
 }
 
+TEST_F(CatalogueFileTest, ANewRecordAfterATornTailCompletesTheTornRecordWithBlanks) {
+  // 1226 bytes count as four records, the fourth torn after 176 bytes.
+  const QByteArray torn = numberedRecords(4).left(1226);
+  writeAll(path, torn);
+  CatalogueFile file;
+  ASSERT_TRUE(file.open(path));
+  ASSERT_EQ(file.recordCount(), 4);
+  CatalogueRecord fourth;
+  ASSERT_TRUE(file.read(4, fourth));
+  ASSERT_TRUE(file.write(5, CatalogueRecord::blank()));
+  EXPECT_EQ(readAll(path), torn + QByteArray(174 + 350, ' '));
+  CatalogueRecord again;
+  ASSERT_TRUE(file.read(4, again));
+  EXPECT_EQ(QByteArray(again.bytes(), 350), QByteArray(fourth.bytes(), 350));
+}
+
 TEST_F(CatalogueFileTest, ReadsAfterAnotherProgramTruncatedTheFileGiveAbsentRecords) {
   writeAll(path, numberedRecords(5));
   CatalogueFile file;

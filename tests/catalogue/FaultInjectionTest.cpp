@@ -138,4 +138,23 @@ TEST_F(FaultLoop, TheReportNamesTheStepAndTheReason) {
   EXPECT_FALSE(file.isOpen());
 }
 
+TEST(FaultyWrite, AFailedNewRecordAfterATornTailLeavesTheTailAsItWas) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"Zelkor.dat"_s);
+  const QByteArray torn = numberedRecords(4).left(1226);
+  FaultyFileIoFactory files;
+  for (qint64 bytes : {0, 100, 174, 400}) {
+    writeAll(path, torn);
+    files.reset();
+    CatalogueFile file(files.make());
+    ASSERT_TRUE(file.open(path));
+    // open, size; then the write's size check, and the write itself.
+    files.shortenWrite(files.calls() + 2, bytes);
+    EXPECT_FALSE(file.write(5, CatalogueRecord::blank()));
+    EXPECT_TRUE(files.faultHit());
+    EXPECT_EQ(readAll(path), torn) << bytes;
+    EXPECT_EQ(file.recordCount(), 4);
+  }
+}
+
 }  // namespace
