@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString reasonFor(int error) {
+QString reasonFor(CatalogueError::Operation op, int error) {
   if (error == CatalogueError::kFileReplaced)
     return u"το αρχείο αντικαταστάθηκε ή διαγράφηκε από άλλο πρόγραμμα μετά το άνοιγμά του"_s;
   switch (error) {
@@ -28,6 +28,9 @@ QString reasonFor(int error) {
     case ENOENT:
       return u"το αρχείο ή ο φάκελός του δεν υπάρχει"_s;
     case EBUSY:
+#ifdef ETXTBSY
+    case ETXTBSY:
+#endif
     case EAGAIN:
 #if EWOULDBLOCK != EAGAIN
     case EWOULDBLOCK:
@@ -35,8 +38,29 @@ QString reasonFor(int error) {
       return u"το αρχείο χρησιμοποιείται από άλλο πρόγραμμα"_s;
     case EISDIR:
       return u"υπάρχει φάκελος με αυτό το όνομα"_s;
+    case ENOTDIR:
+      return u"μέρος της διαδρομής του αρχείου δεν είναι φάκελος"_s;
+    case ENAMETOOLONG:
+      return u"η διαδρομή του αρχείου είναι πολύ μεγάλη"_s;
+#ifdef ELOOP
+    case ELOOP:
+      return u"η διαδρομή του αρχείου περνά από πάρα πολλούς συμβολικούς συνδέσμους"_s;
+#endif
+    case EMFILE:
+    case ENFILE:
+      return u"υπάρχουν ήδη πάρα πολλά ανοιχτά αρχεία"_s;
+    case ENOMEM:
+      return u"δεν υπάρχει αρκετή μνήμη"_s;
+    case ENXIO:
+    case ENODEV:
+#ifdef ESTALE
+    case ESTALE:
+#endif
+      return u"ο δίσκος του αρχείου δεν είναι πια διαθέσιμος"_s;
     case EBADF:
-      return u"το αρχείο δεν είναι ανοιχτό για εγγραφή"_s;
+      // A write through a handle opened for reading, or any call after closing.
+      return op == CatalogueError::Operation::Read ? u"το αρχείο δεν είναι ανοιχτό"_s
+                                                   : u"το αρχείο δεν είναι ανοιχτό για εγγραφή"_s;
     default:
       return u"σφάλμα συστήματος %1 (%2)"_s.arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
   }
@@ -59,7 +83,7 @@ QString CatalogueError::describe() const {
                         : u"Δεν ήταν δυνατή η ανάγνωση του αρχείου "_s + file;
       break;
     case Operation::Write:
-      what = record > 0 ? u"Δεν ήταν δυνατή η εγγραφή της εγγραφής "_s + n + u" στο αρχείο "_s + file
+      what = record > 0 ? u"Δεν ήταν δυνατό να γραφτεί η εγγραφή "_s + n + u" στο αρχείο "_s + file
                         : u"Δεν ήταν δυνατή η εγγραφή στο αρχείο "_s + file;
       break;
     case Operation::Sync:
@@ -68,5 +92,5 @@ QString CatalogueError::describe() const {
                  : u"Δεν ήταν δυνατή η αποθήκευση του αρχείου "_s + file + u" στον δίσκο"_s;
       break;
   }
-  return what + u": "_s + reasonFor(systemError) + u"."_s;
+  return what + u": "_s + reasonFor(operation, systemError) + u"."_s;
 }

@@ -19,7 +19,7 @@ struct CatalogueError {
 
   bool failed() const { return operation != Operation::None; }
   // A whole Greek sentence naming the file, what was being done and the
-  // system's reason, e.g. "Δεν ήταν δυνατή η εγγραφή της εγγραφής 5 στο αρχείο
+  // system's reason, e.g. "Δεν ήταν δυνατό να γραφτεί η εγγραφή 5 στο αρχείο
   // «Zelkor.dat»: ο δίσκος είναι γεμάτος."
   QString describe() const;
 };

@@ -53,7 +53,7 @@ TEST_F(CatalogueFileTest, ReadOnlyOpeningOfAMissingFileShowsItEmptyAndCreatesNot
   EXPECT_FALSE(file.write(1, CatalogueRecord::blank()));
   EXPECT_EQ(
       file.lastError().describe(),
-      u"Δεν ήταν δυνατή η εγγραφή της εγγραφής 1 στο αρχείο «Zelkor.dat»: το αρχείο δεν είναι ανοιχτό για εγγραφή."_s);
+      u"Δεν ήταν δυνατό να γραφτεί η εγγραφή 1 στο αρχείο «Zelkor.dat»: το αρχείο δεν είναι ανοιχτό για εγγραφή."_s);
   EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -154,7 +154,7 @@ TEST_F(CatalogueFileTest, NeverWritesIntoAFileThatWasReplacedOrDeleted) {
   writeAll(path, numberedRecords(1));
   EXPECT_FALSE(file.write(1, CatalogueRecord::blank()));
   EXPECT_EQ(file.lastError().describe(),
-            u"Δεν ήταν δυνατή η εγγραφή της εγγραφής 1 στο αρχείο «Zelkor.dat»: το αρχείο αντικαταστάθηκε ή "
+            u"Δεν ήταν δυνατό να γραφτεί η εγγραφή 1 στο αρχείο «Zelkor.dat»: το αρχείο αντικαταστάθηκε ή "
             u"διαγράφηκε από άλλο πρόγραμμα μετά το άνοιγμά του."_s);
   EXPECT_EQ(readAll(path), numberedRecords(1));
   EXPECT_EQ(readAll(aside), numberedRecords(2));
@@ -177,7 +177,7 @@ TEST(CatalogueError, DescribesTheFileTheStepAndTheReasonInGreek) {
   };
   using Op = CatalogueError::Operation;
   EXPECT_EQ(text(Op::Write, 5, ENOSPC),
-            u"Δεν ήταν δυνατή η εγγραφή της εγγραφής 5 στο αρχείο «Zelkor.dat»: ο δίσκος είναι γεμάτος."_s);
+            u"Δεν ήταν δυνατό να γραφτεί η εγγραφή 5 στο αρχείο «Zelkor.dat»: ο δίσκος είναι γεμάτος."_s);
   EXPECT_EQ(text(Op::Open, 0, EACCES),
             u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: δεν υπάρχει άδεια πρόσβασης στο αρχείο."_s);
   EXPECT_EQ(
@@ -190,10 +190,15 @@ TEST(CatalogueError, DescribesTheFileTheStepAndTheReasonInGreek) {
             u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: το αρχείο χρησιμοποιείται από άλλο πρόγραμμα."_s);
   EXPECT_TRUE(text(Op::Write, 2, EFBIG).endsWith(u": το αρχείο έφτασε το μέγιστο επιτρεπτό μέγεθος."_s));
   EXPECT_TRUE(text(Op::Open, 0, ENOENT).endsWith(u": το αρχείο ή ο φάκελός του δεν υπάρχει."_s));
+  EXPECT_TRUE(text(Op::Open, 0, EMFILE).endsWith(u": υπάρχουν ήδη πάρα πολλά ανοιχτά αρχεία."_s));
+  EXPECT_EQ(text(Op::Read, 4, EBADF),
+            u"Δεν ήταν δυνατή η ανάγνωση της εγγραφής 4 από το αρχείο «Zelkor.dat»: το αρχείο δεν είναι ανοιχτό."_s);
+  EXPECT_EQ(text(Op::Write, 0, EBADF),
+            u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «Zelkor.dat»: το αρχείο δεν είναι ανοιχτό για εγγραφή."_s);
   // Any other reason keeps the system's own number and text.
-  EXPECT_EQ(text(Op::Open, 0, EMFILE),
-            u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: σφάλμα συστήματος %1 (%2)."_s.arg(EMFILE).arg(
-                QString::fromLocal8Bit(strerror(EMFILE))));
+  EXPECT_EQ(text(Op::Open, 0, EXDEV),
+            u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: σφάλμα συστήματος %1 (%2)."_s.arg(EXDEV).arg(
+                QString::fromLocal8Bit(strerror(EXDEV))));
   EXPECT_EQ(CatalogueError().describe(), QString());
 }
 
