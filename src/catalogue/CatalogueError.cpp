@@ -38,6 +38,8 @@ QString reasonFor(CatalogueError::Operation op, int error) {
       return u"το αρχείο χρησιμοποιείται από άλλο πρόγραμμα"_s;
     case EISDIR:
       return u"υπάρχει φάκελος με αυτό το όνομα"_s;
+    case EINVAL:
+      return u"με αυτό το όνομα υπάρχει κάτι άλλο από κανονικό αρχείο"_s;
     case ENOTDIR:
       return u"μέρος της διαδρομής του αρχείου δεν είναι φάκελος"_s;
     case ENAMETOOLONG:

@@ -2,10 +2,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 
 #include "catalogue/CatalogueLock.h"
+#include "catalogue/posixfile.h"
 
 struct CatalogueLock::Handle {
   int fd = -1;
@@ -21,8 +21,7 @@ CatalogueLock::~CatalogueLock() { release(); }
 CatalogueLock::Result CatalogueLock::acquire(const QString& path) {
   release();
   auto handle = std::make_unique<Handle>();
-  do handle->fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  while (handle->fd < 0 && errno == EINTR);
+  handle->fd = posixfile::openForEditing(path);
   if (handle->fd < 0) {
     m_errno = errno;
     return Result::Failed;

@@ -7,8 +7,26 @@
 #include <cerrno>
 
 #include "catalogue/FileIo.h"
+#include "catalogue/posixfile.h"
 
 namespace {
+
+// Without O_NONBLOCK a pipe in the file's place would hang the opening until
+// some other program wrote into it; regular files ignore the flag.
+int openRetrying(const QByteArray& path, int flags) {
+  int fd;
+  do fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Best effort: some file systems cannot sync a folder.
+void syncFolderOf(const QString& path) {
+  const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+  if (dir < 0) return;
+  ::fsync(dir);
+  ::close(dir);
+}
 
 class PosixFileIo : public FileIo {
  public:
@@ -16,21 +34,14 @@ class PosixFileIo : public FileIo {
 
   bool open(const QString& path, Mode mode) override {
     close();
-    const QByteArray native = QFile::encodeName(path);
-    int fd = openRetrying(native, mode == Mode::ReadWrite ? O_RDWR : O_RDONLY);
-    if (fd < 0 && errno == ENOENT && mode == Mode::ReadWrite) {
-      fd = openRetrying(native, O_RDWR | O_CREAT | O_EXCL);
-      if (fd >= 0) syncFolderOf(path);
-      // Another program created it in between: open theirs.
-      else if (errno == EEXIST)
-        fd = openRetrying(native, O_RDWR);
-    }
+    const int fd =
+        mode == Mode::ReadWrite ? posixfile::openForEditing(path) : openRetrying(QFile::encodeName(path), O_RDONLY);
     if (fd < 0) return failed();
-    // Reading a folder opens fine but fails on every read: refuse it at once.
+    // A folder, pipe or device opens fine but cannot hold records: refuse it at once.
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
       ::close(fd);
-      m_errno = EISDIR;
+      m_errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
       return false;
     }
     m_fd = fd;
@@ -116,23 +127,6 @@ class PosixFileIo : public FileIo {
   int lastErrno() const override { return m_errno; }
 
  private:
-  static int openRetrying(const QByteArray& path, int flags) {
-    int fd;
-    do fd = ::open(path.constData(), flags | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-  }
-
-  // A new file's name reaches the disk with its folder; without this a record
-  // synced into a just-created file could vanish with the name after a power
-  // cut. Best effort: some file systems cannot sync a folder.
-  static void syncFolderOf(const QString& path) {
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
-    if (dir < 0) return;
-    ::fsync(dir);
-    ::close(dir);
-  }
-
   // Keeps errno for the caller; always false so failures can return it.
   bool failed() {
     m_errno = errno;
@@ -144,5 +138,18 @@ class PosixFileIo : public FileIo {
 };
 
 }  // namespace
+
+int posixfile::openForEditing(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  int fd = openRetrying(native, O_RDWR);
+  if (fd < 0 && errno == ENOENT) {
+    fd = openRetrying(native, O_RDWR | O_CREAT | O_EXCL);
+    if (fd >= 0) syncFolderOf(path);
+    // Another program created it in between: open theirs.
+    else if (errno == EEXIST)
+      fd = openRetrying(native, O_RDWR);
+  }
+  return fd;
+}
 
 std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<PosixFileIo>(); }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -209,6 +210,17 @@ TEST_F(CatalogueFileTest, AFolderInThePlaceOfTheFileIsRefusedInEitherMode) {
     EXPECT_FALSE(file.open(path, mode));
     EXPECT_EQ(file.lastError().describe(),
               u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: υπάρχει φάκελος με αυτό το όνομα."_s);
+  }
+}
+
+TEST_F(CatalogueFileTest, APipeInThePlaceOfTheFileIsRefusedWithoutWaitingForAWriter) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+  CatalogueFile file;
+  for (FileIo::Mode mode : {FileIo::Mode::ReadOnly, FileIo::Mode::ReadWrite}) {
+    EXPECT_FALSE(file.open(path, mode));
+    EXPECT_EQ(file.lastError().describe(),
+              u"Δεν ήταν δυνατό το άνοιγμα του αρχείου «Zelkor.dat»: με αυτό το όνομα υπάρχει κάτι άλλο από "
+              u"κανονικό αρχείο."_s);
   }
 }
 
