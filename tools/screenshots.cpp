@@ -2,13 +2,6 @@
 // search, the key-help window and the About box, each grabbed from a real
 // window on the sample catalogue.
 // usage: lomira-screenshots CATALOGUE_DIR OUTPUT_DIR
-#include "app/Application.h"
-#include "help/frmAbout.h"
-#include "help/frmHelp.h"
-#include "page_window/frmMulti.h"
-#include "platform/SystemPlatform.h"
-#include "record_window/frmZelkor.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -17,6 +10,13 @@
 #include <QTest>
 #include <cstdio>
 #include <deque>
+
+#include "app/Application.h"
+#include "help/frmAbout.h"
+#include "help/frmHelp.h"
+#include "page_window/frmMulti.h"
+#include "platform/SystemPlatform.h"
+#include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;
 

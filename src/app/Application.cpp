@@ -1,12 +1,12 @@
 #include "app/Application.h"
 
+#include <QCoreApplication>
+
 #include "catalogue/CatalogueFile.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "page_window/frmMulti.h"
 #include "record_window/frmZelkor.h"
-
-#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -53,9 +53,8 @@ bool Application::start() {
         error.operation = CatalogueError::Operation::Open;
         error.systemError = m_lock.lastErrno();
         error.fileName = path;
-        m_platform.dialogs.message(error.describe() + u"\r\nΤο πρόγραμμα θα τερματιστεί."_s,
-                                   m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                                   Dialogs::Answer::Ok);
+        m_platform.dialogs.message(error.describe() + u"\r\nΤο πρόγραμμα θα τερματιστεί."_s, m_edition.productTitle(),
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
         m_ended = true;
         return false;
       }

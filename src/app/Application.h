@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QPointer>
+#include <memory>
+
 #include "catalogue/CatalogueLock.h"
 #include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "platform/WindowHost.h"
-
-#include <QPointer>
-#include <memory>
 
 class frmZelkor;
 class frmMulti;

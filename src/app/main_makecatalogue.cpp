@@ -1,11 +1,11 @@
 // Builds a catalogue file from a readable UTF-8 source: one book a line, six
 // fields separated by tabs, lines starting with '#' left out.
-#include "catalogue/CatalogueFile.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
+
+#include "catalogue/CatalogueFile.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,17 +1,18 @@
 #include "app/run.h"
 
-#include "app/Application.h"
-#include "platform/SystemPlatform.h"
-
 #include <QApplication>
 #include <QIcon>
+
+#include "app/Application.h"
+#include "platform/SystemPlatform.h"
 
 using namespace Qt::StringLiterals;
 
 int runProgram(int argc, char** argv, const Edition& edition) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(edition.executableName());
-  QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+  QApplication::setApplicationVersion(
+      u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
   QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
   SystemPlatform system(edition.productTitle());
   Application app(system.platform(), edition);

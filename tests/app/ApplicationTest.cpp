@@ -1,6 +1,15 @@
 // The two main windows together under the application object: the hand-over
 // and back, what survives a visit, the secondary windows, ending, and the
 // editor's lock.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
 #include "app/Application.h"
 #include "catalogue/CatalogueLock.h"
 #include "help/frmAbout.h"
@@ -9,14 +18,6 @@
 #include "record_window/frmZelkor.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

@@ -3,17 +3,18 @@
 // every run the catalogue is whole: its length a multiple of 350, each record
 // holding bytes it held at some moment of the fault-free run, and the
 // failure was told to the user before the program ended.
-#include "FaultyFileIo.h"
-#include "app/Application.h"
-#include "record_window/frmZelkor.h"
-#include "support/TempCatalogue.h"
-#include "support/TestPlatform.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <gtest/gtest.h>
+
+#include "FaultyFileIo.h"
+#include "app/Application.h"
+#include "record_window/frmZelkor.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,7 +49,8 @@ struct DayRun {
 // Runs the day on a fresh three-record catalogue with the given files.
 DayRun runDay(FileIoFactory& files) {
   TempCatalogue cat;
-  cat.setRecords({{u"Ρίτσος, Γιάννης"_s, {}, u"Επιτάφιος"_s}, {u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s},
+  cat.setRecords({{u"Ρίτσος, Γιάννης"_s, {}, u"Επιτάφιος"_s},
+                  {u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s},
                   {u"Ελύτης, Οδυσσέας"_s, {}, u"Το Άξιον Εστί"_s}});
   TestPlatform tp;
   AgreeingDialogs dialogs;

@@ -1,10 +1,6 @@
 // The students' edition never writes the catalogue, whatever the user does,
 // and works on a catalogue it may only read.
-#include "app/Application.h"
-#include "page_window/frmMulti.h"
-#include "record_window/frmZelkor.h"
-#include "support/TempCatalogue.h"
-#include "support/TestPlatform.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +8,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "page_window/frmMulti.h"
+#include "record_window/frmZelkor.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

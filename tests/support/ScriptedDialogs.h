@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include "platform/Dialogs.h"
 
 // Answers the windows' boxes from a script and keeps a transcript. A box
 // nobody scripted fails the test at once (it answers Cancel, or the empty
@@ -30,8 +30,7 @@ class ScriptedDialogs : public Dialogs {
   // Record this window's caption with every box.
   void watch(QWidget* window) { m_watched = window; }
 
-  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon,
-                 Answer defaultButton) override;
+  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override;
   QString input(const QString& prompt, const QString& title) override;
   void beep() override;
 

@@ -1,10 +1,10 @@
 #include "TempCatalogue.h"
 
-#include "catalogue/CatalogueRecord.h"
-#include "catalogue/Cp1253.h"
-
 #include <QDir>
 #include <QFile>
+
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/Cp1253.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-#include "platform/Platform.h"
-
 #include <QList>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
+
+#include "ScriptedDialogs.h"
+#include "platform/Platform.h"
 
 // Keeps every finished print job for assertions.
 class RecordingSink : public PrintSink {
@@ -42,8 +42,7 @@ class FakeRegistry : public Registry {
   void setDword(const QString& key, const QString& name, std::uint32_t value);
 
   long openKey(Key root, const QString& subKey, std::uint32_t accessMask, Key* result) override;
-  long queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer,
-                  std::uint32_t* size) override;
+  long queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer, std::uint32_t* size) override;
   long closeKey(Key key) override;
 
   QStringList calls;  // "open KEY MASK", "query VALUE", "close"
