@@ -61,7 +61,6 @@ class CatalogueFile {
   qint64 readRecords(qint32 first, char* buffer, qint64 length);
 
   const CatalogueError& lastError() const { return m_error; }
-  FileIo& io() { return *m_io; }
   const QString& path() const { return m_path; }
 
  private:

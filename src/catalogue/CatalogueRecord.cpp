@@ -32,11 +32,6 @@ QString CatalogueRecord::field(int i) const {
   return cp1253::decode(m_bytes.data() + kOffset[i], kWidth[i]);
 }
 
-QByteArray CatalogueRecord::fieldBytes(int i) const {
-  if (!m_stored || i < 0 || i >= kFieldCount) return QByteArray();
-  return QByteArray(m_bytes.data() + kOffset[i], kWidth[i]);
-}
-
 void CatalogueRecord::setField(int i, const QString& text) {
   if (i < 0 || i >= kFieldCount) return;
   const QByteArray encoded = cp1253::encode(text);

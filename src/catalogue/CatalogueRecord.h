@@ -28,7 +28,6 @@ class CatalogueRecord {
 
   // Field i (0-based): its full padded text, or "" when nothing is stored.
   QString field(int i) const;
-  QByteArray fieldBytes(int i) const;
   // Keeps the first width characters; fills a shorter text with blanks. The
   // record then counts as stored, its other fields blank if nothing was.
   // A character the code page cannot hold is stored as '?'.
