@@ -6,22 +6,41 @@ CaptionThrottle::CaptionThrottle(QWidget& window, TimeSource now) : m_window(win
   m_steady.start();
 }
 
+const QString& CaptionThrottle::text() const {
+  if (m_make) {
+    m_text = m_make();
+    m_make = nullptr;
+  }
+  return m_text;
+}
+
 void CaptionThrottle::set(const QString& text) {
+  m_make = nullptr;
   m_text = text;
   m_pending = true;
   flush();
 }
 
 void CaptionThrottle::setThrottled(const QString& text) {
+  m_make = nullptr;
   m_text = text;
+  pushIfDue();
+}
+
+void CaptionThrottle::setThrottled(Maker make) {
+  m_make = std::move(make);
+  pushIfDue();
+}
+
+void CaptionThrottle::pushIfDue() {
   m_pending = true;
-  if (!m_pushed || now() - m_lastPush >= kIntervalMs) flush();
+  if (!m_pushed || (++m_calls % kClockEvery == 0 && now() - m_lastPush >= kIntervalMs)) flush();
 }
 
 void CaptionThrottle::flush() {
   if (!m_pending) return;
   m_pending = false;
-  m_window.setWindowTitle(m_text);
+  m_window.setWindowTitle(text());
   m_pushed = true;
   m_lastPush = now();
 }

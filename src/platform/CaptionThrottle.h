@@ -8,7 +8,9 @@ class QWidget;
 
 // A window caption that a scan rewrites for every record. The text is always
 // current; the window system is told at most every 30 ms, and whenever
-// flush() is called (before a dialog opens, when a handler returns).
+// flush() is called (before a dialog opens, when a handler returns). A scan
+// hands over how to make its caption rather than the text, so the text is
+// made only when someone sees it.
 class CaptionThrottle {
  public:
   static constexpr int kIntervalMs = 30;
@@ -21,16 +23,27 @@ class CaptionThrottle {
   void set(const QString& text);
   // Sets the caption, telling the window system only when the interval passed.
   void setThrottled(const QString& text);
+  // The same with the text made on demand; `make` must not depend on state
+  // that changes before the next call (capture values, not references).
+  using Maker = std::function<QString()>;
+  void setThrottled(Maker make);
   void flush();
-  const QString& text() const { return m_text; }
+  const QString& text() const;
 
  private:
+  // The clock is asked once in this many throttled calls: a scan examines
+  // that many records in far less than the interval.
+  static constexpr unsigned kClockEvery = 64;
+
   qint64 now() const { return m_now ? m_now() : m_steady.elapsed(); }
+  void pushIfDue();
 
   QWidget& m_window;
   TimeSource m_now;
   QElapsedTimer m_steady;
-  QString m_text;
+  mutable QString m_text;
+  mutable Maker m_make;
+  unsigned m_calls = 0;
   bool m_pending = false;
   bool m_pushed = false;
   qint64 m_lastPush = 0;
