@@ -38,19 +38,26 @@ for n in $sizes; do run offscreen "$n"; done
 
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then
-  Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+  # :77 unless another server holds it; then the first free display.
+  if [ -e /tmp/.X77-lock ]; then
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$results/xvfb.display" >"$results/xvfb.log" 2>&1 &
+  else
+    Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+    echo 77 >"$results/xvfb.display"
+  fi
   xvfb=$!
   trap 'kill $xvfb 2>/dev/null || true' EXIT
-  export DISPLAY=:77
   tries=0
-  until xprop -root >/dev/null 2>&1; do
+  until [ -s "$results/xvfb.display" ] && DISPLAY=:$(cat "$results/xvfb.display") xprop -root >/dev/null 2>&1; do
     tries=$((tries + 1))
-    if [ $tries -gt 50 ]; then
-      echo "Xvfb did not start on :77 (see $results/xvfb.log)" >&2
+    if [ $tries -gt 50 ] || ! kill -0 $xvfb 2>/dev/null; then
+      echo "Xvfb did not start (see $results/xvfb.log)" >&2
       exit 1
     fi
     sleep 0.1
   done
+  DISPLAY=:$(cat "$results/xvfb.display")
+  export DISPLAY
 fi
 for n in $sizes; do run xcb "$n"; done
 
