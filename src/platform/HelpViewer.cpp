@@ -95,6 +95,9 @@ QString HelpDocument::html(const HelpTopic& topic) const {
     // Leading blanks line key lists up; keep them.
     html += u"<p style=\"white-space: pre-wrap\">%1</p>"_s.arg(lines.join(u"<br>"_s));
   }
+  // The window keeps no history, so every other topic leads back to the contents.
+  const HelpTopic& contents = m_topics.first();
+  if (topic.id != contents.id) html += u"<p>%1</p>"_s.arg(inlineHtml(u"[["_s + contents.id + u"]]"_s));
   return html;
 }
 
@@ -106,7 +109,11 @@ HelpViewerEngine::~HelpViewerEngine() { delete m_window.data(); }
 
 QStringList HelpViewerEngine::searchDirs() const {
   if (!m_searchDirs.isEmpty()) return m_searchDirs;
-  return {QDir::currentPath(), QCoreApplication::applicationDirPath()};
+  QStringList dirs{QDir::currentPath()};
+  // Started from its own folder, the program names that folder once.
+  const QString programDir = QCoreApplication::applicationDirPath();
+  if (QDir(programDir) != QDir(dirs.first())) dirs.append(programDir);
+  return dirs;
 }
 
 void HelpViewerEngine::showHelp(const QString& helpFile, int command) {
@@ -146,6 +153,9 @@ void HelpViewerEngine::bringForward() {
     m_window = new QTextBrowser;
     m_window->setObjectName(QString::fromLatin1(kWindowName));
     m_window->setOpenLinks(false);
+    // Like a help program of its own, the window does not keep the program
+    // running once the program's own windows are closed.
+    m_window->setAttribute(Qt::WA_QuitOnClose, false);
     m_window->resize(600, 500);
     QObject::connect(m_window, &QTextBrowser::anchorClicked, m_window, [this](const QUrl& url) { followLink(url); });
   }

@@ -33,7 +33,8 @@ class HelpDocument {
   const HelpTopic* topic(const QString& id) const;
   // The ids every link of the document names, in order of appearance.
   QStringList linkTargets() const;
-  // The topic as HTML; a link to a missing topic shows as plain text.
+  // The topic as HTML; a link to a missing topic shows as plain text. Every
+  // topic but the contents ends with a link back to the contents.
   QString html(const HelpTopic& topic) const;
 
  private:

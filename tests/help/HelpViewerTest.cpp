@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 #include "TempCatalogue.h"
@@ -59,6 +61,13 @@ TEST(HelpDocument, HtmlEscapesTextAndLinksOnlyToExistingTopics) {
                     "<a href=\"topic:k\">Keys &amp; more</a>, not this.<br>A &lt; B"_s))
       << html.toStdString();
   EXPECT_EQ(doc.linkTargets(), (QStringList{u"k"_s, u"k"_s, u"gone"_s}));
+}
+
+TEST(HelpDocument, EveryTopicButTheContentsLeadsBackToIt) {
+  const HelpDocument doc = HelpDocument::parse(u"@topic c Αρχή\nSee [[k]].\n@topic k Keys\nF1\n"_s);
+  EXPECT_FALSE(doc.html(doc.topics()[0]).contains(u"href=\"topic:c\""_s));
+  EXPECT_TRUE(doc.html(doc.topics()[1]).endsWith(u"<p><a href=\"topic:c\">Αρχή</a></p>"_s))
+      << doc.html(doc.topics()[1]).toStdString();
 }
 
 class HelpViewer : public ::testing::Test {
@@ -139,6 +148,36 @@ TEST_F(HelpViewer, DefaultEngineLooksInTheWorkingDirectory) {
   engine.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents);
   ASSERT_NE(engine.window(), nullptr);
   EXPECT_EQ(engine.window()->windowTitle(), u"Βοήθεια - Εδώ"_s);
+}
+
+TEST_F(HelpViewer, StartedFromItsOwnFolderTheMissingFileNamesThatFolderOnce) {
+  const QString before = QDir::currentPath();
+  const QString programDir = QCoreApplication::applicationDirPath();
+  ASSERT_FALSE(QFile::exists(QDir(programDir).filePath(u"ZELKOR.HLP"_s)));
+  QDir::setCurrent(programDir);
+  HelpViewerEngine engine;
+  engine.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents);
+  QDir::setCurrent(before);
+  ASSERT_NE(engine.window(), nullptr);
+  EXPECT_EQ(engine.window()->toPlainText().count(programDir), 1) << engine.window()->toPlainText().toStdString();
+}
+
+TEST_F(HelpViewer, OpenHelpDoesNotKeepTheProgramRunning) {
+  writeFile(first.filePath(u"ZELKOR.HLP"_s), "@topic a A\n");
+  HelpViewerEngine engine({first.path()});
+  QWidget program;
+  program.show();
+  engine.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents);
+  ASSERT_TRUE(engine.window()->isVisible());
+
+  // Closing the program's last window ends the event loop although help is
+  // still on the screen; the guard only stops a loop that would never end.
+  QTimer::singleShot(0, &program, [&program] { program.close(); });
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(10000);
+  EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST(ShippedHelpFile, EveryLinkLeadsToATopicAndTheContentsReachesAll) {
