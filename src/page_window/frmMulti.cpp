@@ -113,6 +113,8 @@ void frmMulti::Form_Load() {
 void frmMulti::unload() {
   closeFile();
   hide();
+  m_surface->clear();
+  m_caption.set(m_edition.pageCaptionAsLoaded());
 }
 
 void frmMulti::closeFile() {

@@ -33,8 +33,9 @@ class frmMulti : public QMainWindow {
   // Unloads the record window and opens the catalogue afresh at record 1;
   // draws nothing and leaves the caption and the page state as they are.
   void Form_Load();
-  // Closes the file and hides; the page buffer, page number and print
-  // heading stay for the next visit.
+  // Closes the file and hides, leaving a blank page under the caption as
+  // loaded; the page buffer, page number and print heading stay for the next
+  // visit.
   void unload();
 
   // Menu handlers.

@@ -206,25 +206,31 @@ TEST_F(PageWindowTest, AltXEndsTheProgramWithoutAQuestion) {
   EXPECT_EQ(cat.bytes(), before);
 }
 
-TEST_F(PageWindowTest, TelosHandsBackToTheRecordWindowKeepingThePage) {
-  cat.setRecords(books(3));
-  frmMulti& w = load();
+TEST_F(PageWindowTest, TelosHandsBackToTheRecordWindowKeepingThePageButNotItsDrawing) {
+  cat.setRecords(books(9));
+  frmMulti& w = load(Edition::students());
+  tp.dialogs.type(u"Τίτλος"_s).answer(Dialogs::Answer::No).answer(Dialogs::Answer::Cancel);
+  trigger("mnuTitlos");
+  ASSERT_EQ(w.windowTitle(), u"Μ-Zelkor 3.2: Παρουσίαση Πολλαπλών Εγγραφών"_s);
   tp.dialogs.type(u"Τίτλος"_s).answer(Dialogs::Answer::Cancel);
   trigger("mnuTitlos");
+  ASSERT_EQ(w.rowCount(), 8);
   trigger("mnuTelos");
   EXPECT_EQ(host.calls, (QStringList{u"unloadRecordWindow"_s, u"unloadPageWindow"_s, u"loadRecordWindow"_s}));
   EXPECT_FALSE(w.fileOpen());
   EXPECT_FALSE(w.isVisible());
 
-  // A new visit opens the file afresh and keeps the page, caption included.
+  // A new visit opens the file afresh and keeps the page buffer, but opens
+  // blank under the caption as loaded, not the record caption it was left with.
   cat.setRecords(books(5));
   w.Form_Load();
   EXPECT_TRUE(w.fileOpen());
   EXPECT_EQ(w.recordCount(), 5);
   EXPECT_EQ(w.currentRecord(), 1);
-  EXPECT_EQ(w.rowCount(), 3);
-  EXPECT_EQ(w.pageBuffer()[2][1].trimmed(), u"Τίτλος 3"_s);
-  EXPECT_EQ(w.windowTitle(), kLoadedCaption);
+  EXPECT_EQ(w.rowCount(), 8);
+  EXPECT_EQ(w.pageBuffer()[7][1].trimmed(), u"Τίτλος 8"_s);
+  EXPECT_TRUE(w.surface().runs().isEmpty());
+  EXPECT_EQ(w.windowTitle(), u"Μ-Zelkor 3.2 : Παρουσίαση Πολλαπλών Εγγραφών"_s);
 }
 
 TEST_F(PageWindowTest, ClosingThroughTheFrameReleasesTheFile) {
