@@ -68,6 +68,8 @@ QLabel* addLabel(QWidget* window, const char* name, const QString& text, const Q
   auto* label = new QLabel(text, window);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
+  // Text stands at the top of its label, where the layout's tops place it.
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // The panel and every line share the tooltip colours.
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));

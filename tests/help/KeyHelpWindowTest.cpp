@@ -89,6 +89,7 @@ TEST_F(KeyHelpWindow, LibrarianLayout) {
   ASSERT_NE(label(u"Label2"_s), nullptr);
   EXPECT_EQ(label(u"Label2"_s)->text(), u"ΚΥΡΙΟΤΕΡΑ ΠΛΗΚΤΡΑ ΣΥΝΤΟΜΕΥΣΕΩΣ"_s);
   EXPECT_EQ(label(u"Label2"_s)->geometry(), px(240, 480, 4095, 375));
+  EXPECT_EQ(label(u"Label2"_s)->alignment(), Qt::AlignLeft | Qt::AlignTop);
 
   expectLines(*window, kLibrarianLines);
   EXPECT_EQ(window->findChildren<QLabel*>().size(), 18);
