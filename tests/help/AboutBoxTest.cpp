@@ -66,6 +66,9 @@ TEST_F(AboutBox, Layout) {
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->geometry(), px(240, 240, 540, 540));
   EXPECT_FALSE(icon->pixmap().isNull());
+  EXPECT_EQ(box->findChild<QLabel*>(u"lblTitle"_s)->geometry(), px(1050, 240, 3885, 480));
+  EXPECT_EQ(box->findChild<QLabel*>(u"lblVersion"_s)->geometry(), px(1050, 780, 3885, 225));
+  EXPECT_EQ(box->findChild<QLabel*>(u"lblDescription"_s)->geometry(), px(1050, 1125, 3885, 1170));
   EXPECT_EQ(box->findChild<QLabel*>(u"lblDisclaimer"_s)->geometry(), px(255, 2625, 3870, 825));
   EXPECT_EQ(button(u"cmdOK"_s)->text(), u"OK"_s);
   EXPECT_EQ(button(u"cmdOK"_s)->geometry(), px(4245, 2625, 1260, 345));

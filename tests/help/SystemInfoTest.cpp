@@ -133,6 +133,46 @@ TEST_F(SystemInfo, GetKeyValueWritesNumbersInHexMostSignificantByteFirst) {
   EXPECT_EQ(test.registry.openHandles, 0);
 }
 
+// Every value reads as an expandable string (type 2), which the About box
+// does not convert.
+class ExpandableStringRegistry : public Registry {
+ public:
+  long openKey(Key, const QString&, std::uint32_t, Key* result) override {
+    *result = 7;
+    return 0;
+  }
+  long queryValue(Key, const QString&, std::uint32_t* type, char* buffer, std::uint32_t* size) override {
+    const QByteArray data("%SystemRoot%\\msinfo32.exe", 26);
+    *type = 2;
+    std::copy(data.begin(), data.end(), buffer);
+    *size = std::uint32_t(data.size());
+    return 0;
+  }
+  long closeKey(Key key) override {
+    closed.append(key);
+    return 0;
+  }
+  QList<Key> closed;
+};
+
+TEST_F(SystemInfo, ValueOfAnotherTypeIsReadButLeavesTheTextAsItWas) {
+  ExpandableStringRegistry registry;
+  Platform platform = test.platform();
+  frmAbout box{Platform{platform.dialogs, platform.printer, platform.clock, platform.help, registry, platform.launcher,
+                        platform.files},
+               Edition::librarian()};
+  QString value = u"previous"_s;
+  EXPECT_TRUE(box.GetKeyValue(Registry::kLocalMachine, kInfoKey, u"PATH"_s, value));
+  EXPECT_EQ(value, u"previous"_s);
+
+  // So the button has no path to start and says so.
+  test.dialogs.answer(Dialogs::Answer::Ok);
+  box.StartSysInfo();
+  EXPECT_EQ(test.launcher.started, QStringList{QString()});
+  expectUnavailableMessage();
+  EXPECT_EQ(registry.closed, (QList<Registry::Key>{7, 7}));
+}
+
 TEST_F(SystemInfo, GetKeyValueFailuresEmptyTheValueAndCloseTheKey) {
   test.registry.setString(u"K"_s, u"huge"_s, QByteArray(2000, 'x'));
   struct Case {
