@@ -12,7 +12,6 @@ class Edition {
   static Edition librarian() { return Edition(Kind::Librarian); }
   static Edition students() { return Edition(Kind::Students); }
 
-  Kind kind() const { return m_kind; }
   bool isStudents() const { return m_kind == Kind::Students; }
   // The librarian's edition creates, saves and deletes records; the students'
   // edition only reads the catalogue.
