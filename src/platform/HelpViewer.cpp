@@ -107,6 +107,8 @@ HelpViewerEngine::HelpViewerEngine(const QStringList& searchDirs) : m_searchDirs
 
 HelpViewerEngine::~HelpViewerEngine() { delete m_window.data(); }
 
+QTextBrowser* HelpViewerEngine::window() const { return m_window; }
+
 QStringList HelpViewerEngine::searchDirs() const {
   if (!m_searchDirs.isEmpty()) return m_searchDirs;
   QStringList dirs{QDir::currentPath()};

@@ -60,7 +60,7 @@ class HelpViewerEngine : public HelpEngine {
   void showHelp(const QString& helpFile, int command) override;
 
   // Null until help is first shown.
-  QTextBrowser* window() const { return m_window; }
+  QTextBrowser* window() const;
   const HelpDocument& document() const { return m_document; }
 
  private:
