@@ -61,7 +61,8 @@ frmAbout::frmAbout(Platform platform, const Edition& edition, QWidget* parent)
   setFixedSize(twipsToPixels(5730), twipsToPixels(3555));
 
   auto* picIcon = addLabel(this, u"picIcon"_s, twipsRect(240, 240, 540, 540), false);
-  picIcon->setPixmap(QPixmap(u":/lomira.png"_s).scaled(picIcon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  // The 32-pixel icon at its own size, sharp, in the slightly larger box.
+  picIcon->setPixmap(QPixmap(u":/lomira.png"_s));
   m_lblTitle = addLabel(this, u"lblTitle"_s, twipsRect(1050, 240, 3885, 480), true);
   m_lblVersion = addLabel(this, u"lblVersion"_s, twipsRect(1050, 780, 3885, 225), false);
   m_lblDescription = addLabel(this, u"lblDescription"_s, twipsRect(1050, 1125, 3885, 1170), true);

@@ -65,7 +65,7 @@ TEST_F(AboutBox, Layout) {
   auto* icon = box->findChild<QLabel*>(u"picIcon"_s);
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->geometry(), px(240, 240, 540, 540));
-  EXPECT_FALSE(icon->pixmap().isNull());
+  EXPECT_EQ(icon->pixmap().size(), QSize(32, 32));
   EXPECT_EQ(box->findChild<QLabel*>(u"lblTitle"_s)->geometry(), px(1050, 240, 3885, 480));
   EXPECT_EQ(box->findChild<QLabel*>(u"lblVersion"_s)->geometry(), px(1050, 780, 3885, 225));
   EXPECT_EQ(box->findChild<QLabel*>(u"lblDescription"_s)->geometry(), px(1050, 1125, 3885, 1170));
