@@ -48,15 +48,27 @@ TitleBox::TitleBox(int maxLength, QWidget* parent) : QPlainTextEdit(parent), m_m
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QString TitleBox::text() const {
+QString TitleBox::shownText() const {
   // Block by block, so that no character is changed on the way (the plain
   // text of the document would turn a no-break space into a blank).
   QStringList lines;
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines.append(block.text());
-  return lines.join(kStoredBreak).replace(QChar::LineSeparator, kStoredBreak);
+  return lines.join(u'\n').replace(QChar::LineSeparator, u'\n');
 }
 
-void TitleBox::setText(const QString& text) { setPlainText(QString(text).replace(kStoredBreak, u"\n"_s)); }
+QString TitleBox::text() const {
+  // A title left as it was goes back byte for byte: the box would show a
+  // lone carriage return or line feed as a line break of two characters.
+  const QString shown = shownText();
+  if (shown == m_shown) return m_stored;
+  return QString(shown).replace(u'\n', kStoredBreak);
+}
+
+void TitleBox::setText(const QString& text) {
+  setPlainText(QString(text).replace(kStoredBreak, u"\n"_s));
+  m_stored = text;
+  m_shown = shownText();
+}
 
 QString TitleBox::fitting(const QString& insertion) const {
   if (!cp1253::canEncode(insertion)) return QString();
@@ -64,7 +76,7 @@ QString TitleBox::fitting(const QString& insertion) const {
   text.replace(kStoredBreak, u"\n"_s).replace(u'\r', u'\n');
   const QString selected =
       textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
-  const int room = m_maxLength - int(this->text().size()) + storedLength(selected);
+  const int room = m_maxLength - storedLength(shownText()) + storedLength(selected);
   int used = 0;
   int taken = 0;
   for (; taken < text.size(); ++taken) {

@@ -43,6 +43,11 @@ class TitleBox : public QPlainTextEdit {
   // How much of `insertion` fits in place of the selection: all of it, a
   // leading part, or nothing when it holds a character the file cannot store.
   QString fitting(const QString& insertion) const;
+  // The text as the box holds it, every line break as one line feed.
+  QString shownText() const;
 
   int m_maxLength;
+  // The text last set and how the box showed it.
+  QString m_stored;
+  QString m_shown;
 };

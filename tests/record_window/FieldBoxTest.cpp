@@ -39,13 +39,20 @@ TEST_F(RecordWindowTest, BoxesRefuseCharactersTheCatalogueCannotStoreTypedOrPast
   EXPECT_EQ(titleBox()->toPlainText(), u"Ττλόγος"_s);
 }
 
-TEST_F(RecordWindowTest, TitleWithALineBreakAndNoBreakSpaceIsSavedUnchanged) {
-  const QString title = u"Πρώτη\r\nΔεύτερη\u00A0γραμμή"_s;
+TEST_F(RecordWindowTest, AnUntouchedTitleIsSavedByteForByteAndAnEditedOneWithWholeLineBreaks) {
+  const QString title = u"Πρώτη\r\nΔεύτερη\u00A0γραμμή\nτρίτη\rτέταρτη"_s;
   catalogue.setRecords({book(u"Α"_s, title)});
   const QByteArray stored = catalogue.bytes();
   open();
-  EXPECT_EQ(titleBox()->toPlainText(), u"Πρώτη\nΔεύτερη γραμμή"_s);
+  EXPECT_EQ(titleBox()->toPlainText(), u"Πρώτη\nΔεύτερη γραμμή\nτρίτη\nτέταρτη"_s);
   platform.dialogs.answer(Dialogs::Answer::Ok);
   click("cmdCorrect");
   EXPECT_EQ(catalogue.bytes(), stored);
+
+  titleBox()->setFocus();
+  titleBox()->moveCursor(QTextCursor::End);
+  typeInto(titleBox(), u"!"_s);
+  platform.dialogs.answer(Dialogs::Answer::Ok);
+  click("cmdCorrect");
+  EXPECT_EQ(catalogue.fieldsOf(1).value(2).trimmed(), u"Πρώτη\r\nΔεύτερη\u00A0γραμμή\r\nτρίτη\r\nτέταρτη!"_s);
 }
