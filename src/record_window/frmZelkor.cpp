@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "editions/CatalogueErrorReport.h"
 #include "platform/MenuBarKey.h"
 #include "record_window/FieldBoxes.h"
 

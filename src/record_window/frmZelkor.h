@@ -16,7 +16,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QPushButton;
 class TitleBox;
 struct TextSearch;
 
@@ -93,6 +92,8 @@ class frmZelkor : public QMainWindow {
   bool SaveCR();
   void ShowSRN();
   bool writeRecord(qint32 n, const CatalogueRecord& record);
+  // An OK box under the product title.
+  void notice(const QString& text, Dialogs::Icon icon);
   bool catalogueFailed();
 
   // Field boxes by field number 0 to 5.

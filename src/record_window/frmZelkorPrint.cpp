@@ -42,8 +42,7 @@ void frmZelkor::cmdPrint_Click() {
 void frmZelkor::cmdEndPrint_Click() {
   m_platform.printer.endDoc();
   m_printCounter = 0;
-  m_dialogs.message(u"Οι Εγγραφές Εκτυπώνονται"_s, m_edition.productTitle(), Dialogs::Buttons::Ok,
-                    Dialogs::Icon::Information, Dialogs::Answer::Ok);
+  notice(u"Οι Εγγραφές Εκτυπώνονται"_s, Dialogs::Icon::Information);
 }
 
 void frmZelkor::cmdMulti_Click() {

@@ -25,6 +25,10 @@ bool frmZelkor::catalogueFailed() {
   return false;
 }
 
+void frmZelkor::notice(const QString& text, Dialogs::Icon icon) {
+  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+}
+
 bool frmZelkor::writeRecord(qint32 n, const CatalogueRecord& record) {
   return m_file->write(n, record) || catalogueFailed();
 }
@@ -54,8 +58,7 @@ void frmZelkor::ShowSRN() {
 void frmZelkor::cmdNext_Click() {
   if (m_currentRecord >= m_recordCount) {
     m_dialogs.beep();
-    m_dialogs.message(u"Τελευταία Εγγραφή"_s, m_edition.productTitle(), Dialogs::Buttons::Ok,
-                      Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+    notice(u"Τελευταία Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
   ++m_currentRecord;
@@ -65,8 +68,7 @@ void frmZelkor::cmdNext_Click() {
 void frmZelkor::cmdPrevious_Click() {
   if (m_currentRecord <= 1) {
     m_dialogs.beep();
-    m_dialogs.message(u"Πρώτη Εγγραφή"_s, m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                      Dialogs::Answer::Ok);
+    notice(u"Πρώτη Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
   --m_currentRecord;
@@ -85,8 +87,7 @@ void frmZelkor::cmdNew_Click() {
 
 void frmZelkor::cmdCorrect_Click() {
   if (!SaveCR()) return;
-  m_dialogs.message(u"Η Εγγραφή "_s + signPos(m_currentRecord) + u"  Καταχωρίσθηκε"_s, m_edition.productTitle(),
-                    Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+  notice(u"Η Εγγραφή "_s + signPos(m_currentRecord) + u"  Καταχωρίσθηκε"_s, Dialogs::Icon::Information);
 }
 
 void frmZelkor::cmdDelete_Click() {

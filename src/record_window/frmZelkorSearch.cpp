@@ -97,11 +97,9 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
 
     if (match == 0) {
       if (found)
-        m_dialogs.message(kNoFurtherMatch, m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                          Dialogs::Answer::Ok);
+        notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       else
-        m_dialogs.message(search.notFoundPrefix + text + search.notFoundSuffix, m_edition.productTitle(),
-                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+        notice(search.notFoundPrefix + text + search.notFoundSuffix, Dialogs::Icon::Information);
       ShowCR();
       return;
     }
@@ -118,8 +116,7 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
     }
     if (answer == Dialogs::Answer::Yes) cmdPrint_Click();
     if (match == m_recordCount) {
-      m_dialogs.message(kNoFurtherMatch, m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        Dialogs::Answer::Ok);
+      notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       ShowCR();
       return;
     }
@@ -137,13 +134,15 @@ void frmZelkor::cmdFindcode_Click() {
       return;
     }
 
-    bool isNumber = false;
-    const double value = QLocale().toDouble(answer.trimmed(), &isNumber);
+    bool converted = false;
+    const double value = QLocale().toDouble(answer.trimmed(), &converted);
+    // A number too large even for a double converts to infinity and fails;
+    // it lies beyond the code range like any other large number.
+    const bool isNumber = (converted && !std::isnan(value)) || std::isinf(value);
     qint32 number = 0;
-    if (isNumber && !std::isnan(value) && !toRecordNumber(value, number)) return;
-    if (!isNumber || std::isnan(value) || number < 1) {
-      m_dialogs.message(u"Γράψτε έναν αριθμό από 1 έως "_s + signPos(m_recordCount), m_edition.productTitle(),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+    if (isNumber && !toRecordNumber(value, number)) return;
+    if (!isNumber || number < 1) {
+      notice(u"Γράψτε έναν αριθμό από 1 έως "_s + signPos(m_recordCount), Dialogs::Icon::Information);
       continue;
     }
 
@@ -153,8 +152,7 @@ void frmZelkor::cmdFindcode_Click() {
       if (!ShowCR()) return;
       focusBox(0);
     } else {
-      m_dialogs.message(u"Ο Κωδικός Εγγραφής "_s + answer + u" δεν Βρέθηκε"_s, m_edition.productTitle(),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+      notice(u"Ο Κωδικός Εγγραφής "_s + answer + u" δεν Βρέθηκε"_s, Dialogs::Icon::Information);
       ShowCR();
     }
     return;

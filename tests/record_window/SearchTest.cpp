@@ -244,13 +244,17 @@ TEST_F(CodeSearchTest, ACodeAboveTheCountIsNotFoundAsTypedAndBeyondRangeEndsSile
   EXPECT_EQ(author(), u"Οδυσσέας Ελύτης"_s);
   EXPECT_EQ(focusName(), u"txtSp"_s);
 
-  platform.dialogs.clearLog();
-  line("txtEpo")->setText(u"μένει"_s);
-  platform.dialogs.type(u"99999999999"_s);
-  window->cmdFindcode_Click();
-  EXPECT_TRUE(platform.dialogs.messages().isEmpty());
-  EXPECT_EQ(author(), u"μένει"_s);
-  EXPECT_EQ(focusName(), u"txtSp"_s);
+  // Beyond the 32-bit range, even beyond what a double holds.
+  for (const QString& beyond : {u"99999999999"_s, u"1e400"_s}) {
+    SCOPED_TRACE(beyond.toStdString());
+    platform.dialogs.clearLog();
+    line("txtEpo")->setText(u"μένει"_s);
+    platform.dialogs.type(beyond);
+    window->cmdFindcode_Click();
+    EXPECT_TRUE(platform.dialogs.messages().isEmpty());
+    EXPECT_EQ(author(), u"μένει"_s);
+    EXPECT_EQ(focusName(), u"txtSp"_s);
+  }
 }
 
 TEST_F(CodeSearchTest, RangeMessageNamesTheCountInSignPositionForm) {
