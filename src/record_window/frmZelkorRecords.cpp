@@ -1,5 +1,3 @@
-#include <QStringBuilder>
-
 #include "editions/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
 #include "record_window/frmZelkor.h"
@@ -49,10 +47,12 @@ bool frmZelkor::SaveCR() {
 }
 
 void frmZelkor::ShowSRN() {
-  // Called for every record a search examines: the text is built in one go.
-  static const QString head = QString(35, u' ') + u"Διερευνώ Εγγραφή: "_s;
-  m_caption.setThrottled(m_edition.productTitle() % head % signPos(m_searchCounter) % u"  από "_s %
-                         signPos(m_recordCount));
+  // Called for every record a search examines: the text is made only when the
+  // caption is pushed or read.
+  m_caption.setThrottled([this, n = m_searchCounter, count = m_recordCount] {
+    return m_edition.productTitle() + QString(35, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(n) + u"  από "_s +
+           signPos(count);
+  });
 }
 
 void frmZelkor::cmdNext_Click() {
