@@ -79,6 +79,7 @@ void frmMulti::mnuAuthorTitle_Click() { runSearch(searchAuthorTitle()); }
 // pass past the last record reads nothing; it only shows the count reached
 // and closes the run.
 void frmMulti::runSearch(const PageSearch& search) {
+  const CaptionFlushOnReturn flushOnReturn(m_caption);
   ClearArrays();
   m_surface->clear();
   if (search.emptiesHeading) m_printHeading.clear();

@@ -55,14 +55,20 @@ bool frmMulti::ShowCR() {
   s.print(rule());
   s.endLine();
 
-  m_caption.set(m_edition.productTitle() + QString(64, u' ') + u"Εγγραφή: "_s + number + u"  από "_s +
-                signPos(m_recordCount));
+  // Pushed with the next box or when the search returns: each question still
+  // shows the caption of its own match.
+  m_caption.setThrottled(m_edition.productTitle() + QString(64, u' ') + u"Εγγραφή: "_s + number + u"  από "_s +
+                         signPos(m_recordCount));
   return true;
 }
 
 void frmMulti::ShowSRN() {
-  m_caption.setThrottled(m_edition.productTitle() + QString(49, u' ') + u"Διερευνώ Εγγραφή: "_s +
-                         signPos(m_searchCounter) + u"  από "_s + signPos(m_recordCount));
+  // Called for every record a search examines: the text is made only when the
+  // caption is pushed or read.
+  m_caption.setThrottled([this, n = m_searchCounter, count = m_recordCount] {
+    return m_edition.productTitle() + QString(49, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(n) + u"  από "_s +
+           signPos(count);
+  });
 }
 
 void frmMulti::showCA() { m_caption.set(m_edition.productTitle() + u": Παρουσίαση Πολλαπλών Εγγραφών"_s); }

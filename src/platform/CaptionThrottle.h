@@ -49,6 +49,19 @@ class CaptionThrottle {
   qint64 m_lastPush = 0;
 };
 
+// The caption a handler rewrote reaches the screen, at the latest, when the
+// handler returns, however it returns.
+class CaptionFlushOnReturn {
+ public:
+  explicit CaptionFlushOnReturn(CaptionThrottle& caption) : m_caption(caption) {}
+  ~CaptionFlushOnReturn() { m_caption.flush(); }
+  CaptionFlushOnReturn(const CaptionFlushOnReturn&) = delete;
+  CaptionFlushOnReturn& operator=(const CaptionFlushOnReturn&) = delete;
+
+ private:
+  CaptionThrottle& m_caption;
+};
+
 #include "platform/Dialogs.h"
 
 // Dialogs that flush a caption before every box, so each box sees the exact

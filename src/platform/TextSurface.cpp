@@ -12,26 +12,36 @@ TextSurface::TextSurface(QWidget* parent) : QWidget(parent) {
 
 void TextSurface::clear() {
   m_runs.clear();
+  m_owed = false;
   m_line = 0;
   m_x = 0;
   update();
 }
 
-void TextSurface::setCurrentX(int pixels) { m_x = pixels; }
+void TextSurface::setCurrentX(int pixels) {
+  m_owed = false;
+  m_x = pixels;
+}
 
 // A column left of the position draws over what is already there: the
 // surface never wraps on its own.
-void TextSurface::tab(int column) { m_x = (column - 1) * columnWidth(); }
+void TextSurface::tab(int column) {
+  m_owed = false;
+  m_x = (column - 1) * columnWidth();
+}
 
+// Measuring a text is costly and a page rarely prints two texts in a row, so
+// the width of the last run is measured only when the next text needs it.
 void TextSurface::print(const QString& text) {
   if (text.isEmpty()) return;
+  if (m_owed) m_x += QFontMetrics(font()).horizontalAdvance(m_runs.last().text);
   m_runs.append({m_line, m_x, text});
-  const int width = QFontMetrics(font()).horizontalAdvance(text);
-  update(QRect(m_x, m_line * lineHeight(), width, lineHeight()));
-  m_x += width;
+  m_owed = true;
+  update(QRect(0, m_line * lineHeight(), width(), lineHeight()));
 }
 
 void TextSurface::endLine() {
+  m_owed = false;
   ++m_line;
   m_x = 0;
 }

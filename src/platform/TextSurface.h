@@ -43,4 +43,5 @@ class TextSurface : public QWidget {
   QList<Run> m_runs;
   int m_line = 0;
   int m_x = 0;
+  bool m_owed = false;  // the last run's width is not yet added to m_x
 };

@@ -34,17 +34,6 @@ const TextSearch kBorrower{5, u"Βρες Δανειζόμενο:"_s, u": Ανα�
 
 const QString kNoFurtherMatch = u"Δεν Υπάρχει Άλλη Όμοια Εγγραφή"_s;
 
-// The caption a scan rewrites reaches the screen, at the latest, when the
-// command returns.
-class CaptionFlush {
- public:
-  explicit CaptionFlush(CaptionThrottle& caption) : m_caption(caption) {}
-  ~CaptionFlush() { m_caption.flush(); }
-
- private:
-  CaptionThrottle& m_caption;
-};
-
 // A typed code as a whole number: rounded half to even, or nothing when it
 // lies outside the 32-bit range.
 bool toRecordNumber(double value, qint32& number) {
@@ -67,7 +56,7 @@ void frmZelkor::cmdFindEkdot_Click() { runTextSearch(kNumberSubject); }
 void frmZelkor::cmdFindNo_Click() { runTextSearch(kBorrower); }
 
 void frmZelkor::runTextSearch(const TextSearch& search) {
-  const CaptionFlush flushOnReturn(m_caption);
+  const CaptionFlushOnReturn flushOnReturn(m_caption);
   m_searchCounter = 0;
   const QString text = m_dialogs.input(search.prompt, searchTitle(search.titleTail));
   if (text.isEmpty()) {
@@ -125,7 +114,7 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
 }
 
 void frmZelkor::cmdFindcode_Click() {
-  const CaptionFlush flushOnReturn(m_caption);
+  const CaptionFlushOnReturn flushOnReturn(m_caption);
   for (;;) {
     m_searchCounter = 0;
     const QString answer = m_dialogs.input(u"Βρες Κωδικό Εγγραφής:"_s, searchTitle(u": Αναζήτηση Κωδικού Εγγραφής"_s));
