@@ -1,7 +1,6 @@
 #include "platform/SystemPlatform.h"
 
 #include <QGuiApplication>
-#include <QTextBrowser>  // before the help viewer's header, which needs the whole type
 
 #include "platform/HelpViewer.h"
 
