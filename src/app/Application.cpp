@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "catalogue/CatalogueFile.h"
+#include "editions/CatalogueErrorReport.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "page_window/frmMulti.h"
@@ -53,8 +54,7 @@ bool Application::start() {
         error.operation = CatalogueError::Operation::Open;
         error.systemError = m_lock.lastErrno();
         error.fileName = path;
-        m_platform.dialogs.message(error.describe() + u"\r\nΤο πρόγραμμα θα τερματιστεί."_s, m_edition.productTitle(),
-                                   Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+        reportCatalogueError(m_edition, m_platform.dialogs, error);
         m_ended = true;
         return false;
       }

@@ -8,7 +8,7 @@
 
 #include "editions/CatalogueErrorReport.h"
 #include "platform/Keys.h"
-#include "platform/MenuBarKey.h"
+#include "platform/MenuKeys.h"
 #include "platform/TextSurface.h"
 
 using namespace Qt::StringLiterals;
@@ -51,7 +51,7 @@ frmMulti::frmMulti(Platform platform, const Edition& edition, WindowHost& host, 
   setCentralWidget(m_surface);
   buildMenus();
   installEventFilter(this);
-  new MenuBarKey(*this);
+  new MenuKeys(*this);
 }
 
 frmMulti::~frmMulti() = default;

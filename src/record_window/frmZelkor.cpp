@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "platform/MenuBarKey.h"
+#include "platform/MenuKeys.h"
 #include "record_window/FieldBoxes.h"
 
 using namespace Qt::StringLiterals;
@@ -44,7 +44,7 @@ frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host
 
   // Every key pressed anywhere in the window passes the key map first.
   qApp->installEventFilter(this);
-  new MenuBarKey(*this);
+  new MenuKeys(*this);
 }
 
 frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }

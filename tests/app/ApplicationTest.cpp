@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -261,6 +262,43 @@ TEST_F(ApplicationTest, F10OpensTheMenuBarOfEitherWindow) {
   ASSERT_NE(a.pageWindow().menuBar()->activeAction(), nullptr);
   EXPECT_EQ(a.pageWindow().menuBar()->activeAction()->text(), u"&Αρχείο"_s);
   a.pageWindow().menuBar()->setActiveAction(nullptr);
+  a.endProgram();
+}
+
+// Ctrl+letter accelerators answer at their Latin key positions under the Greek
+// layout, where the key arrives as a Greek letter.
+TEST_F(ApplicationTest, CtrlAcceleratorsAnswerUnderTheGreekLayout) {
+  cat.setRecords(books(2));
+  Application& a = start();
+  auto greekCtrl = [](QWidget* target, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, text);
+    QApplication::sendEvent(target, &press);
+  };
+  greekCtrl(a.recordWindow().findChild<QLineEdit*>(u"txtEpo"_s), 0x039A, u"κ"_s);  // Ctrl+Κ
+  ASSERT_NE(a.keyHelp(), nullptr);
+  EXPECT_TRUE(a.keyHelp()->isVisible());
+
+  trigger(a.recordWindow(), "mnuMulti");
+  greekCtrl(&a.pageWindow(), 0x0391, u"α"_s);  // Ctrl+Α goes back
+  EXPECT_FALSE(a.pageWindow().isVisible());
+  EXPECT_TRUE(a.recordWindow().isVisible());
+  a.endProgram();
+}
+
+TEST_F(ApplicationTest, KeysTypedInTheSecondaryWindowsStayThere) {
+  cat.setRecords(books(3));
+  Application& a = start();
+  a.showKeyHelp();
+  a.showAbout();
+  for (QWidget* w : {static_cast<QWidget*>(a.keyHelp()), static_cast<QWidget*>(a.about())}) {
+    QWidget* target = w->focusWidget() ? w->focusWidget() : w;
+    QTest::keyClick(target, Qt::Key_PageDown);
+    QTest::keyClick(target, Qt::Key_H, Qt::AltModifier);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+  }
+  EXPECT_EQ(a.recordWindow().currentRecord(), 1);
+  EXPECT_TRUE(a.recordWindow().isVisible());
+  EXPECT_TRUE(tp.dialogs.log().isEmpty());
   a.endProgram();
 }
 
