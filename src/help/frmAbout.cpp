@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "help/Twips.h"
+#include "platform/Twips.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "help/Twips.h"
+#include "platform/Twips.h"
 
 using namespace Qt::StringLiterals;
 

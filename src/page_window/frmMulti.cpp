@@ -10,14 +10,14 @@
 #include "platform/Keys.h"
 #include "platform/MenuKeys.h"
 #include "platform/TextSurface.h"
+#include "platform/Twips.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The client area: 9630 x 6300 twips at 15 twips a pixel.
-constexpr int kClientWidth = 642;
-constexpr int kClientHeight = 420;
+constexpr int kClientWidth = twipsToPixels(9630);
+constexpr int kClientHeight = twipsToPixels(6300);
 
 // The tallest Greek-capable monospace font, narrowed as little as needed, in
 // which a full page fits the client area: 32 lines, and column 115 plus the

@@ -8,15 +8,15 @@
 #include <QScreen>
 
 #include "platform/MenuKeys.h"
+#include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The client area is 8640 x 6090 twips.
-constexpr int kClientWidth = 576;
-constexpr int kClientHeight = 406;
+constexpr int kClientWidth = twipsToPixels(8640);
+constexpr int kClientHeight = twipsToPixels(6090);
 
 }  // namespace
 

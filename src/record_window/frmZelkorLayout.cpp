@@ -4,15 +4,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The layout is drawn in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height) { return QRect(left / 15, top / 15, width / 15, height / 15); }
 
 constexpr int kButtonWidth = 1455;
 constexpr int kButtonHeight = 375;
@@ -26,16 +24,17 @@ struct FieldPlace {
 };
 
 const FieldPlace kFields[CatalogueRecord::kFieldCount] = {
-    {"Label1", u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s, twips(120, 240, 6615, 255), "txtEpo", twips(240, 480, 6495, 360)},
+    {"Label1", u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s, twipsRect(120, 240, 6615, 255), "txtEpo", twipsRect(240, 480, 6495, 360)},
     {"Label2", u"ΜΕΤΑΦΡΑΣΤΗΣ - ΔΙΑΣΚΕΥΑΣΤΗΣ - ΕΙΚΟΝΟΓΡΑΦΟΣ - ΣΥΝΤΑΚΤΗΣ ΠΡΟΛΟΓΟΥ/ΕΙΣΑΓΩΓΗΣ"_s,
-     twips(120, 960, 6975, 255), "txtOno", twips(240, 1200, 6495, 375)},
-    {"Label3", u"ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]"_s, twips(120, 1680, 6615, 255), "txtTitlos",
-     twips(240, 1920, 6495, 615)},
-    {"Label4", u"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ"_s, twips(120, 2640, 6615, 255),
-     "txtAlloi", twips(240, 2880, 6495, 375)},
-    {"Label5", u"ΒΙΒΛΙΑΡΙΘΜΟΣ και ΘΕΜΑΤΟΛΟΓΙΑ"_s, twips(120, 3360, 6735, 255), "txtEkdot", twips(240, 3600, 6495, 375)},
-    {"Label6", u"Ονοματεπώνυμο Δανειζόμενου - Ημερομηνία Επιστροφής"_s, twips(120, 4080, 6735, 255), "txtSp",
-     twips(240, 4320, 6495, 375)},
+     twipsRect(120, 960, 6975, 255), "txtOno", twipsRect(240, 1200, 6495, 375)},
+    {"Label3", u"ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]"_s, twipsRect(120, 1680, 6615, 255), "txtTitlos",
+     twipsRect(240, 1920, 6495, 615)},
+    {"Label4", u"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ"_s, twipsRect(120, 2640, 6615, 255),
+     "txtAlloi", twipsRect(240, 2880, 6495, 375)},
+    {"Label5", u"ΒΙΒΛΙΑΡΙΘΜΟΣ και ΘΕΜΑΤΟΛΟΓΙΑ"_s, twipsRect(120, 3360, 6735, 255), "txtEkdot",
+     twipsRect(240, 3600, 6495, 375)},
+    {"Label6", u"Ονοματεπώνυμο Δανειζόμενου - Ημερομηνία Επιστροφής"_s, twipsRect(120, 4080, 6735, 255), "txtSp",
+     twipsRect(240, 4320, 6495, 375)},
 };
 
 // A button in tab order. The students' edition hides the editing buttons
@@ -135,8 +134,8 @@ void frmZelkor::buildButtons(QWidget* client) {
     button->setObjectName(QString::fromLatin1(place.name));
     button->setFont(captionFont());
     const bool moved = m_edition.isStudents() && place.students == ButtonPlace::Moved;
-    button->setGeometry(twips(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
-                              kButtonWidth, kButtonHeight));
+    button->setGeometry(twipsRect(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
+                                  kButtonWidth, kButtonHeight));
     if (m_edition.isStudents() && place.students == ButtonPlace::Hidden) button->hide();
     connect(button, &QPushButton::clicked, this, place.handler);
     QWidget::setTabOrder(previous, button);
@@ -146,7 +145,7 @@ void frmZelkor::buildButtons(QWidget* client) {
 
   m_picture = new QLabel(client);
   m_picture->setObjectName(u"Picture1"_s);
-  m_picture->setGeometry(twips(7440, 3480, 540, 540));
+  m_picture->setGeometry(twipsRect(7440, 3480, 540, 540));
   m_picture->setPixmap(QIcon(u":/lomira.png"_s).pixmap(m_picture->size()));
 
   auto* frame = new QFrame(client);
@@ -154,7 +153,7 @@ void frmZelkor::buildButtons(QWidget* client) {
   frame->setFrameShape(QFrame::HLine);
   frame->setFrameShadow(QFrame::Plain);
   frame->setLineWidth(1);
-  frame->setGeometry(twips(0, 0, 9255, 15));
+  frame->setGeometry(twipsRect(0, 0, 9255, 15));
 }
 
 QAction* frmZelkor::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
