@@ -2,9 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-QString Edition::productTitle() const {
-  return isStudents() ? u"Μ-Zelkor 3.2"_s : u"Σ-Zelkor 3.2"_s;
-}
+QString Edition::productTitle() const { return isStudents() ? u"Μ-Zelkor 3.2"_s : u"Σ-Zelkor 3.2"_s; }
 
 QString Edition::recordCaptionHead() const {
   return productTitle() + (isStudents() ? u": Μαθητές - Διερεύνηση"_s : u": Καταχώριση/Διερεύνηση"_s);
@@ -26,8 +24,8 @@ QString Edition::aboutProductLine() const { return editionLetter() + u"-Zelkor"_
 QString Edition::aboutDescription() const {
   const QString br = u"\r\n"_s;
   if (isStudents()) return u"Ηλεκτρονικός Κατάλογος Μαθητών"_s + br + u"Δανειστικής Σχολικής Βιβλιοθήκης"_s + br;
-  return u"Γρήγορη και Εύκολη"_s + br + u"Καταλογράφηση και Διαχείρηση"_s + br +
-         u"Δανειστικής Σχολικής Βιβλιοθήκης"_s + br;
+  return u"Γρήγορη και Εύκολη"_s + br + u"Καταλογράφηση και Διαχείρηση"_s + br + u"Δανειστικής Σχολικής Βιβλιοθήκης"_s +
+         br;
 }
 
 QString Edition::aboutAvailability() const {
