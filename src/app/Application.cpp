@@ -30,6 +30,9 @@ Application::Application(Platform platform, const Edition& edition)
 Application::~Application() {
   delete m_keyHelp.data();
   delete m_about.data();
+  // Records queued and not yet released still reach the printer when the
+  // program ends, however it ends.
+  m_platform.printer.endDoc();
 }
 
 frmHelp* Application::keyHelp() const { return m_keyHelp.data(); }

@@ -203,6 +203,17 @@ TEST_F(ApplicationTest, EndingFromTheRecordWindowSavesTheBoxesAndEndsEverything)
   EXPECT_EQ(cat.fieldsOf(1).at(0).trimmed(), u"Ελύτης, Οδυσσέας"_s);
 }
 
+TEST_F(ApplicationTest, RecordsStillQueuedAtTheEndAreReleasedToThePrinter) {
+  cat.setRecords(books(2));
+  Application& a = start();
+  click(a.recordWindow(), "cmdPrint");
+  a.recordWindow().close();  // from the title bar
+  EXPECT_TRUE(tp.sink.jobs.isEmpty());
+  app.reset();
+  ASSERT_EQ(tp.sink.jobs.size(), 1);
+  EXPECT_EQ(tp.sink.jobs[0].pages[0].size(), 2 + 8);
+}
+
 TEST_F(ApplicationTest, EndingFromThePageWindowWritesNothing) {
   cat.setRecords(books(2));
   const QByteArray before = cat.bytes();
