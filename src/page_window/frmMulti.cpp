@@ -9,6 +9,7 @@
 #include "editions/CatalogueErrorReport.h"
 #include "platform/Keys.h"
 #include "platform/MenuKeys.h"
+#include "platform/NamedMenus.h"
 #include "platform/TextSurface.h"
 #include "platform/Twips.h"
 
@@ -56,50 +57,31 @@ frmMulti::frmMulti(Platform platform, const Edition& edition, WindowHost& host, 
 
 frmMulti::~frmMulti() = default;
 
-QAction* frmMulti::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                           void (frmMulti::*handler)()) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(shortcut);
-  if (handler) connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-  return action;
-}
-
 void frmMulti::buildMenus() {
-  auto addMenu = [this](const char* name, const QString& caption) {
-    QMenu* menu = menuBar()->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-  };
-  auto addSeparator = [](QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-  };
+  QMenu* file = addNamedMenu(menuBar(), "mnuMulti", u"&Αρχείο"_s);
+  addNamedItem(file, "mnuTelos", u"Ανά Εγγραφή"_s, QKeySequence(Qt::CTRL | Qt::Key_A), this, &frmMulti::mnuTelos_Click);
+  addNamedSeparator(file, "Sep3");
+  addNamedItem(file, "mnuPrint", u"Εκτύπωση"_s, QKeySequence(Qt::CTRL | Qt::Key_F2), this, &frmMulti::mnuPrint_Click);
+  addNamedSeparator(file, "mnuSep4");
+  addNamedItem(file, "mnuMenu", u"Μενού     F10"_s);
+  addNamedSeparator(file, "mnuSep");
+  addNamedItem(file, "mnuExit", u"Έξοδος   Alt+X"_s, QKeySequence(), this, &frmMulti::mnuExit_Click);
 
-  QMenu* file = addMenu("mnuMulti", u"&Αρχείο"_s);
-  addItem(file, "mnuTelos", u"Ανά Εγγραφή"_s, QKeySequence(Qt::CTRL | Qt::Key_A), &frmMulti::mnuTelos_Click);
-  addSeparator(file, "Sep3");
-  addItem(file, "mnuPrint", u"Εκτύπωση"_s, QKeySequence(Qt::CTRL | Qt::Key_F2), &frmMulti::mnuPrint_Click);
-  addSeparator(file, "mnuSep4");
-  addItem(file, "mnuMenu", u"Μενού     F10"_s, QKeySequence(), nullptr);
-  addSeparator(file, "mnuSep");
-  addItem(file, "mnuExit", u"Έξοδος   Alt+X"_s, QKeySequence(), &frmMulti::mnuExit_Click);
+  QMenu* search = addNamedMenu(menuBar(), "mnuSearch", u"&Διερεύνηση"_s);
+  addNamedItem(search, "mnuEpo", u"&Συγγραφέα"_s, QKeySequence(Qt::Key_F5), this, &frmMulti::mnuEpo_Click);
+  addNamedItem(search, "mnuOno", u"Ά&λλου Ονόματος"_s, QKeySequence(Qt::Key_F6), this, &frmMulti::mnuOno_Click);
+  addNamedItem(search, "mnuTitlos", u"&Τίτλου"_s, QKeySequence(Qt::Key_F7), this, &frmMulti::mnuTitlos_Click);
+  addNamedItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, QKeySequence(Qt::Key_F8), this, &frmMulti::mnuAlloi_Click);
+  addNamedItem(search, "mnuEkdot", u"Α&ριθμού ή Θέματος"_s, QKeySequence(Qt::Key_F9), this, &frmMulti::mnuEkdot_Click);
+  addNamedItem(search, "mnuNo", u"Δανει&ζόμενου"_s, QKeySequence(Qt::Key_F11), this, &frmMulti::mnuNo_Click);
+  addNamedItem(search, "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, QKeySequence(Qt::CTRL | Qt::Key_F5), this,
+               &frmMulti::mnuAuthorTitle_Click);
 
-  QMenu* search = addMenu("mnuSearch", u"&Διερεύνηση"_s);
-  addItem(search, "mnuEpo", u"&Συγγραφέα"_s, QKeySequence(Qt::Key_F5), &frmMulti::mnuEpo_Click);
-  addItem(search, "mnuOno", u"Ά&λλου Ονόματος"_s, QKeySequence(Qt::Key_F6), &frmMulti::mnuOno_Click);
-  addItem(search, "mnuTitlos", u"&Τίτλου"_s, QKeySequence(Qt::Key_F7), &frmMulti::mnuTitlos_Click);
-  addItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, QKeySequence(Qt::Key_F8), &frmMulti::mnuAlloi_Click);
-  addItem(search, "mnuEkdot", u"Α&ριθμού ή Θέματος"_s, QKeySequence(Qt::Key_F9), &frmMulti::mnuEkdot_Click);
-  addItem(search, "mnuNo", u"Δανει&ζόμενου"_s, QKeySequence(Qt::Key_F11), &frmMulti::mnuNo_Click);
-  addItem(search, "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, QKeySequence(Qt::CTRL | Qt::Key_F5),
-          &frmMulti::mnuAuthorTitle_Click);
-
-  QMenu* help = addMenu("mnuhelp", u"&Βοήθεια"_s);
-  addItem(help, "mnuHelp1", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), &frmMulti::mnuHelp1_Click);
-  addItem(help, "mnuhelp2", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), &frmMulti::mnuhelp2_Click);
-  addSeparator(help, "mnuSep5");
-  addItem(help, "mnuAbout", u"Περί ..."_s, QKeySequence(), &frmMulti::mnuAbout_Click);
+  QMenu* help = addNamedMenu(menuBar(), "mnuhelp", u"&Βοήθεια"_s);
+  addNamedItem(help, "mnuHelp1", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), this, &frmMulti::mnuHelp1_Click);
+  addNamedItem(help, "mnuhelp2", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), this, &frmMulti::mnuhelp2_Click);
+  addNamedSeparator(help, "mnuSep5");
+  addNamedItem(help, "mnuAbout", u"Περί ..."_s, QKeySequence(), this, &frmMulti::mnuAbout_Click);
 }
 
 void frmMulti::Form_Load() {

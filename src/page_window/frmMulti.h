@@ -72,8 +72,6 @@ class frmMulti : public QMainWindow {
 
  private:
   void buildMenus();
-  QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                   void (frmMulti::*handler)());
 
   // Drawing and captions. The rule under each record, on screen and on paper.
   static QString rule() { return QString(110, u'_'); }

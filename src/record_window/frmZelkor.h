@@ -79,9 +79,6 @@ class frmZelkor : public QMainWindow {
   void buildFields(QWidget* client);
   void buildButtons(QWidget* client);
   void buildMenus();
-  QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                   void (frmZelkor::*handler)());
-  void addSeparator(QMenu* menu, const char* name);
 
   // Keys (frmZelkorKeys.cpp).
   bool isKeyTarget(QObject* watched) const;

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "platform/NamedMenus.h"
 #include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
@@ -156,55 +157,37 @@ void frmZelkor::buildButtons(QWidget* client) {
   frame->setGeometry(twipsRect(0, 0, 9255, 15));
 }
 
-QAction* frmZelkor::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                            void (frmZelkor::*handler)()) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(shortcut);
-  if (handler) connect(action, &QAction::triggered, this, handler);
-  return action;
-}
-
-void frmZelkor::addSeparator(QMenu* menu, const char* name) {
-  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
-
 void frmZelkor::buildMenus() {
-  QMenu* file = menuBar()->addMenu(u"&Αρχείο"_s);
-  file->setObjectName(u"mnuFile"_s);
-  addItem(file, "mnuMulti", u"Πολλαπλές             Ctrl+A"_s, {}, &frmZelkor::cmdMulti_Click);
-  addSeparator(file, "mnuSep4");
-  addItem(file, "mnuprint", u"Προς Εκτύπωση     Enter"_s, {}, &frmZelkor::cmdPrint_Click);
-  addSeparator(file, "mnusep7");
-  addItem(file, "mnuMenu", u"Μενού                    F10"_s, {}, nullptr);
-  addSeparator(file, "mnuSep1");
-  addItem(file, "mnuEnd", u"Έξοδος                  Alt+X"_s, {}, &frmZelkor::cmdExit_Click);
+  QMenu* file = addNamedMenu(menuBar(), "mnuFile", u"&Αρχείο"_s);
+  addNamedItem(file, "mnuMulti", u"Πολλαπλές             Ctrl+A"_s, {}, this, &frmZelkor::cmdMulti_Click);
+  addNamedSeparator(file, "mnuSep4");
+  addNamedItem(file, "mnuprint", u"Προς Εκτύπωση     Enter"_s, {}, this, &frmZelkor::cmdPrint_Click);
+  addNamedSeparator(file, "mnusep7");
+  addNamedItem(file, "mnuMenu", u"Μενού                    F10"_s);
+  addNamedSeparator(file, "mnuSep1");
+  addNamedItem(file, "mnuEnd", u"Έξοδος                  Alt+X"_s, {}, this, &frmZelkor::cmdExit_Click);
 
-  QMenu* records = menuBar()->addMenu(u"&Εγγραφή"_s);
-  records->setObjectName(u"mnuRecords"_s);
-  addItem(records, "mnuNext", u"Επόμεν&η"_s, Qt::Key_F1, &frmZelkor::cmdNext_Click);
-  addItem(records, "mnuPrevious", u"&Προηγούμενη"_s, Qt::Key_F2, &frmZelkor::cmdPrevious_Click);
-  QAction* newItem = addItem(records, "mnuNew", u"&Νέα"_s, Qt::Key_F12, &frmZelkor::cmdNew_Click);
-  addSeparator(records, "mnuSep2");
-  QAction* separator = records->actions().constLast();
-  QAction* save = addItem(records, "mnuSave", u"&Καταχώριση"_s, Qt::Key_F3, &frmZelkor::cmdCorrect_Click);
+  QMenu* records = addNamedMenu(menuBar(), "mnuRecords", u"&Εγγραφή"_s);
+  addNamedItem(records, "mnuNext", u"Επόμεν&η"_s, Qt::Key_F1, this, &frmZelkor::cmdNext_Click);
+  addNamedItem(records, "mnuPrevious", u"&Προηγούμενη"_s, Qt::Key_F2, this, &frmZelkor::cmdPrevious_Click);
+  QAction* newItem = addNamedItem(records, "mnuNew", u"&Νέα"_s, Qt::Key_F12, this, &frmZelkor::cmdNew_Click);
+  QAction* separator = addNamedSeparator(records, "mnuSep2");
+  QAction* save = addNamedItem(records, "mnuSave", u"&Καταχώριση"_s, Qt::Key_F3, this, &frmZelkor::cmdCorrect_Click);
   // A hidden item does not answer to its shortcut either.
   for (QAction* action : {newItem, separator, save}) action->setVisible(m_edition.canEdit());
 
-  QMenu* search = menuBar()->addMenu(u"&Διερεύνηση"_s);
-  search->setObjectName(u"mnuSearch"_s);
-  addItem(search, "mnuCodeNo", u"Κ&ωδικού"_s, Qt::Key_F4, &frmZelkor::cmdFindcode_Click);
-  addItem(search, "mnuISBN", u"&Συγγραφέα"_s, Qt::Key_F5, &frmZelkor::cmdFindISBN_Click);
-  addItem(search, "mnuAuthor", u"Ά&λλου Ονόματος"_s, Qt::Key_F6, &frmZelkor::cmdFindAuthor_Click);
-  addItem(search, "mnuTitle", u"&Τίτλου"_s, Qt::Key_F7, &frmZelkor::cmdFindTitle_Click);
-  addItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, Qt::Key_F8, &frmZelkor::cmdFindAlloi_Click);
-  addItem(search, "mnuEkdot", u"Α&ριθμού - Θέματος"_s, Qt::Key_F9, &frmZelkor::cmdFindEkdot_Click);
-  addItem(search, "mnuNo", u"Δανει&ζόμενου"_s, Qt::Key_F11, &frmZelkor::cmdFindNo_Click);
+  QMenu* search = addNamedMenu(menuBar(), "mnuSearch", u"&Διερεύνηση"_s);
+  addNamedItem(search, "mnuCodeNo", u"Κ&ωδικού"_s, Qt::Key_F4, this, &frmZelkor::cmdFindcode_Click);
+  addNamedItem(search, "mnuISBN", u"&Συγγραφέα"_s, Qt::Key_F5, this, &frmZelkor::cmdFindISBN_Click);
+  addNamedItem(search, "mnuAuthor", u"Ά&λλου Ονόματος"_s, Qt::Key_F6, this, &frmZelkor::cmdFindAuthor_Click);
+  addNamedItem(search, "mnuTitle", u"&Τίτλου"_s, Qt::Key_F7, this, &frmZelkor::cmdFindTitle_Click);
+  addNamedItem(search, "mnuAlloi", u"Εκδ&οτικών"_s, Qt::Key_F8, this, &frmZelkor::cmdFindAlloi_Click);
+  addNamedItem(search, "mnuEkdot", u"Α&ριθμού - Θέματος"_s, Qt::Key_F9, this, &frmZelkor::cmdFindEkdot_Click);
+  addNamedItem(search, "mnuNo", u"Δανει&ζόμενου"_s, Qt::Key_F11, this, &frmZelkor::cmdFindNo_Click);
 
-  QMenu* help = menuBar()->addMenu(u"&Βοήθεια"_s);
-  help->setObjectName(u"mnuAbout"_s);
-  addItem(help, "mnuhelp", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), &frmZelkor::mnuhelp_Click);
-  addItem(help, "mnuhelp1", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), &frmZelkor::mnuhelp1_Click);
-  addSeparator(help, "mnusep6");
-  addItem(help, "mnuAbout1", u"Περί ..."_s, {}, &frmZelkor::mnuAbout1_Click);
+  QMenu* help = addNamedMenu(menuBar(), "mnuAbout", u"&Βοήθεια"_s);
+  addNamedItem(help, "mnuhelp", u"Πλήκτρα"_s, QKeySequence(Qt::CTRL | Qt::Key_K), this, &frmZelkor::mnuhelp_Click);
+  addNamedItem(help, "mnuhelp1", u"Βοήθεια"_s, QKeySequence(Qt::CTRL | Qt::Key_F1), this, &frmZelkor::mnuhelp1_Click);
+  addNamedSeparator(help, "mnusep6");
+  addNamedItem(help, "mnuAbout1", u"Περί ..."_s, {}, this, &frmZelkor::mnuAbout1_Click);
 }
