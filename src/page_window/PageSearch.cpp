@@ -8,72 +8,51 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const PageSearch& searchEpo() {
-  static const PageSearch s{{0},
-                            u"Βρες Συγγραφέα ή Επιμελητή:"_s,
-                            u"Αναζήτηση Συγγραφέα/Επιμελητή"_s,
-                            u"Διερεύνηση Συγγραφέα/Επιμελητή:"_s,
-                            u"Ο Συγγραφέας/Επιμελητής "_s};
-  return s;
-}
+const PageSearch kEpo{{0},
+                      u"Βρες Συγγραφέα ή Επιμελητή:"_s,
+                      u"Αναζήτηση Συγγραφέα/Επιμελητή"_s,
+                      u"Διερεύνηση Συγγραφέα/Επιμελητή:"_s,
+                      u"Ο Συγγραφέας/Επιμελητής "_s};
 
-const PageSearch& searchOno() {
-  static const PageSearch s{{1},
-                            u"Βρες Μεταφραστή ή Διασκευαστή ή Εικονογράφο ή Συντάκτη Προλόγου/Εισαγωγής:"_s,
-                            u"Αναζήτηση Άλλου Ονόματος"_s,
-                            u"Διερεύνηση Άλλου Ονόματος:"_s,
-                            u"Το Όνομα "_s};
-  return s;
-}
+const PageSearch kOno{{1},
+                      u"Βρες Μεταφραστή ή Διασκευαστή ή Εικονογράφο ή Συντάκτη Προλόγου/Εισαγωγής:"_s,
+                      u"Αναζήτηση Άλλου Ονόματος"_s,
+                      u"Διερεύνηση Άλλου Ονόματος:"_s,
+                      u"Το Όνομα "_s};
 
-const PageSearch& searchTitlos() {
-  static const PageSearch s{{2}, u"Βρες Κείμενο:"_s, u"Αναζήτηση Τίτλου"_s, u"Διερεύνηση Τίτλου:"_s, u"Το Κείμενο "_s};
-  return s;
-}
+const PageSearch kTitlos{{2}, u"Βρες Κείμενο:"_s, u"Αναζήτηση Τίτλου"_s, u"Διερεύνηση Τίτλου:"_s, u"Το Κείμενο "_s};
 
-const PageSearch& searchAlloi() {
-  static const PageSearch s{{3},
-                            u"Βρες Εκδοτικό Στοιχείο:"_s,
-                            u"Αναζήτηση Εκδοτικού Στοιχείου:"_s,
-                            u"Διερεύνηση Εκδοτικού Στοιχείου:"_s,
-                            u"Το Εκδοτικό Στοιχείο "_s,
-                            true};
-  return s;
-}
+const PageSearch kAlloi{{3},
+                        u"Βρες Εκδοτικό Στοιχείο:"_s,
+                        u"Αναζήτηση Εκδοτικού Στοιχείου:"_s,
+                        u"Διερεύνηση Εκδοτικού Στοιχείου:"_s,
+                        u"Το Εκδοτικό Στοιχείο "_s,
+                        true};
 
-const PageSearch& searchEkdot() {
-  static const PageSearch s{{4},
-                            u"Βρες Βιβλιάριθμο ή Θέμα:"_s,
-                            u"Αναζήτηση Βιβλιάριθμου ή Θέματος:"_s,
-                            u"Διερεύνηση Βιβλιάριθμου ή Θέματος:"_s,
-                            u" Ο Αριθμός ή το Θέμα "_s};
-  return s;
-}
+const PageSearch kEkdot{{4},
+                        u"Βρες Βιβλιάριθμο ή Θέμα:"_s,
+                        u"Αναζήτηση Βιβλιάριθμου ή Θέματος:"_s,
+                        u"Διερεύνηση Βιβλιάριθμου ή Θέματος:"_s,
+                        u" Ο Αριθμός ή το Θέμα "_s};
 
-const PageSearch& searchNo() {
-  static const PageSearch s{
-      {5}, u"Βρες Δανειζόμενο:"_s, u"Αναζήτηση Δανειζόμενου"_s, u"Διερεύνηση Δανειζόμενου:"_s, u"Ο Δανειζόμενος "_s};
-  return s;
-}
+const PageSearch kNo{
+    {5}, u"Βρες Δανειζόμενο:"_s, u"Αναζήτηση Δανειζόμενου"_s, u"Διερεύνηση Δανειζόμενου:"_s, u"Ο Δανειζόμενος "_s};
 
-const PageSearch& searchAuthorTitle() {
-  static const PageSearch s{{0, 1, 2, 3},
-                            u"Βρες Κείμενο σε Συγγραφέα/Άλλο Όνομα/Τίτλο:"_s,
-                            u"Αναζήτηση Κειμένου"_s,
-                            u"Διερεύνηση Συγγραφέα/Επιμελητή/Τίτλου:"_s,
-                            u"Το Κείμενο "_s};
-  return s;
-}
+const PageSearch kAuthorTitle{{0, 1, 2, 3},
+                              u"Βρες Κείμενο σε Συγγραφέα/Άλλο Όνομα/Τίτλο:"_s,
+                              u"Αναζήτηση Κειμένου"_s,
+                              u"Διερεύνηση Συγγραφέα/Επιμελητή/Τίτλου:"_s,
+                              u"Το Κείμενο "_s};
 
 }  // namespace
 
-void frmMulti::mnuEpo_Click() { runSearch(searchEpo()); }
-void frmMulti::mnuOno_Click() { runSearch(searchOno()); }
-void frmMulti::mnuTitlos_Click() { runSearch(searchTitlos()); }
-void frmMulti::mnuAlloi_Click() { runSearch(searchAlloi()); }
-void frmMulti::mnuEkdot_Click() { runSearch(searchEkdot()); }
-void frmMulti::mnuNo_Click() { runSearch(searchNo()); }
-void frmMulti::mnuAuthorTitle_Click() { runSearch(searchAuthorTitle()); }
+void frmMulti::mnuEpo_Click() { runSearch(kEpo); }
+void frmMulti::mnuOno_Click() { runSearch(kOno); }
+void frmMulti::mnuTitlos_Click() { runSearch(kTitlos); }
+void frmMulti::mnuAlloi_Click() { runSearch(kAlloi); }
+void frmMulti::mnuEkdot_Click() { runSearch(kEkdot); }
+void frmMulti::mnuNo_Click() { runSearch(kNo); }
+void frmMulti::mnuAuthorTitle_Click() { runSearch(kAuthorTitle); }
 
 // Reads the whole catalogue once, drawing every match, eight to a page. The
 // pass past the last record reads nothing; it only shows the count reached
