@@ -26,8 +26,8 @@ bool CatalogueAppend::begin() {
   // tail) or completed with blanks before it (a long one), as a new record
   // from the window would do.
   m_oldTail.assign(size_t(std::max<qint64>(m_oldSize - offset, 0)), ' ');
-  if (!m_oldTail.empty() && m_file.m_io->readAt(offset, m_oldTail.data(), qint64(m_oldTail.size())) !=
-                                qint64(m_oldTail.size()))
+  if (!m_oldTail.empty() &&
+      m_file.m_io->readAt(offset, m_oldTail.data(), qint64(m_oldTail.size())) != qint64(m_oldTail.size()))
     return m_file.failIo(Op::Read, m_first);
   m_nextOffset = std::min(offset, m_oldSize);
   m_buffer.clear();

@@ -49,7 +49,8 @@ class CatalogueSource : public ImportSource {
   bool open(ImportResult& result) {
     if (QFileInfo::exists(m_path) && m_file.open(m_path, FileIo::Mode::ReadOnly)) return true;
     result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{m_file.lastError().failed() ? m_file.lastError().describe() : readFailure(m_path, ENOENT)};
+    result.messages =
+        QStringList{m_file.lastError().failed() ? m_file.lastError().describe() : readFailure(m_path, ENOENT)};
     return false;
   }
 

@@ -14,7 +14,8 @@ namespace {
 enum Status { kSuccess = 0, kRefused = 1, kFileError = 2 };
 constexpr qsizetype kMostReasons = 100;
 
-const QString kUsage = uR"(Χρήση:
+const QString kUsage =
+    uR"(Χρήση:
   lomira-catalogue export --format ΜΟΡΦΗ [--no-borrowers] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
   lomira-catalogue import [--truncate] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
@@ -44,14 +45,13 @@ int runExport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   if (!parser.isSet(u"format"_s)) return usageError(err, u"λείπει το --format"_s);
   const std::optional<ExportFormat> format = exportFormatNamed(parser.value(u"format"_s));
   if (!format) return usageError(err, u"άγνωστη μορφή «%1»"_s.arg(parser.value(u"format"_s)));
-  const ExportResult result =
-      exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s)});
+  const ExportResult result = exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s)});
   if (result.status != ExportResult::Status::Done) {
     print(err, result.error);
     return kFileError;
   }
-  print(out, u"Γράφτηκαν %1 εγγραφές του «%2» στο «%3»."_s.arg(result.records)
-                 .arg(QFileInfo(args[1]).fileName(), args[2]));
+  print(out,
+        u"Γράφτηκαν %1 εγγραφές του «%2» στο «%3»."_s.arg(result.records).arg(QFileInfo(args[1]).fileName(), args[2]));
   return kSuccess;
 }
 
@@ -101,7 +101,9 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   QCommandLineParser parser;
   const QCommandLineOption help({u"h"_s, u"help"_s}, u"αυτή η βοήθεια"_s);
   const QCommandLineOption version(u"version"_s, u"η έκδοση"_s);
-  parser.addOptions({help, version, {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
+  parser.addOptions({help,
+                     version,
+                     {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
                      {u"no-borrowers"_s, u"χωρίς τη στήλη του δανειζόμενου"_s},
                      {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s}});
   if (!parser.parse(arguments)) {
@@ -115,7 +117,8 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return kSuccess;
   }
   if (parser.isSet(version)) {
-    print(out, u"lomira-catalogue %1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+    print(out,
+          u"lomira-catalogue %1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
     return kSuccess;
   }
   const QStringList args = parser.positionalArguments();
@@ -123,6 +126,6 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   if (command == u"export"_s) return runExport(parser, args, out, err);
   if (command == u"import"_s) return runImport(parser, args, out, err);
   if (command == u"check"_s) return runCheck(args, out, err);
-  return usageError(err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s
-                                           : u"άγνωστη εντολή «%1»"_s.arg(command));
+  return usageError(
+      err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
 }

@@ -100,7 +100,8 @@ QString summaryLine(const QString& name, qint64 length, qint32 count) {
   if (length == 0) return u"«%1»: κενός κατάλογος (0 byte)."_s.arg(name);
   const qint64 whole = length / kRecord;
   const qint64 rest = length % kRecord;
-  if (rest == 0) return u"«%1»: %2 (%3 byte = %4 × %5)."_s.arg(name, records(count)).arg(length).arg(whole).arg(kRecord);
+  if (rest == 0)
+    return u"«%1»: %2 (%3 byte = %4 × %5)."_s.arg(name, records(count)).arg(length).arg(whole).arg(kRecord);
   return u"«%1»: %2 (%3 byte = %4 × %5 + %6, που στρογγυλεύονται σε %7)."_s.arg(name, records(count))
       .arg(length)
       .arg(whole)
@@ -183,7 +184,7 @@ CheckReport checkCatalogue(const QString& path) {
     report.lines.append(u"Ο βιβλιάριθμος %1 υπάρχει σε %2 εγγραφές: %3."_s.arg(QString::fromLatin1(key.second))
                             .arg(where.count())
                             .arg(where.toString()));
-  report.findings = report.findings || !nul.isEmpty() || !control.isEmpty() || !undefined.isEmpty() ||
-                    !repeatedIn.empty();
+  report.findings =
+      report.findings || !nul.isEmpty() || !control.isEmpty() || !undefined.isEmpty() || !repeatedIn.empty();
   return report;
 }

@@ -4,9 +4,9 @@
 #include <QStringList>
 
 struct CheckReport {
-  bool readable = true;  // false: `lines` holds the one error
+  bool readable = true;   // false: `lines` holds the one error
   bool findings = false;  // something that needs a look (deleted records alone are not)
-  QStringList lines;     // a clean file has one
+  QStringList lines;      // a clean file has one
 };
 
 // Reads the catalogue and reports, without writing: the record count and how

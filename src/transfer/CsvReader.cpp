@@ -67,8 +67,8 @@ bool CsvReader::next(QList<QByteArray>& row) {
         break;
       }
       if (afterQuote) {
-        m_error = u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1)
-                      .arg(row.size() + 1);
+        m_error =
+            u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(row.size() + 1);
         return false;
       }
       if (c == '"' && cell.isEmpty()) {

@@ -45,8 +45,8 @@ class CsvSource : public ImportSource {
     }
     if (again.status == ImportResult::Status::Done) return true;
     result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{u"Το αρχείο «%1» άλλαξε κατά την εισαγωγή: ο κατάλογος έμεινε όπως ήταν."_s.arg(
-        QFileInfo(m_path).fileName())};
+    result.messages = QStringList{
+        u"Το αρχείο «%1» άλλαξε κατά την εισαγωγή: ο κατάλογος έμεινε όπως ήταν."_s.arg(QFileInfo(m_path).fileName())};
     return false;
   }
 
@@ -85,8 +85,9 @@ class CsvSource : public ImportSource {
 
   bool convertRow(int rowNumber, const QList<QByteArray>& row, CatalogueRecord& record, ImportResult& result) {
     if (row.size() != m_columns.size())
-      return refuse(result, u"σειρά %1: %2 κελιά, ενώ η επικεφαλίδα έχει %3"_s.arg(rowNumber).arg(row.size()).arg(
-                                m_columns.size()));
+      return refuse(
+          result,
+          u"σειρά %1: %2 κελιά, ενώ η επικεφαλίδα έχει %3"_s.arg(rowNumber).arg(row.size()).arg(m_columns.size()));
     bool ok = true;
     for (qsizetype c = 0; c < row.size(); ++c) {
       const int field = m_columns[c];
@@ -112,8 +113,8 @@ class CsvSource : public ImportSource {
     const int width = CatalogueRecord::kWidth[size_t(field)];
     if (text.size() <= width) return true;
     if (!m_options.truncate)
-      return refuse(result,
-                    where + u"%1 χαρακτήρες, ενώ το πεδίο χωρά %2 (με --truncate κόβεται)"_s.arg(text.size()).arg(width));
+      return refuse(
+          result, where + u"%1 χαρακτήρες, ενώ το πεδίο χωρά %2 (με --truncate κόβεται)"_s.arg(text.size()).arg(width));
     result.messages.append(where + u"κόπηκε στους %1 χαρακτήρες· χάθηκε το «%2»"_s.arg(width).arg(text.mid(width)));
     text.truncate(width);
     return true;

@@ -27,7 +27,8 @@ ImportResult failedWith(const QString& message, ImportResult::Status status = Im
 }  // namespace
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
-  std::unique_ptr<ImportSource> source = looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
+  std::unique_ptr<ImportSource> source =
+      looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
   ImportResult result;
   if (!source->check(result)) return result;
   if (result.status == ImportResult::Status::Refused) return result;

@@ -1,6 +1,7 @@
 // The export's table as a spreadsheet: a bold frozen header row, an
 // autofilter and column widths that fit, written row by row in constant
-// memory by libxlsxwriter.
+// memory by libxlsxwriter. The title's CR LF line breaks become the LF that
+// spreadsheet cells use.
 #include <xlsxwriter.h>
 
 #include <QFile>
@@ -45,6 +46,11 @@ class XlsxWriter : public ExportWriter {
 
   bool begin(const std::vector<int>& fields) override {
     m_fields = fields;
+    // Made here first so that a folder that cannot take it is reported in Greek, before the library tries.
+    if (!m_out.open()) {
+      m_error = m_out.error();
+      return false;
+    }
     const QByteArray part = QFile::encodeName(m_out.partPath());
     const QByteArray tmp = QFile::encodeName(QFileInfo(m_path).absolutePath());
     lxw_workbook_options options{};
@@ -55,6 +61,8 @@ class XlsxWriter : public ExportWriter {
     if (!m_sheet) return failed(errno);
     lxw_format* bold = workbook_add_format(m_book);
     format_set_bold(bold);
+    m_wrap = workbook_add_format(m_book);
+    format_set_text_wrap(m_wrap);
     const QStringList header = tableHeader(fields);
     for (qsizetype c = 0; c < header.size(); ++c) {
       m_widths.push_back(std::min<double>(double(header[c].size()), kMaxWidth));
@@ -65,8 +73,8 @@ class XlsxWriter : public ExportWriter {
 
   bool write(qint32 number, const char* record) override {
     if (m_row + 1 >= LXW_ROW_MAX) {
-      m_error = u"Ο κατάλογος έχει περισσότερες εγγραφές από όσες χωρούν σε ένα φύλλο xlsx (%1)."_s.arg(
-          LXW_ROW_MAX - 1);
+      m_error =
+          u"Ο κατάλογος έχει περισσότερες εγγραφές από όσες χωρούν σε ένα φύλλο xlsx (%1)."_s.arg(LXW_ROW_MAX - 1);
       return false;
     }
     ++m_row;
@@ -77,7 +85,10 @@ class XlsxWriter : public ExportWriter {
       if (text.length == 0) continue;
       m_cell.clear();
       fieldbytes::appendUtf8(m_cell, text);
-      if (worksheet_write_string(m_sheet, m_row, lxw_col_t(c + 1), m_cell.constData(), nullptr) != LXW_NO_ERROR)
+      // A line break in a spreadsheet cell is LF alone, shown in a wrapping cell.
+      m_cell.replace("\r\n", "\n");
+      lxw_format* format = m_cell.contains('\n') ? m_wrap : nullptr;
+      if (worksheet_write_string(m_sheet, m_row, lxw_col_t(c + 1), m_cell.constData(), format) != LXW_NO_ERROR)
         return failed(errno);
       m_widths[c + 1] = std::min(kMaxWidth, std::max(m_widths[c + 1], double(widthOf(text.data, text.length))));
     }
@@ -113,6 +124,7 @@ class XlsxWriter : public ExportWriter {
   OutputFile m_out;
   lxw_workbook* m_book = nullptr;
   lxw_worksheet* m_sheet = nullptr;
+  lxw_format* m_wrap = nullptr;
   std::vector<int> m_fields;
   std::vector<double> m_widths;
   lxw_row_t m_row = 0;
