@@ -48,7 +48,7 @@ int runExport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   const ExportResult result = exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s)});
   if (result.status != ExportResult::Status::Done) {
     print(err, result.error);
-    return kFileError;
+    return result.status == ExportResult::Status::Refused ? kRefused : kFileError;
   }
   print(out,
         u"Γράφτηκαν %1 εγγραφές του «%2» στο «%3»."_s.arg(result.records).arg(QFileInfo(args[1]).fileName(), args[2]));

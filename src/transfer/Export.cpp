@@ -55,11 +55,17 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
                              const ExportProgress& progress) {
   // A catalogue that is not there is a mistaken name, not an empty list.
   if (!QFileInfo::exists(catalogue)) return failure(readFailure(catalogue, ENOENT));
+  // Written by renaming over the output, the catalogue itself would be lost.
+  if (QFileInfo::exists(output) && QFileInfo(output).canonicalFilePath() == QFileInfo(catalogue).canonicalFilePath())
+    return {ExportResult::Status::Refused, 0,
+            u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «%1»: διαλέξτε άλλο αρχείο."_s.arg(
+                QFileInfo(catalogue).fileName())};
   CatalogueFile file;
   if (!file.open(catalogue, FileIo::Mode::ReadOnly)) return failure(file.lastError().describe());
 
   std::vector<int> fields{0, 1, 2, 3, 4};
-  if (options.borrowers && options.format <= ExportFormat::Xlsx) fields.push_back(5);
+  const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
+  if (options.borrowers && table) fields.push_back(5);
   std::unique_ptr<ExportWriter> writer = writerFor(options.format, output);
   if (!writer->begin(fields)) return failure(writer->error());
 

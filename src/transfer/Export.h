@@ -27,7 +27,7 @@ struct ExportOptions {
 using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 
 struct ExportResult {
-  enum class Status { Done, Cancelled, Failed };
+  enum class Status { Done, Cancelled, Refused, Failed };
   Status status = Status::Done;
   qint64 records = 0;  // read from the catalogue
   QString error;       // a Greek sentence naming the file and the reason

@@ -1,7 +1,7 @@
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -40,7 +40,8 @@ TEST_F(TransferTest, XlsxReadsBackAsTheSameTableWithABoldFrozenFilteredHeader) {
   cat.setBytes(awkwardCatalogue().mid(350));
   const Run r = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"list.xlsx"_s)});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  const Output py = runProgram(QStringLiteral(LOMIRA_PYTHON3), {u"-c"_s, QString::fromUtf8(kReadXlsx), file(u"list.xlsx"_s)});
+  const Output py =
+      runProgram(QStringLiteral(LOMIRA_PYTHON3), {u"-c"_s, QString::fromUtf8(kReadXlsx), file(u"list.xlsx"_s)});
   ASSERT_EQ(py.status, 0) << py.err.toStdString();
   const QJsonObject book = QJsonDocument::fromJson(py.out).object();
 
@@ -49,12 +50,12 @@ TEST_F(TransferTest, XlsxReadsBackAsTheSameTableWithABoldFrozenFilteredHeader) {
   QJsonArray header{u"Κωδικός"_s};
   for (int i = 0; i < 6; ++i) header.append(fieldLabel(i));
   EXPECT_EQ(rows[0].toArray(), header);
-  EXPECT_EQ(QJsonDocument(rows[1].toArray()).toJson(QJsonDocument::Compact).toStdString(),
-            QJsonDocument(QJsonArray{u"1"_s, u"   Τρεις κενοί μπροστά"_s, u" ένας"_s,
-                                           u"Πρώτη γραμμή\nδεύτερη\n  τρίτη"_s, u"Αθήνα, \"Εκδόσεις\", 2020"_s,
-                                           u"\"1001\""_s, u"Παπαδοπούλου, Μαρία"_s})
-                .toJson(QJsonDocument::Compact)
-                .toStdString());
+  EXPECT_EQ(
+      QJsonDocument(rows[1].toArray()).toJson(QJsonDocument::Compact).toStdString(),
+      QJsonDocument(QJsonArray{u"1"_s, u"   Τρεις κενοί μπροστά"_s, u" ένας"_s, u"Πρώτη γραμμή\nδεύτερη\n  τρίτη"_s,
+                               u"Αθήνα, \"Εκδόσεις\", 2020"_s, u"\"1001\""_s, u"Παπαδοπούλου, Μαρία"_s})
+          .toJson(QJsonDocument::Compact)
+          .toStdString());
   EXPECT_EQ(rows[2].toArray()[3], u"~~~"_s);
   EXPECT_EQ(book[u"bold"_s].toArray(), QJsonArray({true, true, true, true, true, true, true}));
   EXPECT_EQ(book[u"frozen"_s], u"A2"_s);
@@ -99,9 +100,9 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err,
             u"Δεν ήταν δυνατή η ανάγνωση του αρχείου «none.dat»: το αρχείο ή ο φάκελός του δεν υπάρχει.\n"_s);
-  const Run noFolder =
-      run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"no/such/folder/a.xlsx"_s)});
+  const Run noFolder = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"no/such/folder/a.xlsx"_s)});
   EXPECT_EQ(noFolder.status, 2);
-  EXPECT_TRUE(noFolder.err.startsWith(u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.xlsx»: "_s)) << noFolder.err.toStdString();
+  EXPECT_TRUE(noFolder.err.startsWith(u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.xlsx»: "_s))
+      << noFolder.err.toStdString();
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }

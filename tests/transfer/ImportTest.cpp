@@ -2,7 +2,8 @@
 
 namespace {
 
-const QString kHeader = u"\uFEFFΚωδικός,ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ,ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]\r\n"_s;
+const QString kHeader =
+    u"\uFEFFΚωδικός,ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ,ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]\r\n"_s;
 
 }  // namespace
 
@@ -17,7 +18,8 @@ class ImportTest : public TransferTest {
 
 TEST_F(ImportTest, EveryBadCellIsNamedAndNothingIsWritten) {
   cat.setBytes(existing);
-  const Run r = importCsv(u"1,Καλός,Τίτλος\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') + u"\r\n4,μόνο δύο\r\n"_s);
+  const Run r =
+      importCsv(u"1,Καλός,Τίτλος\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') + u"\r\n4,μόνο δύο\r\n"_s);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts),
             (QStringList{u"Η εισαγωγή δεν έγινε· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν:"_s,
@@ -32,8 +34,9 @@ TEST_F(ImportTest, EveryBadCellIsNamedAndNothingIsWritten) {
 TEST_F(ImportTest, TruncateCutsOverLongFieldsAndListsEachCut) {
   const Run r = importCsv(u"1,"_s + QString(48, u'Β') + u"ΓΔΕ   ,Τίτλος\r\n"_s, {u"--truncate"_s});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, u"σειρά 2, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: κόπηκε στους 50 χαρακτήρες· χάθηκε το «Ε»\n"
-                   "Προστέθηκε 1 εγγραφή στον «Zelkor.dat», με κωδικό 1.\n"_s);
+  EXPECT_EQ(r.out,
+            u"σειρά 2, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: κόπηκε στους 50 χαρακτήρες· χάθηκε το «Ε»\n"
+            "Προστέθηκε 1 εγγραφή στον «Zelkor.dat», με κωδικό 1.\n"_s);
   EXPECT_EQ(cat.bytes(), rec({QString(48, u'Β') + u"ΓΔ"_s, {}, u"Τίτλος"_s}));
 }
 

@@ -19,14 +19,16 @@ TEST_F(TransferTest, CsvExportThenImportIntoAnEmptyCatalogueIsByteIdentical) {
   EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
   const QString csv = QString::fromUtf8(bytes.mid(3));
   EXPECT_TRUE(csv.startsWith(u"Κωδικός,ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ,"_s));
-  EXPECT_TRUE(csv.contains(u"\r\n2,\"   Τρεις κενοί μπροστά\",\" ένας\",\"Πρώτη γραμμή\r\nδεύτερη\r\n  τρίτη\","
-                           "\"Αθήνα, \"\"Εκδόσεις\"\", 2020\",\"\"\"1001\"\"\",\"Παπαδοπούλου, Μαρία\"\r\n"_s));
+  EXPECT_TRUE(
+      csv.contains(u"\r\n2,\"   Τρεις κενοί μπροστά\",\" ένας\",\"Πρώτη γραμμή\r\nδεύτερη\r\n  τρίτη\","
+                   "\"Αθήνα, \"\"Εκδόσεις\"\", 2020\",\"\"\"1001\"\"\",\"Παπαδοπούλου, Μαρία\"\r\n"_s));
   EXPECT_TRUE(csv.contains(u"\r\n3,~~~,~~~,~~~,~~~,~~~,~~~\r\n"_s));
 }
 
 TEST_F(TransferTest, NoBorrowersLeavesTheColumnOutAndImportsItBlank) {
   cat.setBytes(awkwardCatalogue());
-  ASSERT_EQ(run({u"export"_s, u"--format"_s, u"csv"_s, u"--no-borrowers"_s, cat.path(), file(u"list.csv"_s)}).status, 0);
+  ASSERT_EQ(run({u"export"_s, u"--format"_s, u"csv"_s, u"--no-borrowers"_s, cat.path(), file(u"list.csv"_s)}).status,
+            0);
   const QString csv = QString::fromUtf8(readAll(file(u"list.csv"_s)));
   EXPECT_FALSE(csv.contains(u"Δανειζόμενου"_s));
   EXPECT_FALSE(csv.contains(u"Παπαδοπούλου"_s));
