@@ -68,10 +68,11 @@ screenshots: deps
 	@for f in docs/screenshots/*.png; do convert "$$f" -strip -colors 64 "$$f"; done
 
 # Times the searches on generated catalogues of 10,000 to 1,000,000 records,
-# offscreen and on a real X server; docs/performance.md records the figures.
+# offscreen and on a real X server, and the catalogue tool's csv export and
+# check; docs/performance.md records the figures.
 bench: deps
 	@$(CMAKE_GEN) -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test
+	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test lomira_bench_transfer
 	bench/run-bench.sh build/bench
 
 # libFuzzer over the catalogue reader and writer (clang, installed when missing).

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <map>
 #include <set>
+#include <string>
 #include <unordered_map>
 
 #include "catalogue/CatalogueFile.h"
@@ -23,42 +24,50 @@ constexpr int kBookNumber = 4;
 
 enum ByteClass : unsigned char { kNul = 1, kControl = 2, kUndefined = 4 };
 
-// The class of each byte; the title keeps the line breaks its box holds.
-struct ByteClasses {
-  std::array<unsigned char, 256> field{};
-  std::array<unsigned char, 256> title{};
-  ByteClasses() {
-    for (int b = 0; b < 256; ++b) {
-      const auto c = static_cast<unsigned char>(b);
-      unsigned char k = b == 0 ? kNul : (b < 0x20 || b == 0x7F) ? kControl : 0;
-      if (fieldbytes::isUndefined(c)) k = kUndefined;
-      field[size_t(b)] = k;
-      title[size_t(b)] = b == '\r' || b == '\n' ? 0 : k;
-    }
-  }
-};
+bool isControl(unsigned char b) { return b < 0x20 || b == 0x7F; }
 
+// Whether the bytes hold anything but printable characters: written so that
+// the compiler checks many bytes at once, since nearly every record is clean.
+bool mayHoldFindings(const unsigned char* bytes) {
+  unsigned char any = 0;
+  for (int i = 0; i < CatalogueRecord::kLength; ++i) {
+    const unsigned char b = bytes[i];
+    any |= static_cast<unsigned char>((b < 0x20) | (b == 0x7F) | (static_cast<unsigned char>(b - 0x80) < 0x20) |
+                                      (b == 0xAA) | (b == 0xD2) | (b == 0xFF));
+  }
+  return any != 0;
+}
+
+// What the record holds; the title keeps the line breaks its box takes.
 unsigned char classesOf(const char* record) {
-  static const ByteClasses classes;
-  unsigned char found = 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+  if (!mayHoldFindings(bytes)) return 0;
   const int titleBegin = CatalogueRecord::kOffset[kTitle];
   const int titleEnd = titleBegin + CatalogueRecord::kWidth[kTitle];
-  for (int i = 0; i < titleBegin; ++i) found |= classes.field[bytes[i]];
-  for (int i = titleBegin; i < titleEnd; ++i) found |= classes.title[bytes[i]];
-  for (int i = titleEnd; i < kRecord; ++i) found |= classes.field[bytes[i]];
+  unsigned char found = 0;
+  for (int i = 0; i < kRecord; ++i) {
+    const unsigned char b = bytes[i];
+    const bool lineBreak = (b == '\r' || b == '\n') && i >= titleBegin && i < titleEnd;
+    if (b == 0)
+      found |= kNul;
+    else if (isControl(b) && !lineBreak)
+      found |= kControl;
+    else if (fieldbytes::isUndefined(b))
+      found |= kUndefined;
+  }
   return found;
 }
 
-// The leading number of field 5 after any blanks, without leading zeros; empty when there is none.
-QByteArray bookNumberOf(const char* record) {
+// The leading number of field 5 after any blanks, without leading zeros;
+// empty when there is none. Points into the record: no copy.
+fieldbytes::Span bookNumberOf(const char* record) {
   const fieldbytes::Span f = fieldbytes::trimmed(record, kBookNumber);
   int i = 0;
   while (i < f.length && f.data[i] == ' ') ++i;
   while (i + 1 < f.length && f.data[i] == '0' && f.data[i + 1] >= '0' && f.data[i + 1] <= '9') ++i;
   const int start = i;
   while (i < f.length && f.data[i] >= '0' && f.data[i] <= '9') ++i;
-  return QByteArray(f.data + start, i - start);
+  return {f.data + start, i - start};
 }
 
 // Book numbers seen, a bit per possible number in pages made on first use:
@@ -67,9 +76,9 @@ QByteArray bookNumberOf(const char* record) {
 class NumberSet {
  public:
   // True when the number was already in the set.
-  bool insert(const QByteArray& number) {
-    if (number.size() > 18) return !m_long.insert(number).second;
-    const quint64 value = number.toULongLong();
+  bool insert(fieldbytes::Span number) {
+    if (number.length > kMostDigits) return !m_long.emplace(number.data, number.length).second;
+    const quint64 value = valueOf(number);
     std::vector<quint64>& page = m_pages[value >> kPageBits];
     if (page.empty()) page.resize(kPageWords);
     quint64& word = page[(value & kPageMask) >> 6];
@@ -78,20 +87,26 @@ class NumberSet {
     word |= bit;
     return had;
   }
-  bool contains(const QByteArray& number) const {
-    if (number.size() > 18) return m_long.count(number) > 0;
-    const quint64 value = number.toULongLong();
+  bool contains(fieldbytes::Span number) const {
+    if (number.length > kMostDigits) return m_long.count(std::string(number.data, size_t(number.length))) > 0;
+    const quint64 value = valueOf(number);
     const auto page = m_pages.find(value >> kPageBits);
     return page != m_pages.end() && (page->second[(value & kPageMask) >> 6] >> (value & 63) & 1);
   }
   bool isEmpty() const { return m_pages.empty() && m_long.empty(); }
 
  private:
+  static constexpr int kMostDigits = 18;
+  static quint64 valueOf(fieldbytes::Span digits) {
+    quint64 value = 0;
+    for (int i = 0; i < digits.length; ++i) value = value * 10 + quint64(digits.data[i] - '0');
+    return value;
+  }
   static constexpr int kPageBits = 16;
   static constexpr quint64 kPageMask = (quint64(1) << kPageBits) - 1;
   static constexpr size_t kPageWords = size_t(1) << (kPageBits - 6);
   std::unordered_map<quint64, std::vector<quint64>> m_pages;
-  std::set<QByteArray> m_long;
+  std::set<std::string> m_long;
 };
 
 QString records(qint64 n) { return n == 1 ? u"1 εγγραφή"_s : u"%1 εγγραφές"_s.arg(n); }
@@ -151,8 +166,8 @@ CheckReport checkCatalogue(const QString& path) {
     if (found & kNul) nul.add(n);
     if (found & kControl) control.add(n);
     if (found & kUndefined) undefined.add(n);
-    const QByteArray number = bookNumberOf(record);
-    if (!number.isEmpty() && seen.insert(number)) repeated.insert(number);
+    const fieldbytes::Span number = bookNumberOf(record);
+    if (number.length > 0 && seen.insert(number)) repeated.insert(number);
   }
   if (scan.failed()) {
     report.readable = false;
@@ -168,8 +183,9 @@ CheckReport checkCatalogue(const QString& path) {
       const char* record = again.record(n);
       if (!record) break;
       if (fieldbytes::isDeletionMark(record)) continue;
-      const QByteArray number = bookNumberOf(record);
-      if (!number.isEmpty() && repeated.contains(number)) repeatedIn[{number.size(), number}].add(n);
+      const fieldbytes::Span number = bookNumberOf(record);
+      if (number.length > 0 && repeated.contains(number))
+        repeatedIn[{number.length, QByteArray(number.data, number.length)}].add(n);
     }
   }
 

@@ -1,6 +1,8 @@
 // RFC 4180 with a UTF-8 byte-order mark, so that spreadsheet programs read the Greek.
-#include <algorithm>
+#include <cstring>
 
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/Cp1253.h"
 #include "transfer/ExportWriter.h"
 #include "transfer/FieldBytes.h"
 #include "transfer/OutputFile.h"
@@ -8,24 +10,29 @@
 
 namespace {
 
-// Quoted when RFC 4180 asks for it, and when the text starts with a blank,
-// which spreadsheet programs would otherwise drop.
-bool needsQuotes(const char* data, int length) {
-  if (length > 0 && data[0] == ' ') return true;
-  return std::any_of(data, data + length, [](char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; });
-}
+// The most a row can take: every byte three in UTF-8, every cell quoted, a
+// ten-digit number, the commas and the line end.
+constexpr qsizetype kMostPerRow = 3 * CatalogueRecord::kLength + 3 * CatalogueRecord::kFieldCount + 16;
 
-void appendCell(QByteArray& out, const QByteArray& utf8) {
-  if (!needsQuotes(utf8.constData(), int(utf8.size()))) {
-    out.append(utf8);
-    return;
+// Writes one cell of Windows-1253 bytes as UTF-8; returns the end. Quoted
+// when RFC 4180 asks for it, and when the text starts with a blank, which
+// spreadsheet programs would otherwise drop. Written plain first, and again
+// quoted in the rare cell that needs it.
+char* writeCell(char* out, fieldbytes::Span text) {
+  bool special = false;
+  char* plainEnd = fieldbytes::writeUtf8(out, text.data, text.length, &special);
+  if (!special && !(text.length > 0 && text.data[0] == ' ')) return plainEnd;
+  *out++ = '"';
+  const char* end = text.data + text.length;
+  for (const char* run = text.data; run < end;) {
+    const char* quote = static_cast<const char*>(std::memchr(run, '"', size_t(end - run)));
+    const char* stop = quote ? quote + 1 : end;
+    out = fieldbytes::writeUtf8(out, run, int(stop - run));
+    if (quote) *out++ = '"';
+    run = stop;
   }
-  out.append('"');
-  for (char c : utf8) {
-    if (c == '"') out.append('"');
-    out.append(c);
-  }
-  out.append('"');
+  *out++ = '"';
+  return out;
 }
 
 class CsvWriter : public ExportWriter {
@@ -40,7 +47,10 @@ class CsvWriter : public ExportWriter {
     const QStringList header = tableHeader(fields);
     for (qsizetype i = 0; i < header.size(); ++i) {
       if (i > 0) out.append(',');
-      appendCell(out, header[i].toUtf8());
+      const QByteArray name = cp1253::encode(header[i]);
+      const qsizetype start = out.size();
+      out.resize(start + kMostPerRow);
+      out.resize(writeCell(out.data() + start, {name.constData(), int(name.size())}) - out.constData());
     }
     out.append("\r\n");
     return true;
@@ -48,19 +58,21 @@ class CsvWriter : public ExportWriter {
 
   bool write(qint32 number, const char* record) override {
     QByteArray& out = m_out.buffer();
-    out.append(QByteArray::number(number));
+    const qsizetype start = out.size();
+    out.resize(start + kMostPerRow);
+    char* p = out.data() + start;
+    char digits[12];
+    int n = 0;
+    do digits[n++] = char('0' + number % 10);
+    while ((number /= 10) > 0);
+    while (n > 0) *p++ = digits[--n];
     for (int field : m_fields) {
-      out.append(',');
-      const fieldbytes::Span text = fieldbytes::trimmed(record, field);
-      if (needsQuotes(text.data, text.length)) {
-        m_cell.clear();
-        fieldbytes::appendUtf8(m_cell, text);
-        appendCell(out, m_cell);
-      } else {
-        fieldbytes::appendUtf8(out, text);
-      }
+      *p++ = ',';
+      p = writeCell(p, fieldbytes::trimmed(record, field));
     }
-    out.append("\r\n");
+    *p++ = '\r';
+    *p++ = '\n';
+    out.resize(p - out.constData());
     return m_out.writeIfFull() || failed();
   }
 
@@ -74,7 +86,6 @@ class CsvWriter : public ExportWriter {
 
   OutputFile m_out;
   std::vector<int> m_fields;
-  QByteArray m_cell;
 };
 
 }  // namespace

@@ -14,7 +14,11 @@ struct Span {
 
 // Field i (0-based) of the record without its trailing blanks.
 Span trimmed(const char* record, int field);
-// The UTF-8 form of Windows-1253 bytes, appended to `out`.
+// Writes the UTF-8 form of Windows-1253 bytes at `out` (room for three bytes
+// each and one more) and returns the end; `special` tells whether the text
+// holds a quote, comma or line break.
+char* writeUtf8(char* out, const char* bytes, int length, bool* special = nullptr);
+// The same, appended to `out`.
 void appendUtf8(QByteArray& out, const char* bytes, int length);
 inline void appendUtf8(QByteArray& out, Span s) { appendUtf8(out, s.data, s.length); }
 // "~~~" in all six fields.

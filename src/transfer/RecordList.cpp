@@ -10,9 +10,13 @@ void RecordList::add(qint32 n) {
     m_runs.emplace_back(n, n);
 }
 
-QString RecordList::toString() const {
+QString RecordList::toString(qsizetype mostRuns) const {
   QStringList parts;
-  for (const auto& [first, last] : m_runs)
+  for (const auto& [first, last] : m_runs) {
+    if (parts.size() == mostRuns) break;
     parts.append(first == last ? QString::number(first) : QString::number(first) + u'-' + QString::number(last));
-  return parts.join(QStringLiteral(", "));
+  }
+  QString text = parts.join(QStringLiteral(", "));
+  if (qsizetype(m_runs.size()) > mostRuns) text += QStringLiteral(" και άλλες");
+  return text;
 }

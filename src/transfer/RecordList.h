@@ -11,7 +11,8 @@ class RecordList {
   void add(qint32 n);
   qint64 count() const { return m_count; }
   bool isEmpty() const { return m_count == 0; }
-  QString toString() const;
+  // "3, 7-9"; past `mostRuns` runs the rest is summed up as "και άλλες".
+  QString toString(qsizetype mostRuns = 50) const;
 
  private:
   std::vector<std::pair<qint32, qint32>> m_runs;

@@ -37,9 +37,9 @@ TEST_F(ExportCommandTest, TheChosenFormatGetsItsSuffixAndTheUserIsToldWhereTheFi
   EXPECT_EQ(log[0].kind, Kind::SaveFile);
   EXPECT_EQ(log[0].title, u"Σ-Zelkor 3.2: Εξαγωγή καταλόγου"_s);
   EXPECT_EQ(log[0].text, cat.dir() + u"/Zelkor.csv"_s);
-  EXPECT_EQ(log[0].filters,
-            (QStringList{u"Πίνακας CSV (*.csv)"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s, u"MARC21 για βιβλιοθήκες (*.mrc)"_s,
-                         u"MARCXML για βιβλιοθήκες (*.xml)"_s, u"UNIMARC για βιβλιοθήκες (*.mrc)"_s}));
+  EXPECT_EQ(log[0].filters, (QStringList{u"Πίνακας CSV (*.csv)"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s,
+                                         u"MARC21 για βιβλιοθήκες (*.mrc)"_s, u"MARCXML για βιβλιοθήκες (*.xml)"_s,
+                                         u"UNIMARC για βιβλιοθήκες (*.mrc)"_s}));
   EXPECT_EQ(log[1].kind, Kind::Progress);
   EXPECT_EQ(log[1].text, u"Εξαγωγή του καταλόγου στο «λίστα.xlsx»…"_s);
   EXPECT_EQ(log[2].text, u"Ο κατάλογος (2 εγγραφές) γράφτηκε στο αρχείο\r\n"_s +
@@ -62,9 +62,8 @@ TEST_F(ExportCommandTest, CancellingTheDialogOrTheProgressLeavesNoFile) {
   tp.dialogs.cancelProgressAt(2);
   EXPECT_FALSE(exportNow());
   EXPECT_EQ(tp.dialogs.progressSteps(), (QList<qint64>{2048, 4096}));
-  EXPECT_EQ(tp.dialogs.messageTexts(),
-            QStringList{u"Η εξαγωγή ακυρώθηκε· το αρχείο «%1» δεν γράφτηκε."_s.arg(
-                QDir::toNativeSeparators(cat.dir() + u"/list.csv"_s))});
+  EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{u"Η εξαγωγή ακυρώθηκε· το αρχείο «%1» δεν γράφτηκε."_s.arg(
+                                           QDir::toNativeSeparators(cat.dir() + u"/list.csv"_s))});
   EXPECT_EQ(filesHere(), QStringList{u"Zelkor.dat"_s});
 }
 
@@ -80,7 +79,6 @@ TEST_F(ExportCommandTest, AFileThatCannotBeWrittenOrTheCatalogueItselfIsRefusedW
   EXPECT_EQ(boxes[0].icon, Dialogs::Icon::Exclamation);
   EXPECT_EQ(boxes[0].text,
             u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «list.csv»: το αρχείο ή ο φάκελός του δεν υπάρχει."_s);
-  EXPECT_EQ(boxes[1].text,
-            u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «Zelkor.dat»: διαλέξτε άλλο αρχείο."_s);
+  EXPECT_EQ(boxes[1].text, u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «Zelkor.dat»: διαλέξτε άλλο αρχείο."_s);
   EXPECT_EQ(cat.bytes(), before);
 }
