@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
 
   bool failed = false;
   baseline::blockRead(catalogue);  // warms the page cache
-  const double read = medianOf(repeats, [&] { return baseline::blockRead(catalogue).ok; }, failed);
+  const double read = medianOf(
+      repeats, [&] { return baseline::blockRead(catalogue).ok; }, failed);
   qint64 exported = 0;
   const double exportCsv = medianOf(
       repeats,
@@ -99,13 +100,15 @@ int main(int argc, char** argv) {
       failed);
   const qint64 csvBytes = QFileInfo(csv).size();
   QFile::remove(csv);
-  const double copy = medianOf(repeats, [&] { return copyAndSync(catalogue, csv, csvBytes); }, failed);
-  const double check = medianOf(repeats, [&] { return checkCatalogue(catalogue).readable; }, failed);
+  const double copy = medianOf(
+      repeats, [&] { return copyAndSync(catalogue, csv, csvBytes); }, failed);
+  const double check = medianOf(
+      repeats, [&] { return checkCatalogue(catalogue).readable; }, failed);
 
   std::printf("\n%-44s %9.4f s\n", "read whole file, 1 MiB blocks", read);
   std::printf("%-44s %9.4f s   x%6.2f read\n", "read, write as many bytes as the csv, sync", copy, copy / read);
-  std::printf("%-44s %9.4f s   x%6.2f read   x%5.2f copy   (%lld records, %lld bytes)\n", "export csv",
-              exportCsv, exportCsv / read, exportCsv / copy, exported, csvBytes);
+  std::printf("%-44s %9.4f s   x%6.2f read   x%5.2f copy   (%lld records, %lld bytes)\n", "export csv", exportCsv,
+              exportCsv / read, exportCsv / copy, exported, csvBytes);
   std::printf("%-44s %9.4f s   x%6.2f read\n", "check", check, check / read);
   const long rss = peakRssKb();
   std::printf("\npeak resident memory: %ld kB\n\n", rss);

@@ -123,9 +123,17 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   }
   const QStringList args = parser.positionalArguments();
   const QString command = args.value(0);
+  if (command != u"export"_s && command != u"import"_s && command != u"check"_s)
+    return usageError(
+        err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
+  // An option meant for another command is a mistake, not something to ignore.
+  const QStringList allowed = command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s}
+                              : command == u"import"_s ? QStringList{u"truncate"_s}
+                                                       : QStringList{};
+  for (const QString& option : parser.optionNames())
+    if (!allowed.contains(option))
+      return usageError(err, u"η επιλογή «--%1» δεν ταιριάζει στην εντολή «%2»"_s.arg(option, command));
   if (command == u"export"_s) return runExport(parser, args, out, err);
   if (command == u"import"_s) return runImport(parser, args, out, err);
-  if (command == u"check"_s) return runCheck(args, out, err);
-  return usageError(
-      err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
+  return runCheck(args, out, err);
 }

@@ -48,5 +48,8 @@ TEST_F(TransferTest, TheCommandLineAnswersInGreekWithItsExitStatus) {
   EXPECT_EQ(unknown.status, 1);
   EXPECT_EQ(unknown.err, u"lomira-catalogue: άγνωστη επιλογή «colour»\nΔείτε «lomira-catalogue --help».\n"_s);
   EXPECT_EQ(run({u"export"_s, u"--format"_s, u"pdf"_s, u"a"_s, u"b"_s}).status, 1);
+  EXPECT_EQ(run({u"import"_s, u"--no-borrowers"_s, u"a"_s, u"b"_s}).err,
+            u"lomira-catalogue: η επιλογή «--no-borrowers» δεν ταιριάζει στην εντολή «import»\n"
+            "Δείτε «lomira-catalogue --help».\n"_s);
   EXPECT_EQ(run({}).status, 1);
 }
