@@ -77,8 +77,9 @@ bool CsvReader::next(QList<QByteArray>& row) {
       }
       cell.append(char(c));
     }
-    if (row.size() == 1 && row[0].isEmpty()) continue;
+    // A blank line is a row of the spreadsheet too, though it makes no record.
     ++m_row;
+    if (row.size() == 1 && row[0].isEmpty()) continue;
     return true;
   }
 }

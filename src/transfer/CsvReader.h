@@ -14,8 +14,8 @@ class CsvReader {
 
   // The next row, false at the end or on an error. Blank lines are skipped.
   bool next(QList<QByteArray>& row);
-  // The row just read, counted from 1 (the header) without blank lines: the
-  // row a spreadsheet program shows.
+  // The row just read, counted from 1 (the header) with blank lines: the row
+  // a spreadsheet program shows.
   int row() const { return m_row; }
   // Empty unless the file is not valid CSV; then says where.
   const QString& error() const { return m_error; }

@@ -19,15 +19,15 @@ class ImportTest : public TransferTest {
 TEST_F(ImportTest, EveryBadCellIsNamedAndNothingIsWritten) {
   cat.setBytes(existing);
   const Run r =
-      importCsv(u"1,Καλός,Τίτλος\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') + u"\r\n4,μόνο δύο\r\n"_s);
+      importCsv(u"1,Καλός,Τίτλος\r\n\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') + u"\r\n4,μόνο δύο\r\n"_s);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts),
             (QStringList{u"Η εισαγωγή δεν έγινε· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν:"_s,
-                         u"σειρά 3, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας «Ł» (U+0141) δεν υπάρχει στη γραφή "
+                         u"σειρά 4, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας «Ł» (U+0141) δεν υπάρχει στη γραφή "
                          "Windows-1253 του καταλόγου"_s,
-                         u"σειρά 4, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: 101 χαρακτήρες, ενώ "
+                         u"σειρά 5, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: 101 χαρακτήρες, ενώ "
                          "το πεδίο χωρά 100 (με --truncate κόβεται)"_s,
-                         u"σειρά 5: 2 κελιά, ενώ η επικεφαλίδα έχει 3"_s}));
+                         u"σειρά 6: 2 κελιά, ενώ η επικεφαλίδα έχει 3"_s}));
   EXPECT_EQ(cat.bytes(), existing);
 }
 
