@@ -27,11 +27,13 @@ test: deps
 	@cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same tests under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer; tests/lsan.supp names the leaks of other libraries.
 test-sanitize: deps
 	@$(CMAKE_GEN) -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLOMIRA_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
 
 check-format:

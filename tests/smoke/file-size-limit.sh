@@ -27,6 +27,7 @@ for limit in 700 875; do
   key Return
   wait_app
   [ "$status" -lt 128 ] || fail "limit $limit: Lomira was killed by signal $((status - 128))"
+  [ "$status" = 0 ] || fail "limit $limit: Lomira ended with status $status"
   cmp -n 700 before.dat Zelkor.dat || fail "limit $limit: records 1 and 2 changed"
   size=$(stat -c %s Zelkor.dat)
   [ $((size % 350)) = 0 ] || fail "limit $limit: a torn record is left, the file is $size bytes"
