@@ -2,7 +2,6 @@
 # temporary working folder ($work) and the xdotool helpers. Both are removed
 # on exit, with the program started last ($app_pid) when still running.
 work=$(mktemp -d)
-display=""
 cleanup() {
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -10,12 +9,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number, so that servers
+# started at the same moment by other test runs never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() { echo "${0##*/}: $*" >&2; exit 1; }
