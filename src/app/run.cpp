@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 
 #include "app/Application.h"
 #include "platform/SystemPlatform.h"
@@ -9,6 +10,11 @@
 using namespace Qt::StringLiterals;
 
 int runProgram(int argc, char** argv, const Edition& edition) {
+#ifdef SIGXFSZ
+  // Past a file-size limit a write then fails with EFBIG and is reported and
+  // undone like a full disk, instead of killing the program mid-record.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(
