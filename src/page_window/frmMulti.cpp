@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "editions/CatalogueErrorReport.h"
 #include "platform/Keys.h"
 #include "platform/MenuKeys.h"
 #include "platform/NamedMenus.h"
@@ -42,9 +41,9 @@ QFont pageFont() {
 }  // namespace
 
 frmMulti::frmMulti(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_edition(edition), m_host(host) {
+    : QMainWindow(parent), m_session(*this, platform, edition, host) {
   setObjectName(u"frmMulti"_s);
-  m_caption.set(m_edition.pageCaptionAsLoaded());
+  m_session.caption().set(m_session.edition().pageCaptionAsLoaded());
   m_surface = new TextSurface(this);
   m_surface->setObjectName(u"surface"_s);
   m_surface->setFont(pageFont());
@@ -85,28 +84,17 @@ void frmMulti::buildMenus() {
 }
 
 void frmMulti::Form_Load() {
-  m_host.unloadRecordWindow();
-  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
-  if (!m_file->open(QString::fromLatin1(CatalogueFile::kFileName), FileIo::Mode::ReadOnly)) return failCatalogue();
+  m_session.host().unloadRecordWindow();
+  if (!m_session.open(FileIo::Mode::ReadOnly)) return;
   m_currentRecord = 1;
-  m_recordCount = m_file->recordCount();
+  m_recordCount = m_session.file().recordCount();
 }
 
 void frmMulti::unload() {
-  closeFile();
+  m_session.close();
   hide();
   m_surface->clear();
-  m_caption.set(m_edition.pageCaptionAsLoaded());
-}
-
-void frmMulti::closeFile() {
-  if (m_file) m_file->close();
-}
-
-// A failed catalogue operation ends the program; the caller stops at once.
-void frmMulti::failCatalogue() {
-  reportCatalogueError(m_edition, m_dialogs, m_file->lastError());
-  m_host.endProgram();
+  m_session.caption().set(m_session.edition().pageCaptionAsLoaded());
 }
 
 bool frmMulti::eventFilter(QObject* watched, QEvent* event) {
@@ -141,27 +129,23 @@ void frmMulti::Form_KeyDown(int keyCode, int shift) {
 
 // Closed through the frame: the window goes, and so does its hold on the file.
 void frmMulti::closeEvent(QCloseEvent* event) {
-  closeFile();
+  m_session.close();
   event->accept();
 }
 
 void frmMulti::mnuTelos_Click() {
-  closeFile();
-  m_host.unloadPageWindow();
-  m_host.loadRecordWindow();
+  m_session.close();
+  m_session.host().unloadPageWindow();
+  m_session.host().loadRecordWindow();
 }
 
 void frmMulti::mnuExit_Click() {
-  closeFile();
-  m_host.endProgram();
+  m_session.close();
+  m_session.host().endProgram();
 }
 
-void frmMulti::mnuHelp1_Click() { m_host.showKeyHelp(); }
+void frmMulti::mnuHelp1_Click() { m_session.host().showKeyHelp(); }
 
-void frmMulti::mnuhelp2_Click() {
-  CommonDialog1.HelpFile = u"ZELKOR.HLP"_s;
-  CommonDialog1.HelpCommand = HelpEngine::kContents;
-  CommonDialog1.ShowHelp();
-}
+void frmMulti::mnuhelp2_Click() { m_session.showHelpContents(); }
 
-void frmMulti::mnuAbout_Click() { m_host.showAbout(); }
+void frmMulti::mnuAbout_Click() { m_session.host().showAbout(); }

@@ -5,13 +5,8 @@
 #include <array>
 #include <memory>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "editions/Edition.h"
-#include "platform/CaptionThrottle.h"
-#include "platform/HelpEngine.h"
-#include "platform/Platform.h"
-#include "platform/WindowHost.h"
+#include "editions/CatalogueSession.h"
 
 class QAction;
 class TextSurface;
@@ -64,7 +59,7 @@ class frmMulti : public QMainWindow {
   const QString& printHeading() const { return m_printHeading; }
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
-  bool fileOpen() const { return m_file && m_file->isOpen(); }
+  bool fileOpen() const { return m_session.isOpen(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,7 +71,6 @@ class frmMulti : public QMainWindow {
   // Drawing and captions. The rule under each record, on screen and on paper.
   static QString rule() { return QString(110, u'_'); }
   bool ShowCR();
-  void ShowSRN();
   void showCA();
   void ClearArrays();
 
@@ -89,22 +83,11 @@ class frmMulti : public QMainWindow {
   void PrintRecords();
   void printPage();
 
-  void closeFile();
-  void failCatalogue();
-
-  Platform m_platform;
-  Edition m_edition;
-  WindowHost& m_host;
-  CaptionThrottle m_caption{*this};
-  CaptionFlushingDialogs m_dialogs{m_platform.dialogs, m_caption};
-  CommonDialog CommonDialog1{m_platform.help};
+  CatalogueSession m_session;
   TextSurface* m_surface = nullptr;
-
-  std::unique_ptr<CatalogueFile> m_file;
   CatalogueRecord m_record;
   qint32 m_currentRecord = 1;
   qint32 m_recordCount = 1;
-  qint32 m_searchCounter = 0;
   int m_rowCount = 0;
   PageBuffer m_page;
   int m_pageNumber = 0;

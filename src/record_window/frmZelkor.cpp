@@ -21,13 +21,7 @@ constexpr int kClientHeight = twipsToPixels(6090);
 }  // namespace
 
 frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent),
-      m_platform(platform),
-      m_edition(edition),
-      m_host(host),
-      m_caption(*this),
-      m_dialogs(platform.dialogs, m_caption),
-      CommonDialog1(platform.help) {
+    : QMainWindow(parent), m_session(*this, platform, edition, host) {
   setObjectName(u"frmZelkor"_s);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -50,20 +44,15 @@ frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host
 frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }
 
 void frmZelkor::Form_Load() {
-  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
-  const FileIo::Mode mode = m_edition.canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly;
-  if (!m_file->open(QString::fromLatin1(CatalogueFile::kFileName), mode)) {
-    catalogueFailed();
-    return;
-  }
+  if (!m_session.open(m_session.edition().canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly)) return;
   m_currentRecord = 1;
-  m_recordCount = m_file->recordCount();
+  m_recordCount = m_session.file().recordCount();
   if (!ShowCR()) return;
   focusBox(0);
 }
 
 void frmZelkor::unload() {
-  if (m_file) m_file->close();
+  m_session.close();
   hide();
 }
 
@@ -71,14 +60,14 @@ void frmZelkor::cmdExit_Click() {
   // The students' edition cannot edit, so it writes nothing on the way out:
   // writing the shown texts back would strip stored blanks and create
   // records in an empty catalogue.
-  if (m_edition.canEdit() && !SaveCR()) return;
-  m_file->close();
-  m_host.endProgram();
+  if (m_session.edition().canEdit() && !SaveCR()) return;
+  m_session.file().close();
+  m_session.host().endProgram();
 }
 
 void frmZelkor::closeEvent(QCloseEvent* event) {
   // Closing from the title bar saves nothing.
-  if (m_file) m_file->close();
+  m_session.close();
   event->accept();
 }
 
@@ -94,17 +83,13 @@ void frmZelkor::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
 }
 
-void frmZelkor::mnuhelp_Click() { m_host.showKeyHelp(); }
+void frmZelkor::mnuhelp_Click() { m_session.host().showKeyHelp(); }
 
-void frmZelkor::mnuhelp1_Click() {
-  CommonDialog1.HelpFile = u"ZELKOR.HLP"_s;
-  CommonDialog1.HelpCommand = HelpEngine::kContents;
-  CommonDialog1.ShowHelp();
-}
+void frmZelkor::mnuhelp1_Click() { m_session.showHelpContents(); }
 
-void frmZelkor::mnuAbout1_Click() { m_host.showAbout(); }
+void frmZelkor::mnuAbout1_Click() { m_session.host().showAbout(); }
 
-void frmZelkor::Picture1_Click() { m_host.showAbout(); }
+void frmZelkor::Picture1_Click() { m_session.host().showAbout(); }
 
 QString frmZelkor::boxText(int field) const {
   if (field == 2) return m_title->text();

@@ -5,13 +5,8 @@
 #include <array>
 #include <memory>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "editions/Edition.h"
-#include "platform/CaptionThrottle.h"
-#include "platform/HelpEngine.h"
-#include "platform/Platform.h"
-#include "platform/WindowHost.h"
+#include "editions/CatalogueSession.h"
 
 class QAction;
 class QLabel;
@@ -67,7 +62,7 @@ class frmZelkor : public QMainWindow {
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
   qint16 printCounter() const { return m_printCounter; }
-  bool fileOpen() const { return m_file && m_file->isOpen(); }
+  bool fileOpen() const { return m_session.isOpen(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,11 +82,9 @@ class frmZelkor : public QMainWindow {
   // returns false when the catalogue failed and the program is ending.
   bool ShowCR();
   bool SaveCR();
-  void ShowSRN();
   bool writeRecord(qint32 n, const CatalogueRecord& record);
   // An OK box under the product title.
   void notice(const QString& text, Dialogs::Icon icon);
-  bool catalogueFailed();
 
   // Field boxes by field number 0 to 5.
   QString boxText(int field) const;
@@ -102,18 +95,10 @@ class frmZelkor : public QMainWindow {
   void runTextSearch(const TextSearch& search);
   QString searchTitle(const QString& tail) const;
 
-  Platform m_platform;
-  Edition m_edition;
-  WindowHost& m_host;
-  CaptionThrottle m_caption;
-  CaptionFlushingDialogs m_dialogs;
-  CommonDialog CommonDialog1;
-
-  std::unique_ptr<CatalogueFile> m_file;
+  CatalogueSession m_session;
   CatalogueRecord m_record;
   qint32 m_currentRecord = 1;
   qint32 m_recordCount = 1;
-  qint32 m_searchCounter = 0;
   qint16 m_printCounter = 0;
 
   std::array<QWidget*, CatalogueRecord::kFieldCount> m_boxes{};

@@ -54,7 +54,7 @@ bool heldMatches(Held held, int shift) {
 void frmZelkor::Form_KeyDown(int KeyCode, int Shift) {
   for (const KeyRow& row : kKeyMap) {
     if (row.code != KeyCode || !heldMatches(row.held, Shift)) continue;
-    if (row.edits && !m_edition.canEdit()) return;
+    if (row.edits && !m_session.edition().canEdit()) return;
     (this->*row.command)();
     return;
   }

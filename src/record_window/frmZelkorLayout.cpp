@@ -98,13 +98,13 @@ void frmZelkor::buildFields(QWidget* client) {
     QWidget* box = nullptr;
     if (i == 2) {
       m_title = new TitleBox(width, client);
-      m_title->setReadOnly(!m_edition.canEdit());
-      if (!m_edition.canEdit())
+      m_title->setReadOnly(!m_session.edition().canEdit());
+      if (!m_session.edition().canEdit())
         m_title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
       box = m_title;
     } else {
       auto* line = new FieldLineEdit(width, client);
-      line->setReadOnly(!m_edition.canEdit());
+      line->setReadOnly(!m_session.edition().canEdit());
       box = line;
     }
     box->setObjectName(QString::fromLatin1(place.box));
@@ -134,10 +134,10 @@ void frmZelkor::buildButtons(QWidget* client) {
     button->setShortcut(QKeySequence());
     button->setObjectName(QString::fromLatin1(place.name));
     button->setFont(captionFont());
-    const bool moved = m_edition.isStudents() && place.students == ButtonPlace::Moved;
+    const bool moved = m_session.edition().isStudents() && place.students == ButtonPlace::Moved;
     button->setGeometry(twipsRect(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
                                   kButtonWidth, kButtonHeight));
-    if (m_edition.isStudents() && place.students == ButtonPlace::Hidden) button->hide();
+    if (m_session.edition().isStudents() && place.students == ButtonPlace::Hidden) button->hide();
     connect(button, &QPushButton::clicked, this, place.handler);
     QWidget::setTabOrder(previous, button);
     previous = button;
@@ -174,7 +174,7 @@ void frmZelkor::buildMenus() {
   QAction* separator = addNamedSeparator(records, "mnuSep2");
   QAction* save = addNamedItem(records, "mnuSave", u"&Καταχώριση"_s, Qt::Key_F3, this, &frmZelkor::cmdCorrect_Click);
   // A hidden item does not answer to its shortcut either.
-  for (QAction* action : {newItem, separator, save}) action->setVisible(m_edition.canEdit());
+  for (QAction* action : {newItem, separator, save}) action->setVisible(m_session.edition().canEdit());
 
   QMenu* search = addNamedMenu(menuBar(), "mnuSearch", u"&Διερεύνηση"_s);
   addNamedItem(search, "mnuCodeNo", u"Κ&ωδικού"_s, Qt::Key_F4, this, &frmZelkor::cmdFindcode_Click);

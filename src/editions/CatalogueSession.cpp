@@ -1,0 +1,36 @@
+#include "editions/CatalogueSession.h"
+
+#include "editions/CatalogueErrorReport.h"
+#include "platform/NumberForm.h"
+
+using namespace Qt::StringLiterals;
+
+CatalogueSession::CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host)
+    : m_platform(platform),
+      m_edition(edition),
+      m_host(host),
+      m_caption(window),
+      m_dialogs(platform.dialogs, m_caption) {}
+
+bool CatalogueSession::open(FileIo::Mode mode) {
+  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
+  return m_file->open(QString::fromLatin1(CatalogueFile::kFileName), mode) || fail();
+}
+
+void CatalogueSession::close() {
+  if (m_file) m_file->close();
+}
+
+bool CatalogueSession::fail() {
+  reportCatalogueError(m_edition, m_dialogs, m_file->lastError());
+  m_host.endProgram();
+  return false;
+}
+
+void CatalogueSession::showProgress(int blanks, qint32 examined, qint32 count) {
+  m_caption.setThrottled([this, blanks, examined, count] {
+    return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) + u"  από "_s + signPos(count);
+  });
+}
+
+void CatalogueSession::showHelpContents() { m_platform.help.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents); }
