@@ -29,7 +29,8 @@ bool CatalogueSession::fail() {
 
 void CatalogueSession::showProgress(int blanks, qint32 examined, qint32 count) {
   m_caption.setThrottled([this, blanks, examined, count] {
-    return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) + u"  από "_s + signPos(count);
+    return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
+           u"  από "_s + signPos(count);
   });
 }
 

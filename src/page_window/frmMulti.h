@@ -10,6 +10,7 @@
 
 class QAction;
 class TextSurface;
+struct VirtualKey;
 struct PageSearch;
 
 // The page window: the matches of a search drawn as four text lines each,
@@ -48,8 +49,8 @@ class frmMulti : public QMainWindow {
   void mnuhelp2_Click();
   void mnuAbout_Click();
 
-  // The Alt-only key map; never consumes the key.
-  void Form_KeyDown(int keyCode, int shift);
+  // Runs the command of a key the window's key route hands over.
+  void Form_KeyDown(const VirtualKey& key);
 
   // Page state, for the application and tests.
   TextSurface& surface() const { return *m_surface; }
@@ -62,10 +63,10 @@ class frmMulti : public QMainWindow {
   bool fileOpen() const { return m_session.isOpen(); }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The command table (PageCommands.cpp).
   void buildMenus();
 
   // Drawing and captions. The rule under each record, on screen and on paper.

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 
+#include "platform/KeyRoute.h"
 #include "platform/MenuKeys.h"
 #include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
@@ -36,12 +39,20 @@ frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host
   buildMenus();
   setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
-  // Every key pressed anywhere in the window passes the key map first.
-  qApp->installEventFilter(this);
+  new KeyRoute(*this, [this](const VirtualKey& key) { Form_KeyDown(key); });
   new MenuKeys(*this);
 }
 
-frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }
+frmZelkor::~frmZelkor() = default;
+
+// A click on the picture opens the About box, as its menu item does.
+bool frmZelkor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_picture && event->type() == QEvent::MouseButtonRelease) {
+    const auto& mouse = *static_cast<QMouseEvent*>(event);
+    if (mouse.button() == Qt::LeftButton && m_picture->rect().contains(mouse.position().toPoint())) Picture1_Click();
+  }
+  return false;
+}
 
 void frmZelkor::Form_Load() {
   if (!m_session.open(m_session.edition().canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly)) return;

@@ -11,6 +11,8 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPushButton;
+struct VirtualKey;
 class TitleBox;
 struct TextSearch;
 
@@ -28,8 +30,8 @@ class frmZelkor : public QMainWindow {
   // Closes the file if open and hides; the window's state is kept.
   void unload();
 
-  // The window-wide key map; never consumes the key.
-  void Form_KeyDown(int KeyCode, int Shift);
+  // Runs the command of a key the window's key route hands over.
+  void Form_KeyDown(const VirtualKey& key);
 
   // Browsing and editing.
   void cmdNext_Click();
@@ -70,13 +72,13 @@ class frmZelkor : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Layout and menus (frmZelkorLayout.cpp).
+  // Layout (frmZelkorLayout.cpp).
   void buildFields(QWidget* client);
   void buildButtons(QWidget* client);
-  void buildMenus();
 
-  // Keys (frmZelkorKeys.cpp).
-  bool isKeyTarget(QObject* watched) const;
+  // The command table (frmZelkorCommands.cpp): menus, buttons in tab order, keys.
+  void buildMenus();
+  QList<QPushButton*> buildCommandButtons(QWidget* client);
 
   // The record on screen and in the file (frmZelkorRecords.cpp). Each
   // returns false when the catalogue failed and the program is ending.
