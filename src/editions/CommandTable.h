@@ -70,7 +70,7 @@ struct Command {
 
   // A command run from a menu item.
   static Command menuItem(const char* menu, const char* item, const QString& caption, Handler handler,
-                       const QKeySequence& shortcut = QKeySequence()) {
+                          const QKeySequence& shortcut = QKeySequence()) {
     Command c;
     c.menu = menu;
     c.item = item;
@@ -126,9 +126,8 @@ void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const Command<
   for (const MenuTitle& title : menus) built.push_back(addNamedMenu(bar, title.name, title.caption));
   for (const Command<Window>& row : table) {
     if (!row.menu) continue;
-    const auto menu = std::find_if(built.begin(), built.end(), [&](QMenu* m) {
-      return m->objectName() == QLatin1String(row.menu);
-    });
+    const auto menu =
+        std::find_if(built.begin(), built.end(), [&](QMenu* m) { return m->objectName() == QLatin1String(row.menu); });
     QAction* action = nullptr;
     if (row.caption.isEmpty())
       action = addNamedSeparator(*menu, row.item);
@@ -160,8 +159,8 @@ QList<QPushButton*> buildButtons(QWidget* parent, const Command<Window> (&table)
     button->setShortcut(QKeySequence());
     button->setObjectName(QString::fromLatin1(place.name));
     const bool moved = edition.isStudents() && place.studentsLeft >= 0;
-    button->setGeometry(twipsRect(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top,
-                                  width, height));
+    button->setGeometry(
+        twipsRect(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top, width, height));
     if (!edition.has(row->studentsLack, Edition::Part::Button)) button->hide();
     const auto handler = row->handler;
     QObject::connect(button, &QPushButton::clicked, window, [window, handler] { (window->*handler)(); });

@@ -17,7 +17,8 @@ const MenuTitle kMenus[] = {
 
 // Every command of the page window in menu order; both editions have them all.
 const C kCommands[] = {
-    C::menuItem("mnuMulti", "mnuTelos", u"Ανά Εγγραφή"_s, &frmMulti::mnuTelos_Click, QKeySequence(Qt::CTRL | Qt::Key_A)),
+    C::menuItem("mnuMulti", "mnuTelos", u"Ανά Εγγραφή"_s, &frmMulti::mnuTelos_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_A)),
     C::separator("mnuMulti", "Sep3"),
     C::menuItem("mnuMulti", "mnuPrint", u"Εκτύπωση"_s, &frmMulti::mnuPrint_Click, QKeySequence(Qt::CTRL | Qt::Key_F2)),
     C::separator("mnuMulti", "mnuSep4"),

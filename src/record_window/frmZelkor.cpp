@@ -102,16 +102,4 @@ void frmZelkor::mnuAbout1_Click() { m_session.host().showAbout(); }
 
 void frmZelkor::Picture1_Click() { m_session.host().showAbout(); }
 
-QString frmZelkor::boxText(int field) const {
-  if (field == 2) return m_title->text();
-  return static_cast<const QLineEdit*>(m_boxes[field])->text();
-}
-
-void frmZelkor::setBoxText(int field, const QString& text) {
-  if (field == 2)
-    m_title->setText(text);
-  else
-    static_cast<QLineEdit*>(m_boxes[field])->setText(text);
-}
-
-void frmZelkor::focusBox(int field) { m_boxes[field]->setFocus(Qt::OtherFocusReason); }
+void frmZelkor::focusBox(int field) { m_boxes[field]->widget().setFocus(Qt::OtherFocusReason); }

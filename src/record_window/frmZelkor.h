@@ -13,7 +13,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 struct VirtualKey;
-class TitleBox;
+class FieldBox;
 struct TextSearch;
 
 // The record window: one catalogue record in six field boxes, browsed,
@@ -88,9 +88,7 @@ class frmZelkor : public QMainWindow {
   // An OK box under the product title.
   void notice(const QString& text, Dialogs::Icon icon);
 
-  // Field boxes by field number 0 to 5.
-  QString boxText(int field) const;
-  void setBoxText(int field, const QString& text);
+  // Field box by field number 0 to 5.
   void focusBox(int field);
 
   // Searches (frmZelkorSearch.cpp).
@@ -103,8 +101,7 @@ class frmZelkor : public QMainWindow {
   qint32 m_recordCount = 1;
   qint16 m_printCounter = 0;
 
-  std::array<QWidget*, CatalogueRecord::kFieldCount> m_boxes{};
-  TitleBox* m_title = nullptr;
+  std::array<FieldBox*, CatalogueRecord::kFieldCount> m_boxes{};
   QLabel* m_picture = nullptr;
   bool m_placed = false;
 };

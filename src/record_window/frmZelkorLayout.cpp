@@ -60,21 +60,21 @@ void frmZelkor::buildFields(QWidget* client) {
     label->setFont(captionFont());
 
     const int width = CatalogueRecord::kWidth[i];
-    QWidget* box = nullptr;
-    if (i == 2) {
-      m_title = new TitleBox(width, client);
-      m_title->setReadOnly(!m_session.edition().canEdit());
-      if (!m_session.edition().canEdit())
-        m_title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-      box = m_title;
+    const bool canEdit = m_session.edition().canEdit();
+    FieldBox* box = nullptr;
+    if (i == CatalogueRecord::kTitleField) {
+      auto* title = new TitleBox(width, client);
+      title->setReadOnly(!canEdit);
+      if (!canEdit) title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      box = title;
     } else {
       auto* line = new FieldLineEdit(width, client);
-      line->setReadOnly(!m_session.edition().canEdit());
+      line->setReadOnly(!canEdit);
       box = line;
     }
-    box->setObjectName(QString::fromLatin1(place.box));
-    box->setGeometry(place.boxRect);
-    box->setFont(boxFont());
+    box->widget().setObjectName(QString::fromLatin1(place.box));
+    box->widget().setGeometry(place.boxRect);
+    box->widget().setFont(boxFont());
     m_boxes[i] = box;
   }
 
@@ -83,14 +83,16 @@ void frmZelkor::buildFields(QWidget* client) {
   QPalette labelPalette = label6->palette();
   labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 160));
   label6->setPalette(labelPalette);
-  QPalette boxPalette = m_boxes[5]->palette();
+  QWidget& borrower = m_boxes[5]->widget();
+  QPalette boxPalette = borrower.palette();
   boxPalette.setColor(QPalette::Text, Qt::red);
-  m_boxes[5]->setPalette(boxPalette);
+  borrower.setPalette(boxPalette);
 }
 
 void frmZelkor::buildButtons(QWidget* client) {
-  QWidget* previous = m_boxes.back();
-  for (int i = 0; i < CatalogueRecord::kFieldCount - 1; ++i) QWidget::setTabOrder(m_boxes[i], m_boxes[i + 1]);
+  QWidget* previous = &m_boxes.back()->widget();
+  for (int i = 0; i < CatalogueRecord::kFieldCount - 1; ++i)
+    QWidget::setTabOrder(&m_boxes[i]->widget(), &m_boxes[i + 1]->widget());
 
   for (QPushButton* button : buildCommandButtons(client)) {
     button->setFont(captionFont());

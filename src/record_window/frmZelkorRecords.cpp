@@ -1,4 +1,5 @@
 #include "platform/NumberForm.h"
+#include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;
@@ -27,7 +28,7 @@ bool frmZelkor::writeRecord(qint32 n, const CatalogueRecord& record) {
 
 bool frmZelkor::ShowCR() {
   if (!m_session.file().read(m_currentRecord, m_record)) return m_session.fail();
-  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) setBoxText(i, withoutBlanks(m_record.field(i)));
+  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) m_boxes[i]->setFieldText(withoutBlanks(m_record.field(i)));
   m_session.caption().set(m_session.edition().recordCaptionHead() + QString(11, u' ') + u"Εγγραφή: "_s +
                           signPos(m_currentRecord) + u"  από "_s + signPos(m_recordCount));
   return true;
@@ -35,7 +36,7 @@ bool frmZelkor::ShowCR() {
 
 bool frmZelkor::SaveCR() {
   CatalogueRecord record = CatalogueRecord::blank();
-  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) record.setField(i, boxText(i));
+  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) record.setField(i, m_boxes[i]->fieldText());
   m_record = record;
   return writeRecord(m_currentRecord, m_record);
 }
