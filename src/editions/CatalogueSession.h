@@ -5,7 +5,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "editions/Edition.h"
-#include "platform/CaptionThrottle.h"
+#include "platform/CaptionFlushingDialogs.h"
 #include "platform/Platform.h"
 #include "platform/WindowHost.h"
 

@@ -4,7 +4,7 @@
 
 #include "../support/ScriptedDialogs.h"
 #include "PrintQString.h"
-#include "platform/CaptionThrottle.h"
+#include "platform/CaptionFlushingDialogs.h"
 
 using namespace Qt::StringLiterals;
 
