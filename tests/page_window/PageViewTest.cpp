@@ -257,7 +257,7 @@ TEST_F(PageWindowTest, HelpMenuOpensKeyHelpHelpFileAndAbout) {
 
 TEST_F(PageWindowTest, ACatalogueThatCannotBeOpenedIsReportedAndEndsTheProgram) {
   cat.setRecords(books(2));
-  FaultyFiles files(true, 0);
+  FailingFiles files(FailingFileIo::Fail::Open);
   tp.files = &files;
   tp.dialogs.answer(Dialogs::Answer::Ok);
   load();
@@ -272,7 +272,7 @@ TEST_F(PageWindowTest, ACatalogueThatCannotBeOpenedIsReportedAndEndsTheProgram) 
 
 TEST_F(PageWindowTest, AReadFailureDuringASearchIsReportedAndStopsIt) {
   cat.setRecords(books(3));
-  FaultyFiles files(false, 0);
+  FailingFiles files(FailingFileIo::Fail::Read, 0);
   tp.files = &files;
   frmMulti& w = load();
   tp.dialogs.type(u"Τίτλος"_s).answer(Dialogs::Answer::Ok);
@@ -285,7 +285,7 @@ TEST_F(PageWindowTest, AReadFailureDuringASearchIsReportedAndStopsIt) {
 
 TEST_F(PageWindowTest, AReadFailureWhileDrawingAMatchIsReportedAndStopsTheSearch) {
   cat.setRecords(books(3));
-  FaultyFiles files(false, 1);  // the scan's block read succeeds, drawing the match fails
+  FailingFiles files(FailingFileIo::Fail::Read, 1);  // the scan's block read succeeds, drawing the match fails
   tp.files = &files;
   frmMulti& w = load();
   tp.dialogs.type(u"Τίτλος 2"_s).answer(Dialogs::Answer::Ok);
