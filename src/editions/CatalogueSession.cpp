@@ -27,11 +27,19 @@ bool CatalogueSession::fail() {
   return false;
 }
 
-void CatalogueSession::showProgress(int blanks, qint32 examined, qint32 count) {
-  m_caption.setThrottled([this, blanks, examined, count] {
-    return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
-           u"  από "_s + signPos(count);
+std::unique_ptr<RecordMatcher> CatalogueSession::matcherFor(const QString& text, std::vector<int> fields) const {
+  return std::make_unique<FieldMatcher>(text, std::move(fields));
+}
+
+ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {
+  const ScanCursor::Stop stop = cursor.next([this, blanks, count = cursor.count()](qint32 examined) {
+    m_caption.setThrottled([this, blanks, examined, count] {
+      return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
+             u"  από "_s + signPos(count);
+    });
   });
+  if (stop == ScanCursor::Stop::Failed) fail();
+  return stop;
 }
 
 void CatalogueSession::showHelpContents() { m_platform.help.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents); }

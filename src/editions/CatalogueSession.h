@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/ScanCursor.h"
 #include "editions/Edition.h"
 #include "platform/CaptionFlushingDialogs.h"
 #include "platform/Platform.h"
@@ -29,10 +31,14 @@ class CatalogueSession {
   // program. Always false, for `return session.fail();`.
   bool fail();
 
-  // The caption while a scan examines record `examined` of `count`: the
-  // product title, `blanks` blanks, "Διερευνώ Εγγραφή: ..." (throttled; the
-  // text is made only when seen).
-  void showProgress(int blanks, qint32 examined, qint32 count);
+  // How a search for `text` in `fields` (0-based) decides a match. Every
+  // search of both windows asks here, so another comparison plugs in here.
+  std::unique_ptr<RecordMatcher> matcherFor(const QString& text, std::vector<int> fields) const;
+  // Walks `cursor` on to its next match, showing each record examined in the
+  // caption: the product title, `blanks` blanks, "Διερευνώ Εγγραφή: ..."
+  // (throttled; the text is made only when seen). A failed read is reported
+  // and ends the program.
+  ScanCursor::Stop nextMatch(ScanCursor& cursor, int blanks);
   // The help file's contents in the help viewer.
   void showHelpContents();
 

@@ -1,6 +1,5 @@
 #include "page_window/PageSearch.h"
 
-#include "catalogue/ScanCursor.h"
 #include "page_window/frmMulti.h"
 #include "platform/TextSurface.h"
 
@@ -69,13 +68,12 @@ void frmMulti::runSearch(const PageSearch& search) {
       m_session.dialogs().input(search.prompt, m_session.edition().productTitle() + u": "_s + search.titleTail);
   if (text.isEmpty()) return;
 
-  const FieldMatcher matcher(text, search.fields);
-  ScanCursor cursor(m_session.file(), m_recordCount, matcher);
+  const auto matcher = m_session.matcherFor(text, search.fields);
+  ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
   for (;;) {
-    const ScanCursor::Stop stop =
-        cursor.next([this](qint32 examined) { m_session.showProgress(49, examined, m_recordCount); });
-    if (stop == ScanCursor::Stop::Failed) return void(m_session.fail());
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 49);
+    if (stop == ScanCursor::Stop::Failed) return;
     if (stop == ScanCursor::Stop::End) break;
 
     found = true;

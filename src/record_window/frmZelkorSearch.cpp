@@ -2,7 +2,6 @@
 #include <cmath>
 #include <limits>
 
-#include "catalogue/ScanCursor.h"
 #include "platform/NumberForm.h"
 #include "record_window/frmZelkor.h"
 
@@ -63,16 +62,12 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
     return;
   }
 
-  const FieldMatcher matcher(text, {search.field});
-  ScanCursor cursor(m_session.file(), m_recordCount, matcher);
+  const auto matcher = m_session.matcherFor(text, {search.field});
+  ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
   for (;;) {
-    const ScanCursor::Stop stop =
-        cursor.next([this](qint32 examined) { m_session.showProgress(35, examined, m_recordCount); });
-    if (stop == ScanCursor::Stop::Failed) {
-      m_session.fail();
-      return;
-    }
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 35);
+    if (stop == ScanCursor::Stop::Failed) return;
     if (stop == ScanCursor::Stop::End) {
       if (found)
         notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
