@@ -9,7 +9,7 @@ CatalogueSession::CatalogueSession(QWidget& window, Platform platform, const Edi
     : m_platform(platform),
       m_edition(edition),
       m_host(host),
-      m_caption(window),
+      m_caption(window, platform.clock),
       m_dialogs(platform.dialogs, m_caption) {}
 
 bool CatalogueSession::open(FileIo::Mode mode) {

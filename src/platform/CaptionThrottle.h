@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 
+class Clock;
 class QWidget;
 
 // A window caption that a scan rewrites for every record. The text is always
@@ -15,10 +15,7 @@ class CaptionThrottle {
  public:
   static constexpr int kIntervalMs = 30;
 
-  // Milliseconds since any fixed moment; the default is a steady clock.
-  using TimeSource = std::function<qint64()>;
-
-  explicit CaptionThrottle(QWidget& window, TimeSource now = TimeSource());
+  CaptionThrottle(QWidget& window, const Clock& clock);
   // Sets the caption now, unthrottled.
   void set(const QString& text);
   // Sets the caption, telling the window system only when the interval passed.
@@ -35,12 +32,11 @@ class CaptionThrottle {
   // that many records in far less than the interval.
   static constexpr unsigned kClockEvery = 64;
 
-  qint64 now() const { return m_now ? m_now() : m_steady.elapsed(); }
+  qint64 now() const;
   void pushIfDue();
 
   QWidget& m_window;
-  TimeSource m_now;
-  QElapsedTimer m_steady;
+  const Clock& m_clock;
   mutable QString m_text;
   mutable Maker m_make;
   unsigned m_calls = 0;
