@@ -39,8 +39,10 @@ class CatalogueSession {
   // (throttled; the text is made only when seen). A failed read is reported
   // and ends the program.
   ScanCursor::Stop nextMatch(ScanCursor& cursor, int blanks);
-  // The help file's contents in the help viewer.
+  // The help commands both windows offer.
+  void showKeyHelp() { m_host.showKeyHelp(); }
   void showHelpContents();
+  void showAbout() { m_host.showAbout(); }
 
   const Edition& edition() const { return m_edition; }
   Platform& platform() { return m_platform; }

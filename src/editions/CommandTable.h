@@ -7,8 +7,10 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
+#include "editions/CatalogueSession.h"
 #include "editions/Edition.h"
 #include "platform/Keys.h"
 #include "platform/NamedMenus.h"
@@ -49,16 +51,18 @@ struct ButtonPlace {
   int studentsLeft = -1, studentsTop = -1;  // -1: where the librarian's is
 };
 
-// One command of a main window: its handler, the keys the window's key filter
-// answers, its menu item (with the shortcut Qt's own shortcut map answers) or
-// a separator, its button, and what of it the students' edition lacks. Keys,
+// One command of a main window: its handler (the window's, or its session's
+// for what both windows do alike), the keys the window's key filter answers,
+// its menu item (with the shortcut Qt's own shortcut map answers) or a
+// separator, its button, and what of it the students' edition lacks. Keys,
 // menus and buttons are all built from a table of these, so each handler is
-// wired once.
+// wired once. `Window` gives its session with session().
 template <class Window>
 struct Command {
   using Handler = void (Window::*)();
+  using SessionHandler = void (CatalogueSession::*)();
 
-  Handler handler = nullptr;  // nullptr: an item that only informs, or a separator
+  std::function<void(Window&)> run;  // empty: an item that only informs, or a separator
   const char* menu = nullptr;
   const char* item = nullptr;
   QString caption;  // empty: the item is a separator
@@ -71,18 +75,30 @@ struct Command {
   // A command run from a menu item.
   static Command menuItem(const char* menu, const char* item, const QString& caption, Handler handler,
                           const QKeySequence& shortcut = QKeySequence()) {
+    Command c = inert(menu, item, caption, shortcut);
+    c.run = [handler](Window& window) { (window.*handler)(); };
+    return c;
+  }
+  static Command menuItem(const char* menu, const char* item, const QString& caption, SessionHandler handler,
+                          const QKeySequence& shortcut = QKeySequence()) {
+    Command c = inert(menu, item, caption, shortcut);
+    c.run = [handler](Window& window) { (window.session().*handler)(); };
+    return c;
+  }
+  // A menu item that runs nothing: it tells of a key served elsewhere.
+  static Command inert(const char* menu, const char* item, const QString& caption,
+                       const QKeySequence& shortcut = QKeySequence()) {
     Command c;
     c.menu = menu;
     c.item = item;
     c.caption = caption;
-    c.handler = handler;
     c.shortcut = shortcut;
     return c;
   }
   // A command without a menu item.
   static Command withoutMenu(Handler handler) {
     Command c;
-    c.handler = handler;
+    c.run = [handler](Window& window) { (window.*handler)(); };
     return c;
   }
   static Command separator(const char* menu, const char* name) {
@@ -119,8 +135,25 @@ struct MenuTitle {
 // Builds the menu bar: the menus in order, then each item and separator in
 // table order. A part the edition lacks is built hidden (a hidden item does
 // not answer to its shortcut either).
-template <class Window, size_t Menus, size_t Rows>
-void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const Command<Window> (&table)[Rows],
+template <class Window>
+using CommandTable = std::vector<Command<Window>>;
+
+// The help menu both main windows end with, under each window's own item
+// names: key help (Ctrl+K), the help file (Ctrl+F1), a separator, About.
+template <class Window>
+void appendHelpMenu(CommandTable<Window>& table, const char* menu, const char* keys, const char* help,
+                    const char* separator, const char* about) {
+  using C = Command<Window>;
+  table.push_back(C::menuItem(menu, keys, QStringLiteral("Πλήκτρα"), &CatalogueSession::showKeyHelp,
+                              QKeySequence(Qt::CTRL | Qt::Key_K)));
+  table.push_back(C::menuItem(menu, help, QStringLiteral("Βοήθεια"), &CatalogueSession::showHelpContents,
+                              QKeySequence(Qt::CTRL | Qt::Key_F1)));
+  table.push_back(C::separator(menu, separator));
+  table.push_back(C::menuItem(menu, about, QStringLiteral("Περί ..."), &CatalogueSession::showAbout));
+}
+
+template <class Window, size_t Menus>
+void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandTable<Window>& table,
                   const Edition& edition, Window* window) {
   std::vector<QMenu*> built;
   for (const MenuTitle& title : menus) built.push_back(addNamedMenu(bar, title.name, title.caption));
@@ -129,12 +162,12 @@ void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const Command<
     const auto menu =
         std::find_if(built.begin(), built.end(), [&](QMenu* m) { return m->objectName() == QLatin1String(row.menu); });
     QAction* action = nullptr;
-    if (row.caption.isEmpty())
+    if (row.caption.isEmpty()) {
       action = addNamedSeparator(*menu, row.item);
-    else if (row.handler)
-      action = addNamedItem(*menu, row.item, row.caption, row.shortcut, window, row.handler);
-    else
+    } else {
       action = addNamedItem(*menu, row.item, row.caption, row.shortcut);
+      if (row.run) QObject::connect(action, &QAction::triggered, window, [window, run = row.run] { run(*window); });
+    }
     action->setCheckable(row.checkable);
     if (!edition.has(row.studentsLack, Edition::Part::MenuItem)) action->setVisible(false);
   }
@@ -142,8 +175,8 @@ void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const Command<
 
 // Builds the buttons in tab order, `width` by `height` twips each, and
 // returns them in that order. A button the edition lacks is built hidden.
-template <class Window, size_t Rows>
-QList<QPushButton*> buildButtons(QWidget* parent, const Command<Window> (&table)[Rows], const Edition& edition,
+template <class Window>
+QList<QPushButton*> buildButtons(QWidget* parent, const CommandTable<Window>& table, const Edition& edition,
                                  Window* window, int width, int height) {
   std::vector<const Command<Window>*> rows;
   for (const Command<Window>& row : table)
@@ -162,20 +195,19 @@ QList<QPushButton*> buildButtons(QWidget* parent, const Command<Window> (&table)
     button->setGeometry(
         twipsRect(moved ? place.studentsLeft : place.left, moved ? place.studentsTop : place.top, width, height));
     if (!edition.has(row->studentsLack, Edition::Part::Button)) button->hide();
-    const auto handler = row->handler;
-    QObject::connect(button, &QPushButton::clicked, window, [window, handler] { (window->*handler)(); });
+    QObject::connect(button, &QPushButton::clicked, window, [window, run = row->run] { run(*window); });
     buttons.append(button);
   }
   return buttons;
 }
 
 // Runs the first command whose key matches, if the edition has its key.
-template <class Window, size_t Rows>
-void runKey(const Command<Window> (&table)[Rows], const Edition& edition, Window* window, const VirtualKey& key) {
+template <class Window>
+void runKey(const CommandTable<Window>& table, const Edition& edition, Window* window, const VirtualKey& key) {
   for (const Command<Window>& row : table) {
     if (std::none_of(row.keys.begin(), row.keys.end(), [&](const KeyChord& chord) { return chord.matches(key); }))
       continue;
-    if (edition.has(row.studentsLack, Edition::Part::Key)) (window->*row.handler)();
+    if (edition.has(row.studentsLack, Edition::Part::Key)) row.run(*window);
     return;
   }
 }

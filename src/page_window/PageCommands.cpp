@@ -16,31 +16,31 @@ const MenuTitle kMenus[] = {
 };
 
 // Every command of the page window in menu order; both editions have them all.
-const C kCommands[] = {
-    C::menuItem("mnuMulti", "mnuTelos", u"Ανά Εγγραφή"_s, &frmMulti::mnuTelos_Click,
-                QKeySequence(Qt::CTRL | Qt::Key_A)),
-    C::separator("mnuMulti", "Sep3"),
-    C::menuItem("mnuMulti", "mnuPrint", u"Εκτύπωση"_s, &frmMulti::mnuPrint_Click, QKeySequence(Qt::CTRL | Qt::Key_F2)),
-    C::separator("mnuMulti", "mnuSep4"),
-    C::menuItem("mnuMulti", "mnuMenu", u"Μενού     F10"_s, nullptr),
-    C::separator("mnuMulti", "mnuSep"),
-    C::menuItem("mnuMulti", "mnuExit", u"Έξοδος   Alt+X"_s, &frmMulti::mnuExit_Click).withKeys(alt('X')),
+const CommandTable<frmMulti> kCommands = [] {
+  CommandTable<frmMulti> table{
+      C::menuItem("mnuMulti", "mnuTelos", u"Ανά Εγγραφή"_s, &frmMulti::mnuTelos_Click,
+                  QKeySequence(Qt::CTRL | Qt::Key_A)),
+      C::separator("mnuMulti", "Sep3"),
+      C::menuItem("mnuMulti", "mnuPrint", u"Εκτύπωση"_s, &frmMulti::mnuPrint_Click,
+                  QKeySequence(Qt::CTRL | Qt::Key_F2)),
+      C::separator("mnuMulti", "mnuSep4"),
+      C::inert("mnuMulti", "mnuMenu", u"Μενού     F10"_s),
+      C::separator("mnuMulti", "mnuSep"),
+      C::menuItem("mnuMulti", "mnuExit", u"Έξοδος   Alt+X"_s, &frmMulti::mnuExit_Click).withKeys(alt('X')),
 
-    C::menuItem("mnuSearch", "mnuEpo", u"&Συγγραφέα"_s, &frmMulti::mnuEpo_Click, Qt::Key_F5).withKeys(alt('S')),
-    C::menuItem("mnuSearch", "mnuOno", u"Ά&λλου Ονόματος"_s, &frmMulti::mnuOno_Click, Qt::Key_F6).withKeys(alt('L')),
-    C::menuItem("mnuSearch", "mnuTitlos", u"&Τίτλου"_s, &frmMulti::mnuTitlos_Click, Qt::Key_F7).withKeys(alt('T')),
-    C::menuItem("mnuSearch", "mnuAlloi", u"Εκδ&οτικών"_s, &frmMulti::mnuAlloi_Click, Qt::Key_F8).withKeys(alt('Y')),
-    C::menuItem("mnuSearch", "mnuEkdot", u"Α&ριθμού ή Θέματος"_s, &frmMulti::mnuEkdot_Click, Qt::Key_F9)
-        .withKeys(alt('O')),
-    C::menuItem("mnuSearch", "mnuNo", u"Δανει&ζόμενου"_s, &frmMulti::mnuNo_Click, Qt::Key_F11).withKeys(alt('R')),
-    C::menuItem("mnuSearch", "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, &frmMulti::mnuAuthorTitle_Click,
-                QKeySequence(Qt::CTRL | Qt::Key_F5)),
-
-    C::menuItem("mnuhelp", "mnuHelp1", u"Πλήκτρα"_s, &frmMulti::mnuHelp1_Click, QKeySequence(Qt::CTRL | Qt::Key_K)),
-    C::menuItem("mnuhelp", "mnuhelp2", u"Βοήθεια"_s, &frmMulti::mnuhelp2_Click, QKeySequence(Qt::CTRL | Qt::Key_F1)),
-    C::separator("mnuhelp", "mnuSep5"),
-    C::menuItem("mnuhelp", "mnuAbout", u"Περί ..."_s, &frmMulti::mnuAbout_Click),
-};
+      C::menuItem("mnuSearch", "mnuEpo", u"&Συγγραφέα"_s, &frmMulti::mnuEpo_Click, Qt::Key_F5).withKeys(alt('S')),
+      C::menuItem("mnuSearch", "mnuOno", u"Ά&λλου Ονόματος"_s, &frmMulti::mnuOno_Click, Qt::Key_F6).withKeys(alt('L')),
+      C::menuItem("mnuSearch", "mnuTitlos", u"&Τίτλου"_s, &frmMulti::mnuTitlos_Click, Qt::Key_F7).withKeys(alt('T')),
+      C::menuItem("mnuSearch", "mnuAlloi", u"Εκδ&οτικών"_s, &frmMulti::mnuAlloi_Click, Qt::Key_F8).withKeys(alt('Y')),
+      C::menuItem("mnuSearch", "mnuEkdot", u"Α&ριθμού ή Θέματος"_s, &frmMulti::mnuEkdot_Click, Qt::Key_F9)
+          .withKeys(alt('O')),
+      C::menuItem("mnuSearch", "mnuNo", u"Δανει&ζόμενου"_s, &frmMulti::mnuNo_Click, Qt::Key_F11).withKeys(alt('R')),
+      C::menuItem("mnuSearch", "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, &frmMulti::mnuAuthorTitle_Click,
+                  QKeySequence(Qt::CTRL | Qt::Key_F5)),
+  };
+  appendHelpMenu(table, "mnuhelp", "mnuHelp1", "mnuhelp2", "mnuSep5", "mnuAbout");
+  return table;
+}();
 
 }  // namespace
 

@@ -83,9 +83,3 @@ void frmMulti::mnuExit_Click() {
   m_session.close();
   m_session.host().endProgram();
 }
-
-void frmMulti::mnuHelp1_Click() { m_session.host().showKeyHelp(); }
-
-void frmMulti::mnuhelp2_Click() { m_session.showHelpContents(); }
-
-void frmMulti::mnuAbout_Click() { m_session.host().showAbout(); }

@@ -45,9 +45,6 @@ class frmMulti : public QMainWindow {
   void mnuEkdot_Click();
   void mnuNo_Click();
   void mnuAuthorTitle_Click();
-  void mnuHelp1_Click();
-  void mnuhelp2_Click();
-  void mnuAbout_Click();
 
   // Runs the command of a key the window's key route hands over.
   void Form_KeyDown(const VirtualKey& key);
@@ -61,6 +58,7 @@ class frmMulti : public QMainWindow {
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
   bool fileOpen() const { return m_session.isOpen(); }
+  CatalogueSession& session() { return m_session; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

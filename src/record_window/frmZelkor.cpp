@@ -94,12 +94,6 @@ void frmZelkor::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
 }
 
-void frmZelkor::mnuhelp_Click() { m_session.host().showKeyHelp(); }
-
-void frmZelkor::mnuhelp1_Click() { m_session.showHelpContents(); }
-
-void frmZelkor::mnuAbout1_Click() { m_session.host().showAbout(); }
-
-void frmZelkor::Picture1_Click() { m_session.host().showAbout(); }
+void frmZelkor::Picture1_Click() { m_session.showAbout(); }
 
 void frmZelkor::focusBox(int field) { m_boxes[field]->widget().setFocus(Qt::OtherFocusReason); }

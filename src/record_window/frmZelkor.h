@@ -55,16 +55,14 @@ class frmZelkor : public QMainWindow {
   void cmdEndPrint_Click();
   void cmdMulti_Click();
 
-  // Help and About.
-  void mnuhelp_Click();
-  void mnuhelp1_Click();
-  void mnuAbout1_Click();
+  // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();
 
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
   qint16 printCounter() const { return m_printCounter; }
   bool fileOpen() const { return m_session.isOpen(); }
+  CatalogueSession& session() { return m_session; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
