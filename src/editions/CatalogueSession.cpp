@@ -32,9 +32,13 @@ std::unique_ptr<RecordMatcher> CatalogueSession::matcherFor(const QString& text,
 }
 
 ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {
-  const ScanCursor::Stop stop = cursor.next([this, blanks, count = cursor.count()](qint32 examined) {
-    m_caption.setThrottled([this, blanks, examined, count] {
-      return m_edition.productTitle() + QString(blanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
+  // A window's progress caption always has its own number of blanks. Kept
+  // here rather than captured, the caption maker stays small enough to need
+  // no allocation for each record examined.
+  m_progressBlanks = blanks;
+  const ScanCursor::Stop stop = cursor.next([this, count = cursor.count()](qint32 examined) {
+    m_caption.setThrottled([this, examined, count] {
+      return m_edition.productTitle() + QString(m_progressBlanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
              u"  από "_s + signPos(count);
     });
   });

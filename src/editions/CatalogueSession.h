@@ -57,4 +57,5 @@ class CatalogueSession {
   CaptionThrottle m_caption;
   CaptionFlushingDialogs m_dialogs;
   std::unique_ptr<CatalogueFile> m_file;
+  int m_progressBlanks = 0;
 };
