@@ -8,7 +8,6 @@
 #include "catalogue/CatalogueRecord.h"
 #include "editions/CatalogueSession.h"
 
-class QAction;
 class TextSurface;
 struct VirtualKey;
 struct PageSearch;

@@ -67,6 +67,14 @@ void frmZelkor::unload() {
   hide();
 }
 
+// The hand-over to the page window, whose load step unloads this window and
+// opens the file afresh for reading; its "Ανά Εγγραφή" hands back through
+// Form_Load. Typing that was not saved stays behind.
+void frmZelkor::cmdMulti_Click() {
+  m_session.close();
+  m_session.host().loadPageWindow();
+}
+
 void frmZelkor::cmdExit_Click() {
   // The students' edition cannot edit, so it writes nothing on the way out:
   // writing the shown texts back would strip stored blanks and create

@@ -8,9 +8,7 @@
 #include "catalogue/CatalogueRecord.h"
 #include "editions/CatalogueSession.h"
 
-class QAction;
 class QLabel;
-class QMenu;
 class QPushButton;
 struct VirtualKey;
 class FieldBox;

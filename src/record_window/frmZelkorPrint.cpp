@@ -44,10 +44,3 @@ void frmZelkor::cmdEndPrint_Click() {
   m_printCounter = 0;
   notice(u"Οι Εγγραφές Εκτυπώνονται"_s, Dialogs::Icon::Information);
 }
-
-void frmZelkor::cmdMulti_Click() {
-  // Typing that was not saved stays behind; the page window opens the file
-  // afresh.
-  m_session.close();
-  m_session.host().loadPageWindow();
-}
