@@ -8,8 +8,8 @@
 
 #include "page_window/frmMulti.h"
 #include "platform/TextSurface.h"
-#include "support/FailingFileIo.h"
 #include "support/FakeHost.h"
+#include "support/FaultyFileIo.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
 

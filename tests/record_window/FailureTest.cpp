@@ -1,11 +1,14 @@
-#include "FailingFileIo.h"
+#include "FaultyFileIo.h"
 #include "RecordWindowFixture.h"
 
 using namespace Qt::StringLiterals;
 
 class FailureTest : public RecordWindowTest {
  protected:
-  void SetUp() override { platform.files = &factory; }
+  void SetUp() override {
+    factory.failEvery(FaultyFileIoFactory::Kind::Write);
+    platform.files = &factory;
+  }
   void expectReportedAndEnded() {
     const auto messages = platform.dialogs.messages();
     ASSERT_EQ(messages.size(), 1);
@@ -14,11 +17,11 @@ class FailureTest : public RecordWindowTest {
     EXPECT_EQ(messages[0].icon, Dialogs::Icon::Exclamation);
     EXPECT_EQ(host.calls, QStringList({u"endProgram"_s}));
   }
-  FailingFiles factory{FailingFileIo::Fail::Write};
+  FaultyFileIoFactory factory;
 };
 
 TEST_F(FailureTest, AFailedOpenIsReportedAndEndsTheProgram) {
-  factory.fail = FailingFileIo::Fail::Open;
+  factory.failEvery(FaultyFileIoFactory::Kind::Open);
   platform.dialogs.answer(Dialogs::Answer::Ok);
   window = std::make_unique<frmZelkor>(platform.platform(), Edition::librarian(), host);
   window->Form_Load();
@@ -47,8 +50,7 @@ TEST_F(FailureTest, AFailedReadDuringAScanIsReportedAndTheSearchStops) {
   QList<QStringList> records;
   for (int i = 0; i < 4; ++i) records.append(book(u"Α"_s));
   catalogue.setRecords(records);
-  factory.fail = FailingFileIo::Fail::Read;
-  factory.readsBeforeFailure = 1;  // showing record 1 succeeds
+  factory.failEvery(FaultyFileIoFactory::Kind::Read, 1);  // showing record 1 succeeds
   open();
   platform.dialogs.type(u"Ω"_s).answer(Dialogs::Answer::Ok);
   window->cmdFindISBN_Click();
