@@ -5,7 +5,10 @@ BUILD      := build/release
 TEST_BUILD := build/test
 ASAN_BUILD := build/asan
 JOBS       ?= $(shell nproc)
-CMAKE_GEN  := cmake -S . -Wno-dev
+# Warnings stop the build only when asked: CI sets WERROR=ON, so that a newer
+# compiler's new warnings never break a user's build.
+WERROR     ?= OFF
+CMAKE_GEN  := cmake -S . -Wno-dev -DLOMIRA_WERROR=$(WERROR)
 
 .PHONY: run test test-sanitize deps bench fuzz package screenshots format check-format check-windows clean
 

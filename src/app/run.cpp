@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <csignal>
 
+#include "LomiraVersion.h"
 #include "app/Application.h"
 #include "platform/SystemPlatform.h"
 
@@ -18,7 +19,7 @@ int runProgram(int argc, char** argv, const Edition& edition) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(
-      u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+      u"%1.%2.%3"_s.arg(lomira::kVersionMajor).arg(lomira::kVersionMinor).arg(lomira::kVersionPatch));
   QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
   SystemPlatform system(edition.productTitle());
   Application app(system.platform(), edition);
