@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "LomiraVersion.h"
 #include "transfer/Check.h"
 #include "transfer/Export.h"
 #include "transfer/Import.h"
@@ -117,8 +118,9 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return kSuccess;
   }
   if (parser.isSet(version)) {
-    print(out,
-          u"lomira-catalogue %1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+    print(out, u"lomira-catalogue %1.%2.%3"_s.arg(lomira::kVersionMajor)
+                   .arg(lomira::kVersionMinor)
+                   .arg(lomira::kVersionPatch));
     return kSuccess;
   }
   const QStringList args = parser.positionalArguments();
