@@ -7,6 +7,21 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The chosen filter's format, unless the name typed ends in another
+// format's suffix: a file named "list.xlsx" must not hold csv.
+ExportFormatInfo formatFor(const Dialogs::SaveChoice& choice, const QList<ExportFormatInfo>& formats) {
+  const ExportFormatInfo chosen = formats.value(choice.filter, formats[0]);
+  const QString suffix = u"."_s + QFileInfo(choice.path).suffix().toLower();
+  if (suffix == chosen.suffix) return chosen;
+  for (const ExportFormatInfo& f : formats)
+    if (f.suffix == suffix) return f;
+  return chosen;
+}
+
+}  // namespace
+
 bool CatalogueExportCommand::run(const QString& cataloguePath) {
   const QString title = m_edition.productTitle() + u": Εξαγωγή καταλόγου"_s;
   const QList<ExportFormatInfo>& formats = exportFormats();
@@ -17,7 +32,7 @@ bool CatalogueExportCommand::run(const QString& cataloguePath) {
       title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix), filters);
   if (choice.path.isEmpty()) return false;
 
-  const ExportFormatInfo& format = formats.value(choice.filter, formats[0]);
+  const ExportFormatInfo format = formatFor(choice, formats);
   QString path = choice.path;
   if (QFileInfo(path).suffix().isEmpty()) path += format.suffix;
   const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());

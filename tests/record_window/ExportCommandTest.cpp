@@ -47,6 +47,13 @@ TEST_F(ExportCommandTest, TheChosenFormatGetsItsSuffixAndTheUserIsToldWhereTheFi
   EXPECT_EQ(log[2].icon, Dialogs::Icon::Information);
   EXPECT_EQ(log[2].title, u"Σ-Zelkor 3.2"_s);
   EXPECT_EQ(filesHere(), (QStringList{u"Zelkor.dat"_s, u"λίστα.xlsx"_s}));
+
+  // A name typed with another format's suffix gets that format, not the filter's.
+  tp.dialogs.choose(cat.dir() + u"/typed.XLSX"_s, kCsv).answer(Dialogs::Answer::Ok);
+  EXPECT_TRUE(exportNow());
+  QFile typed(cat.dir() + u"/typed.XLSX"_s);
+  ASSERT_TRUE(typed.open(QIODevice::ReadOnly));
+  EXPECT_EQ(typed.read(2), "PK") << "a zipped workbook";
 }
 
 TEST_F(ExportCommandTest, CancellingTheDialogOrTheProgressLeavesNoFile) {

@@ -20,8 +20,8 @@ QStringList namesOf(const QList<QAction*>& actions) {
 TEST_F(RecordWindowTest, ExportSitsAboveExitsSeparatorWithALetterOfItsOwn) {
   open();
   const QMenu* file = window->findChild<QMenu*>(u"mnuFile"_s);
-  EXPECT_EQ(namesOf(file->actions()), (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s, u"mnuMenu"_s,
-                                                   u"mnuExport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
+  EXPECT_EQ(namesOf(file->actions()), (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s,
+                                                   u"mnuMenu"_s, u"mnuExport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
   EXPECT_EQ(item("mnuExport")->text(), u"Ε&ξαγωγή καταλόγου..."_s);
   EXPECT_TRUE(item("mnuExport")->shortcut().isEmpty());
 
