@@ -18,9 +18,9 @@ deps:
 # Builds the librarian's program and starts it on a sample catalogue in demo/.
 run: deps
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-make-catalogue
+	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue
 	@mkdir -p demo
-	@[ -f demo/Zelkor.dat ] || $(BUILD)/lomira-make-catalogue data/sample-catalogue.tsv demo/Zelkor.dat
+	@[ -f demo/Zelkor.dat ] || $(BUILD)/lomira-catalogue import data/sample-catalogue.csv demo/Zelkor.dat
 	@cp -f $(BUILD)/ZELKOR.HLP demo/
 	cd demo && ../$(BUILD)/Lomira
 
@@ -54,28 +54,29 @@ clean:
 check-windows:
 	tests/windows/run.sh build/windows
 
-# A Debian package of both programs.
+# A Debian package of both programs and the catalogue tool.
 package: deps
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView
+	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue
 	cd $(BUILD) && cpack -G DEB
 
 # The README's screenshots, taken from real windows in a virtual X server.
 screenshots: deps
 	@scripts/install-deps.sh --extra
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target lomira-screenshots lomira-make-catalogue
+	@cmake --build $(BUILD) -j$(JOBS) --target lomira-screenshots lomira-catalogue
 	@rm -rf $(BUILD)/shots && mkdir -p $(BUILD)/shots
-	@$(BUILD)/lomira-make-catalogue data/sample-catalogue.tsv $(BUILD)/shots/Zelkor.dat
+	@$(BUILD)/lomira-catalogue import data/sample-catalogue.csv $(BUILD)/shots/Zelkor.dat
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
 	  $(BUILD)/lomira-screenshots $(BUILD)/shots docs/screenshots
 	@for f in docs/screenshots/*.png; do convert "$$f" -strip -colors 64 "$$f"; done
 
 # Times the searches on generated catalogues of 10,000 to 1,000,000 records,
-# offscreen and on a real X server; docs/performance.md records the figures.
+# offscreen and on a real X server, and the catalogue tool's csv export and
+# check; docs/performance.md records the figures.
 bench: deps
 	@$(CMAKE_GEN) -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test
+	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test lomira_bench_transfer
 	bench/run-bench.sh build/bench
 
 # libFuzzer over the catalogue reader and writer (clang, installed when missing).

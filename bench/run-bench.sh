@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the search benchmark on catalogues of 10,000, 100,000 and 1,000,000
 # records, each size in its own process (so each peak memory is its own),
-# first offscreen and then on a real X server.
+# first offscreen and then on a real X server; then the catalogue tool's
+# csv export and check on the same catalogues.
 #   bench/run-bench.sh BUILD_DIR
 # BENCH_SIZES and BENCH_REPEATS override the sizes and the runs per search.
 set -eu
@@ -36,6 +37,15 @@ run() {  # platform size
 
 for n in $sizes; do run offscreen "$n"; done
 
+for n in $sizes; do
+  echo
+  echo "=== $n records, export and check ==="
+  if ! "$bin/lomira_bench_transfer" "$data/$n" "$repeats" >"$results/transfer-$n.txt" 2>"$results/transfer-$n.err"; then
+    failed=1
+  fi
+  cat "$results/transfer-$n.txt"
+done
+
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then
   # :77 unless another server holds it; then the first free display.
@@ -65,7 +75,7 @@ for n in $sizes; do run xcb "$n"; done
 rss() { sed -n 's/.*peak_rss_kb=\([0-9]*\).*/\1/p' "$results/$1-$2.txt"; }
 small=$(echo "$sizes" | awk '{print $1}')
 large=$(echo "$sizes" | awk '{print $NF}')
-for platform in offscreen xcb; do
+for platform in offscreen xcb transfer; do
   if [ "$small" != "$large" ] && [ -n "$(rss $platform "$small")" ] && [ -n "$(rss $platform "$large")" ]; then
     growth=$(($(rss $platform "$large") - $(rss $platform "$small")))
     verdict=MET

@@ -2,6 +2,7 @@
 #
 #   <prefix>/lib/lomira/Lomira, LomiraView, ZELKOR.HLP   the programs and their help file
 #   <prefix>/bin/lomira, lomira-view                      launchers: start in the catalogue folder
+#   <prefix>/bin/lomira-catalogue                         export, import, check; its man page in share/man/man1
 #   <prefix>/share/applications/*.desktop                 desktop menu entries
 #   <prefix>/share/icons/hicolor/<size>/apps/lomira.*     the program icon
 
@@ -11,6 +12,14 @@ set(LOMIRA_PROGRAM_DIR lib/lomira)
 
 install(TARGETS Lomira LomiraView RUNTIME DESTINATION ${LOMIRA_PROGRAM_DIR})
 install(FILES data/ZELKOR.HLP DESTINATION ${LOMIRA_PROGRAM_DIR})
+
+install(TARGETS lomira-catalogue RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Man pages are installed compressed, as Debian expects.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/lomira-catalogue.1.gz
+                   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/data/lomira-catalogue.1 > ${CMAKE_BINARY_DIR}/lomira-catalogue.1.gz
+                   DEPENDS data/lomira-catalogue.1 VERBATIM)
+add_custom_target(lomira-catalogue-man ALL DEPENDS ${CMAKE_BINARY_DIR}/lomira-catalogue.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/lomira-catalogue.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 foreach(launcher IN ITEMS "lomira;Lomira" "lomira-view;LomiraView")
   list(GET launcher 0 name)
@@ -31,7 +40,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lomira)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(CPACK_PACKAGE_CONTACT "Zelkor team <zelkor@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "School lending library catalogue (librarian's and students' programs)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "School lending library catalogue (librarian's and students' programs, catalogue tool)")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt libraries (the X11 platform plugin travels with Qt's GUI library)

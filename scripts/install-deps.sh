@@ -7,6 +7,8 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev
+  libxlsxwriter-dev libyaz-dev
+  yaz python3-openpyxl
   fonts-dejavu-core
   poppler-utils
   xvfb xauth xdotool x11-utils

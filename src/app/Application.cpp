@@ -51,10 +51,8 @@ bool Application::start() {
       case CatalogueLock::Result::Acquired:
         break;
       case CatalogueLock::Result::HeldElsewhere:
-        m_platform.dialogs.message(
-            u"Ο κατάλογος «%1» είναι ήδη ανοικτός για καταχώριση σε άλλο πρόγραμμα.\r\n"
-            "Κλείστε το άλλο πρόγραμμα και ξεκινήστε ξανά."_s.arg(path),
-            m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+        m_platform.dialogs.message(CatalogueLock::heldElsewhereMessage(path), m_edition.productTitle(),
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
         m_ended = true;
         return false;
       case CatalogueLock::Result::Failed: {

@@ -66,6 +66,7 @@ class CatalogueFile {
   const QString& path() const { return m_path; }
 
  private:
+  friend class CatalogueAppend;
   bool fail(CatalogueError::Operation op, qint32 record, int systemError);
   bool failIo(CatalogueError::Operation op, qint32 record);
   static qint64 offsetOf(qint32 n) { return qint64(n - 1) * CatalogueRecord::kLength; }

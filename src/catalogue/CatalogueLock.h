@@ -20,6 +20,9 @@ class CatalogueLock {
   void release();
   int lastErrno() const { return m_errno; }
 
+  // What a second editor is told when the lock is held elsewhere.
+  static QString heldElsewhereMessage(const QString& fileName);
+
  private:
   struct Handle;
   std::unique_ptr<Handle> m_handle;

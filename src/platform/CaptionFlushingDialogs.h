@@ -16,6 +16,14 @@ class CaptionFlushingDialogs : public Dialogs {
     m_caption.flush();
     return m_inner.input(prompt, title);
   }
+  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters) override {
+    m_caption.flush();
+    return m_inner.saveFile(title, suggested, filters);
+  }
+  std::unique_ptr<Progress> progress(const QString& text, const QString& title) override {
+    m_caption.flush();
+    return m_inner.progress(text, title);
+  }
   void beep() override { m_inner.beep(); }
 
  private:

@@ -1,9 +1,11 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -96,6 +98,41 @@ QString QtDialogs::input(const QString& prompt, const QString& title) {
   const QString text = accepted ? box->textValue() : QString();
   delete box;
   return text;
+}
+
+Dialogs::SaveChoice QtDialogs::saveFile(const QString& title, const QString& suggested, const QStringList& filters) {
+  QString chosenFilter = filters.value(0);
+  const QString path = QFileDialog::getSaveFileName(owner(), title, suggested, filters.join(u";;"_s), &chosenFilter);
+  if (path.isEmpty()) return {};
+  return {path, int(filters.indexOf(chosenFilter))};
+}
+
+namespace {
+
+// Shown only when the work takes long enough to notice; the bar in thousandths.
+class QtProgress : public Dialogs::Progress {
+ public:
+  QtProgress(const QString& text, const QString& title) : m_box(displayed(text), u"Άκυρο"_s, 0, 1000, owner()) {
+    m_box.setWindowTitle(title);
+    m_box.setWindowModality(Qt::ApplicationModal);
+    m_box.setMinimumDuration(500);
+    m_box.setAutoClose(false);
+    m_box.setAutoReset(false);
+    m_box.setValue(0);
+  }
+  bool advance(qint64 done, qint64 total) override {
+    m_box.setValue(total > 0 ? int(done * 1000 / total) : 1000);
+    return !m_box.wasCanceled();
+  }
+
+ private:
+  QProgressDialog m_box;
+};
+
+}  // namespace
+
+std::unique_ptr<Dialogs::Progress> QtDialogs::progress(const QString& text, const QString& title) {
+  return std::make_unique<QtProgress>(text, title);
 }
 
 void QtDialogs::beep() { QApplication::beep(); }

@@ -8,5 +8,7 @@ class QtDialogs : public Dialogs {
  public:
   Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override;
   QString input(const QString& prompt, const QString& title) override;
+  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters) override;
+  std::unique_ptr<Progress> progress(const QString& text, const QString& title) override;
   void beep() override;
 };

@@ -53,6 +53,9 @@ class frmZelkor : public QMainWindow {
   void cmdEndPrint_Click();
   void cmdMulti_Click();
 
+  // The catalogue to a file for a spreadsheet or a library system (librarian's edition).
+  void mnuExport_Click();
+
   // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();
 

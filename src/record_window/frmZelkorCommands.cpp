@@ -35,6 +35,8 @@ const CommandTable<frmZelkor> kCommands = [] {
       C::withoutMenu(&frmZelkor::cmdEndPrint_Click).withButton({"cmdEndPrint", u"ΕΚΤΥΠΩΣΗ"_s, 14, 6960, 2880}),
       C::separator("mnuFile", "mnusep7"),
       C::inert("mnuFile", "mnuMenu", u"Μενού                    F10"_s),
+      C::menuItem("mnuFile", "mnuExport", u"Ε&ξαγωγή καταλόγου..."_s, &frmZelkor::mnuExport_Click)
+          .studentsLacking(Part::All),
       C::separator("mnuFile", "mnuSep1"),
       C::menuItem("mnuFile", "mnuEnd", u"Έξοδος                  Alt+X"_s, &frmZelkor::cmdExit_Click)
           .withKeys(alt('X'))

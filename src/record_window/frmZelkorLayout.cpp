@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "catalogue/FieldLabels.h"
 #include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
@@ -20,17 +21,12 @@ struct FieldPlace {
 };
 
 const FieldPlace kFields[CatalogueRecord::kFieldCount] = {
-    {"Label1", u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s, twipsRect(120, 240, 6615, 255), "txtEpo", twipsRect(240, 480, 6495, 360)},
-    {"Label2", u"ΜΕΤΑΦΡΑΣΤΗΣ - ΔΙΑΣΚΕΥΑΣΤΗΣ - ΕΙΚΟΝΟΓΡΑΦΟΣ - ΣΥΝΤΑΚΤΗΣ ΠΡΟΛΟΓΟΥ/ΕΙΣΑΓΩΓΗΣ"_s,
-     twipsRect(120, 960, 6975, 255), "txtOno", twipsRect(240, 1200, 6495, 375)},
-    {"Label3", u"ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]"_s, twipsRect(120, 1680, 6615, 255), "txtTitlos",
-     twipsRect(240, 1920, 6495, 615)},
-    {"Label4", u"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ"_s, twipsRect(120, 2640, 6615, 255),
-     "txtAlloi", twipsRect(240, 2880, 6495, 375)},
-    {"Label5", u"ΒΙΒΛΙΑΡΙΘΜΟΣ και ΘΕΜΑΤΟΛΟΓΙΑ"_s, twipsRect(120, 3360, 6735, 255), "txtEkdot",
-     twipsRect(240, 3600, 6495, 375)},
-    {"Label6", u"Ονοματεπώνυμο Δανειζόμενου - Ημερομηνία Επιστροφής"_s, twipsRect(120, 4080, 6735, 255), "txtSp",
-     twipsRect(240, 4320, 6495, 375)},
+    {"Label1", fieldLabel(0), twipsRect(120, 240, 6615, 255), "txtEpo", twipsRect(240, 480, 6495, 360)},
+    {"Label2", fieldLabel(1), twipsRect(120, 960, 6975, 255), "txtOno", twipsRect(240, 1200, 6495, 375)},
+    {"Label3", fieldLabel(2), twipsRect(120, 1680, 6615, 255), "txtTitlos", twipsRect(240, 1920, 6495, 615)},
+    {"Label4", fieldLabel(3), twipsRect(120, 2640, 6615, 255), "txtAlloi", twipsRect(240, 2880, 6495, 375)},
+    {"Label5", fieldLabel(4), twipsRect(120, 3360, 6735, 255), "txtEkdot", twipsRect(240, 3600, 6495, 375)},
+    {"Label6", fieldLabel(5), twipsRect(120, 4080, 6735, 255), "txtSp", twipsRect(240, 4320, 6495, 375)},
 };
 
 // The field boxes and the exit button share a bold face of the system's

@@ -16,14 +16,14 @@ deb=$(ls "$out"/*.deb | head -n 1)
 [ -n "$deb" ] || fail "no .deb produced"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-dejavu-core; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libxlsxwriter libyaz fonts-dejavu-core; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 
 root="$out/root"
 dpkg-deb -x "$deb" "$root"
 for f in usr/lib/lomira/Lomira usr/lib/lomira/LomiraView usr/lib/lomira/ZELKOR.HLP \
-         usr/bin/lomira usr/bin/lomira-view \
+         usr/bin/lomira usr/bin/lomira-view usr/bin/lomira-catalogue usr/share/man/man1/lomira-catalogue.1.gz \
          usr/share/applications/lomira.desktop usr/share/applications/lomira-view.desktop \
          usr/share/icons/hicolor/scalable/apps/lomira.svg usr/share/icons/hicolor/48x48/apps/lomira.png; do
   [ -e "$root/$f" ] || fail "missing $f"
@@ -38,6 +38,11 @@ chmod +x "$root/usr/lib/lomira/Lomira.fake" "$root/usr/bin/lomira.test"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/lomira.test"
 [ "$(cat "$out/started-in")" = "$home/Documents/Lomira" ] || fail "launcher started in $(cat "$out/started-in")"
 grep -q '^Exec=lomira$' "$root/usr/share/applications/lomira.desktop" || fail "desktop entry does not use the launcher"
+# The installed tool makes the sample catalogue and finds it clean but for its deleted records.
+"$root/usr/bin/lomira-catalogue" import "$src/data/sample-catalogue.csv" "$out/Zelkor.dat" >/dev/null ||
+  fail "lomira-catalogue import failed"
+"$root/usr/bin/lomira-catalogue" check "$out/Zelkor.dat" >/dev/null || fail "lomira-catalogue check failed"
+zcat "$root/usr/share/man/man1/lomira-catalogue.1.gz" | grep -q '^\.TH LOMIRA-CATALOGUE 1' || fail "man page unreadable"
 
 "$src/tests/smoke/smoke.sh" "$root/usr/lib/lomira"
 echo "package: passed ($(basename "$deb"))"

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -224,4 +227,38 @@ TEST_F(QtDialogsTest, InputBoxCancelEscAndCloseReturnEmptyText) {
     EXPECT_EQ(dialogs.input(u"Βρες:"_s, u"T"_s), QString()) << "way " << i;
     EXPECT_TRUE(user.acted());
   }
+}
+
+TEST_F(QtDialogsTest, SaveDialogReturnsTheChosenFileAndFilter) {
+  QTemporaryDir dir;
+  const QStringList filters{u"Πίνακας CSV (*.csv)"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s};
+  user.then([&](QWidget* box) {
+    auto* dialog = qobject_cast<QFileDialog*>(box);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), u"Εξαγωγή"_s);
+    EXPECT_EQ(dialog->nameFilters(), filters);
+    dialog->selectNameFilter(filters[1]);
+    dialog->selectFile(dir.filePath(u"λίστα.xlsx"_s));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  const Dialogs::SaveChoice choice = dialogs.saveFile(u"Εξαγωγή"_s, dir.filePath(u"Zelkor.csv"_s), filters);
+  EXPECT_EQ(choice.path, dir.filePath(u"λίστα.xlsx"_s));
+  EXPECT_EQ(choice.filter, 1);
+
+  user.then([](QWidget* box) { static_cast<QDialog*>(box)->reject(); });
+  EXPECT_TRUE(dialogs.saveFile(u"Εξαγωγή"_s, dir.filePath(u"Zelkor.csv"_s), filters).path.isEmpty());
+}
+
+TEST_F(QtDialogsTest, ProgressBoxCancelButtonStopsTheWork) {
+  const std::unique_ptr<Dialogs::Progress> progress = dialogs.progress(u"Εξαγωγή…"_s, u"Σ-Zelkor 3.2"_s);
+  EXPECT_TRUE(progress->advance(1, 4));
+  QTest::qWait(600);
+  EXPECT_TRUE(progress->advance(2, 4));
+  auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr) << "a slow step shows the box";
+  EXPECT_EQ(box->windowTitle(), u"Σ-Zelkor 3.2"_s);
+  EXPECT_EQ(box->labelText(), u"Εξαγωγή…"_s);
+  EXPECT_EQ(box->value(), 500);
+  box->findChild<QPushButton*>()->click();
+  EXPECT_FALSE(progress->advance(3, 4));
 }

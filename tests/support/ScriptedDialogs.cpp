@@ -2,38 +2,74 @@
 
 #include <gtest/gtest.h>
 
+class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
+ public:
+  explicit ScriptedProgress(ScriptedDialogs& owner) : m_owner(owner) {}
+  bool advance(qint64 done, qint64) override {
+    m_owner.m_steps.append(done);
+    return m_owner.m_cancelAt == 0 || int(m_owner.m_steps.size()) < m_owner.m_cancelAt;
+  }
+
+ private:
+  ScriptedDialogs& m_owner;
+};
+
 ScriptedDialogs& ScriptedDialogs::answer(Answer a) {
-  m_script.append({false, a, QString()});
+  m_script.append({Entry::Kind::Message, a, QString()});
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::type(const QString& text) {
-  m_script.append({true, Answer::Ok, text});
+  m_script.append({Entry::Kind::Input, Answer::Ok, text});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::choose(const QString& path, int filter) {
+  m_script.append({Entry::Kind::SaveFile, Answer::Ok, path, filter});
   return *this;
 }
 
 QString ScriptedDialogs::watchedCaption() const { return m_watched ? m_watched->windowTitle() : QString(); }
 
+bool ScriptedDialogs::next(Entry::Kind kind, const QString& what, Step& step) {
+  if (m_script.isEmpty() || m_script.front().kind != kind) {
+    ADD_FAILURE() << "unexpected " << what.toStdString();
+    return false;
+  }
+  step = m_script.takeFirst();
+  return true;
+}
+
 Dialogs::Answer ScriptedDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon,
                                          Answer defaultButton) {
-  m_log.append({Entry::Kind::Message, text, title, buttons, icon, defaultButton, watchedCaption()});
-  if (m_script.isEmpty() || m_script.front().isInput) {
-    ADD_FAILURE() << "unexpected message box: " << text.toStdString();
+  m_log.append({Entry::Kind::Message, text, title, buttons, icon, defaultButton, watchedCaption(), {}});
+  Step step;
+  if (!next(Entry::Kind::Message, QStringLiteral("message box: ") + text, step))
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-  }
-  return m_script.takeFirst().answer;
+  return step.answer;
 }
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title) {
-  m_log.append({Entry::Kind::Input, prompt, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption()});
-  if (m_script.isEmpty() || !m_script.front().isInput) {
-    ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
-    return QString();
-  }
-  return m_script.takeFirst().text;
+  m_log.append({Entry::Kind::Input, prompt, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}});
+  Step step;
+  return next(Entry::Kind::Input, QStringLiteral("input box: ") + prompt, step) ? step.text : QString();
 }
 
-void ScriptedDialogs::beep() { m_log.append({Entry::Kind::Beep, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, {}}); }
+Dialogs::SaveChoice ScriptedDialogs::saveFile(const QString& title, const QString& suggested,
+                                              const QStringList& filters) {
+  m_log.append(
+      {Entry::Kind::SaveFile, suggested, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), filters});
+  Step step;
+  if (!next(Entry::Kind::SaveFile, QStringLiteral("save dialog: ") + title, step)) return {};
+  return {step.text, step.filter};
+}
+
+std::unique_ptr<Dialogs::Progress> ScriptedDialogs::progress(const QString& text, const QString& title) {
+  m_log.append({Entry::Kind::Progress, text, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}});
+  return std::make_unique<ScriptedProgress>(*this);
+}
+
+void ScriptedDialogs::beep() { m_log.append({Entry::Kind::Beep, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, {}, {}}); }
 
 QList<ScriptedDialogs::Entry> ScriptedDialogs::messages() const {
   QList<Entry> result;

@@ -1,0 +1,65 @@
+#include "record_window/CatalogueExportCommand.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "transfer/Export.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The chosen filter's format, unless the name typed ends in another
+// format's suffix: a file named "list.xlsx" must not hold csv.
+ExportFormatInfo formatFor(const Dialogs::SaveChoice& choice, const QList<ExportFormatInfo>& formats) {
+  const ExportFormatInfo chosen = formats.value(choice.filter, formats[0]);
+  const QString suffix = u"."_s + QFileInfo(choice.path).suffix().toLower();
+  if (suffix == chosen.suffix) return chosen;
+  for (const ExportFormatInfo& f : formats)
+    if (f.suffix == suffix) return f;
+  return chosen;
+}
+
+}  // namespace
+
+bool CatalogueExportCommand::run(const QString& cataloguePath) {
+  const QString title = m_edition.productTitle() + u": Εξαγωγή καταλόγου"_s;
+  const QList<ExportFormatInfo>& formats = exportFormats();
+  QStringList filters;
+  for (const ExportFormatInfo& f : formats) filters.append(f.filter);
+  const QFileInfo catalogue(cataloguePath);
+  const Dialogs::SaveChoice choice = m_dialogs.saveFile(
+      title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix), filters);
+  if (choice.path.isEmpty()) return false;
+
+  const ExportFormatInfo format = formatFor(choice, formats);
+  QString path = choice.path;
+  if (QFileInfo(path).suffix().isEmpty()) path += format.suffix;
+  const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+
+  ExportResult result;
+  {
+    const std::unique_ptr<Dialogs::Progress> progress =
+        m_dialogs.progress(u"Εξαγωγή του καταλόγου στο «%1»…"_s.arg(QFileInfo(path).fileName()), title);
+    result = exportCatalogue(cataloguePath, path, {format.format, true},
+                             [&](qint64 done, qint64 total) { return progress->advance(done, total); });
+  }
+  switch (result.status) {
+    case ExportResult::Status::Done:
+      tell(u"Ο κατάλογος (%1 εγγραφές) γράφτηκε στο αρχείο\r\n%2"_s.arg(result.records).arg(shown),
+           Dialogs::Icon::Information);
+      return true;
+    case ExportResult::Status::Cancelled:
+      tell(u"Η εξαγωγή ακυρώθηκε· το αρχείο «%1» δεν γράφτηκε."_s.arg(shown), Dialogs::Icon::Information);
+      return false;
+    case ExportResult::Status::Failed:
+    case ExportResult::Status::Refused:
+      tell(result.error, Dialogs::Icon::Exclamation);
+      return false;
+  }
+  return false;
+}
+
+void CatalogueExportCommand::tell(const QString& text, Dialogs::Icon icon) {
+  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+}

@@ -1,0 +1,66 @@
+// The records of another catalogue file, byte for byte.
+#include <QFileInfo>
+#include <cerrno>
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/RecordScan.h"
+#include "transfer/ImportSource.h"
+#include "transfer/OutputFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CatalogueSource : public ImportSource {
+ public:
+  explicit CatalogueSource(const QString& path) : m_path(path) {}
+
+  bool check(ImportResult& result) override {
+    if (!open(result)) return false;
+    const qint64 length = QFileInfo(m_path).size();
+    if (length % CatalogueRecord::kLength != 0) {
+      result.status = ImportResult::Status::Refused;
+      result.messages = QStringList{
+          u"Το αρχείο «%1» δεν είναι κατάλογος ή έχει μισή τελευταία εγγραφή: το μήκος του (%2 byte) δεν είναι "
+          "πολλαπλάσιο των %3 byte. Δείτε το με «lomira-catalogue check»."_s.arg(QFileInfo(m_path).fileName())
+              .arg(length)
+              .arg(CatalogueRecord::kLength)};
+      return true;
+    }
+    m_count = qint32(length / CatalogueRecord::kLength);
+    return true;
+  }
+
+  bool records(const Sink& sink, ImportResult& result) override {
+    RecordScan scan(m_file);
+    for (qint32 n = 1; n <= m_count; ++n) {
+      const char* record = scan.record(n);
+      if (!record) {
+        result.status = ImportResult::Status::Failed;
+        result.messages = QStringList{scan.failed() ? m_file.lastError().describe() : readFailure(m_path, EIO)};
+        return false;
+      }
+      if (!sink(record)) return false;
+    }
+    return true;
+  }
+
+ private:
+  bool open(ImportResult& result) {
+    if (QFileInfo::exists(m_path) && m_file.open(m_path, FileIo::Mode::ReadOnly)) return true;
+    result.status = ImportResult::Status::Failed;
+    result.messages =
+        QStringList{m_file.lastError().failed() ? m_file.lastError().describe() : readFailure(m_path, ENOENT)};
+    return false;
+  }
+
+  QString m_path;
+  CatalogueFile m_file;
+  qint32 m_count = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path) {
+  return std::make_unique<CatalogueSource>(path);
+}

@@ -1,0 +1,141 @@
+#include "transfer/CatalogueTool.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include "LomiraVersion.h"
+#include "transfer/Check.h"
+#include "transfer/Export.h"
+#include "transfer/Import.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum Status { kSuccess = 0, kRefused = 1, kFileError = 2 };
+constexpr qsizetype kMostReasons = 100;
+
+const QString kUsage =
+    uR"(Χρήση:
+  lomira-catalogue export --format ΜΟΡΦΗ [--no-borrowers] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
+  lomira-catalogue import [--truncate] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
+  lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
+
+export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc21, marcxml ή unimarc
+import   προσθέτει στον κατάλογο τις γραμμές ενός αρχείου CSV ή τις εγγραφές
+         ενός άλλου καταλόγου· όλα ελέγχονται πριν γραφτεί οτιδήποτε
+check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
+
+Κατάσταση εξόδου: 0 επιτυχία, 1 άρνηση ή ευρήματα, 2 αρχείο που δεν διαβάστηκε ή δεν γράφτηκε.
+)"_s;
+
+// Greek on every console: the Windows box texts use CR LF.
+void print(QTextStream& stream, const QString& text) {
+  stream << QString(text).replace(u"\r\n"_s, u"\n"_s) << '\n';
+  stream.flush();
+}
+
+int usageError(QTextStream& err, const QString& problem) {
+  print(err, u"lomira-catalogue: "_s + problem);
+  print(err, u"Δείτε «lomira-catalogue --help»."_s);
+  return kRefused;
+}
+
+int runExport(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.size() != 3) return usageError(err, u"το export θέλει ΚΑΤΑΛΟΓΟ και ΑΡΧΕΙΟ"_s);
+  if (!parser.isSet(u"format"_s)) return usageError(err, u"λείπει το --format"_s);
+  const std::optional<ExportFormat> format = exportFormatNamed(parser.value(u"format"_s));
+  if (!format) return usageError(err, u"άγνωστη μορφή «%1»"_s.arg(parser.value(u"format"_s)));
+  const ExportResult result = exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s)});
+  if (result.status != ExportResult::Status::Done) {
+    print(err, result.error);
+    return result.status == ExportResult::Status::Refused ? kRefused : kFileError;
+  }
+  print(out,
+        u"Γράφτηκαν %1 εγγραφές του «%2» στο «%3»."_s.arg(result.records).arg(QFileInfo(args[1]).fileName(), args[2]));
+  return kSuccess;
+}
+
+int runImport(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.size() != 3) return usageError(err, u"το import θέλει ΑΡΧΕΙΟ και ΚΑΤΑΛΟΓΟ"_s);
+  const ImportResult result = importIntoCatalogue(args[1], args[2], {parser.isSet(u"truncate"_s)});
+  const QString catalogue = QFileInfo(args[2]).fileName();
+  switch (result.status) {
+    case ImportResult::Status::Refused: {
+      if (result.messages.size() > 1)
+        print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
+      for (const QString& reason : result.messages.first(std::min(result.messages.size(), kMostReasons)))
+        print(err, reason);
+      if (result.messages.size() > kMostReasons)
+        print(err, u"… και %1 ακόμη."_s.arg(result.messages.size() - kMostReasons));
+      return kRefused;
+    }
+    case ImportResult::Status::Failed:
+      print(err, result.messages.value(0));
+      return kFileError;
+    case ImportResult::Status::Done:
+      break;
+  }
+  for (const QString& cut : result.messages) print(out, cut);
+  if (result.count == 0)
+    print(out, u"Δεν προστέθηκε καμία εγγραφή στον «%1»."_s.arg(catalogue));
+  else if (result.count == 1)
+    print(out, u"Προστέθηκε 1 εγγραφή στον «%1», με κωδικό %2."_s.arg(catalogue).arg(result.first));
+  else
+    print(out, u"Προστέθηκαν %1 εγγραφές στον «%2», με κωδικούς %3 έως %4."_s.arg(result.count)
+                   .arg(catalogue)
+                   .arg(result.first)
+                   .arg(result.first + result.count - 1));
+  return kSuccess;
+}
+
+int runCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
+  if (args.size() != 2) return usageError(err, u"το check θέλει ΚΑΤΑΛΟΓΟ"_s);
+  const CheckReport report = checkCatalogue(args[1]);
+  for (const QString& line : report.lines) print(report.readable ? out : err, line);
+  return !report.readable ? kFileError : report.findings ? kRefused : kSuccess;
+}
+
+}  // namespace
+
+int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+  QCommandLineParser parser;
+  const QCommandLineOption help({u"h"_s, u"help"_s}, u"αυτή η βοήθεια"_s);
+  const QCommandLineOption version(u"version"_s, u"η έκδοση"_s);
+  parser.addOptions({help,
+                     version,
+                     {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
+                     {u"no-borrowers"_s, u"χωρίς τη στήλη του δανειζόμενου"_s},
+                     {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s}});
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty())
+      return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));
+    return usageError(err, u"λάθος επιλογές (%1)"_s.arg(parser.errorText()));
+  }
+  if (parser.isSet(help)) {
+    out << kUsage;
+    out.flush();
+    return kSuccess;
+  }
+  if (parser.isSet(version)) {
+    print(out, u"lomira-catalogue %1.%2.%3"_s.arg(lomira::kVersionMajor)
+                   .arg(lomira::kVersionMinor)
+                   .arg(lomira::kVersionPatch));
+    return kSuccess;
+  }
+  const QStringList args = parser.positionalArguments();
+  const QString command = args.value(0);
+  if (command != u"export"_s && command != u"import"_s && command != u"check"_s)
+    return usageError(
+        err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
+  // An option meant for another command is a mistake, not something to ignore.
+  const QStringList allowed = command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s}
+                              : command == u"import"_s ? QStringList{u"truncate"_s}
+                                                       : QStringList{};
+  for (const QString& option : parser.optionNames())
+    if (!allowed.contains(option))
+      return usageError(err, u"η επιλογή «--%1» δεν ταιριάζει στην εντολή «%2»"_s.arg(option, command));
+  if (command == u"export"_s) return runExport(parser, args, out, err);
+  if (command == u"import"_s) return runImport(parser, args, out, err);
+  return runCheck(args, out, err);
+}

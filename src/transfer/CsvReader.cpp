@@ -1,0 +1,85 @@
+#include "transfer/CsvReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr qint64 kBlock = 1 << 20;
+}
+
+CsvReader::CsvReader(QFile& device) : m_device(device) {}
+
+int CsvReader::peek() {
+  if (m_pos >= m_block.size()) {
+    m_block = m_device.read(kBlock);
+    m_pos = 0;
+    if (m_block.isEmpty()) {
+      m_readFailed = m_device.error() != QFileDevice::NoError;
+      return -1;
+    }
+    if (!m_started) {
+      m_started = true;
+      if (m_block.startsWith("\xEF\xBB\xBF")) m_pos = 3;
+      if (m_pos >= m_block.size()) return peek();
+    }
+  }
+  return static_cast<unsigned char>(m_block[m_pos]);
+}
+
+int CsvReader::get() {
+  const int c = peek();
+  if (c >= 0) ++m_pos;
+  return c;
+}
+
+bool CsvReader::next(QList<QByteArray>& row) {
+  for (;;) {
+    row.clear();
+    if (peek() < 0) return false;
+    QByteArray cell;
+    bool quoted = false;
+    bool afterQuote = false;
+    for (;;) {
+      int c = get();
+      if (quoted) {
+        if (c < 0) {
+          m_error = u"σειρά %1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s.arg(m_row + 1);
+          return false;
+        }
+        if (c == '"') {
+          if (peek() == '"') {
+            get();
+            cell.append('"');
+          } else {
+            quoted = false;
+            afterQuote = true;
+          }
+        } else {
+          cell.append(char(c));
+        }
+        continue;
+      }
+      if (c == ',' || c == '\r' || c == '\n' || c < 0) {
+        row.append(cell);
+        cell.clear();
+        afterQuote = false;
+        if (c == ',') continue;
+        if (c == '\r' && peek() == '\n') get();
+        break;
+      }
+      if (afterQuote) {
+        m_error =
+            u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(row.size() + 1);
+        return false;
+      }
+      if (c == '"' && cell.isEmpty()) {
+        quoted = true;
+        continue;
+      }
+      cell.append(char(c));
+    }
+    // A blank line is a row of the spreadsheet too, though it makes no record.
+    ++m_row;
+    if (row.size() == 1 && row[0].isEmpty()) continue;
+    return true;
+  }
+}

@@ -1,0 +1,86 @@
+#include "transfer/Export.h"
+
+#include <QFileInfo>
+#include <cerrno>
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/RecordScan.h"
+#include "transfer/ExportWriter.h"
+#include "transfer/OutputFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint32 kProgressEvery = 2048;
+
+std::unique_ptr<ExportWriter> writerFor(ExportFormat format, const QString& output) {
+  switch (format) {
+    case ExportFormat::Csv:
+      return makeCsvWriter(output);
+    case ExportFormat::Xlsx:
+      return makeXlsxWriter(output);
+    case ExportFormat::Marc21:
+      return makeMarcWriter(output, MarcFlavour::Marc21);
+    case ExportFormat::MarcXml:
+      return makeMarcWriter(output, MarcFlavour::MarcXml);
+    case ExportFormat::Unimarc:
+      return makeMarcWriter(output, MarcFlavour::Unimarc);
+  }
+  return nullptr;
+}
+
+ExportResult failure(const QString& error) { return {ExportResult::Status::Failed, 0, error}; }
+
+}  // namespace
+
+const QList<ExportFormatInfo>& exportFormats() {
+  static const QList<ExportFormatInfo> formats{
+      {ExportFormat::Csv, u"csv"_s, u".csv"_s, u"Πίνακας CSV (*.csv)"_s},
+      {ExportFormat::Xlsx, u"xlsx"_s, u".xlsx"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s},
+      {ExportFormat::Marc21, u"marc21"_s, u".mrc"_s, u"MARC21 για βιβλιοθήκες (*.mrc)"_s},
+      {ExportFormat::MarcXml, u"marcxml"_s, u".xml"_s, u"MARCXML για βιβλιοθήκες (*.xml)"_s},
+      {ExportFormat::Unimarc, u"unimarc"_s, u".mrc"_s, u"UNIMARC για βιβλιοθήκες (*.mrc)"_s},
+  };
+  return formats;
+}
+
+std::optional<ExportFormat> exportFormatNamed(const QString& name) {
+  for (const ExportFormatInfo& info : exportFormats())
+    if (info.name == name) return info.format;
+  return std::nullopt;
+}
+
+ExportResult exportCatalogue(const QString& catalogue, const QString& output, const ExportOptions& options,
+                             const ExportProgress& progress) {
+  // A catalogue that is not there is a mistaken name, not an empty list.
+  if (!QFileInfo::exists(catalogue)) return failure(readFailure(catalogue, ENOENT));
+  // Written by renaming over the output, the catalogue itself would be lost.
+  if (QFileInfo::exists(output) && QFileInfo(output).canonicalFilePath() == QFileInfo(catalogue).canonicalFilePath())
+    return {ExportResult::Status::Refused, 0,
+            u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «%1»: διαλέξτε άλλο αρχείο."_s.arg(
+                QFileInfo(catalogue).fileName())};
+  CatalogueFile file;
+  if (!file.open(catalogue, FileIo::Mode::ReadOnly)) return failure(file.lastError().describe());
+
+  std::vector<int> fields{0, 1, 2, 3, 4};
+  const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
+  if (options.borrowers && table) fields.push_back(5);
+  std::unique_ptr<ExportWriter> writer = writerFor(options.format, output);
+  if (!writer->begin(fields)) return failure(writer->error());
+
+  RecordScan scan(file);
+  const qint32 total = file.recordCount();
+  ExportResult result;
+  for (qint32 n = 1; n <= total; ++n) {
+    const char* record = scan.record(n);
+    if (!record) break;
+    if (!writer->write(n, record)) return failure(writer->error());
+    ++result.records;
+    if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
+  }
+  if (scan.failed()) return failure(file.lastError().describe());
+  if (!writer->finish()) return failure(writer->error());
+  if (progress) progress(total, total);
+  return result;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// One output format of the export: a header, then the records in file order.
+class ExportWriter {
+ public:
+  virtual ~ExportWriter() = default;
+  // `fields` are the record's fields that become columns after the record number.
+  virtual bool begin(const std::vector<int>& fields) = 0;
+  // `record` is the 350 stored bytes of record `number`.
+  virtual bool write(qint32 number, const char* record) = 0;
+  // Writes what is left and gives the file its name; an unfinished writer
+  // leaves nothing behind.
+  virtual bool finish() = 0;
+  QString error() const { return m_error; }
+
+ protected:
+  QString m_error;
+};
+
+std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path);
+std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path);
+enum class MarcFlavour { Marc21, MarcXml, Unimarc };
+std::unique_ptr<ExportWriter> makeMarcWriter(const QString& path, MarcFlavour flavour);

@@ -1,0 +1,74 @@
+#include "transfer/FieldBytes.h"
+
+#include <array>
+#include <cstring>
+
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/Cp1253.h"
+
+namespace fieldbytes {
+namespace {
+
+// Each byte's UTF-8 form in the low bytes of a word, and its length.
+struct Utf8Char {
+  quint32 bytes;
+  unsigned char length;
+  unsigned char special;  // a quote, comma or line break: the CSV cell needs quotes
+};
+
+const std::array<Utf8Char, 256>& utf8Table() {
+  static const std::array<Utf8Char, 256> table = [] {
+    std::array<Utf8Char, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+      const QByteArray utf8 = QString(cp1253::decodeByte(static_cast<unsigned char>(b))).toUtf8();
+      t[size_t(b)].length = static_cast<unsigned char>(utf8.size());
+      t[size_t(b)].special = b == '"' || b == ',' || b == '\r' || b == '\n';
+      std::memcpy(&t[size_t(b)].bytes, utf8.constData(), size_t(utf8.size()));
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+Span trimmed(const char* record, int field) {
+  const char* begin = record + CatalogueRecord::kOffset[size_t(field)];
+  int length = CatalogueRecord::kWidth[size_t(field)];
+  // Fields are mostly padding: step over eight blanks at a time.
+  constexpr quint64 kBlanks = 0x2020202020202020ULL;
+  quint64 word;
+  while (length >= 8 && (std::memcpy(&word, begin + length - 8, 8), word == kBlanks)) length -= 8;
+  while (length > 0 && begin[length - 1] == ' ') --length;
+  return {begin, length};
+}
+
+char* writeUtf8(char* out, const char* bytes, int length, bool* special) {
+  const auto& table = utf8Table();
+  unsigned char any = 0;
+  for (int i = 0; i < length; ++i) {
+    // One four-byte store per character (little-endian order), then step by its length.
+    const Utf8Char& c = table[static_cast<unsigned char>(bytes[i])];
+    const char four[4] = {char(c.bytes), char(c.bytes >> 8), char(c.bytes >> 16), 0};
+    std::memcpy(out, four, 4);
+    out += c.length;
+    any |= c.special;
+  }
+  if (special) *special = any != 0;
+  return out;
+}
+
+void appendUtf8(QByteArray& out, const char* bytes, int length) {
+  const qsizetype old = out.size();
+  out.resize(old + 3 * qsizetype(length) + 1);
+  out.resize(writeUtf8(out.data() + old, bytes, length) - out.data());
+}
+
+bool isDeletionMark(const char* record) {
+  static const CatalogueRecord mark = CatalogueRecord::deletionMark();
+  return std::memcmp(record, mark.bytes(), CatalogueRecord::kLength) == 0;
+}
+
+bool isUndefined(unsigned char byte) { return cp1253::decodeByte(byte).unicode() >= 0xF700 && byte >= 0x80; }
+
+}  // namespace fieldbytes

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Field texts straight from a record's 350 bytes, for the exports and the
+// check: no QString per field on the way to UTF-8.
+namespace fieldbytes {
+
+struct Span {
+  const char* data;
+  int length;
+};
+
+// Field i (0-based) of the record without its trailing blanks.
+Span trimmed(const char* record, int field);
+// Writes the UTF-8 form of Windows-1253 bytes at `out` (room for three bytes
+// each and one more) and returns the end; `special` tells whether the text
+// holds a quote, comma or line break.
+char* writeUtf8(char* out, const char* bytes, int length, bool* special = nullptr);
+// The same, appended to `out`.
+void appendUtf8(QByteArray& out, const char* bytes, int length);
+inline void appendUtf8(QByteArray& out, Span s) { appendUtf8(out, s.data, s.length); }
+// "~~~" in all six fields.
+bool isDeletionMark(const char* record);
+// A byte that Windows-1253 leaves undefined.
+bool isUndefined(unsigned char byte);
+
+}  // namespace fieldbytes

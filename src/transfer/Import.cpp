@@ -1,0 +1,71 @@
+#include "transfer/Import.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "catalogue/CatalogueAppend.h"
+#include "catalogue/CatalogueLock.h"
+#include "transfer/ImportSource.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool looksLikeCsv(const QString& path) {
+  if (path.endsWith(u".csv"_s, Qt::CaseInsensitive)) return true;
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) && file.read(3) == "\xEF\xBB\xBF";
+}
+
+ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {
+  ImportResult result;
+  result.status = status;
+  result.messages = QStringList{message};
+  return result;
+}
+
+}  // namespace
+
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
+  std::unique_ptr<ImportSource> source =
+      looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
+  ImportResult result;
+  if (!source->check(result)) return result;
+  if (result.status == ImportResult::Status::Refused) return result;
+
+  // The same lock as the librarian's program: never append under an editor.
+  CatalogueLock lock;
+  switch (lock.acquire(catalogue)) {
+    case CatalogueLock::Result::Acquired:
+      break;
+    case CatalogueLock::Result::HeldElsewhere:
+      return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
+                        ImportResult::Status::Refused);
+    case CatalogueLock::Result::Failed: {
+      CatalogueError error;
+      error.operation = CatalogueError::Operation::Open;
+      error.systemError = lock.lastErrno();
+      error.fileName = QFileInfo(catalogue).fileName();
+      return failedWith(error.describe());
+    }
+  }
+  CatalogueFile file;
+  if (!file.open(catalogue)) return failedWith(file.lastError().describe());
+  CatalogueAppend append(file);
+  if (!append.begin()) return failedWith(file.lastError().describe());
+  bool writeFailed = false;
+  const bool read = source->records(
+      [&](const char* bytes) {
+        writeFailed = !append.add(bytes);
+        return !writeFailed;
+      },
+      result);
+  if (writeFailed || (read && !append.commit())) return failedWith(file.lastError().describe());
+  if (!read) {
+    append.rollback();
+    return result;
+  }
+  result.first = append.firstNumber();
+  result.count = append.added();
+  return result;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct ImportOptions {
+  // Cut fields longer than their width instead of refusing the import.
+  bool truncate = false;
+};
+
+struct ImportResult {
+  enum class Status { Done, Refused, Failed };
+  Status status = Status::Done;
+  // Refused: each reason, naming the row, the column and the character.
+  // Failed: the one error. Done: the fields that were cut, one line each.
+  QStringList messages;
+  qint32 first = 0;  // the record number of the first new record
+  qint32 count = 0;
+};
+
+// Appends the rows of a CSV file (INPUT ending in ".csv", or starting with a
+// UTF-8 byte-order mark) or the records of another catalogue file to the
+// catalogue, created when missing. Everything is checked before anything is
+// written; a refused or failed import leaves the catalogue as it was.
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "transfer/Import.h"
+
+// Where imported records come from. Read twice: once to check everything,
+// then again to write.
+class ImportSource {
+ public:
+  using Sink = std::function<bool(const char* recordBytes)>;
+  virtual ~ImportSource() = default;
+  // False when the input cannot be read; `result` then holds the failure.
+  // Otherwise every reason to refuse (and, when cutting, every cut) is added.
+  virtual bool check(ImportResult& result) = 0;
+  // Hands each record to `sink` in order; false with `result` set on a read
+  // failure or when the input changed since it was checked.
+  virtual bool records(const Sink& sink, ImportResult& result) = 0;
+};
+
+std::unique_ptr<ImportSource> makeCsvSource(const QString& path, const ImportOptions& options);
+std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);

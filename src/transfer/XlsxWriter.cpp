@@ -1,0 +1,136 @@
+// The export's table as a spreadsheet: a bold frozen header row, an
+// autofilter and column widths that fit, written row by row in constant
+// memory by libxlsxwriter. The title's CR LF line breaks become the LF that
+// spreadsheet cells use.
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+
+#include "transfer/ExportWriter.h"
+#include "transfer/FieldBytes.h"
+#include "transfer/OutputFile.h"
+#include "transfer/TableColumns.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double kMaxWidth = 60;
+
+// The width in characters of the longest line of a text.
+int widthOf(const char* data, int length) {
+  int widest = 0;
+  int line = 0;
+  for (int i = 0; i < length; ++i) {
+    if (data[i] == '\r' || data[i] == '\n') {
+      line = 0;
+      continue;
+    }
+    widest = std::max(widest, ++line);
+  }
+  return widest;
+}
+
+class XlsxWriter : public ExportWriter {
+ public:
+  explicit XlsxWriter(const QString& path) : m_path(path), m_out(path) {}
+  ~XlsxWriter() override {
+    if (m_book) {
+      workbook_close(m_book);
+      QFile::remove(m_out.partPath());
+    }
+  }
+
+  bool begin(const std::vector<int>& fields) override {
+    m_fields = fields;
+    // Made here first so that a folder that cannot take it is reported in Greek, before the library tries.
+    if (!m_out.open()) {
+      m_error = m_out.error();
+      return false;
+    }
+    const QByteArray part = QFile::encodeName(m_out.partPath());
+    const QByteArray tmp = QFile::encodeName(QFileInfo(m_path).absolutePath());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char*>(tmp.constData());
+    m_book = workbook_new_opt(part.constData(), &options);
+    m_sheet = m_book ? workbook_add_worksheet(m_book, nullptr) : nullptr;
+    if (!m_sheet) return failed(errno);
+    lxw_format* bold = workbook_add_format(m_book);
+    format_set_bold(bold);
+    m_wrap = workbook_add_format(m_book);
+    format_set_text_wrap(m_wrap);
+    const QStringList header = tableHeader(fields);
+    for (qsizetype c = 0; c < header.size(); ++c) {
+      m_widths.push_back(std::min<double>(double(header[c].size()), kMaxWidth));
+      worksheet_write_string(m_sheet, 0, lxw_col_t(c), header[c].toUtf8().constData(), bold);
+    }
+    return true;
+  }
+
+  bool write(qint32 number, const char* record) override {
+    if (m_row + 1 >= LXW_ROW_MAX) {
+      m_error =
+          u"Ο κατάλογος έχει περισσότερες εγγραφές από όσες χωρούν σε ένα φύλλο xlsx (%1)."_s.arg(LXW_ROW_MAX - 1);
+      return false;
+    }
+    ++m_row;
+    worksheet_write_number(m_sheet, m_row, 0, number, nullptr);
+    m_widths[0] = std::max(m_widths[0], double(QByteArray::number(number).size()));
+    for (size_t c = 0; c < m_fields.size(); ++c) {
+      const fieldbytes::Span text = fieldbytes::trimmed(record, m_fields[c]);
+      if (text.length == 0) continue;
+      m_cell.clear();
+      fieldbytes::appendUtf8(m_cell, text);
+      // A line break in a spreadsheet cell is LF alone, shown in a wrapping cell.
+      m_cell.replace("\r\n", "\n");
+      lxw_format* format = m_cell.contains('\n') ? m_wrap : nullptr;
+      if (worksheet_write_string(m_sheet, m_row, lxw_col_t(c + 1), m_cell.constData(), format) != LXW_NO_ERROR)
+        return failed(errno);
+      m_widths[c + 1] = std::min(kMaxWidth, std::max(m_widths[c + 1], double(widthOf(text.data, text.length))));
+    }
+    return true;
+  }
+
+  bool finish() override {
+    for (size_t c = 0; c < m_widths.size(); ++c)
+      worksheet_set_column(m_sheet, lxw_col_t(c), lxw_col_t(c), m_widths[c] + 2, nullptr);
+    worksheet_freeze_panes(m_sheet, 1, 0);
+    worksheet_autofilter(m_sheet, 0, 0, m_row, lxw_col_t(m_widths.size() - 1));
+    errno = 0;
+    const lxw_error closed = workbook_close(m_book);
+    m_book = nullptr;
+    if (closed != LXW_NO_ERROR) {
+      QFile::remove(m_out.partPath());
+      return failed(errno);
+    }
+    if (!m_out.adoptWritten() || !m_out.commit()) {
+      m_error = m_out.error();
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  bool failed(int systemError) {
+    m_error = writeFailure(m_path, systemError != 0 ? systemError : EIO);
+    return false;
+  }
+
+  QString m_path;
+  OutputFile m_out;
+  lxw_workbook* m_book = nullptr;
+  lxw_worksheet* m_sheet = nullptr;
+  lxw_format* m_wrap = nullptr;
+  std::vector<int> m_fields;
+  std::vector<double> m_widths;
+  lxw_row_t m_row = 0;
+  QByteArray m_cell;
+};
+
+}  // namespace
+
+std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path) { return std::make_unique<XlsxWriter>(path); }

@@ -1,0 +1,62 @@
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "../catalogue/CatalogueTestFiles.h"
+#include "RecordWindowFixture.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList namesOf(const QList<QAction*>& actions) {
+  QStringList names;
+  for (QAction* a : actions) names.append(a->objectName());
+  return names;
+}
+
+}  // namespace
+
+TEST_F(RecordWindowTest, ExportSitsAboveExitsSeparatorWithALetterOfItsOwn) {
+  open();
+  const QMenu* file = window->findChild<QMenu*>(u"mnuFile"_s);
+  EXPECT_EQ(namesOf(file->actions()), (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s,
+                                                   u"mnuMenu"_s, u"mnuExport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
+  EXPECT_EQ(item("mnuExport")->text(), u"Ε&ξαγωγή καταλόγου..."_s);
+  EXPECT_TRUE(item("mnuExport")->shortcut().isEmpty());
+
+  // No other item of the menu, and no menu of the bar, answers to its letter.
+  const QKeySequence letter = QKeySequence::mnemonic(item("mnuExport")->text());
+  ASSERT_FALSE(letter.isEmpty());
+  for (const QAction* a : file->actions() + window->menuBar()->actions()) {
+    if (a == item("mnuExport")) continue;
+    EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+  }
+}
+
+TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
+  catalogue.setRecords({book(u"Καζαντζάκης, Νίκος"_s, u"Ο Καπετάν Μιχάλης"_s), book(u"Σεφέρης, Γιώργος"_s)});
+  open();
+  line("txtEpo")->setText(u"δεν καταχωρίστηκε"_s);
+  const QString path = catalogue.dir() + u"/κατάλογος.csv"_s;
+  platform.dialogs.choose(path, 0).answer(Dialogs::Answer::Ok);
+  item("mnuExport")->trigger();
+
+  const auto boxes = platform.dialogs.log();
+  ASSERT_EQ(boxes.size(), 3);
+  EXPECT_EQ(boxes[0].kind, ScriptedDialogs::Entry::Kind::SaveFile);
+  EXPECT_EQ(boxes[0].text, QDir(catalogue.dir()).filePath(u"Zelkor.csv"_s));
+  EXPECT_EQ(boxes[2].text, u"Ο κατάλογος (2 εγγραφές) γράφτηκε στο αρχείο\r\n"_s + QDir::toNativeSeparators(path));
+  const QString csv = QString::fromUtf8(readAll(path));
+  EXPECT_TRUE(csv.contains(u"\r\n1,\"Καζαντζάκης, Νίκος\",,Ο Καπετάν Μιχάλης,,,\r\n2,\"Σεφέρης, Γιώργος\",,,,,\r\n"_s))
+      << csv.toStdString();
+  EXPECT_EQ(line("txtEpo")->text(), u"δεν καταχωρίστηκε"_s);
+  EXPECT_EQ(window->windowTitle(), recordCaption(1, 2));
+}
+
+TEST_F(RecordWindowTest, TheStudentsEditionHasNoExport) {
+  catalogue.setRecords({book(u"Α"_s)});
+  open(Edition::students());
+  const QAction* exportItem = item("mnuExport");
+  EXPECT_TRUE(exportItem == nullptr || !exportItem->isVisible());
+}

@@ -1,0 +1,108 @@
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "TransferFixture.h"
+#include "catalogue/FieldLabels.h"
+
+namespace {
+
+struct Output {
+  int status;
+  QByteArray out;
+  QByteArray err;
+};
+
+Output runProgram(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(60000)) return {-1, {}, p.errorString().toUtf8()};
+  return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+// The workbook as openpyxl reads it back.
+const char* kReadXlsx = R"(
+import json, sys, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).active
+print(json.dumps({
+  "rows": [[("" if v is None else str(v)) for v in row] for row in ws.iter_rows(values_only=True)],
+  "bold": [c.font.b for c in ws[1]],
+  "frozen": ws.freeze_panes, "filter": ws.auto_filter.ref,
+  "widths": [ws.column_dimensions[c].width for c in "ABCDEFG"]}))
+)";
+
+}  // namespace
+
+TEST_F(TransferTest, XlsxReadsBackAsTheSameTableWithABoldFrozenFilteredHeader) {
+  cat.setBytes(awkwardCatalogue().mid(350));
+  const Run r = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"list.xlsx"_s)});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const Output py =
+      runProgram(QStringLiteral(LOMIRA_PYTHON3), {u"-c"_s, QString::fromUtf8(kReadXlsx), file(u"list.xlsx"_s)});
+  ASSERT_EQ(py.status, 0) << py.err.toStdString();
+  const QJsonObject book = QJsonDocument::fromJson(py.out).object();
+
+  const QJsonArray rows = book[u"rows"_s].toArray();
+  ASSERT_EQ(rows.size(), 4);
+  QJsonArray header{u"Κωδικός"_s};
+  for (int i = 0; i < 6; ++i) header.append(fieldLabel(i));
+  EXPECT_EQ(rows[0].toArray(), header);
+  EXPECT_EQ(
+      QJsonDocument(rows[1].toArray()).toJson(QJsonDocument::Compact).toStdString(),
+      QJsonDocument(QJsonArray{u"1"_s, u"   Τρεις κενοί μπροστά"_s, u" ένας"_s, u"Πρώτη γραμμή\nδεύτερη\n  τρίτη"_s,
+                               u"Αθήνα, \"Εκδόσεις\", 2020"_s, u"\"1001\""_s, u"Παπαδοπούλου, Μαρία"_s})
+          .toJson(QJsonDocument::Compact)
+          .toStdString());
+  EXPECT_EQ(rows[2].toArray()[3], u"~~~"_s);
+  EXPECT_EQ(book[u"bold"_s].toArray(), QJsonArray({true, true, true, true, true, true, true}));
+  EXPECT_EQ(book[u"frozen"_s], u"A2"_s);
+  EXPECT_EQ(book[u"filter"_s], u"A1:G4"_s);
+  // Wide enough for the longest line of each column, never wider than 60 characters.
+  const QJsonArray widths = book[u"widths"_s].toArray();
+  EXPECT_GE(widths[2].toDouble(), 26);
+  EXPECT_LE(widths[2].toDouble(), 63);
+}
+
+TEST_F(TransferTest, MarcOfEveryFlavourIsAcceptedByYazWithoutBorrowersOrDeletedRecords) {
+  cat.setBytes(awkwardCatalogue());
+  struct Flavour {
+    QString format;
+    QStringList dumpOptions;
+    QString title;
+  };
+  const Flavour flavours[] = {
+      {u"marc21"_s, {}, u"245 10 $a Πρώτη γραμμή δεύτερη   τρίτη $c ένας"_s},
+      {u"marcxml"_s, {u"-i"_s, u"marcxml"_s}, u"245 10 $a Πρώτη γραμμή δεύτερη   τρίτη $c ένας"_s},
+      {u"unimarc"_s, {}, u"200 1  $a Πρώτη γραμμή δεύτερη   τρίτη $g ένας"_s},
+  };
+  for (const Flavour& f : flavours) {
+    const QString out = file(u"out."_s + f.format);
+    ASSERT_EQ(run({u"export"_s, u"--format"_s, f.format, cat.path(), out}).status, 0);
+    const Output dump = runProgram(u"yaz-marcdump"_s, f.dumpOptions + QStringList{out});
+    ASSERT_EQ(dump.status, 0) << f.format.toStdString() << dump.out.toStdString() << dump.err.toStdString();
+    const QString text = QString::fromUtf8(dump.out);
+    // Records 1, 2 and 4: the deleted record 3 stays behind.
+    EXPECT_EQ(QStringList(text.split(u'\n').filter(QRegularExpression(u"^001 "_s))),
+              (QStringList{u"001 1"_s, u"001 2"_s, u"001 4"_s}))
+        << f.format.toStdString();
+    EXPECT_TRUE(text.contains(f.title)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"Παπαδοπούλου"_s)) << f.format.toStdString();
+    EXPECT_FALSE(text.contains(u"~~~"_s));
+  }
+}
+
+TEST_F(TransferTest, AnExportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
+  cat.setBytes(rec({u"Ένα"_s}));
+  const Run missing = run({u"export"_s, u"--format"_s, u"csv"_s, file(u"none.dat"_s), file(u"a.csv"_s)});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err,
+            u"Δεν ήταν δυνατή η ανάγνωση του αρχείου «none.dat»: το αρχείο ή ο φάκελός του δεν υπάρχει.\n"_s);
+  const Run noFolder = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"no/such/folder/a.xlsx"_s)});
+  EXPECT_EQ(noFolder.status, 2);
+  EXPECT_TRUE(noFolder.err.startsWith(u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.xlsx»: "_s))
+      << noFolder.err.toStdString();
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+}
