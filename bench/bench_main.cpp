@@ -93,6 +93,19 @@ int main(int argc, char** argv) {
   const baseline::Result fourPerRecord =
       bench.base([&] { return baseline::perRecordRead(file, marker, kAuthorTitle); });
   bench.expect(titleMemmem.matches == 0, u"the absent text occurs in the catalogue"_s);
+  // The forgiving search with the marker as a student types it.
+  const QString typedMarker = u"λαβύρινθος"_s;
+  const baseline::Result exactAbsent =
+      bench.base([&] { return baseline::exactScan(file, benchgen::absentText(), kTitle); });
+  const baseline::Result forgivingAbsent =
+      bench.base([&] { return baseline::forgivingScan(file, benchgen::absentText(), kTitle); });
+  const baseline::Result exactFour =
+      bench.base([&] { return baseline::exactScan(file, benchgen::marker(), kAuthorTitle); });
+  const baseline::Result forgivingFour =
+      bench.base([&] { return baseline::forgivingScan(file, typedMarker, kAuthorTitle); });
+  bench.expect(forgivingAbsent.matches == 0, u"the forgiving scan finds the absent text"_s);
+  bench.expect(exactFour.matches == fourMemmem.matches && forgivingFour.matches == fourMemmem.matches,
+               u"the scans with the matchers do not find what memmem finds"_s);
 
   std::printf("\nbaselines\n");
   std::printf("%-44s %9.4f s\n", "read whole file, 1 MiB blocks", block.seconds);
@@ -100,6 +113,12 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.4f s\n", "per-record pread + memmem, title field", titlePerRecord.seconds);
   std::printf("%-44s %9.4f s   (%lld matches)\n", "memmem, fields 1-4", fourMemmem.seconds, fourMemmem.matches);
   std::printf("%-44s %9.4f s\n", "per-record pread + memmem, fields 1-4", fourPerRecord.seconds);
+  std::printf("%-44s %9.4f s\n", "scan, exact, title, nothing found", exactAbsent.seconds);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "scan, forgiving, title, nothing found", forgivingAbsent.seconds,
+              forgivingAbsent.seconds / exactAbsent.seconds);
+  std::printf("%-44s %9.4f s\n", "scan, exact, fields 1-4", exactFour.seconds);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "scan, forgiving, fields 1-4", forgivingFour.seconds,
+              forgivingFour.seconds / exactFour.seconds);
 
   runRecordWindow(bench, world, only, markerTitle.matches, searches);
   runPageWindow(bench, world, only, fourMemmem.matches, searches);
@@ -128,6 +147,10 @@ int main(int argc, char** argv) {
   }
   const double c = searches.page.seconds / fourMemmem.seconds;
   goal("page window, 1% match, within 2x memmem", c <= 2, u"x%1"_s.arg(c, 0, 'f', 2));
+  const double f = forgivingAbsent.seconds / exactAbsent.seconds;
+  goal("forgiving scan, title, nothing found, within 1.3x exact", f <= 1.3, u"x%1"_s.arg(f, 0, 'f', 2));
+  const double g = forgivingFour.seconds / exactFour.seconds;
+  goal("forgiving scan, fields 1-4, within 1.3x exact", g <= 1.3, u"x%1"_s.arg(g, 0, 'f', 2));
   std::printf("RESULT records=%d platform=%s peak_rss_kb=%ld\n", records, qPrintable(QGuiApplication::platformName()),
               rss);
   return bench.failed() ? 1 : 0;
