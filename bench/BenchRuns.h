@@ -53,6 +53,22 @@ class Bench {
     return r;
   }
 
+  // Two scans taken in turns, so that both meet the same load on the machine.
+  template <typename F, typename G>
+  std::pair<baseline::Result, baseline::Result> paired(F first, G second) {
+    std::vector<double> firstTimes, secondTimes;
+    std::pair<baseline::Result, baseline::Result> r;
+    for (int i = 0; i < m_repeats; ++i) {
+      r = {first(), second()};
+      if (!r.first.ok || !r.second.ok) fail(QStringLiteral("a baseline could not read the catalogue"));
+      firstTimes.push_back(r.first.seconds);
+      secondTimes.push_back(r.second.seconds);
+    }
+    r.first.seconds = median(firstTimes);
+    r.second.seconds = median(secondTimes);
+    return r;
+  }
+
   // Runs the handler `repeats` times on a shown or hidden window, timing
   // each run from the click to the handler's return.
   Timed window(QWidget& w, const std::function<void()>& handler, const std::function<void()>& check);

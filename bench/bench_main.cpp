@@ -95,14 +95,12 @@ int main(int argc, char** argv) {
   bench.expect(titleMemmem.matches == 0, u"the absent text occurs in the catalogue"_s);
   // The forgiving search with the marker as a student types it.
   const QString typedMarker = u"λαβύρινθος"_s;
-  const baseline::Result exactAbsent =
-      bench.base([&] { return baseline::exactScan(file, benchgen::absentText(), kTitle); });
-  const baseline::Result forgivingAbsent =
-      bench.base([&] { return baseline::forgivingScan(file, benchgen::absentText(), kTitle); });
-  const baseline::Result exactFour =
-      bench.base([&] { return baseline::exactScan(file, benchgen::marker(), kAuthorTitle); });
-  const baseline::Result forgivingFour =
-      bench.base([&] { return baseline::forgivingScan(file, typedMarker, kAuthorTitle); });
+  const auto [exactAbsent, forgivingAbsent] =
+      bench.paired([&] { return baseline::exactScan(file, benchgen::absentText(), kTitle); },
+                   [&] { return baseline::forgivingScan(file, benchgen::absentText(), kTitle); });
+  const auto [exactFour, forgivingFour] =
+      bench.paired([&] { return baseline::exactScan(file, benchgen::marker(), kAuthorTitle); },
+                   [&] { return baseline::forgivingScan(file, typedMarker, kAuthorTitle); });
   bench.expect(forgivingAbsent.matches == 0, u"the forgiving scan finds the absent text"_s);
   bench.expect(exactFour.matches == fourMemmem.matches && forgivingFour.matches == fourMemmem.matches,
                u"the scans with the matchers do not find what memmem finds"_s);
