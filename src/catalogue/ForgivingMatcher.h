@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "catalogue/RecordMatcher.h"
+
 // The forgiving search's fold of one Windows-1253 byte: Greek and Latin
 // letters to upper case without accents or diaeresis, final sigma to sigma,
 // and the Latin capitals that look like Greek ones (A B E Z H I K M N O P T
@@ -15,11 +17,11 @@ unsigned char forgivingFold(unsigned char byte);
 // the record after folding both, so that "καζαντζακης" finds "ΚΑΖΑΝΤΖΑΚΗΣ"
 // stored with a Latin A. A text the code page cannot hold, or an empty one,
 // matches nothing.
-class ForgivingMatcher {
+class ForgivingMatcher : public RecordMatcher {
  public:
   ForgivingMatcher(const QString& text, std::vector<int> fields);
   // True when any of the fields of the 350 record bytes contains the text.
-  bool matches(const char* record) const;
+  bool matches(const char* record) const override;
 
   // The most bytes that fold to one byte (Ι and Υ have nine).
   static constexpr int kMostSharers = 9;

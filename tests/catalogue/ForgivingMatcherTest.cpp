@@ -19,7 +19,7 @@ bool forgives(const QString& text, std::vector<int> fields, const QByteArray& re
 // tests/data/fold1253.txt says, from Unicode's own data, what each byte folds
 // to (written by fold1253.py beside it).
 TEST(ForgivingFold, AgreesWithUnicodeOnEveryByte) {
-  QFile expected(QStringLiteral(LOMIRA_TEST_DATA_DIR "/fold1253.txt"));
+  QFile expected(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/fold1253.txt"));
   ASSERT_TRUE(expected.open(QIODevice::ReadOnly | QIODevice::Text));
   int rows = 0;
   while (!expected.atEnd()) {

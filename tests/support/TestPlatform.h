@@ -15,10 +15,17 @@ class RecordingSink : public PrintSink {
   QList<PrintJob> jobs;
 };
 
+// A fixed time of day; the steady time runs as the system's unless a test
+// sets it.
 class FixedClock : public Clock {
  public:
   QDateTime now() const override { return moment; }
+  qint64 steadyMs() const override { return steady >= 0 ? steady : m_system.steadyMs(); }
   QDateTime moment{QDate(2026, 12, 6), QTime(8, 57)};
+  qint64 steady = -1;
+
+ private:
+  SystemClock m_system;
 };
 
 class FakeHelpEngine : public HelpEngine {
