@@ -27,7 +27,8 @@ struct BenchWorld {
   FakeLauncher launcher;
   SystemFileIoFactory files;
   QuietHost host;
-  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, files}; }
+  MemorySettings settings;
+  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, files, settings}; }
 };
 
 struct Timed {
