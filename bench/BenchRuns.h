@@ -87,11 +87,16 @@ class Bench {
 
 struct Searches {
   Timed notFound, allNo, page;
+  Timed forgivingNotFound, forgivingPage;  // the same with the forgiving search on
 };
 
+// The marker as a student types it, for the forgiving searches.
+QString typedMarker();
+
 // The record window's title searches (notfound, allno) and the page window's
-// author-title search (page) on the catalogue in the working directory; `only`
-// empty runs all three. A negative expected count is not checked (a profiling
+// author-title search (page) on the catalogue in the working directory, the
+// nothing-found and the page search also with the forgiving search on; `only`
+// empty runs them all. A negative expected count is not checked (a profiling
 // run measures no baselines).
 void runRecordWindow(Bench& bench, BenchWorld& world, const QString& only, long long titleMatches, Searches& out);
 void runPageWindow(Bench& bench, BenchWorld& world, const QString& only, long long matches, Searches& out);
