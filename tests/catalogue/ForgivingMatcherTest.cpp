@@ -35,38 +35,15 @@ TEST(ForgivingFold, AgreesWithUnicodeOnEveryByte) {
   EXPECT_EQ(rows, 256);
 }
 
-TEST(ForgivingMatcher, FindsEverySpellingOfOneTitle) {
-  const QByteArray kazantzakis = recordWithFields({u"ΚAΖΑΝΤΖΑΚΗΣ Νίκος"_s, QString(), u"Ο Λαβύρινθος: ΤΟΚΙΟ 1925"_s});
-  for (const QString& typed : {u"καζαντζακης"_s, u"Καζαντζάκης"_s, u"KAZANTZAKHS"_s.replace(u'S', u'Σ')})
-    EXPECT_TRUE(forgives(typed, {0}, kazantzakis)) << qPrintable(typed);
-  for (const QString& typed : {u"ΛΑΒΥΡΙΝΘΟΣ"_s, u"λαβυρινθος"_s, u"λαβύρινθοσ"_s, u"TOKIO"_s, u"tokio 1925"_s})
-    EXPECT_TRUE(forgives(typed, {2}, kazantzakis)) << qPrintable(typed);
-  const QByteArray diaeresis = recordWithFields({u"ΠΡΩΪΝΟ ΤΡΑΙΝΟ"_s, u"Ευφυΐα"_s});
-  EXPECT_TRUE(forgives(u"πρωινό"_s, {0}, diaeresis));
-  EXPECT_TRUE(forgives(u"ΕΥΦΥΙΑ"_s, {1}, diaeresis));
-  EXPECT_TRUE(forgives(u"ευφυϊα"_s, {1}, diaeresis));
-}
-
-TEST(ForgivingMatcher, LeavesDigitsSignsAndTheOtherLettersAlone) {
-  const QByteArray book = recordWithFields({u"Ιστορία, τόμος 2-3 (1821)"_s, u"Cervantes µ"_s});
-  EXPECT_FALSE(forgives(u"τομος 2.3"_s, {0}, book));
-  EXPECT_FALSE(forgives(u"ιστορια. "_s, {0}, book));
-  EXPECT_TRUE(forgives(u"ΤΟΜΟΣ 2-3 (1821)"_s, {0}, book));
-  // c, v and s have no Greek look-alike; the micro sign is no letter.
-  EXPECT_TRUE(forgives(u"CERVANTES"_s, {1}, book));
-  EXPECT_FALSE(forgives(u"ΣΕΡΒΑΝΤΕΣ"_s, {1}, book));
-  EXPECT_FALSE(forgives(u"μ"_s, {1}, book));
-}
-
-TEST(ForgivingMatcher, SearchesLikeTheExactMatcherOtherwise) {
-  const QByteArray book = recordWithFields({u"Καζαντζάκης Νίκος"_s, QString(), u"Ο Καπετάν Μιχάλης"_s});
-  EXPECT_FALSE(forgives(u"καπεταν"_s, {0, 1}, book)) << "only the fields asked";
-  EXPECT_TRUE(forgives(u"νικοσ   "_s, {0}, book)) << "padding blanks are part of the field";
+TEST(ForgivingMatcher, FindsTheSpellingsAndOnlyThem) {
+  const QByteArray book = recordWithFields({u"ΚAΖΑΝΤΖΑΚΗΣ Νίκος"_s, u"Ευφυΐα, τόμος 2-3"_s, u"ΤΟΚΙΟ"_s});
+  for (const QString& typed : {u"καζαντζακης"_s, u"ευφυϊα"_s, u"ΤΟΜΟΣ 2-3"_s, u"tokio"_s})
+    EXPECT_TRUE(forgives(typed, {0, 1, 2}, book)) << qPrintable(typed);
+  for (const QString& typed : {u"τομος 2.3"_s, u"καπεταν"_s, QString(), u"Ν\u043E"_s, QString(101, u' ')})
+    EXPECT_FALSE(forgives(typed, {0, 1, 2}, book)) << qPrintable(typed);
+  // A match never runs into the next field, however the needle is searched.
   EXPECT_TRUE(forgives(u"νικος"_s + QString(33, u' '), {0}, book));
-  EXPECT_FALSE(forgives(u"νικος"_s + QString(34, u' '), {0}, book)) << "no match runs into the next field";
-  EXPECT_FALSE(forgives(QString(101, u' '), {2}, book)) << "longer than the field";
-  EXPECT_FALSE(forgives(QString(), {0, 1, 2}, book));
-  EXPECT_FALSE(forgives(u"Ν\u043E"_s, {0}, book)) << "a character the code page cannot hold";
+  EXPECT_FALSE(forgives(u"νικος"_s + QString(34, u' '), {0}, book));
   EXPECT_FALSE(ForgivingMatcher(u"ο"_s, {0}).matches(nullptr));
   EXPECT_FALSE(forgives(u"ο"_s, {-1, 6}, book));
 }
