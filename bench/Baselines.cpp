@@ -7,7 +7,10 @@
 #include <chrono>
 #include <cstring>
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
+#include "catalogue/ForgivingMatcher.h"
+#include "catalogue/RecordScan.h"
 
 namespace baseline {
 namespace {
@@ -52,6 +55,27 @@ long long readFully(int fd, char* buffer, long long length) {
     got += n;
   }
   return got;
+}
+
+template <typename Matcher>
+Result matcherScan(const QString& path, const Matcher& matcher) {
+  Result result;
+  const auto start = std::chrono::steady_clock::now();
+  CatalogueFile file;
+  if (!file.open(path, FileIo::Mode::ReadOnly)) {
+    result.ok = false;
+    return result;
+  }
+  RecordScan scan(file);
+  for (qint32 n = 1;; ++n) {
+    const char* record = scan.record(n);
+    if (!record) break;
+    result.bytes += kRecord;
+    result.matches += matcher.matches(record);
+  }
+  result.ok = !scan.failed();
+  result.seconds = since(start);
+  return result;
 }
 
 }  // namespace
@@ -109,6 +133,14 @@ Result perRecordRead(const QString& path, const QByteArray& needle, const std::v
   }
   result.seconds = since(start);
   return result;
+}
+
+Result exactScan(const QString& path, const QString& text, const std::vector<int>& fields) {
+  return matcherScan(path, FieldMatcher(text, fields));
+}
+
+Result forgivingScan(const QString& path, const QString& text, const std::vector<int>& fields) {
+  return matcherScan(path, ForgivingMatcher(text, fields));
 }
 
 }  // namespace baseline

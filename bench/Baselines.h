@@ -22,5 +22,9 @@ Result blockRead(const QString& path);
 Result fieldMemmem(const QString& path, const QByteArray& needle, const std::vector<int>& fields);
 // One system call per record, then the same memmem: the naive scan.
 Result perRecordRead(const QString& path, const QByteArray& needle, const std::vector<int>& fields);
+// The windows' own scan (RecordScan) with the exact or the forgiving matcher,
+// without the windows: what the forgiving fold costs by itself.
+Result exactScan(const QString& path, const QString& text, const std::vector<int>& fields);
+Result forgivingScan(const QString& path, const QString& text, const std::vector<int>& fields);
 
 }  // namespace baseline

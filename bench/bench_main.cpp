@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     runRecordWindow(bench, world, only, -1, searches);
     runPageWindow(bench, world, only, -1, searches);
     std::printf("%s: %.4f s\n", qPrintable(only),
-                searches.notFound.seconds + searches.allNo.seconds + searches.page.seconds);
+                searches.notFound.seconds + searches.forgivingNotFound.seconds + searches.allNo.seconds +
+                    searches.page.seconds + searches.forgivingPage.seconds);
     return bench.failed() ? 1 : 0;
   }
 
@@ -93,6 +94,16 @@ int main(int argc, char** argv) {
   const baseline::Result fourPerRecord =
       bench.base([&] { return baseline::perRecordRead(file, marker, kAuthorTitle); });
   bench.expect(titleMemmem.matches == 0, u"the absent text occurs in the catalogue"_s);
+  // The forgiving search with the marker as a student types it.
+  const auto [exactAbsent, forgivingAbsent] =
+      bench.paired([&] { return baseline::exactScan(file, benchgen::absentText(), kTitle); },
+                   [&] { return baseline::forgivingScan(file, benchgen::absentText(), kTitle); });
+  const auto [exactFour, forgivingFour] =
+      bench.paired([&] { return baseline::exactScan(file, benchgen::marker(), kAuthorTitle); },
+                   [&] { return baseline::forgivingScan(file, typedMarker(), kAuthorTitle); });
+  bench.expect(forgivingAbsent.matches == 0, u"the forgiving scan finds the absent text"_s);
+  bench.expect(exactFour.matches == fourMemmem.matches && forgivingFour.matches == fourMemmem.matches,
+               u"the scans with the matchers do not find what memmem finds"_s);
 
   std::printf("\nbaselines\n");
   std::printf("%-44s %9.4f s\n", "read whole file, 1 MiB blocks", block.seconds);
@@ -100,6 +111,12 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.4f s\n", "per-record pread + memmem, title field", titlePerRecord.seconds);
   std::printf("%-44s %9.4f s   (%lld matches)\n", "memmem, fields 1-4", fourMemmem.seconds, fourMemmem.matches);
   std::printf("%-44s %9.4f s\n", "per-record pread + memmem, fields 1-4", fourPerRecord.seconds);
+  std::printf("%-44s %9.4f s\n", "scan, exact, title, nothing found", exactAbsent.seconds);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "scan, forgiving, title, nothing found", forgivingAbsent.seconds,
+              forgivingAbsent.seconds / exactAbsent.seconds);
+  std::printf("%-44s %9.4f s\n", "scan, exact, fields 1-4", exactFour.seconds);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "scan, forgiving, fields 1-4", forgivingFour.seconds,
+              forgivingFour.seconds / exactFour.seconds);
 
   runRecordWindow(bench, world, only, markerTitle.matches, searches);
   runPageWindow(bench, world, only, fourMemmem.matches, searches);
@@ -112,6 +129,10 @@ int main(int argc, char** argv) {
   printCaptionRates(searches.allNo);
   printRow("page window, fields 1-4, 1% match, all No", searches.page.seconds, block, fourMemmem, fourPerRecord);
   printCaptionRates(searches.page);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "record window, forgiving, nothing found",
+              searches.forgivingNotFound.seconds, searches.forgivingNotFound.seconds / searches.notFound.seconds);
+  std::printf("%-44s %9.4f s   x%6.2f exact\n", "page window, forgiving, fields 1-4", searches.forgivingPage.seconds,
+              searches.forgivingPage.seconds / searches.page.seconds);
 
   const long rss = peakRssKb();
   std::printf("\npeak resident memory: %ld kB\n\n", rss);
@@ -128,6 +149,14 @@ int main(int argc, char** argv) {
   }
   const double c = searches.page.seconds / fourMemmem.seconds;
   goal("page window, 1% match, within 2x memmem", c <= 2, u"x%1"_s.arg(c, 0, 'f', 2));
+  const double f = forgivingAbsent.seconds / exactAbsent.seconds;
+  goal("forgiving scan, title, nothing found, within 1.3x exact", f <= 1.3, u"x%1"_s.arg(f, 0, 'f', 2));
+  const double g = forgivingFour.seconds / exactFour.seconds;
+  goal("forgiving scan, fields 1-4, within 1.3x exact", g <= 1.3, u"x%1"_s.arg(g, 0, 'f', 2));
+  const double h = searches.forgivingNotFound.seconds / searches.notFound.seconds;
+  goal("record window, forgiving, nothing found, within 1.3x exact", h <= 1.3, u"x%1"_s.arg(h, 0, 'f', 2));
+  const double k = searches.forgivingPage.seconds / searches.page.seconds;
+  goal("page window, forgiving, fields 1-4, within 1.3x exact", k <= 1.3, u"x%1"_s.arg(k, 0, 'f', 2));
   std::printf("RESULT records=%d platform=%s peak_rss_kb=%ld\n", records, qPrintable(QGuiApplication::platformName()),
               rss);
   return bench.failed() ? 1 : 0;

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   DroppingSink sink;
   PrintDocument printer(sink);
   Platform base = system.platform();
-  Platform platform{dialogs, printer, base.clock, base.help, base.registry, base.launcher, base.files};
+  Platform platform{dialogs, printer, base.clock, base.help, base.registry, base.launcher, base.files, base.settings};
   Application app(platform, Edition::librarian());
   if (!app.start()) return 1;
 

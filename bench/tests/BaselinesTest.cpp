@@ -50,6 +50,10 @@ TEST_F(BaselinesTest, ScansCountTheSameMatchesAsTheGeneratorPlanted) {
     EXPECT_EQ(memmem.matches, planted);
     EXPECT_EQ(perRecord.matches, planted);
     EXPECT_EQ(memmem.bytes, block.bytes);
+    // The windows' scan also reads the torn last record, whose first field holds the marker.
+    const long long torn = fields.size() == 1 ? 0 : 1;
+    EXPECT_EQ(baseline::exactScan(m_path, benchgen::marker(), fields).matches, planted + torn);
+    EXPECT_EQ(baseline::forgivingScan(m_path, QStringLiteral("λαβύρινθος"), fields).matches, planted + torn);
   }
   EXPECT_EQ(baseline::fieldMemmem(m_path, cp1253::encode(benchgen::absentText()), {0, 1, 2, 3, 4, 5}).matches, 0);
 }

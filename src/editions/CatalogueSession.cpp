@@ -1,5 +1,6 @@
 #include "editions/CatalogueSession.h"
 
+#include "catalogue/ForgivingMatcher.h"
 #include "editions/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
 
@@ -28,7 +29,16 @@ bool CatalogueSession::fail() {
 }
 
 std::unique_ptr<RecordMatcher> CatalogueSession::matcherFor(const QString& text, std::vector<int> fields) const {
+  if (forgivingSearch()) return std::make_unique<ForgivingMatcher>(text, std::move(fields));
   return std::make_unique<FieldMatcher>(text, std::move(fields));
+}
+
+void CatalogueSession::toggleForgivingSearch() {
+  if (m_platform.settings.setForgivingSearch(!forgivingSearch())) return;
+  m_dialogs.message(
+      u"Η επιλογή «Χωρίς τόνους και κεφαλαία» ισχύει μέχρι να κλείσει το πρόγραμμα: "
+      u"οι ρυθμίσεις του χρήστη δεν μπορούν να αποθηκευτούν."_s,
+      m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
 }
 
 ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {

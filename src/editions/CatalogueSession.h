@@ -32,8 +32,15 @@ class CatalogueSession {
   bool fail();
 
   // How a search for `text` in `fields` (0-based) decides a match. Every
-  // search of both windows asks here, so another comparison plugs in here.
+  // search of both windows asks here, so another comparison plugs in here:
+  // the exact one, or the forgiving one when the user has chosen it.
   std::unique_ptr<RecordMatcher> matcherFor(const QString& text, std::vector<int> fields) const;
+  // Whether the text searches forgive accents, case, final sigma and Latin
+  // look-alikes: the user's setting, shared by both windows and kept
+  // between runs.
+  bool forgivingSearch() const { return m_platform.settings.forgivingSearch(); }
+  // Turns it over; when it cannot be kept for later runs, says so.
+  void toggleForgivingSearch();
   // Walks `cursor` on to its next match, showing each record examined in the
   // caption: the product title, `blanks` blanks, "Διερευνώ Εγγραφή: ..."
   // (throttled; the text is made only when seen). A failed read is reported

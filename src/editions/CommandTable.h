@@ -68,6 +68,7 @@ struct Command {
   QString caption;  // empty: the item is a separator
   QKeySequence shortcut;
   bool checkable = false;
+  std::function<bool(Window&)> checkedState;  // empty: the item keeps its own check mark
   std::array<KeyChord, 2> keys{};
   ButtonPlace button;
   Edition::Parts studentsLack = Edition::Part::None;
@@ -120,6 +121,13 @@ struct Command {
     checkable = true;
     return std::move(*this);
   }
+  // A checkable item that shows a state the session keeps, read afresh each
+  // time its menu opens (the other window may have changed it).
+  Command&& asCheckable(bool (CatalogueSession::*state)() const) && {
+    checkable = true;
+    checkedState = [state](Window& window) { return (window.session().*state)(); };
+    return std::move(*this);
+  }
   Command&& studentsLacking(Edition::Parts parts) && {
     studentsLack = parts;
     return std::move(*this);
@@ -152,6 +160,17 @@ void appendHelpMenu(CommandTable<Window>& table, const char* menu, const char* k
   table.push_back(C::menuItem(menu, about, QStringLiteral("Περί ..."), &CatalogueSession::showAbout));
 }
 
+// The switch both main windows end their search menu with, after a
+// separator: the forgiving search, on or off for both windows at once.
+template <class Window>
+void appendForgivingSearchItem(CommandTable<Window>& table, const char* menu) {
+  using C = Command<Window>;
+  table.push_back(C::separator(menu, "mnuSepForgiving"));
+  table.push_back(C::menuItem(menu, "mnuForgiving", QStringLiteral("&Χωρίς τόνους και κεφαλαία"),
+                              &CatalogueSession::toggleForgivingSearch)
+                      .asCheckable(&CatalogueSession::forgivingSearch));
+}
+
 template <class Window, size_t Menus>
 void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandTable<Window>& table,
                   const Edition& edition, Window* window) {
@@ -169,6 +188,11 @@ void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandT
       if (row.run) QObject::connect(action, &QAction::triggered, window, [window, run = row.run] { run(*window); });
     }
     action->setCheckable(row.checkable);
+    if (row.checkedState) {
+      action->setChecked(row.checkedState(*window));
+      QObject::connect(*menu, &QMenu::aboutToShow, action,
+                       [action, window, state = row.checkedState] { action->setChecked(state(*window)); });
+    }
     if (!edition.has(row.studentsLack, Edition::Part::MenuItem)) action->setVisible(false);
   }
 }

@@ -7,6 +7,7 @@
 #include "platform/Launcher.h"
 #include "platform/PrintDocument.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 
 // Everything the windows need from the outside world, in one bundle. The real
 // bundle talks to Qt and the operating system; the tests' answers from a script.
@@ -18,4 +19,5 @@ struct Platform {
   Registry& registry;
   Launcher& launcher;
   FileIoFactory& files;
+  Settings& settings;
 };

@@ -11,5 +11,5 @@ SystemPlatform::SystemPlatform(const QString& productTitle)
 SystemPlatform::~SystemPlatform() = default;
 
 Platform SystemPlatform::platform() {
-  return Platform{m_dialogs, m_printer, m_clock, *m_help, m_registry, m_launcher, m_files};
+  return Platform{m_dialogs, m_printer, m_clock, *m_help, m_registry, m_launcher, m_files, m_settings};
 }

@@ -10,11 +10,13 @@
 #include "platform/QtPrintSink.h"
 #include "platform/SystemLauncher.h"
 #include "platform/SystemRegistry.h"
+#include "platform/SystemSettings.h"
 
 class HelpViewerEngine;
 
 // The real Platform bundle: Qt's boxes, the system's printer (or PDF files),
-// the clock, our help viewer, the registry, program start and file access.
+// the clock, our help viewer, the registry, program start, file access and
+// the user's settings.
 // Needs a running QApplication; lives as long as the windows that use it.
 class SystemPlatform {
  public:
@@ -34,4 +36,5 @@ class SystemPlatform {
   SystemRegistry m_registry;
   SystemLauncher m_launcher;
   SystemFileIoFactory m_files;
+  SystemSettings m_settings;
 };

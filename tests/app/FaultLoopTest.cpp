@@ -57,7 +57,8 @@ DayRun runDay(FileIoFactory& files) {
   AgreeingDialogs dialogs;
   tp.files = &files;
   Platform base = tp.platform();
-  Platform platform{dialogs, base.printer, base.clock, base.help, base.registry, base.launcher, base.files};
+  Platform platform{dialogs,       base.printer,  base.clock, base.help,
+                    base.registry, base.launcher, base.files, base.settings};
 
   DayRun run;
   run.snapshots.append(cat.bytes());

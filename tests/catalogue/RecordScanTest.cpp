@@ -123,12 +123,6 @@ TEST_F(RecordScanTest, TheCursorStopsAtAFailedRead) {
   EXPECT_EQ(file.lastError().operation, CatalogueError::Operation::Read);
 }
 
-QByteArray recordWithFields(const QStringList& fields) {
-  CatalogueRecord r = CatalogueRecord::blank();
-  for (int i = 0; i < fields.size(); ++i) r.setField(i, fields[i]);
-  return QByteArray(r.bytes(), 350);
-}
-
 TEST(FieldMatcher, ComparesTheEncodedTextWithThePaddedFieldBytes) {
   const QByteArray book =
       recordWithFields({u"Καζαντζάκης Νίκος"_s, QString(), u"Ο Καπετάν Μιχάλης"_s, u"Αθήνα: Εκδόσεις Καζαντζάκη"_s});

@@ -159,7 +159,7 @@ TEST_F(SystemInfo, ValueOfAnotherTypeIsReadButLeavesTheTextAsItWas) {
   ExpandableStringRegistry registry;
   Platform platform = test.platform();
   frmAbout box{Platform{platform.dialogs, platform.printer, platform.clock, platform.help, registry, platform.launcher,
-                        platform.files},
+                        platform.files, platform.settings},
                Edition::librarian()};
   QString value = u"previous"_s;
   EXPECT_TRUE(box.GetKeyValue(Registry::kLocalMachine, kInfoKey, u"PATH"_s, value));

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include "MemorySettings.h"
 #include "ScriptedDialogs.h"
 #include "platform/Platform.h"
 
@@ -84,6 +85,7 @@ struct TestPlatform {
   FakeLauncher launcher;
   SystemFileIoFactory systemFiles;
   FileIoFactory* files = &systemFiles;  // tests may point this at a faulty factory
+  MemorySettings settings;
 
-  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files}; }
+  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings}; }
 };

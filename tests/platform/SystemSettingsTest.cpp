@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/SystemSettings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+#ifndef Q_OS_WIN
+// The user's and the system-wide settings folders moved into a temporary
+// folder, so no test reads or writes the real ones.
+class SystemSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, root.filePath(u"xdg"_s));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.filePath(u"home"_s));
+  }
+  void write(const QString& scope, const QByteArray& text) {
+    ASSERT_TRUE(QDir(root.path()).mkpath(scope + u"/Lomira"_s));
+    QFile file(root.filePath(scope + u"/Lomira/Lomira.conf"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  QTemporaryDir root;
+};
+
+TEST_F(SystemSettingsTest, TheSystemWideFileTurnsItOnForEveryUserWhoHasNotChosen) {
+  EXPECT_FALSE(SystemSettings().forgivingSearch());
+  write(u"xdg"_s, "[search]\nforgiving=true\n");
+  EXPECT_TRUE(SystemSettings().forgivingSearch());
+
+  EXPECT_TRUE(SystemSettings().setForgivingSearch(false));
+  EXPECT_FALSE(SystemSettings().forgivingSearch()) << "the user's choice is kept and wins";
+  EXPECT_TRUE(QFile::exists(root.filePath(u"home/Lomira/Lomira.conf"_s)));
+}
+
+TEST_F(SystemSettingsTest, AChoiceThatCannotBeWrittenHoldsForTheRun) {
+  write(u"home"_s, "");
+  ASSERT_TRUE(QFile::remove(root.filePath(u"home/Lomira/Lomira.conf"_s)));
+  ASSERT_TRUE(QDir(root.filePath(u"home/Lomira"_s)).mkdir(u"Lomira.conf"_s));  // a folder where the file belongs
+  SystemSettings settings;
+  EXPECT_FALSE(settings.setForgivingSearch(true));
+  EXPECT_TRUE(settings.forgivingSearch());
+}
+#endif
+
+}  // namespace
