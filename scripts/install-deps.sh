@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core
   poppler-utils
   xvfb xauth xdotool x11-utils
-  dpkg-dev file
+  dpkg-dev file desktop-file-utils
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then

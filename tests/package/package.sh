@@ -38,6 +38,12 @@ chmod +x "$root/usr/lib/lomira/Lomira.fake" "$root/usr/bin/lomira.test"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/lomira.test"
 [ "$(cat "$out/started-in")" = "$home/Documents/Lomira" ] || fail "launcher started in $(cat "$out/started-in")"
 grep -q '^Exec=lomira$' "$root/usr/share/applications/lomira.desktop" || fail "desktop entry does not use the launcher"
+# The entries pass the platform's own check without a word (errors, warnings
+# and hints alike), each in one main menu category.
+for entry in "$root"/usr/share/applications/*.desktop; do
+  report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate rejects $(basename "$entry"): $report"
+  [ -z "$report" ] || fail "desktop-file-validate on $(basename "$entry"): $report"
+done
 
 "$src/tests/smoke/smoke.sh" "$root/usr/lib/lomira"
 echo "package: passed ($(basename "$deb"))"
