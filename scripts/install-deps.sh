@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev
   fonts-dejavu-core
   poppler-utils
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils x11-xkb-utils
   dpkg-dev file desktop-file-utils
   clang-format
 )

@@ -56,9 +56,27 @@ focus "$box"
 key Return
 focus "$win"
 [ "$(stat -c %s Zelkor.dat)" = 350 ] || fail "record 1 not saved"
-# F12 adds record 2; Alt+X saves the shown record and ends.
+# F12 adds record 2.
 key F12
 wait_window "$caption_2_of_2" >/dev/null || fail "new record not shown"
+# A return date typed with the keypad's decimal key, under the US and then the
+# Greek layout (a point, then a comma), goes into the borrower box and queues
+# nothing for printing. The box lies 288 pixels below the menu bar, which
+# takes what the window has beyond its 406-pixel client area.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove --window "$win" 100 $((HEIGHT - 406 + 300)) click 1
+sleep 0.3
+xdotool type --delay 20 "10"
+key KP_Decimal
+xdotool type --delay 20 "12"
+setxkbmap gr
+sleep 0.3
+key KP_Separator
+setxkbmap us
+sleep 0.3
+xdotool type --delay 20 "2026"
+sleep 0.3
+# Alt+X saves the shown record and ends.
 key alt+x
 status=0
 wait "$app_pid" || status=$?
@@ -66,6 +84,9 @@ app_pid=""
 [ "$status" = 0 ] || fail "Lomira ended with status $status"
 [ "$(stat -c %s Zelkor.dat)" = 700 ] || fail "file is $(stat -c %s Zelkor.dat) bytes, expected 700"
 head -c 10 Zelkor.dat | grep -q "Smoke Test" || fail "record 1 does not hold the typed text"
+borrower=$(tail -c 50 Zelkor.dat | tr -d ' ')
+[ "$borrower" = "10.12,2026" ] || fail "the borrower box holds '$borrower', not the date typed on the keypad"
+! ls ./*.pdf >/dev/null 2>&1 || fail "the keypad's decimal key queued a record: $(ls ./*.pdf)"
 
 # The students' edition opens the same file, ends and leaves it untouched.
 before=$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)
