@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "../support/TestPlatform.h"
 #include "PrintQString.h"
@@ -35,6 +36,41 @@ QList<QStringList> pdfPages(const QString& path) {
     pages.append(lines);
   }
   return pages;
+}
+
+struct LineBox {
+  QString text;
+  double top;
+  double bottom;
+};
+
+struct Sheet {
+  double height = 0;
+  QList<LineBox> lines;
+};
+
+// Every line of a PDF with its box, in points from the top of its sheet, as
+// pdftotext finds them; blank lines leave no box.
+QList<Sheet> pdfLineBoxes(const QString& path) {
+  QProcess tool;
+  tool.start(u"pdftotext"_s, {u"-bbox-layout"_s, path, u"-"_s});
+  if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return {};
+  QList<Sheet> sheets;
+  QXmlStreamReader xml(tool.readAllStandardOutput());
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const auto number = [&](const QString& name) { return attributes.value(name).toDouble(); };
+    if (xml.name() == u"page"_s) {
+      sheets.append(Sheet{number(u"height"_s), {}});
+    } else if (xml.name() == u"line"_s && !sheets.isEmpty()) {
+      sheets.last().lines.append(LineBox{QString(), number(u"yMin"_s), number(u"yMax"_s)});
+    } else if (xml.name() == u"word"_s && !sheets.isEmpty() && !sheets.last().lines.isEmpty()) {
+      QString& text = sheets.last().lines.last().text;
+      text += (text.isEmpty() ? QString() : u" "_s) + xml.readElementText();
+    }
+  }
+  return sheets;
 }
 
 QList<QStringList> nonBlank(const QList<QStringList>& pages) {
@@ -135,6 +171,35 @@ TEST_F(QtPrintSinkTest, FullPageKeepsAllItsLines) {
   const QList<QStringList> pages = pdfPages(sink.lastPdf());
   ASSERT_EQ(pages.size(), 1);
   EXPECT_EQ(pages[0], page);
+}
+
+TEST_F(QtPrintSinkTest, OverfullPageContinuesOnANewSheetWithNoLinesOverlapping) {
+  // Six records queued before a page print share one page of 106 lines.
+  PrintJob job;
+  job.fontName = u"courier"_s;
+  job.fontSize = 12;
+  QStringList overfull;
+  for (int i = 1; i <= 106; ++i) overfull.append(u"Γραμμή %1 ΆΈΉ gjpqy"_s.arg(i));
+  job.pages = {overfull, {u"Δεύτερη σελίδα"_s}};
+  sink.send(job);
+
+  const QList<Sheet> sheets = pdfLineBoxes(sink.lastPdf());
+  ASSERT_GE(sheets.size(), 3);
+  QStringList printed;
+  for (const Sheet& sheet : sheets) {
+    for (qsizetype i = 0; i < sheet.lines.size(); ++i) {
+      const LineBox& box = sheet.lines[i];
+      printed.append(box.text);
+      EXPECT_LE(box.bottom, sheet.height) << box.text.toStdString();
+      if (i > 0) {
+        EXPECT_LE(sheet.lines[i - 1].bottom, box.top + 0.01) << box.text.toStdString();
+      }
+    }
+  }
+  EXPECT_EQ(printed, overfull + QStringList{u"Δεύτερη σελίδα"_s});
+  // A page of the job still starts a sheet of its own.
+  ASSERT_EQ(sheets.last().lines.size(), 1);
+  EXPECT_EQ(sheets.last().lines[0].text, u"Δεύτερη σελίδα"_s);
 }
 
 TEST_F(QtPrintSinkTest, UnwritableFolderIsReportedNotSilent) {
