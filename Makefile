@@ -50,9 +50,12 @@ check-windows:
 	for f in $$files; do x86_64-w64-mingw32-g++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -Isrc $$f || exit 1; done; \
 	echo "Windows sources checked: $$(echo $$files | wc -w)"
 
-# A Debian package of both programs.
+# A Debian package of both programs. The About box's contact lines are set
+# afresh each time: as given (make package LOMIRA_EMAIL=...), else the defaults
+# that the README describes.
+ABOUT_SETTINGS := $(foreach v,LOMIRA_WEB_ADDRESS LOMIRA_EMAIL LOMIRA_RIGHTS_HOLDER,-U $(v) $(if $($(v)),-D$(v)="$($(v))"))
 package: deps
-	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(ABOUT_SETTINGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView
 	cd $(BUILD) && cpack -G DEB
 

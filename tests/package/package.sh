@@ -29,6 +29,12 @@ for f in usr/lib/lomira/Lomira usr/lib/lomira/LomiraView usr/lib/lomira/ZELKOR.H
   [ -e "$root/$f" ] || fail "missing $f"
 done
 grep -q 'lib/lomira/Lomira"' "$root/usr/bin/lomira" || fail "launcher does not start the installed program"
+# The About box's web address names the README that the package installs.
+web=$(sed -n 's/^LOMIRA_WEB_ADDRESS:STRING=//p' "$build/CMakeCache.txt")
+case "$web" in
+  file:///*) [ -f "$root${web#file://}" ] || fail "the About box names $web, which the package lacks" ;;
+esac
+grep -qaF "$web" "$root/usr/lib/lomira/Lomira" || fail "Lomira does not hold the web address $web"
 # The launchers start the programs in the catalogue folder, created when missing.
 home="$out/home"
 mkdir -p "$home"
