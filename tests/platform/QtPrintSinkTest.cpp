@@ -159,28 +159,32 @@ TEST_F(QtPrintSinkTest, EveryJobGetsAFileOfItsOwnAndEarlierFilesStay) {
   EXPECT_EQ(pdfPages(dir.filePath(u"Zelkor-20261206-085801-001.pdf"_s)), QList<QStringList>{{u"δεύτερη"_s}});
 }
 
-TEST_F(QtPrintSinkTest, FullPageKeepsAllItsLines) {
-  // The page window's 56 lines and the print queue's 58 must all reach paper.
+// A job in the print font whose first page has `count` numbered lines.
+PrintJob numberedLines(int count, const QString& tail = QString()) {
   PrintJob job;
   job.fontName = u"courier"_s;
   job.fontSize = 12;
   QStringList page;
-  for (int i = 1; i <= 58; ++i) page.append(u"Γραμμή %1"_s.arg(i));
+  for (int i = 1; i <= count; ++i) page.append(u"Γραμμή %1"_s.arg(i) + tail);
   job.pages = {page};
+  return job;
+}
+
+TEST_F(QtPrintSinkTest, FullPageKeepsAllItsLines) {
+  // The page window's 56 lines and the print queue's 58 must all reach paper.
+  const PrintJob job = numberedLines(58);
   sink.send(job);
   const QList<QStringList> pages = pdfPages(sink.lastPdf());
   ASSERT_EQ(pages.size(), 1);
-  EXPECT_EQ(pages[0], page);
+  EXPECT_EQ(pages[0], job.pages[0]);
 }
 
 TEST_F(QtPrintSinkTest, OverfullPageContinuesOnANewSheetWithNoLinesOverlapping) {
-  // Six records queued before a page print share one page of 106 lines.
-  PrintJob job;
-  job.fontName = u"courier"_s;
-  job.fontSize = 12;
-  QStringList overfull;
-  for (int i = 1; i <= 106; ++i) overfull.append(u"Γραμμή %1 ΆΈΉ gjpqy"_s.arg(i));
-  job.pages = {overfull, {u"Δεύτερη σελίδα"_s}};
+  // Six records queued before a page print share one page of 106 lines;
+  // capitals with accents and letters that reach down mark a line's height.
+  PrintJob job = numberedLines(106, u" ΆΈΉ gjpqy"_s);
+  const QStringList overfull = job.pages[0];
+  job.pages.append({u"Δεύτερη σελίδα"_s});
   sink.send(job);
 
   const QList<Sheet> sheets = pdfLineBoxes(sink.lastPdf());
