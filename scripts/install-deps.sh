@@ -14,8 +14,8 @@ packages=(
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then
-  # Screenshots, packaging checks and the Windows syntax check.
-  packages+=(imagemagick librsvg2-bin g++-mingw-w64-x86-64)
+  # Screenshots, packaging checks and the Windows file layer run under Wine.
+  packages+=(imagemagick librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
 fi
 
 missing=()

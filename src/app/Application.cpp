@@ -1,7 +1,10 @@
 #include "app/Application.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTimer>
 
+#include "catalogue/CatalogueBackup.h"
 #include "catalogue/CatalogueFile.h"
 #include "editions/CatalogueErrorReport.h"
 #include "help/frmAbout.h"
@@ -25,7 +28,8 @@ Application::Application(Platform platform, const Edition& edition)
     : m_platform(platform),
       m_edition(edition),
       m_record(std::make_unique<frmZelkor>(platform, edition, *this)),
-      m_page(std::make_unique<frmMulti>(platform, edition, *this)) {}
+      m_page(std::make_unique<frmMulti>(platform, edition, *this)),
+      m_noticeFile(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/notices.ini"_s) {}
 
 Application::~Application() {
   delete m_keyHelp.data();
@@ -40,6 +44,7 @@ frmHelp* Application::keyHelp() const { return m_keyHelp.data(); }
 frmAbout* Application::about() const { return m_about.data(); }
 
 bool Application::start() {
+  int backupError = 0;
   if (m_edition.canEdit()) {
     const QString path = QString::fromLatin1(CatalogueFile::kFileName);
     switch (m_lock.acquire(path)) {
@@ -62,9 +67,29 @@ bool Application::start() {
         return false;
       }
     }
+    backupError = takeDailyBackup(path);
   }
   loadRecordWindow();
+  if (backupError != 0 && !m_ended) noticeFailedBackup(backupError);
   return !m_ended;
+}
+
+// The copy is taken while the lock is held, so no other editor writes meanwhile.
+// It has system files of its own: unlike a failed catalogue call, a failed
+// copy never ends the program.
+int Application::takeDailyBackup(const QString& path) {
+  SystemFileIoFactory files;
+  const CatalogueBackup::Result result = CatalogueBackup(path, files).takeDaily(m_platform.clock.now().date());
+  return result.outcome == CatalogueBackup::Result::Outcome::Failed ? result.systemError : 0;
+}
+
+// Once the window is up, and at most once a day: the librarian goes on working.
+void Application::noticeFailedBackup(int systemError) {
+  if (!BackupNotices(m_noticeFile).reportToday(m_platform.clock.now().date())) return;
+  QTimer::singleShot(0, m_record.get(), [this, systemError] {
+    m_platform.dialogs.message(CatalogueBackup::failureNotice(systemError), m_edition.productTitle(),
+                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+  });
 }
 
 void Application::loadRecordWindow() {

@@ -48,4 +48,9 @@ class Application : public WindowHost {
   QPointer<frmHelp> m_keyHelp;
   QPointer<frmAbout> m_about;
   bool m_ended = false;
+  // Keeps the day a failed backup copy was last reported.
+  QString m_noticeFile;
+
+  int takeDailyBackup(const QString& path);
+  void noticeFailedBackup(int systemError);
 };

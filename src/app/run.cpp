@@ -2,17 +2,24 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 
+#include "LomiraVersion.h"
 #include "app/Application.h"
 #include "platform/SystemPlatform.h"
 
 using namespace Qt::StringLiterals;
 
 int runProgram(int argc, char** argv, const Edition& edition) {
+#ifdef SIGXFSZ
+  // Past a file-size limit a write then fails with EFBIG and is reported and
+  // undone like a full disk, instead of killing the program mid-record.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(
-      u"%1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH));
+      u"%1.%2.%3"_s.arg(lomira::kVersionMajor).arg(lomira::kVersionMinor).arg(lomira::kVersionPatch));
   QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
   SystemPlatform system(edition.productTitle());
   Application app(system.platform(), edition);

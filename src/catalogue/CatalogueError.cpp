@@ -70,6 +70,8 @@ QString reasonFor(CatalogueError::Operation op, int error) {
 
 }  // namespace
 
+QString CatalogueError::reason(int systemError) { return reasonFor(Operation::Write, systemError); }
+
 QString CatalogueError::describe() const {
   const QString file = u"«%1»"_s.arg(fileName.isEmpty() ? QString::fromLatin1(CatalogueFile::kFileName) : fileName);
   const QString n = QString::number(record);

@@ -22,6 +22,8 @@ struct CatalogueError {
   // system's reason, e.g. "Δεν ήταν δυνατό να γραφτεί η εγγραφή 5 στο αρχείο
   // «Zelkor.dat»: ο δίσκος είναι γεμάτος."
   QString describe() const;
+  // The system's reason alone, in Greek: "ο δίσκος είναι γεμάτος".
+  static QString reason(int systemError);
 };
 
 // The catalogue file: fixed 350-byte records, addressed by 1-based number.

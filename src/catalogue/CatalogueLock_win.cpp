@@ -16,11 +16,8 @@ CatalogueLock::~CatalogueLock() { release(); }
 CatalogueLock::Result CatalogueLock::acquire(const QString& path) {
   release();
   auto handle = std::make_unique<Handle>();
-  handle->file = winfile::open(path.toStdWString().c_str(), true, m_errno);
-  if (handle->file == winfile::invalidHandle()) return Result::Failed;
-  // One byte far beyond any catalogue: Windows locks are mandatory, and readers never reach it.
-  if (!winfile::lockByte(handle->file, 0x7FFFFFFF00000000ULL, m_errno))
-    return m_errno == EAGAIN ? Result::HeldElsewhere : Result::Failed;
+  handle->file = winfile::openLocked(path.toStdWString().c_str(), m_errno);
+  if (handle->file == winfile::invalidHandle()) return m_errno == EAGAIN ? Result::HeldElsewhere : Result::Failed;
   m_errno = 0;
   m_handle = std::move(handle);
   return Result::Acquired;

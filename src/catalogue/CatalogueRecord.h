@@ -4,13 +4,16 @@
 #include <QString>
 #include <array>
 
+#include "catalogue/RecordStore.h"
+
 // One book: six fixed-width fields, 350 bytes of Windows-1253 on disk.
 // A record read at or beyond the end of the file holds no stored text: its
 // fields read as empty strings (not blanks) and it contains no search text.
 class CatalogueRecord {
  public:
-  static constexpr int kLength = 350;
+  static constexpr int kLength = int(recordstore::kRecordLength);
   static constexpr int kFieldCount = 6;
+  static constexpr int kTitleField = 2;  // the only field that holds line breaks
   static constexpr std::array<int, kFieldCount> kWidth{50, 50, 100, 50, 50, 50};
   static constexpr std::array<int, kFieldCount> kOffset{0, 50, 100, 200, 250, 300};
 

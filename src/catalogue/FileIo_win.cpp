@@ -5,37 +5,26 @@
 
 namespace {
 
+// The paths in UTF-16 for the Windows calls; the rest is winfile::File's.
 class WinFileIo : public FileIo {
  public:
-  ~WinFileIo() override { close(); }
-
   bool open(const QString& path, Mode mode) override {
-    close();
-    m_handle = winfile::open(path.toStdWString().c_str(), mode == Mode::ReadWrite, m_errno);
-    return isOpen();
+    return m_file.open(path.toStdWString().c_str(), mode == Mode::ReadWrite);
   }
-  void close() override {
-    winfile::close(m_handle);
-    m_handle = winfile::invalidHandle();
-  }
-  bool isOpen() const override { return m_handle != winfile::invalidHandle(); }
-  qint64 readAt(qint64 offset, char* buffer, qint64 length) override {
-    return winfile::readAt(m_handle, offset, buffer, length, m_errno);
-  }
+  bool stillAt(const QString& path) override { return m_file.stillAt(path.toStdWString().c_str()); }
+  void close() override { m_file.close(); }
+  bool isOpen() const override { return m_file.isOpen(); }
+  qint64 readAt(qint64 offset, char* buffer, qint64 length) override { return m_file.readAt(offset, buffer, length); }
   qint64 writeAt(qint64 offset, const char* data, qint64 length) override {
-    return winfile::writeAt(m_handle, offset, data, length, m_errno);
+    return m_file.writeAt(offset, data, length);
   }
-  qint64 size() override { return winfile::size(m_handle, m_errno); }
-  bool truncate(qint64 length) override { return winfile::truncate(m_handle, length, m_errno); }
-  bool sync() override { return winfile::sync(m_handle, m_errno); }
-  bool stillAt(const QString& path) override {
-    return winfile::sameFile(m_handle, path.toStdWString().c_str(), m_errno);
-  }
-  int lastErrno() const override { return m_errno; }
+  qint64 size() override { return m_file.size(); }
+  bool truncate(qint64 length) override { return m_file.truncate(length); }
+  bool sync() override { return m_file.sync(); }
+  int lastErrno() const override { return m_file.lastErrno(); }
 
  private:
-  winfile::Handle m_handle = winfile::invalidHandle();
-  int m_errno = 0;
+  winfile::File m_file;
 };
 
 }  // namespace

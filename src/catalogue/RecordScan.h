@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/RecordMatcher.h"
 
 // Reads records one after the other through large blocks, for the searches:
 // the semantics of reading record by record without a system call per record.
@@ -32,11 +33,11 @@ class RecordScan {
 // An exact, byte-wise "field contains text" test over raw record bytes. The
 // text is encoded to Windows-1253 once; a text the code page cannot hold, or
 // an empty one, matches nothing.
-class FieldMatcher {
+class FieldMatcher : public RecordMatcher {
  public:
   FieldMatcher(const QString& text, std::vector<int> fields);
   // True when any of the fields of the 350 record bytes contains the text.
-  bool matches(const char* record) const;
+  bool matches(const char* record) const override;
 
  private:
   QByteArray m_needle;

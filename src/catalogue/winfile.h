@@ -5,6 +5,8 @@
 // read the same on every system.
 #include <cstdint>
 
+#include "catalogue/ByteFile.h"
+
 namespace winfile {
 
 using Handle = void*;
@@ -27,5 +29,35 @@ bool sameFile(Handle handle, const wchar_t* path, int& error);
 bool lockByte(Handle handle, std::uint64_t offset, int& error);
 
 int errnoFor(unsigned long systemError);
+
+// Opens `path` for editing (creating it when missing) and takes the editor's
+// lock on it, held until the handle closes. On failure invalidHandle(), with
+// `error` EAGAIN while another editor holds the lock.
+Handle openLocked(const wchar_t* path, int& error);
+
+// One open catalogue file: the calls above behind the byte-file seam, keeping
+// the error number of the last failure.
+class File : public ByteFile {
+ public:
+  ~File() override { close(); }
+  bool open(const wchar_t* path, bool forWriting);
+  bool stillAt(const wchar_t* path) { return sameFile(m_handle, path, m_errno); }
+  void close() override;
+  bool isOpen() const override { return m_handle != invalidHandle(); }
+  long long readAt(long long offset, char* buffer, long long length) override {
+    return winfile::readAt(m_handle, offset, buffer, length, m_errno);
+  }
+  long long writeAt(long long offset, const char* data, long long length) override {
+    return winfile::writeAt(m_handle, offset, data, length, m_errno);
+  }
+  long long size() override { return winfile::size(m_handle, m_errno); }
+  bool truncate(long long length) override { return winfile::truncate(m_handle, length, m_errno); }
+  bool sync() override { return winfile::sync(m_handle, m_errno); }
+  int lastErrno() const override { return m_errno; }
+
+ private:
+  Handle m_handle = invalidHandle();
+  int m_errno = 0;
+};
 
 }  // namespace winfile

@@ -142,4 +142,25 @@ bool lockByte(Handle handle, std::uint64_t offset, int& error) {
   return false;
 }
 
+Handle openLocked(const wchar_t* path, int& error) {
+  const Handle h = open(path, true, error);
+  // One byte far beyond any catalogue: Windows locks are mandatory, and readers never reach it.
+  if (h != INVALID_HANDLE_VALUE && !lockByte(h, 0x7FFFFFFF00000000ULL, error)) {
+    CloseHandle(h);
+    return INVALID_HANDLE_VALUE;
+  }
+  return h;
+}
+
+bool File::open(const wchar_t* path, bool forWriting) {
+  close();
+  m_handle = winfile::open(path, forWriting, m_errno);
+  return isOpen();
+}
+
+void File::close() {
+  winfile::close(m_handle);
+  m_handle = INVALID_HANDLE_VALUE;
+}
+
 }  // namespace winfile

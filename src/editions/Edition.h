@@ -17,6 +17,16 @@ class Edition {
   // edition only reads the catalogue.
   bool canEdit() const { return m_kind == Kind::Librarian; }
 
+  // The parts of a command a window offers. The students' edition lacks some
+  // parts of some commands; every such difference is stated as these parts.
+  struct Part {
+    enum : unsigned { None = 0, Key = 1, MenuItem = 2, Button = 4, All = Key | MenuItem | Button };
+  };
+  using Parts = unsigned;
+  // Whether this edition offers `part` of a command whose students' edition
+  // lacks `studentsLack`.
+  bool has(Parts studentsLack, unsigned part) const { return !isStudents() || (studentsLack & part) == 0; }
+
   // "Σ-Zelkor 3.2" or "Μ-Zelkor 3.2": the start of every caption, box title
   // and printed heading.
   QString productTitle() const;

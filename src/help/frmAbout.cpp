@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "LomiraVersion.h"
 #include "platform/Twips.h"
 
 using namespace Qt::StringLiterals;
@@ -84,7 +85,7 @@ frmAbout::frmAbout(Platform platform, const Edition& edition, QWidget* parent)
 void frmAbout::Form_Load() {
   setWindowTitle(u"Περί του Σχολικός Zelkor"_s);
   m_lblVersion->setText(
-      u"Έκδοση: %1.%2.%3"_s.arg(LOMIRA_VERSION_MAJOR).arg(LOMIRA_VERSION_MINOR).arg(LOMIRA_VERSION_PATCH) +
+      u"Έκδοση: %1.%2.%3"_s.arg(lomira::kVersionMajor).arg(lomira::kVersionMinor).arg(lomira::kVersionPatch) +
       m_edition.editionLetter());
   m_lblTitle->setText(m_edition.aboutProductLine() + kLineBreak + u"Δικαιώματα: "_s + Edition::rightsHolder());
   m_lblDescription->setText(m_edition.aboutDescription());

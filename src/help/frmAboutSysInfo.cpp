@@ -1,12 +1,12 @@
 #include <QByteArray>
 
 #include "help/frmAbout.h"
+#include "platform/winregistry.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr std::uint32_t kAccessMask = 0x2003F;
 constexpr std::uint32_t kBufferSize = 1024;
 
 }  // namespace
@@ -15,7 +15,7 @@ bool frmAbout::GetKeyValue(Registry::Key root, const QString& keyName, const QSt
   Registry& registry = m_platform.registry;
   Registry::Key key = 0;
   bool read = false;
-  if (registry.openKey(root, keyName, kAccessMask, &key) != 0) {
+  if (registry.openKey(root, keyName, winregistry::kReadAccess, &key) != 0) {
     value.clear();
   } else {
     QByteArray buffer(kBufferSize, '\0');

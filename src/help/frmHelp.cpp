@@ -14,30 +14,30 @@ struct KeyLine {
   int top;
   int width;
   const char16_t* text;
-  bool librarianOnly;
+  Edition::Parts studentsLack;
+  int studentsTop = -1;  // -1: where the librarian's is
 };
 
 // The lines from top to bottom. The students' edition cannot save or add
-// records, so it leaves out F3 and F12 and moves the Ctrl+F1 line up.
+// records, so it leaves out F3 and F12 and moves the Ctrl+F1 line up into the gap.
 constexpr KeyLine kLines[] = {
-    {"Label3", 840, 2655, u"F1 ......... Επόμενη Εγγραφή", false},
-    {"Label15", 1080, 2655, u"PgDwn .. Επόμενη Εγγραφή", false},
-    {"Label4", 1320, 3135, u"F2 ......... Προγούμενη Εγγραφή", false},
-    {"Label16", 1560, 3135, u"PgUp .... Προγούμενη Εγγραφή", false},
-    {"Label5", 1800, 3135, u"F3 ......... Καταχώριση Εγγραφής", true},
-    {"Label6", 2040, 2895, u"F4 ......... Αναζήτηση Κωδικού", false},
-    {"Label7", 2280, 3255, u"F5 ......... Αναζήτηση Συγγραφέα", false},
-    {"Label8", 2520, 3615, u"F6 ......... Αναζήτηση Άλλου Ονόματος", false},
-    {"Label9", 2760, 2775, u"F7 ......... Αναζήτηση Τίτλου", false},
-    {"Label11", 3000, 3975, u"F8 ......... Αναζήτηση Εκδοτικού Στοιχείου", false},
-    {"Label13", 3240, 4095, u"F9 ......... Αναζήτηση Αριθμών - Θέματος", false},
-    {"Label12", 3480, 3855, u"F10 ....... Μενού Επιλογών", false},
-    {"Label10", 3720, 3615, u"F11 ....... Αναζήτηση Δανειζομένου", false},
-    {"Label14", 3960, 3735, u"F12 ....... Νέα Εγγραφή", true},
-    {"Label17", 4200, 3735, u"Ctrl+F1.. Βοήθεια", false},
-    {"Label18", 4560, 3975, u"Δες πλήρη Κατάλογο σε Βοήθεια Προγ/τος", false},
+    {"Label3", 840, 2655, u"F1 ......... Επόμενη Εγγραφή", Edition::Part::None},
+    {"Label15", 1080, 2655, u"PgDwn .. Επόμενη Εγγραφή", Edition::Part::None},
+    {"Label4", 1320, 3135, u"F2 ......... Προγούμενη Εγγραφή", Edition::Part::None},
+    {"Label16", 1560, 3135, u"PgUp .... Προγούμενη Εγγραφή", Edition::Part::None},
+    {"Label5", 1800, 3135, u"F3 ......... Καταχώριση Εγγραφής", Edition::Part::All},
+    {"Label6", 2040, 2895, u"F4 ......... Αναζήτηση Κωδικού", Edition::Part::None},
+    {"Label7", 2280, 3255, u"F5 ......... Αναζήτηση Συγγραφέα", Edition::Part::None},
+    {"Label8", 2520, 3615, u"F6 ......... Αναζήτηση Άλλου Ονόματος", Edition::Part::None},
+    {"Label9", 2760, 2775, u"F7 ......... Αναζήτηση Τίτλου", Edition::Part::None},
+    {"Label11", 3000, 3975, u"F8 ......... Αναζήτηση Εκδοτικού Στοιχείου", Edition::Part::None},
+    {"Label13", 3240, 4095, u"F9 ......... Αναζήτηση Αριθμών - Θέματος", Edition::Part::None},
+    {"Label12", 3480, 3855, u"F10 ....... Μενού Επιλογών", Edition::Part::None},
+    {"Label10", 3720, 3615, u"F11 ....... Αναζήτηση Δανειζομένου", Edition::Part::None},
+    {"Label14", 3960, 3735, u"F12 ....... Νέα Εγγραφή", Edition::Part::All},
+    {"Label17", 4200, 3735, u"Ctrl+F1.. Βοήθεια", Edition::Part::None, 4080},
+    {"Label18", 4560, 3975, u"Δες πλήρη Κατάλογο σε Βοήθεια Προγ/τος", Edition::Part::None},
 };
-constexpr int kStudentsHelpLineTop = 4080;
 constexpr int kLineLeft = 480;
 constexpr int kLineHeight = 255;
 
@@ -91,9 +91,8 @@ frmHelp::frmHelp(const Edition& edition, QWidget* parent) : QWidget(parent, Qt::
   labels.append(addLabel(this, "Label1", QString(), twipsRect(240, 240, 4455, 5175)));
   labels.append(addLabel(this, "Label2", u"ΚΥΡΙΟΤΕΡΑ ΠΛΗΚΤΡΑ ΣΥΝΤΟΜΕΥΣΕΩΣ"_s, twipsRect(240, 480, 4095, 375)));
   for (const KeyLine& line : kLines) {
-    if (line.librarianOnly && !edition.canEdit()) continue;
-    const bool movedUp = edition.isStudents() && QByteArrayView(line.name) == "Label17";
-    const int top = movedUp ? kStudentsHelpLineTop : line.top;
+    if (!edition.has(line.studentsLack, Edition::Part::Key)) continue;
+    const int top = edition.isStudents() && line.studentsTop >= 0 ? line.studentsTop : line.top;
     labels.append(
         addLabel(this, line.name, QString::fromUtf16(line.text), twipsRect(kLineLeft, top, line.width, kLineHeight)));
   }

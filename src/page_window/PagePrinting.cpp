@@ -7,13 +7,13 @@ using namespace Qt::StringLiterals;
 // One page of 56 lines: header, eight blocks whatever the page holds, footer.
 // It continues whatever the print document already holds and ends nothing.
 void frmMulti::PrintRecords() {
-  PrintDocument& printer = m_platform.printer;
+  PrintDocument& printer = m_session.platform().printer;
   printer.setFontName(u"courier"_s);
   printer.setFontSize(12);
   ++m_pageNumber;
-  const QDateTime now = m_platform.clock.now();
+  const QDateTime now = m_session.platform().clock.now();
   printer.printLine();
-  printer.printLine(m_edition.productTitle() + u": Εκτυπώθηκε στις "_s + printedDate(now.date()) + u", "_s +
+  printer.printLine(m_session.edition().productTitle() + u": Εκτυπώθηκε στις "_s + printedDate(now.date()) + u", "_s +
                     printedTime(now.time()));
   printer.printLine();
   for (const auto& row : m_page) {
@@ -31,7 +31,7 @@ void frmMulti::PrintRecords() {
 void frmMulti::printPage() {
   PrintRecords();
   ClearArrays();
-  m_platform.printer.endDoc();
+  m_session.platform().printer.endDoc();
   m_surface->clear();
 }
 

@@ -1,6 +1,5 @@
 #include "page_window/PageSearch.h"
 
-#include "catalogue/RecordScan.h"
 #include "page_window/frmMulti.h"
 #include "platform/TextSurface.h"
 
@@ -58,37 +57,33 @@ void frmMulti::mnuAuthorTitle_Click() { runSearch(kAuthorTitle); }
 // pass past the last record reads nothing; it only shows the count reached
 // and closes the run.
 void frmMulti::runSearch(const PageSearch& search) {
-  const CaptionFlushOnReturn flushOnReturn(m_caption);
+  const CaptionFlushOnReturn flushOnReturn(m_session.caption());
   ClearArrays();
   m_surface->clear();
   if (search.emptiesHeading) m_printHeading.clear();
   m_pageNumber = 0;
-  m_searchCounter = 0;
   int pageCount = 0;
 
-  const QString text = m_dialogs.input(search.prompt, m_edition.productTitle() + u": "_s + search.titleTail);
+  const QString text =
+      m_session.dialogs().input(search.prompt, m_session.edition().productTitle() + u": "_s + search.titleTail);
   if (text.isEmpty()) return;
 
-  const FieldMatcher matcher(text, search.fields);
-  RecordScan scan(*m_file);
+  const auto matcher = m_session.matcherFor(text, search.fields);
+  ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
-  const qint64 last = m_recordCount;
-  for (qint64 k = 1; k <= last + 1; ++k) {
-    m_searchCounter = qint32(qMin<qint64>(m_searchCounter + 1, last));
-    ShowSRN();
-    if (k > last) break;
-    const char* record = scan.record(qint32(k));
-    if (scan.failed()) return failCatalogue();
-    if (!record || !matcher.matches(record)) continue;
+  for (;;) {
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 49);
+    if (stop == ScanCursor::Stop::Failed) return;
+    if (stop == ScanCursor::Stop::End) break;
 
     found = true;
     ++pageCount;
-    m_currentRecord = qint32(k);
+    m_currentRecord = cursor.match();
     if (!ShowCR()) return;
     if (pageCount == kRows) {
       if (!askPageFull(search)) return;
       pageCount = 0;
-    } else if (k == last) {
+    } else if (cursor.matchIsLast()) {
       break;
     }
   }
@@ -96,16 +91,16 @@ void frmMulti::runSearch(const PageSearch& search) {
   if (found) {
     askLastRecords(search);
   } else {
-    m_dialogs.message(search.notFound + text + u" δεν Βρέθηκε"_s, m_edition.productTitle(), Dialogs::Buttons::Ok,
-                      Dialogs::Icon::Information, Dialogs::Answer::Ok);
+    m_session.dialogs().message(search.notFound + text + u" δεν Βρέθηκε"_s, m_session.edition().productTitle(),
+                                Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
     showCA();
   }
 }
 
 // False when the user cancels the run.
 bool frmMulti::askPageFull(const PageSearch& search) {
-  switch (m_dialogs.message(u"Θέλετε να Εκτυπώσω τις Εγγραφές "_s, m_edition.productTitle(),
-                            Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, Dialogs::Answer::Yes)) {
+  switch (m_session.dialogs().message(u"Θέλετε να Εκτυπώσω τις Εγγραφές "_s, m_session.edition().productTitle(),
+                                      Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, Dialogs::Answer::Yes)) {
     case Dialogs::Answer::Yes:
       m_printHeading = search.heading;
       printPage();
@@ -120,9 +115,9 @@ bool frmMulti::askPageFull(const PageSearch& search) {
 }
 
 void frmMulti::askLastRecords(const PageSearch& search) {
-  if (m_dialogs.message(u"Να Εκτυπώσω τις Τελευταίες Εγγραφές "_s, m_edition.productTitle(),
-                        Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question,
-                        Dialogs::Answer::Yes) == Dialogs::Answer::Yes) {
+  if (m_session.dialogs().message(u"Να Εκτυπώσω τις Τελευταίες Εγγραφές "_s, m_session.edition().productTitle(),
+                                  Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question,
+                                  Dialogs::Answer::Yes) == Dialogs::Answer::Yes) {
     m_printHeading = search.heading;
     printPage();
   }

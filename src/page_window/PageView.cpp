@@ -18,10 +18,7 @@ QString piece(const CatalogueRecord& record, int field, int width) {
 }  // namespace
 
 bool frmMulti::ShowCR() {
-  if (!m_file->read(m_currentRecord, m_record)) {
-    failCatalogue();
-    return false;
-  }
+  if (!m_session.file().read(m_currentRecord, m_record)) return m_session.fail();
   Q_ASSERT(m_rowCount < kRows);  // the searches clear the page after every eighth record
   const CatalogueRecord& r = m_record;
   const QString number = signPos(m_currentRecord);
@@ -57,21 +54,14 @@ bool frmMulti::ShowCR() {
 
   // Pushed with the next box or when the search returns: each question still
   // shows the caption of its own match.
-  m_caption.setThrottled(m_edition.productTitle() + QString(64, u' ') + u"Εγγραφή: "_s + number + u"  από "_s +
-                         signPos(m_recordCount));
+  m_session.caption().setThrottled(m_session.edition().productTitle() + QString(64, u' ') + u"Εγγραφή: "_s + number +
+                                   u"  από "_s + signPos(m_recordCount));
   return true;
 }
 
-void frmMulti::ShowSRN() {
-  // Called for every record a search examines: the text is made only when the
-  // caption is pushed or read.
-  m_caption.setThrottled([this, n = m_searchCounter, count = m_recordCount] {
-    return m_edition.productTitle() + QString(49, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(n) + u"  από "_s +
-           signPos(count);
-  });
+void frmMulti::showCA() {
+  m_session.caption().set(m_session.edition().productTitle() + u": Παρουσίαση Πολλαπλών Εγγραφών"_s);
 }
-
-void frmMulti::showCA() { m_caption.set(m_edition.productTitle() + u": Παρουσίαση Πολλαπλών Εγγραφών"_s); }
 
 void frmMulti::ClearArrays() {
   for (auto& row : m_page) row.fill(QString());

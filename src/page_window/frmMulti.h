@@ -5,16 +5,11 @@
 #include <array>
 #include <memory>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "editions/Edition.h"
-#include "platform/CaptionThrottle.h"
-#include "platform/HelpEngine.h"
-#include "platform/Platform.h"
-#include "platform/WindowHost.h"
+#include "editions/CatalogueSession.h"
 
-class QAction;
 class TextSurface;
+struct VirtualKey;
 struct PageSearch;
 
 // The page window: the matches of a search drawn as four text lines each,
@@ -49,12 +44,9 @@ class frmMulti : public QMainWindow {
   void mnuEkdot_Click();
   void mnuNo_Click();
   void mnuAuthorTitle_Click();
-  void mnuHelp1_Click();
-  void mnuhelp2_Click();
-  void mnuAbout_Click();
 
-  // The Alt-only key map; never consumes the key.
-  void Form_KeyDown(int keyCode, int shift);
+  // Runs the command of a key the window's key route hands over.
+  void Form_KeyDown(const VirtualKey& key);
 
   // Page state, for the application and tests.
   TextSurface& surface() const { return *m_surface; }
@@ -64,19 +56,19 @@ class frmMulti : public QMainWindow {
   const QString& printHeading() const { return m_printHeading; }
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
-  bool fileOpen() const { return m_file && m_file->isOpen(); }
+  bool fileOpen() const { return m_session.isOpen(); }
+  CatalogueSession& session() { return m_session; }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The command table (PageCommands.cpp).
   void buildMenus();
 
   // Drawing and captions. The rule under each record, on screen and on paper.
   static QString rule() { return QString(110, u'_'); }
   bool ShowCR();
-  void ShowSRN();
   void showCA();
   void ClearArrays();
 
@@ -89,22 +81,11 @@ class frmMulti : public QMainWindow {
   void PrintRecords();
   void printPage();
 
-  void closeFile();
-  void failCatalogue();
-
-  Platform m_platform;
-  Edition m_edition;
-  WindowHost& m_host;
-  CaptionThrottle m_caption{*this};
-  CaptionFlushingDialogs m_dialogs{m_platform.dialogs, m_caption};
-  CommonDialog CommonDialog1{m_platform.help};
+  CatalogueSession m_session;
   TextSurface* m_surface = nullptr;
-
-  std::unique_ptr<CatalogueFile> m_file;
   CatalogueRecord m_record;
   qint32 m_currentRecord = 1;
   qint32 m_recordCount = 1;
-  qint32 m_searchCounter = 0;
   int m_rowCount = 0;
   PageBuffer m_page;
   int m_pageNumber = 0;

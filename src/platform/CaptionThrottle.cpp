@@ -2,9 +2,11 @@
 
 #include <QWidget>
 
-CaptionThrottle::CaptionThrottle(QWidget& window, TimeSource now) : m_window(window), m_now(std::move(now)) {
-  m_steady.start();
-}
+#include "platform/Clock.h"
+
+CaptionThrottle::CaptionThrottle(QWidget& window, const Clock& clock) : m_window(window), m_clock(clock) {}
+
+qint64 CaptionThrottle::now() const { return m_clock.steadyMs(); }
 
 const QString& CaptionThrottle::text() const {
   if (m_make) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 
+class Clock;
 class QWidget;
 
 // A window caption that a scan rewrites for every record. The text is always
@@ -15,10 +15,7 @@ class CaptionThrottle {
  public:
   static constexpr int kIntervalMs = 30;
 
-  // Milliseconds since any fixed moment; the default is a steady clock.
-  using TimeSource = std::function<qint64()>;
-
-  explicit CaptionThrottle(QWidget& window, TimeSource now = TimeSource());
+  CaptionThrottle(QWidget& window, const Clock& clock);
   // Sets the caption now, unthrottled.
   void set(const QString& text);
   // Sets the caption, telling the window system only when the interval passed.
@@ -35,12 +32,11 @@ class CaptionThrottle {
   // that many records in far less than the interval.
   static constexpr unsigned kClockEvery = 64;
 
-  qint64 now() const { return m_now ? m_now() : m_steady.elapsed(); }
+  qint64 now() const;
   void pushIfDue();
 
   QWidget& m_window;
-  TimeSource m_now;
-  QElapsedTimer m_steady;
+  const Clock& m_clock;
   mutable QString m_text;
   mutable Maker m_make;
   unsigned m_calls = 0;
@@ -59,27 +55,5 @@ class CaptionFlushOnReturn {
   CaptionFlushOnReturn& operator=(const CaptionFlushOnReturn&) = delete;
 
  private:
-  CaptionThrottle& m_caption;
-};
-
-#include "platform/Dialogs.h"
-
-// Dialogs that flush a caption before every box, so each box sees the exact
-// caption of the record being examined.
-class CaptionFlushingDialogs : public Dialogs {
- public:
-  CaptionFlushingDialogs(Dialogs& inner, CaptionThrottle& caption) : m_inner(inner), m_caption(caption) {}
-  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override {
-    m_caption.flush();
-    return m_inner.message(text, title, buttons, icon, defaultButton);
-  }
-  QString input(const QString& prompt, const QString& title) override {
-    m_caption.flush();
-    return m_inner.input(prompt, title);
-  }
-  void beep() override { m_inner.beep(); }
-
- private:
-  Dialogs& m_inner;
   CaptionThrottle& m_caption;
 };

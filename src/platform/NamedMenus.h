@@ -22,20 +22,11 @@ inline QAction* addNamedSeparator(QMenu* menu, const char* name) {
   return separator;
 }
 
-// An item with no action of its own.
+// An item; its owner connects what it runs.
 inline QAction* addNamedItem(QMenu* menu, const char* name, const QString& caption,
                              const QKeySequence& shortcut = QKeySequence()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcut(shortcut);
-  return action;
-}
-
-// An item that runs `handler` of `window` when chosen.
-template <class Window>
-QAction* addNamedItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                      Window* window, void (Window::*handler)()) {
-  QAction* action = addNamedItem(menu, name, caption, shortcut);
-  QObject::connect(action, &QAction::triggered, window, [window, handler] { (window->*handler)(); });
   return action;
 }

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "platform/Launcher.h"
 #include "platform/PrintDocument.h"
 #include "platform/Registry.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/Launcher.h"
 
 // Starts programs as processes of their own and looks at files.
 class SystemLauncher : public Launcher {

@@ -8,6 +8,10 @@
 // returns 0 or the system's error code.
 namespace winregistry {
 
+// KEY_READ: query values and list subkeys. Enough for looking a value up, and
+// granted to ordinary users where write rights are not.
+constexpr std::uint32_t kReadAccess = 0x20019;
+
 // `root` is a predefined key (0x80000002 for the local machine) or a handle
 // that openKey returned.
 long openKey(std::uintptr_t root, const std::string& subKey, std::uint32_t accessMask, std::uintptr_t* result);

@@ -4,6 +4,8 @@
 
 namespace winregistry {
 
+static_assert(kReadAccess == KEY_READ);
+
 namespace {
 
 // The predefined keys are 32-bit values that the system sign-extends to a

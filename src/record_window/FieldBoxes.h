@@ -13,11 +13,23 @@ class Cp1253Validator : public QValidator {
   State validate(QString& input, int& pos) const override;
 };
 
+// What the record window asks of any of its six field boxes.
+class FieldBox {
+ public:
+  virtual ~FieldBox() = default;
+  virtual QString fieldText() const = 0;
+  virtual void setFieldText(const QString& text) = 0;
+  virtual QWidget& widget() = 0;
+};
+
 // A one-line field box of `maxLength` characters. Like the title box, it
 // types no letter pressed with Alt: such keys belong to the window's commands.
-class FieldLineEdit : public QLineEdit {
+class FieldLineEdit : public QLineEdit, public FieldBox {
  public:
   FieldLineEdit(int maxLength, QWidget* parent);
+  QString fieldText() const override { return text(); }
+  void setFieldText(const QString& text) override { setText(text); }
+  QWidget& widget() override { return *this; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -26,11 +38,14 @@ class FieldLineEdit : public QLineEdit {
 // The title box: several lines that wrap, at most `maxLength` characters as
 // stored. A line break is stored as carriage return and line feed, two
 // characters, as the catalogue has always held it.
-class TitleBox : public QPlainTextEdit {
+class TitleBox : public QPlainTextEdit, public FieldBox {
  public:
   TitleBox(int maxLength, QWidget* parent);
   QString text() const;
   void setText(const QString& text);
+  QString fieldText() const override { return text(); }
+  void setFieldText(const QString& text) override { setText(text); }
+  QWidget& widget() override { return *this; }
   int maxLength() const { return m_maxLength; }
 
  protected:

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 
+#include "platform/KeyRoute.h"
 #include "platform/MenuKeys.h"
 #include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
@@ -21,13 +24,7 @@ constexpr int kClientHeight = twipsToPixels(6090);
 }  // namespace
 
 frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent),
-      m_platform(platform),
-      m_edition(edition),
-      m_host(host),
-      m_caption(*this),
-      m_dialogs(platform.dialogs, m_caption),
-      CommonDialog1(platform.help) {
+    : QMainWindow(parent), m_session(*this, platform, edition, host) {
   setObjectName(u"frmZelkor"_s);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -42,43 +39,54 @@ frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host
   buildMenus();
   setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
-  // Every key pressed anywhere in the window passes the key map first.
-  qApp->installEventFilter(this);
+  new KeyRoute(*this, [this](const VirtualKey& key) { Form_KeyDown(key); });
   new MenuKeys(*this);
 }
 
-frmZelkor::~frmZelkor() { qApp->removeEventFilter(this); }
+frmZelkor::~frmZelkor() = default;
+
+// A click on the picture opens the About box, as its menu item does.
+bool frmZelkor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_picture && event->type() == QEvent::MouseButtonRelease) {
+    const auto& mouse = *static_cast<QMouseEvent*>(event);
+    if (mouse.button() == Qt::LeftButton && m_picture->rect().contains(mouse.position().toPoint())) Picture1_Click();
+  }
+  return false;
+}
 
 void frmZelkor::Form_Load() {
-  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
-  const FileIo::Mode mode = m_edition.canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly;
-  if (!m_file->open(QString::fromLatin1(CatalogueFile::kFileName), mode)) {
-    catalogueFailed();
-    return;
-  }
+  if (!m_session.open(m_session.edition().canEdit() ? FileIo::Mode::ReadWrite : FileIo::Mode::ReadOnly)) return;
   m_currentRecord = 1;
-  m_recordCount = m_file->recordCount();
+  m_recordCount = m_session.file().recordCount();
   if (!ShowCR()) return;
   focusBox(0);
 }
 
 void frmZelkor::unload() {
-  if (m_file) m_file->close();
+  m_session.close();
   hide();
+}
+
+// The hand-over to the page window, whose load step unloads this window and
+// opens the file afresh for reading; its "Ανά Εγγραφή" hands back through
+// Form_Load. Typing that was not saved stays behind.
+void frmZelkor::cmdMulti_Click() {
+  m_session.close();
+  m_session.host().loadPageWindow();
 }
 
 void frmZelkor::cmdExit_Click() {
   // The students' edition cannot edit, so it writes nothing on the way out:
   // writing the shown texts back would strip stored blanks and create
   // records in an empty catalogue.
-  if (m_edition.canEdit() && !SaveCR()) return;
-  m_file->close();
-  m_host.endProgram();
+  if (m_session.edition().canEdit() && !SaveCR()) return;
+  m_session.file().close();
+  m_session.host().endProgram();
 }
 
 void frmZelkor::closeEvent(QCloseEvent* event) {
   // Closing from the title bar saves nothing.
-  if (m_file) m_file->close();
+  m_session.close();
   event->accept();
 }
 
@@ -94,28 +102,6 @@ void frmZelkor::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
 }
 
-void frmZelkor::mnuhelp_Click() { m_host.showKeyHelp(); }
+void frmZelkor::Picture1_Click() { m_session.showAbout(); }
 
-void frmZelkor::mnuhelp1_Click() {
-  CommonDialog1.HelpFile = u"ZELKOR.HLP"_s;
-  CommonDialog1.HelpCommand = HelpEngine::kContents;
-  CommonDialog1.ShowHelp();
-}
-
-void frmZelkor::mnuAbout1_Click() { m_host.showAbout(); }
-
-void frmZelkor::Picture1_Click() { m_host.showAbout(); }
-
-QString frmZelkor::boxText(int field) const {
-  if (field == 2) return m_title->text();
-  return static_cast<const QLineEdit*>(m_boxes[field])->text();
-}
-
-void frmZelkor::setBoxText(int field, const QString& text) {
-  if (field == 2)
-    m_title->setText(text);
-  else
-    static_cast<QLineEdit*>(m_boxes[field])->setText(text);
-}
-
-void frmZelkor::focusBox(int field) { m_boxes[field]->setFocus(Qt::OtherFocusReason); }
+void frmZelkor::focusBox(int field) { m_boxes[field]->widget().setFocus(Qt::OtherFocusReason); }

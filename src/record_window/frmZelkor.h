@@ -5,18 +5,13 @@
 #include <array>
 #include <memory>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "editions/Edition.h"
-#include "platform/CaptionThrottle.h"
-#include "platform/HelpEngine.h"
-#include "platform/Platform.h"
-#include "platform/WindowHost.h"
+#include "editions/CatalogueSession.h"
 
-class QAction;
 class QLabel;
-class QMenu;
-class TitleBox;
+class QPushButton;
+struct VirtualKey;
+class FieldBox;
 struct TextSearch;
 
 // The record window: one catalogue record in six field boxes, browsed,
@@ -33,8 +28,8 @@ class frmZelkor : public QMainWindow {
   // Closes the file if open and hides; the window's state is kept.
   void unload();
 
-  // The window-wide key map; never consumes the key.
-  void Form_KeyDown(int KeyCode, int Shift);
+  // Runs the command of a key the window's key route hands over.
+  void Form_KeyDown(const VirtualKey& key);
 
   // Browsing and editing.
   void cmdNext_Click();
@@ -58,16 +53,14 @@ class frmZelkor : public QMainWindow {
   void cmdEndPrint_Click();
   void cmdMulti_Click();
 
-  // Help and About.
-  void mnuhelp_Click();
-  void mnuhelp1_Click();
-  void mnuAbout1_Click();
+  // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();
 
   qint32 currentRecord() const { return m_currentRecord; }
   qint32 recordCount() const { return m_recordCount; }
   qint16 printCounter() const { return m_printCounter; }
-  bool fileOpen() const { return m_file && m_file->isOpen(); }
+  bool fileOpen() const { return m_session.isOpen(); }
+  CatalogueSession& session() { return m_session; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,49 +68,36 @@ class frmZelkor : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Layout and menus (frmZelkorLayout.cpp).
+  // Layout (frmZelkorLayout.cpp).
   void buildFields(QWidget* client);
   void buildButtons(QWidget* client);
-  void buildMenus();
 
-  // Keys (frmZelkorKeys.cpp).
-  bool isKeyTarget(QObject* watched) const;
+  // The command table (frmZelkorCommands.cpp): menus, buttons in tab order, keys.
+  void buildMenus();
+  QList<QPushButton*> buildCommandButtons(QWidget* client);
 
   // The record on screen and in the file (frmZelkorRecords.cpp). Each
   // returns false when the catalogue failed and the program is ending.
   bool ShowCR();
   bool SaveCR();
-  void ShowSRN();
   bool writeRecord(qint32 n, const CatalogueRecord& record);
   // An OK box under the product title.
   void notice(const QString& text, Dialogs::Icon icon);
-  bool catalogueFailed();
 
-  // Field boxes by field number 0 to 5.
-  QString boxText(int field) const;
-  void setBoxText(int field, const QString& text);
+  // Field box by field number 0 to 5.
   void focusBox(int field);
 
   // Searches (frmZelkorSearch.cpp).
   void runTextSearch(const TextSearch& search);
   QString searchTitle(const QString& tail) const;
 
-  Platform m_platform;
-  Edition m_edition;
-  WindowHost& m_host;
-  CaptionThrottle m_caption;
-  CaptionFlushingDialogs m_dialogs;
-  CommonDialog CommonDialog1;
-
-  std::unique_ptr<CatalogueFile> m_file;
+  CatalogueSession m_session;
   CatalogueRecord m_record;
   qint32 m_currentRecord = 1;
   qint32 m_recordCount = 1;
-  qint32 m_searchCounter = 0;
   qint16 m_printCounter = 0;
 
-  std::array<QWidget*, CatalogueRecord::kFieldCount> m_boxes{};
-  TitleBox* m_title = nullptr;
+  std::array<FieldBox*, CatalogueRecord::kFieldCount> m_boxes{};
   QLabel* m_picture = nullptr;
   bool m_placed = false;
 };

@@ -11,14 +11,14 @@ const QString kRule(80, u'-');
 }  // namespace
 
 void frmZelkor::cmdPrint_Click() {
-  PrintDocument& printer = m_platform.printer;
+  PrintDocument& printer = m_session.platform().printer;
   printer.setFontName(u"courier"_s);
   printer.setFontSize(12);
   ++m_printCounter;
   if (m_printCounter == 1) {
-    const QDateTime now = m_platform.clock.now();
-    printer.printLine(m_edition.productTitle() + u": Εκτύπωση Εγγραφών στις "_s + printedDate(now.date()) + u", "_s +
-                      printedTime(now.time()));
+    const QDateTime now = m_session.platform().clock.now();
+    printer.printLine(m_session.edition().productTitle() + u": Εκτύπωση Εγγραφών στις "_s + printedDate(now.date()) +
+                      u", "_s + printedTime(now.time()));
     printer.printLine(kRule);
   }
 
@@ -40,14 +40,7 @@ void frmZelkor::cmdPrint_Click() {
 }
 
 void frmZelkor::cmdEndPrint_Click() {
-  m_platform.printer.endDoc();
+  m_session.platform().printer.endDoc();
   m_printCounter = 0;
   notice(u"Οι Εγγραφές Εκτυπώνονται"_s, Dialogs::Icon::Information);
-}
-
-void frmZelkor::cmdMulti_Click() {
-  // Typing that was not saved stays behind; the page window opens the file
-  // afresh.
-  m_file->close();
-  m_host.loadPageWindow();
 }

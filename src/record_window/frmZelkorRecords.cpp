@@ -1,5 +1,5 @@
-#include "editions/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
+#include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;
@@ -17,47 +17,33 @@ QString withoutBlanks(const QString& text) {
 
 }  // namespace
 
-bool frmZelkor::catalogueFailed() {
-  reportCatalogueError(m_edition, m_dialogs, m_file->lastError());
-  m_host.endProgram();
-  return false;
-}
-
 void frmZelkor::notice(const QString& text, Dialogs::Icon icon) {
-  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+  m_session.dialogs().message(text, m_session.edition().productTitle(), Dialogs::Buttons::Ok, icon,
+                              Dialogs::Answer::Ok);
 }
 
 bool frmZelkor::writeRecord(qint32 n, const CatalogueRecord& record) {
-  return m_file->write(n, record) || catalogueFailed();
+  return m_session.file().write(n, record) || m_session.fail();
 }
 
 bool frmZelkor::ShowCR() {
-  if (!m_file->read(m_currentRecord, m_record)) return catalogueFailed();
-  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) setBoxText(i, withoutBlanks(m_record.field(i)));
-  m_caption.set(m_edition.recordCaptionHead() + QString(11, u' ') + u"Εγγραφή: "_s + signPos(m_currentRecord) +
-                u"  από "_s + signPos(m_recordCount));
+  if (!m_session.file().read(m_currentRecord, m_record)) return m_session.fail();
+  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) m_boxes[i]->setFieldText(withoutBlanks(m_record.field(i)));
+  m_session.caption().set(m_session.edition().recordCaptionHead() + QString(11, u' ') + u"Εγγραφή: "_s +
+                          signPos(m_currentRecord) + u"  από "_s + signPos(m_recordCount));
   return true;
 }
 
 bool frmZelkor::SaveCR() {
   CatalogueRecord record = CatalogueRecord::blank();
-  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) record.setField(i, boxText(i));
+  for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) record.setField(i, m_boxes[i]->fieldText());
   m_record = record;
   return writeRecord(m_currentRecord, m_record);
 }
 
-void frmZelkor::ShowSRN() {
-  // Called for every record a search examines: the text is made only when the
-  // caption is pushed or read.
-  m_caption.setThrottled([this, n = m_searchCounter, count = m_recordCount] {
-    return m_edition.productTitle() + QString(35, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(n) + u"  από "_s +
-           signPos(count);
-  });
-}
-
 void frmZelkor::cmdNext_Click() {
   if (m_currentRecord >= m_recordCount) {
-    m_dialogs.beep();
+    m_session.dialogs().beep();
     notice(u"Τελευταία Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
@@ -67,7 +53,7 @@ void frmZelkor::cmdNext_Click() {
 
 void frmZelkor::cmdPrevious_Click() {
   if (m_currentRecord <= 1) {
-    m_dialogs.beep();
+    m_session.dialogs().beep();
     notice(u"Πρώτη Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
@@ -91,8 +77,8 @@ void frmZelkor::cmdCorrect_Click() {
 }
 
 void frmZelkor::cmdDelete_Click() {
-  const Dialogs::Answer answer = m_dialogs.message(
-      u"Θέλετε να Διαγράψετε την Εγγραφή "_s + signPos(m_currentRecord) + u" ;"_s, m_edition.productTitle(),
+  const Dialogs::Answer answer = m_session.dialogs().message(
+      u"Θέλετε να Διαγράψετε την Εγγραφή "_s + signPos(m_currentRecord) + u" ;"_s, m_session.edition().productTitle(),
       Dialogs::Buttons::YesNo, Dialogs::Icon::Question, Dialogs::Answer::No);
   if (answer != Dialogs::Answer::Yes) {
     focusBox(0);

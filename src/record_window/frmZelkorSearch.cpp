@@ -2,7 +2,6 @@
 #include <cmath>
 #include <limits>
 
-#include "catalogue/RecordScan.h"
 #include "platform/NumberForm.h"
 #include "record_window/frmZelkor.h"
 
@@ -46,7 +45,7 @@ bool toRecordNumber(double value, qint32& number) {
 
 }  // namespace
 
-QString frmZelkor::searchTitle(const QString& tail) const { return m_edition.productTitle() + tail; }
+QString frmZelkor::searchTitle(const QString& tail) const { return m_session.edition().productTitle() + tail; }
 
 void frmZelkor::cmdFindISBN_Click() { runTextSearch(kAuthor); }
 void frmZelkor::cmdFindAuthor_Click() { runTextSearch(kOtherName); }
@@ -56,35 +55,20 @@ void frmZelkor::cmdFindEkdot_Click() { runTextSearch(kNumberSubject); }
 void frmZelkor::cmdFindNo_Click() { runTextSearch(kBorrower); }
 
 void frmZelkor::runTextSearch(const TextSearch& search) {
-  const CaptionFlushOnReturn flushOnReturn(m_caption);
-  m_searchCounter = 0;
-  const QString text = m_dialogs.input(search.prompt, searchTitle(search.titleTail));
+  const CaptionFlushOnReturn flushOnReturn(m_session.caption());
+  const QString text = m_session.dialogs().input(search.prompt, searchTitle(search.titleTail));
   if (text.isEmpty()) {
     focusBox(search.field);
     return;
   }
 
-  const FieldMatcher matcher(text, {search.field});
-  RecordScan scan(*m_file);
+  const auto matcher = m_session.matcherFor(text, {search.field});
+  ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
-  qint64 start = 1;
   for (;;) {
-    // The pass one past the count only moves the caption: no record there
-    // can match.
-    qint64 match = 0;
-    for (qint64 r = start; r <= qint64(m_recordCount) + 1 && match == 0; ++r) {
-      if (m_searchCounter < m_recordCount) ++m_searchCounter;
-      ShowSRN();
-      if (r > m_recordCount) break;
-      const char* bytes = scan.record(qint32(r));
-      if (scan.failed()) {
-        catalogueFailed();
-        return;
-      }
-      if (bytes && matcher.matches(bytes)) match = r;
-    }
-
-    if (match == 0) {
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 35);
+    if (stop == ScanCursor::Stop::Failed) return;
+    if (stop == ScanCursor::Stop::End) {
       if (found)
         notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       else
@@ -94,30 +78,29 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
     }
 
     found = true;
-    m_currentRecord = qint32(match);
+    m_currentRecord = cursor.match();
     if (!ShowCR()) return;
-    const Dialogs::Answer answer = m_dialogs.message(
-        u"Θέλετε να Εκτυπώσω την Εγγραφή "_s + signPos(m_currentRecord) + u" ;"_s, m_edition.productTitle(),
+    const Dialogs::Answer answer = m_session.dialogs().message(
+        u"Θέλετε να Εκτυπώσω την Εγγραφή "_s + signPos(m_currentRecord) + u" ;"_s, m_session.edition().productTitle(),
         Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, Dialogs::Answer::Yes);
     if (answer == Dialogs::Answer::Cancel) {
       focusBox(search.field);
       return;
     }
     if (answer == Dialogs::Answer::Yes) cmdPrint_Click();
-    if (match == m_recordCount) {
+    if (cursor.matchIsLast()) {
       notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       ShowCR();
       return;
     }
-    start = qint64(m_currentRecord) + 1;
   }
 }
 
 void frmZelkor::cmdFindcode_Click() {
-  const CaptionFlushOnReturn flushOnReturn(m_caption);
+  const CaptionFlushOnReturn flushOnReturn(m_session.caption());
   for (;;) {
-    m_searchCounter = 0;
-    const QString answer = m_dialogs.input(u"Βρες Κωδικό Εγγραφής:"_s, searchTitle(u": Αναζήτηση Κωδικού Εγγραφής"_s));
+    const QString answer =
+        m_session.dialogs().input(u"Βρες Κωδικό Εγγραφής:"_s, searchTitle(u": Αναζήτηση Κωδικού Εγγραφής"_s));
     if (answer.isEmpty()) {
       focusBox(0);
       return;

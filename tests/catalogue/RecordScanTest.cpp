@@ -4,6 +4,7 @@
 
 #include "CatalogueTestFiles.h"
 #include "catalogue/RecordScan.h"
+#include "catalogue/ScanCursor.h"
 
 using namespace Qt::StringLiterals;
 
@@ -68,6 +69,57 @@ TEST_F(RecordScanTest, AClosedFileFailsTheScan) {
   RecordScan scan(file);
   EXPECT_EQ(scan.record(1), nullptr);
   EXPECT_TRUE(scan.failed());
+  EXPECT_EQ(file.lastError().operation, CatalogueError::Operation::Read);
+}
+
+// Matches the records whose first byte is in `firsts`: any matcher will do.
+class FirstByteMatcher : public RecordMatcher {
+ public:
+  explicit FirstByteMatcher(QByteArray firsts) : m_firsts(std::move(firsts)) {}
+  bool matches(const char* record) const override { return record && m_firsts.contains(record[0]); }
+
+ private:
+  QByteArray m_firsts;
+};
+
+TEST_F(RecordScanTest, TheCursorStopsAtEachMatchAndReportsEveryPositionOnePastTheCount) {
+  QByteArray image = numberedRecords(5);
+  image[350 * 1] = 'm';
+  image[350 * 4] = 'm';
+  writeAll(path, image);
+  CatalogueFile file;
+  ASSERT_TRUE(file.open(path));
+  const FirstByteMatcher matcher("m");
+  QList<qint32> examined;
+  const auto note = [&](qint32 n) { examined.append(n); };
+
+  ScanCursor cursor(file, 5, matcher);
+  ASSERT_EQ(cursor.next(note), ScanCursor::Stop::Match);
+  EXPECT_EQ(cursor.match(), 2);
+  EXPECT_FALSE(cursor.matchIsLast());
+  ASSERT_EQ(cursor.next(note), ScanCursor::Stop::Match);
+  EXPECT_EQ(cursor.match(), 5);
+  EXPECT_TRUE(cursor.matchIsLast());
+  // The pass one past the count reads nothing and reports the full count again.
+  EXPECT_EQ(cursor.next(note), ScanCursor::Stop::End);
+  EXPECT_EQ(examined, (QList<qint32>{1, 2, 3, 4, 5, 5}));
+  EXPECT_EQ(cursor.next(note), ScanCursor::Stop::End);
+  EXPECT_EQ(examined.size(), 6);
+
+  // A count beyond the stored records finds nothing there; a start skips ahead.
+  examined.clear();
+  ScanCursor late(file, 7, matcher, 3);
+  ASSERT_EQ(late.next(note), ScanCursor::Stop::Match);
+  EXPECT_EQ(late.match(), 5);
+  EXPECT_EQ(late.next(note), ScanCursor::Stop::End);
+  EXPECT_EQ(examined, (QList<qint32>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(RecordScanTest, TheCursorStopsAtAFailedRead) {
+  CatalogueFile file;
+  const FirstByteMatcher matcher("m");
+  ScanCursor cursor(file, 3, matcher);
+  EXPECT_EQ(cursor.next([](qint32) {}), ScanCursor::Stop::Failed);
   EXPECT_EQ(file.lastError().operation, CatalogueError::Operation::Read);
 }
 

@@ -9,8 +9,8 @@ namespace {
 
 const QString kInfoKey = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
 const QString kLocationKey = u"SOFTWARE\\Microsoft\\Shared Tools Location"_s;
-const QString kOpenInfo = u"open SOFTWARE\\Microsoft\\Shared Tools\\MSINFO 0x2003f"_s;
-const QString kOpenLocation = u"open SOFTWARE\\Microsoft\\Shared Tools Location 0x2003f"_s;
+const QString kOpenInfo = u"open SOFTWARE\\Microsoft\\Shared Tools\\MSINFO 0x20019"_s;
+const QString kOpenLocation = u"open SOFTWARE\\Microsoft\\Shared Tools Location 0x20019"_s;
 const QString kUnavailable = u"System Information Is Unavailable At This Time"_s;
 
 class SystemInfo : public ::testing::Test {

@@ -257,7 +257,8 @@ TEST_F(PageWindowTest, HelpMenuOpensKeyHelpHelpFileAndAbout) {
 
 TEST_F(PageWindowTest, ACatalogueThatCannotBeOpenedIsReportedAndEndsTheProgram) {
   cat.setRecords(books(2));
-  FaultyFiles files(true, 0);
+  FaultyFileIoFactory files;
+  files.failEvery(FaultyFileIoFactory::Kind::Open);
   tp.files = &files;
   tp.dialogs.answer(Dialogs::Answer::Ok);
   load();
@@ -272,7 +273,8 @@ TEST_F(PageWindowTest, ACatalogueThatCannotBeOpenedIsReportedAndEndsTheProgram) 
 
 TEST_F(PageWindowTest, AReadFailureDuringASearchIsReportedAndStopsIt) {
   cat.setRecords(books(3));
-  FaultyFiles files(false, 0);
+  FaultyFileIoFactory files;
+  files.failEvery(FaultyFileIoFactory::Kind::Read);
   tp.files = &files;
   frmMulti& w = load();
   tp.dialogs.type(u"Τίτλος"_s).answer(Dialogs::Answer::Ok);
@@ -285,7 +287,8 @@ TEST_F(PageWindowTest, AReadFailureDuringASearchIsReportedAndStopsIt) {
 
 TEST_F(PageWindowTest, AReadFailureWhileDrawingAMatchIsReportedAndStopsTheSearch) {
   cat.setRecords(books(3));
-  FaultyFiles files(false, 1);  // the scan's block read succeeds, drawing the match fails
+  FaultyFileIoFactory files;
+  files.failEvery(FaultyFileIoFactory::Kind::Read, 1);  // the scan's block read succeeds, drawing the match fails
   tp.files = &files;
   frmMulti& w = load();
   tp.dialogs.type(u"Τίτλος 2"_s).answer(Dialogs::Answer::Ok);

@@ -3,8 +3,9 @@
 #include <QWidget>
 
 #include "../support/ScriptedDialogs.h"
+#include "../support/TestPlatform.h"
 #include "PrintQString.h"
-#include "platform/CaptionThrottle.h"
+#include "platform/CaptionFlushingDialogs.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,9 +13,14 @@ namespace {
 
 class CaptionThrottleTest : public ::testing::Test {
  protected:
-  qint64 clockMs = 1000;
+  FixedClock clock = [] {
+    FixedClock c;
+    c.steady = 1000;
+    return c;
+  }();
+  qint64& clockMs = clock.steady;
   QWidget window;
-  CaptionThrottle caption{window, [this] { return clockMs; }};
+  CaptionThrottle caption{window, clock};
 };
 
 }  // namespace

@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 TEST(SystemRegistry, HoldsNoKeysOffWindows) {
   SystemRegistry registry;
   Registry::Key key = 77;
-  EXPECT_EQ(registry.openKey(Registry::kLocalMachine, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, 0x2003F, &key),
+  EXPECT_EQ(registry.openKey(Registry::kLocalMachine, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, 0x20019, &key),
             2);
   EXPECT_EQ(key, 0u);
   char buffer[16] = {};

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <memory>
 
+#include "../support/FakeHost.h"
 #include "../support/TempCatalogue.h"
 #include "../support/TestPlatform.h"
 #include "record_window/frmZelkor.h"
@@ -16,27 +17,14 @@
 // Failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-// Records what the record window asks of the application, and acts like it
-// where the window relies on the answer (unloading, ending).
-class FakeHost : public WindowHost {
- public:
-  void loadRecordWindow() override { calls.append(QStringLiteral("loadRecordWindow")); }
-  void loadPageWindow() override { calls.append(QStringLiteral("loadPageWindow")); }
-  void unloadRecordWindow() override { calls.append(QStringLiteral("unloadRecordWindow")); }
-  void unloadPageWindow() override { calls.append(QStringLiteral("unloadPageWindow")); }
-  void showKeyHelp() override { calls.append(QStringLiteral("showKeyHelp")); }
-  void showAbout() override { calls.append(QStringLiteral("showAbout")); }
-  void endProgram() override {
-    calls.append(QStringLiteral("endProgram"));
-    if (window) window->unload();
-  }
-  QStringList calls;
-  frmZelkor* window = nullptr;
-};
-
 // A record window on a temporary catalogue with the scripted platform.
 class RecordWindowTest : public ::testing::Test {
  protected:
+  RecordWindowTest() {
+    host.unloadRecord = [this] {
+      if (window) window->unload();
+    };
+  }
   void TearDown() override {
     window.reset();
     EXPECT_EQ(platform.dialogs.pending(), 0) << "scripted answers left unused";
@@ -44,7 +32,6 @@ class RecordWindowTest : public ::testing::Test {
 
   void open(const Edition& edition = Edition::librarian()) {
     window = std::make_unique<frmZelkor>(platform.platform(), edition, host);
-    host.window = window.get();
     platform.dialogs.watch(window.get());
     window->Form_Load();
     window->show();

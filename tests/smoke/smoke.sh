@@ -5,39 +5,7 @@
 # usage: smoke.sh BIN_DIR
 set -euo pipefail
 bin=$1
-work=$(mktemp -d)
-display=""
-cleanup() {
-  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-fail() { echo "smoke: $*" >&2; exit 1; }
-
-# Waits for a window whose name is exactly $1; prints its id.
-wait_window() {
-  for _ in $(seq 100); do
-    for id in $(xdotool search --name "" 2>/dev/null); do
-      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
-# Keys go to the focused window through XTEST, as a keyboard's would.
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
-key() { xdotool key --clearmodifiers "$1"; sleep 0.3; }
+. "$(dirname "$0")/x11.sh"
 
 caption_1_of_1="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  1  από  1"
 caption_2_of_2="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  2  από  2"
@@ -78,9 +46,7 @@ xdotool type --delay 20 "2026"
 sleep 0.3
 # Alt+X saves the shown record and ends.
 key alt+x
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
+wait_app
 [ "$status" = 0 ] || fail "Lomira ended with status $status"
 [ "$(stat -c %s Zelkor.dat)" = 700 ] || fail "file is $(stat -c %s Zelkor.dat) bytes, expected 700"
 head -c 10 Zelkor.dat | grep -q "Smoke Test" || fail "record 1 does not hold the typed text"
@@ -95,9 +61,7 @@ app_pid=$!
 view=$(wait_window "Μ-Zelkor 3.2: Μαθητές - Διερεύνηση           Εγγραφή:  1  από  2") || fail "no students' window"
 focus "$view"
 key alt+x
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
+wait_app
 [ "$status" = 0 ] || fail "LomiraView ended with status $status"
 [ "$before" = "$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)" ] || fail "LomiraView changed the catalogue"
 echo "smoke: passed"

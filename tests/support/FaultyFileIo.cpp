@@ -11,6 +11,9 @@ struct FaultyFileIoFactory::State {
   int error = 0;
   Repeat repeat = Repeat::Once;
   qint64 shortBytes = -1;  // >= 0: the fault is a short write
+  QString failKind;        // not empty: every call whose log line starts so fails after `kindAfter` of them
+  int kindAfter = 0;
+  int kindCalls = 0;
   bool hit = false;
   QStringList log;
 
@@ -18,7 +21,10 @@ struct FaultyFileIoFactory::State {
   bool next(const QString& what) {
     ++calls;
     log.append(what);
-    const bool fails = failAt > 0 && (calls == failAt || (repeat == Repeat::FromThenOn && calls > failAt));
+    const bool ofKind = !failKind.isEmpty() && what.startsWith(failKind);
+    if (ofKind) ++kindCalls;
+    const bool fails = (ofKind && kindCalls > kindAfter) ||
+                       (failAt > 0 && (calls == failAt || (repeat == Repeat::FromThenOn && calls > failAt)));
     if (fails) hit = true;
     return fails;
   }
@@ -107,6 +113,14 @@ void FaultyFileIoFactory::failCall(int n, int error, Repeat repeat) {
 void FaultyFileIoFactory::shortenWrite(int n, qint64 bytes, int error) {
   failCall(n, error);
   m_state->shortBytes = std::max<qint64>(bytes, 0);
+}
+
+void FaultyFileIoFactory::failEvery(Kind kind, int after, int error) {
+  failCall(0, error);
+  static const QString kNames[] = {u"open"_s, u"readAt"_s, u"writeAt"_s};
+  m_state->failKind = kNames[int(kind)];
+  m_state->kindAfter = after;
+  m_state->kindCalls = 0;
 }
 
 void FaultyFileIoFactory::reset() { *m_state = State(); }

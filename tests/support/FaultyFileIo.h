@@ -14,11 +14,13 @@
 //   files.failCall(n, ENOSPC);           // once
 //   files.failCall(n, EIO, FaultyFileIoFactory::Repeat::FromThenOn);
 //   files.shortenWrite(n, 100);          // the n-th call, a write, stops after 100 bytes
+//   files.failEvery(FaultyFileIoFactory::Kind::Read, 1);  // every read after the first
 //
 // Calls are counted from the last reset(); close, isOpen and stillAt are not counted.
 class FaultyFileIoFactory : public FileIoFactory {
  public:
   enum class Repeat { Once, FromThenOn };
+  enum class Kind { Open, Read, Write };
 
   FaultyFileIoFactory();
   ~FaultyFileIoFactory() override;
@@ -27,6 +29,9 @@ class FaultyFileIoFactory : public FileIoFactory {
   // When the n-th call is a write, it writes `bytes` bytes (at most what was
   // asked), sets `error` and returns the short count; any other call fails.
   void shortenWrite(int n, qint64 bytes, int error = ENOSPC);
+  // Every call of one kind after the first `after` of that kind fails with
+  // `error`; calls of other kinds pass. Replaces any fault planned.
+  void failEvery(Kind kind, int after = 0, int error = EIO);
   // No fault planned, counter back to 0, log cleared.
   void reset();
 

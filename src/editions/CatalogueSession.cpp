@@ -1,0 +1,49 @@
+#include "editions/CatalogueSession.h"
+
+#include "editions/CatalogueErrorReport.h"
+#include "platform/NumberForm.h"
+
+using namespace Qt::StringLiterals;
+
+CatalogueSession::CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host)
+    : m_platform(platform),
+      m_edition(edition),
+      m_host(host),
+      m_caption(window, platform.clock),
+      m_dialogs(platform.dialogs, m_caption) {}
+
+bool CatalogueSession::open(FileIo::Mode mode) {
+  m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
+  return m_file->open(QString::fromLatin1(CatalogueFile::kFileName), mode) || fail();
+}
+
+void CatalogueSession::close() {
+  if (m_file) m_file->close();
+}
+
+bool CatalogueSession::fail() {
+  reportCatalogueError(m_edition, m_dialogs, m_file->lastError());
+  m_host.endProgram();
+  return false;
+}
+
+std::unique_ptr<RecordMatcher> CatalogueSession::matcherFor(const QString& text, std::vector<int> fields) const {
+  return std::make_unique<FieldMatcher>(text, std::move(fields));
+}
+
+ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {
+  // A window's progress caption always has its own number of blanks. Kept
+  // here rather than captured, the caption maker stays small enough to need
+  // no allocation for each record examined.
+  m_progressBlanks = blanks;
+  const ScanCursor::Stop stop = cursor.next([this, count = cursor.count()](qint32 examined) {
+    m_caption.setThrottled([this, examined, count] {
+      return m_edition.productTitle() + QString(m_progressBlanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +
+             u"  από "_s + signPos(count);
+    });
+  });
+  if (stop == ScanCursor::Stop::Failed) fail();
+  return stop;
+}
+
+void CatalogueSession::showHelpContents() { m_platform.help.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents); }

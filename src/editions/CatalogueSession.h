@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/ScanCursor.h"
+#include "editions/Edition.h"
+#include "platform/CaptionFlushingDialogs.h"
+#include "platform/Platform.h"
+#include "platform/WindowHost.h"
+
+class QWidget;
+
+// What each main window holds of the catalogue and the world around it: the
+// open file, the caption its scans rewrite, the boxes that see that caption,
+// the failure report that ends the program, and the help call.
+class CatalogueSession {
+ public:
+  CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host);
+
+  // Opens the catalogue afresh. On failure the user is told why, the program
+  // ends, and the caller stops at once.
+  bool open(FileIo::Mode mode);
+  void close();
+  bool isOpen() const { return m_file && m_file->isOpen(); }
+  CatalogueFile& file() { return *m_file; }
+
+  // Tells the user which file failed, doing what, and why, then ends the
+  // program. Always false, for `return session.fail();`.
+  bool fail();
+
+  // How a search for `text` in `fields` (0-based) decides a match. Every
+  // search of both windows asks here, so another comparison plugs in here.
+  std::unique_ptr<RecordMatcher> matcherFor(const QString& text, std::vector<int> fields) const;
+  // Walks `cursor` on to its next match, showing each record examined in the
+  // caption: the product title, `blanks` blanks, "Διερευνώ Εγγραφή: ..."
+  // (throttled; the text is made only when seen). A failed read is reported
+  // and ends the program.
+  ScanCursor::Stop nextMatch(ScanCursor& cursor, int blanks);
+  // The help commands both windows offer.
+  void showKeyHelp() { m_host.showKeyHelp(); }
+  void showHelpContents();
+  void showAbout() { m_host.showAbout(); }
+
+  const Edition& edition() const { return m_edition; }
+  Platform& platform() { return m_platform; }
+  WindowHost& host() { return m_host; }
+  CaptionThrottle& caption() { return m_caption; }
+  Dialogs& dialogs() { return m_dialogs; }
+
+ private:
+  Platform m_platform;
+  Edition m_edition;
+  WindowHost& m_host;
+  CaptionThrottle m_caption;
+  CaptionFlushingDialogs m_dialogs;
+  std::unique_ptr<CatalogueFile> m_file;
+  int m_progressBlanks = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/CaptionThrottle.h"
+#include "platform/Dialogs.h"
+
+// Dialogs that flush a caption before every box, so each box sees the exact
+// caption of the record being examined.
+class CaptionFlushingDialogs : public Dialogs {
+ public:
+  CaptionFlushingDialogs(Dialogs& inner, CaptionThrottle& caption) : m_inner(inner), m_caption(caption) {}
+  Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override {
+    m_caption.flush();
+    return m_inner.message(text, title, buttons, icon, defaultButton);
+  }
+  QString input(const QString& prompt, const QString& title) override {
+    m_caption.flush();
+    return m_inner.input(prompt, title);
+  }
+  void beep() override { m_inner.beep(); }
+
+ private:
+  Dialogs& m_inner;
+  CaptionThrottle& m_caption;
+};

@@ -1,0 +1,42 @@
+# Sourced by the scripts that drive the real programs: a private Xvfb, a
+# temporary working folder ($work) and the xdotool helpers. Both are removed
+# on exit, with the program started last ($app_pid) when still running.
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number, so that servers
+# started at the same moment by other test runs never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "${0##*/}: $*" >&2; exit 1; }
+
+# Waits for a window whose name is exactly $1; prints its id.
+wait_window() {
+  for _ in $(seq 100); do
+    for id in $(xdotool search --name "" 2>/dev/null); do
+      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Keys go to the focused window through XTEST, as a keyboard's would.
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+key() { xdotool key --clearmodifiers "$1"; sleep 0.3; }
+
+# Waits for the program started last; its exit status goes into $status.
+wait_app() {
+  status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+}
