@@ -138,3 +138,9 @@ VirtualKey toVirtualKey(const QKeyEvent& event) {
   if (mods.testFlag(Qt::AltModifier)) result.shift |= vk::AltMask;
   return result;
 }
+
+int letterKey(QChar letter) {
+  const char16_t c = letter.toUpper().unicode();
+  if (c >= u'A' && c <= u'Z') return c;
+  return greekLetterKey(letter.unicode());
+}

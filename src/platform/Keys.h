@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QChar>
+
 class QKeyEvent;
 
 // A key press as the key maps compare it: the virtual-key code (13 Enter,
@@ -27,3 +29,7 @@ constexpr int AltMask = 4;
 // is 110 whether the layout gives it a point (US) or a comma (Greek); 108 is
 // a keypad comma or point key of its own, such as some keyboards have.
 VirtualKey toVirtualKey(const QKeyEvent& event);
+
+// The key that carries `letter` under the Latin or the Greek layout, as its
+// Latin capital ('A' to 'Z'); 0 for any other character.
+int letterKey(QChar letter);

@@ -54,14 +54,46 @@ borrower=$(tail -c 50 Zelkor.dat | tr -d ' ')
 [ "$borrower" = "10.12,2026" ] || fail "the borrower box holds '$borrower', not the date typed on the keypad"
 ! ls ./*.pdf >/dev/null 2>&1 || fail "the keypad's decimal key queued a record: $(ls ./*.pdf)"
 
+# The menu bar as the screen shows it (the window beyond its 406-pixel
+# client area), and how many of the program's windows are shown: a drop-down
+# is a window of its own.
+menu_bar() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x$((HEIGHT - 406))+$X+$Y" rgb:- | sha256sum
+}
+shown_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+
 # The students' edition opens the same file, ends and leaves it untouched.
 before=$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)
 "$bin/LomiraView" &
 app_pid=$!
-view=$(wait_window "Μ-Zelkor 3.2: Μαθητές - Διερεύνηση           Εγγραφή:  1  από  2") || fail "no students' window"
+view_caption="Μ-Zelkor 3.2: Μαθητές - Διερεύνηση           Εγγραφή:  1  από  2"
+view=$(wait_window "$view_caption") || fail "no students' window"
 focus "$view"
+# F10 marks the first title and opens nothing; the menu bar holds the keys,
+# so Page Down leaves record 1 shown; Esc gives the keys back.
+idle=$(menu_bar "$view")
+key F10
+[ "$(shown_windows)" = 1 ] || fail "F10 opened a drop-down"
+active=$(menu_bar "$view")
+[ "$active" != "$idle" ] || fail "F10 left the menu bar unmarked"
+key Next
+[ "$(xdotool getwindowname "$view")" = "$view_caption" ] || fail "Page Down reached the window behind the menu bar"
+[ "$(menu_bar "$view")" = "$active" ] && [ "$(shown_windows)" = 1 ] || fail "Page Down changed the menu bar"
+key Escape
+[ "$(menu_bar "$view")" = "$idle" ] || fail "Esc left the menu bar active"
+# F10, Esc, Enter: no menu opens and the record is queued once, which the
+# end of the program prints.
+key F10
+key Escape
+key Return
+[ "$(shown_windows)" = 1 ] && [ "$(menu_bar "$view")" = "$idle" ] || fail "F10, Esc, Enter opened a menu"
 key alt+x
 wait_app
 [ "$status" = 0 ] || fail "LomiraView ended with status $status"
 [ "$before" = "$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)" ] || fail "LomiraView changed the catalogue"
+pdfs=(./*.pdf)
+[ ${#pdfs[@]} = 1 ] && [ -f "${pdfs[0]}" ] || fail "expected one printed job, found: ${pdfs[*]}"
+queued=$(pdftotext -enc UTF-8 "${pdfs[0]}" - | grep -c "Αρ. Εγγρ.") || true
+[ "$queued" = 1 ] || fail "F10, Esc, Enter queued $queued records, not one"
 echo "smoke: passed"
