@@ -18,7 +18,7 @@ KeyRoute::~KeyRoute() { qApp->removeEventFilter(this); }
 bool KeyRoute::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !m_window.isVisible() || !watched->isWidgetType()) return false;
   QWidget* focus = m_window.focusWidget();
-  if (qobject_cast<QMenuBar*>(focus)) return false;
+  if (auto* bar = qobject_cast<QMenuBar*>(focus); bar && bar->activeAction()) return false;
   if (watched == (focus ? focus : &m_window)) m_listener(toVirtualKey(*static_cast<QKeyEvent*>(event)));
   return false;
 }

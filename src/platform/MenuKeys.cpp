@@ -54,7 +54,8 @@ bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != &m_window || !m_window.isVisible()) return false;
   const auto& key = *static_cast<QKeyEvent*>(event);
-  const bool menuBarActive = m_window.menuBar()->hasFocus();
+  // In its keyboard mode the menu bar has the focus and a highlighted title.
+  const bool menuBarActive = m_window.menuBar()->hasFocus() && m_window.menuBar()->activeAction();
   if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::NoModifier)
     return menuBarActive ? leaveMenuBar() : activateMenuBar();
   return menuBarActive ? accessLetterAtLatinPosition(key) : triggerAtLatinPosition(key);
@@ -62,8 +63,11 @@ bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
 
 // Qt's menu bar takes the keys with a title highlighted when Esc closes that
 // title's drop-down, so the first title is opened and closed again at once.
+// When no control has the focus the window takes it first, so that leaving
+// the menu bar has somewhere to give it back.
 bool MenuKeys::activateMenuBar() {
   QMenuBar* bar = m_window.menuBar();
+  if (!m_window.focusWidget()) m_window.setFocus();
   for (QAction* title : bar->actions()) {
     if (!title->isVisible() || !title->isEnabled() || !title->menu()) continue;
     bar->setActiveAction(title);
