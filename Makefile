@@ -54,9 +54,12 @@ clean:
 check-windows:
 	tests/windows/run.sh build/windows
 
-# A Debian package of both programs and the catalogue tool.
+# A Debian package of both programs and the catalogue tool. The About box's contact lines are set
+# afresh each time: as given (make package LOMIRA_EMAIL=...), else the defaults
+# that the README describes.
+ABOUT_SETTINGS := $(foreach v,LOMIRA_WEB_ADDRESS LOMIRA_EMAIL LOMIRA_RIGHTS_HOLDER,-U $(v) $(if $($(v)),-D$(v)="$($(v))"))
 package: deps
-	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(ABOUT_SETTINGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue
 	cd $(BUILD) && cpack -G DEB
 

@@ -5,6 +5,7 @@
 #   <prefix>/bin/lomira-catalogue                         export, import, check; its man page in share/man/man1
 #   <prefix>/share/applications/*.desktop                 desktop menu entries
 #   <prefix>/share/icons/hicolor/<size>/apps/lomira.*     the program icon
+#   <prefix>/share/doc/lomira/README.md                   the README, the About box's web address
 
 include(GNUInstallDirs)
 
@@ -12,6 +13,7 @@ set(LOMIRA_PROGRAM_DIR lib/lomira)
 
 install(TARGETS Lomira LomiraView RUNTIME DESTINATION ${LOMIRA_PROGRAM_DIR})
 install(FILES data/ZELKOR.HLP DESTINATION ${LOMIRA_PROGRAM_DIR})
+install(FILES README.md DESTINATION ${LOMIRA_DOC_DIR})
 
 install(TARGETS lomira-catalogue RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Man pages are installed compressed, as Debian expects.
@@ -39,7 +41,7 @@ endforeach()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lomira)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
-set(CPACK_PACKAGE_CONTACT "Zelkor team <zelkor@example.org>")
+set(CPACK_PACKAGE_CONTACT "${LOMIRA_RIGHTS_HOLDER} <${LOMIRA_EMAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "School lending library catalogue (librarian's and students' programs, catalogue tool)")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -49,5 +51,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, xdg-user-dirs")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${LOMIRA_PACKAGE_PREFIX})
 include(CPack)

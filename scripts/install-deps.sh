@@ -11,8 +11,8 @@ packages=(
   yaz python3-openpyxl
   fonts-dejavu-core
   poppler-utils
-  xvfb xauth xdotool x11-utils
-  dpkg-dev file
+  xvfb xauth xdotool x11-utils x11-xkb-utils
+  dpkg-dev file desktop-file-utils
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then

@@ -1,5 +1,7 @@
 #include "editions/Edition.h"
 
+#include "editions/AboutSettings.h"
+
 using namespace Qt::StringLiterals;
 
 QString Edition::productTitle() const { return isStudents() ? u"Μ-Zelkor 3.2"_s : u"Σ-Zelkor 3.2"_s; }
@@ -32,12 +34,10 @@ QString Edition::aboutAvailability() const {
   return isStudents() ? u"Ο Μ-Zelkor είναι μέρος του Σ-Zelkor."_s : u"Ο Σ-Zelkor διατίθεται ΔΩΡΕΑΝ."_s;
 }
 
-QString Edition::webAddress() const {
-  return isStudents() ? u"https://www.example.org/m-zelkor"_s : u"https://www.example.org/s-zelkor"_s;
-}
+QString Edition::webAddress() { return QString::fromUtf8(about_settings::kWebAddress); }
 
-QString Edition::emailAddress() { return u"zelkor@example.org"_s; }
+QString Edition::emailAddress() { return QString::fromUtf8(about_settings::kEmail); }
 
-QString Edition::rightsHolder() { return u"Ομάδα Zelkor 2026"_s; }
+QString Edition::rightsHolder() { return QString::fromUtf8(about_settings::kRightsHolder); }
 
 QString Edition::executableName() const { return isStudents() ? u"LomiraView"_s : u"Lomira"_s; }

@@ -41,7 +41,8 @@ class Edition {
   QString aboutProductLine() const;
   QString aboutDescription() const;
   QString aboutAvailability() const;
-  QString webAddress() const;
+  // The contact lines, as the build set them.
+  static QString webAddress();
   static QString emailAddress();
   static QString rightsHolder();
 

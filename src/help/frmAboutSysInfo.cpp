@@ -29,10 +29,11 @@ bool frmAbout::GetKeyValue(Registry::Key root, const QString& keyName, const QSt
       if (type == Registry::kTypeString) {
         value = QString::fromLocal8Bit(data);
       } else if (type == Registry::kTypeDword) {
-        // Two digits a byte, so a zero byte inside the number keeps its place.
-        value = u"&h"_s;
+        // The digits go after the caller's text, behind "&h"; two digits a
+        // byte, so a zero byte inside the number keeps its place.
         for (qsizetype i = data.size() - 1; i >= 0; --i)
           value += u"%1"_s.arg(quint8(data[i]), 2, 16, QChar(u'0')).toUpper();
+        value.prepend(u"&h"_s);
       }
       read = true;
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 KeyRoute::KeyRoute(QWidget& window, Listener listener)
@@ -12,10 +13,12 @@ KeyRoute::KeyRoute(QWidget& window, Listener listener)
 KeyRoute::~KeyRoute() { qApp->removeEventFilter(this); }
 
 // A key press travels from the focused control up through its parents; the
-// window hears it once, for the control the key was meant for.
+// window hears it once, for the control the key was meant for. While the menu
+// bar holds the focus (after F10 or a tap of Alt) its keys are its own.
 bool KeyRoute::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !m_window.isVisible() || !watched->isWidgetType()) return false;
   QWidget* focus = m_window.focusWidget();
+  if (auto* bar = qobject_cast<QMenuBar*>(focus); bar && bar->activeAction()) return false;
   if (watched == (focus ? focus : &m_window)) m_listener(toVirtualKey(*static_cast<QKeyEvent*>(event)));
   return false;
 }

@@ -54,6 +54,22 @@ int greekLetterKey(char32_t c) {
   return 0;
 }
 
+// The keypad's decimal key by its place on the keyboard: scan code 0x53,
+// which the X and Wayland keymaps number 8 higher.
+#ifdef Q_OS_WIN
+constexpr quint32 kDecimalKeyScanCode = 0x53;
+#else
+constexpr quint32 kDecimalKeyScanCode = 0x53 + 8;
+#endif
+
+// A keypad point or comma: the decimal key, whichever character the layout
+// gives it, unless the key is known to be another one. A key press made up
+// by a program carries no scan code and counts as the decimal key, the one
+// every keypad has.
+int keypadPointKey(quint32 scanCode) {
+  return scanCode == 0 || scanCode == kDecimalKeyScanCode ? vk::Decimal : vk::Separator;
+}
+
 int namedKey(int key, bool keypad) {
   switch (key) {
     case Qt::Key_Return:
@@ -63,9 +79,6 @@ int namedKey(int key, bool keypad) {
       return vk::PageUp;
     case Qt::Key_PageDown:
       return vk::PageDown;
-    case Qt::Key_Comma:
-    case Qt::Key_Period:
-      return keypad ? vk::Separator : 0;
     case Qt::Key_Semicolon:  // the Greek layout puts the semicolon on the Q key
       return keypad ? 0 : 'Q';
     case Qt::Key_Backspace:
@@ -113,6 +126,8 @@ VirtualKey toVirtualKey(const QKeyEvent& event) {
   const QString text = event.text();
   if (text.size() == 1 && text.front() == u'ς')
     result.code = 'W';
+  else if (keypad && (event.key() == Qt::Key_Comma || event.key() == Qt::Key_Period))
+    result.code = keypadPointKey(event.nativeScanCode());
   else if (keypad || event.key() < 0x80 || event.key() > 0xFFFF)
     result.code = namedKey(event.key(), keypad);
   else
@@ -122,4 +137,10 @@ VirtualKey toVirtualKey(const QKeyEvent& event) {
   if (mods.testFlag(Qt::ControlModifier)) result.shift |= vk::CtrlMask;
   if (mods.testFlag(Qt::AltModifier)) result.shift |= vk::AltMask;
   return result;
+}
+
+int letterKey(QChar letter) {
+  const char16_t c = letter.toUpper().unicode();
+  if (c >= u'A' && c <= u'Z') return c;
+  return greekLetterKey(letter.unicode());
 }

@@ -4,25 +4,94 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 #include "platform/Keys.h"
 
-MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), m_window(window) { qApp->installEventFilter(this); }
+namespace {
+
+// Draws the menu bar's highlighted title as an open one while the bar holds
+// the keys, which some styles leave unmarked until a drop-down opens.
+class ActiveTitleStyle : public QProxyStyle {
+ public:
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && widget && widget->hasFocus() && item->state.testFlag(State_Selected)) {
+      QStyleOptionMenuItem highlighted(*item);
+      highlighted.state |= State_Sunken;
+      QProxyStyle::drawControl(element, &highlighted, painter, widget);
+      return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+};
+
+void pressKey(QObject* target, int key, const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &press);
+}
+
+// The letter after the ampersand of a menu title; null when it has none.
+QChar accessLetter(const QString& title) {
+  const qsizetype at = title.indexOf(u'&');
+  return at >= 0 && at + 1 < title.size() && title[at + 1] != u'&' ? title[at + 1] : QChar();
+}
+
+}  // namespace
+
+MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), m_window(window) {
+  auto* style = new ActiveTitleStyle;
+  style->setParent(this);
+  m_window.menuBar()->setStyle(style);
+  qApp->installEventFilter(this);
+}
 
 bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != &m_window || !m_window.isVisible()) return false;
   const auto& key = *static_cast<QKeyEvent*>(event);
-  if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::NoModifier) return openMenuBar();
-  return triggerAtLatinPosition(key);
+  // In its keyboard mode the menu bar has the focus and a highlighted title.
+  const bool menuBarActive = m_window.menuBar()->hasFocus() && m_window.menuBar()->activeAction();
+  if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::NoModifier)
+    return menuBarActive ? leaveMenuBar() : activateMenuBar();
+  return menuBarActive ? accessLetterAtLatinPosition(key) : triggerAtLatinPosition(key);
 }
 
-bool MenuKeys::openMenuBar() {
+// Qt's menu bar takes the keys with a title highlighted when Esc closes that
+// title's drop-down, so the first title is opened and closed again at once.
+// When no control has the focus the window takes it first, so that leaving
+// the menu bar has somewhere to give it back.
+bool MenuKeys::activateMenuBar() {
   QMenuBar* bar = m_window.menuBar();
-  for (QAction* menu : bar->actions()) {
-    if (menu->isVisible() && menu->isEnabled()) {
-      bar->setActiveAction(menu);
+  if (!m_window.focusWidget()) m_window.setFocus();
+  for (QAction* title : bar->actions()) {
+    if (!title->isVisible() || !title->isEnabled() || !title->menu()) continue;
+    bar->setActiveAction(title);
+    if (title->menu()->isVisible()) pressKey(title->menu(), Qt::Key_Escape);
+    return true;
+  }
+  return false;
+}
+
+bool MenuKeys::leaveMenuBar() {
+  pressKey(m_window.menuBar(), Qt::Key_Escape);
+  return true;
+}
+
+// Under the Latin layout an access letter arrives as the Latin letter of its
+// key; the menu bar is given the Greek letter of the title it stands for.
+bool MenuKeys::accessLetterAtLatinPosition(const QKeyEvent& key) {
+  if (key.modifiers() != Qt::NoModifier || key.text().size() != 1 || key.text().front().unicode() >= 0x80) return false;
+  const int position = letterKey(key.text().front());
+  if (position == 0) return false;
+  for (QAction* title : m_window.menuBar()->actions()) {
+    const QChar letter = accessLetter(title->text());
+    if (title->isVisible() && !letter.isNull() && letter.unicode() >= 0x80 && letterKey(letter) == position) {
+      pressKey(m_window.menuBar(), letter.toUpper().unicode(), QString(letter.toLower()));
       return true;
     }
   }

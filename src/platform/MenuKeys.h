@@ -5,10 +5,13 @@
 class QKeyEvent;
 class QMainWindow;
 
-// The menu keys users of the program expect whatever the platform's habits:
-// F10 opens the menu bar at its first menu, as the "Μενού  F10" items say, and
-// a Ctrl+letter accelerator answers at its Latin key position under the Greek
-// layout too (Ctrl+α is Ctrl+A), as menu accelerators do on Windows.
+// The menu keys users of the program expect whatever the platform's habits.
+// F10 makes the menu bar take the keys with its first title highlighted and
+// no drop-down open, as the "Μενού  F10" items say: the arrows and the access
+// letters (at their Latin key positions too) move in it, Enter opens the
+// highlighted menu, and Esc or F10 gives the keys back to the control that had
+// them. A Ctrl+letter accelerator answers at its Latin key position under the
+// Greek layout too (Ctrl+α is Ctrl+A), as menu accelerators do on Windows.
 class MenuKeys : public QObject {
   Q_OBJECT
  public:
@@ -19,7 +22,9 @@ class MenuKeys : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool openMenuBar();
+  bool activateMenuBar();
+  bool leaveMenuBar();
+  bool accessLetterAtLatinPosition(const QKeyEvent& key);
   bool triggerAtLatinPosition(const QKeyEvent& key);
 
   QMainWindow& m_window;

@@ -25,25 +25,37 @@ QString fixedGreekFamily() {
   return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 }
 
-// Lines go down the page at the font's line spacing; a page with more lines
-// than that spacing fits is set closer rather than losing its last lines.
+// The distance between the lines of a page: the font's line spacing, or
+// less where that keeps the page on one sheet, but never less than the
+// font's height, so that no line touches the next.
+qreal lineStep(const QFontMetricsF& metrics, qreal sheetHeight, qsizetype lines) {
+  const qreal spacing = metrics.lineSpacing();
+  if (lines < 2) return spacing;
+  const qreal fitting = (sheetHeight - metrics.height()) / qreal(lines - 1);
+  return qMax(metrics.height(), qMin(spacing, fitting));
+}
+
+// Each page starts a sheet; a line that does not fit on the sheet goes on a
+// new one, as a printer does.
 bool render(QPrinter& printer, const PrintJob& job) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QFont font = QtPrintSink::fontFor(job);
   painter.setFont(font);
   const QFontMetricsF metrics(font, &printer);
-  const qreal pageHeight = painter.window().height();
+  const qreal sheetHeight = painter.window().height();
   for (qsizetype p = 0; p < job.pages.size(); ++p) {
     if (p > 0 && !printer.newPage()) return false;
     const QStringList& lines = job.pages[p];
-    qreal step = metrics.lineSpacing();
-    const qreal needed = metrics.height() + step * qreal(lines.size() - 1);
-    if (lines.size() > 1 && needed > pageHeight) step = (pageHeight - metrics.height()) / qreal(lines.size() - 1);
-    qreal baseline = metrics.ascent();
+    const qreal step = lineStep(metrics, sheetHeight, lines.size());
+    qreal top = 0;
     for (const QString& line : lines) {
-      painter.drawText(QPointF(0, baseline), line);
-      baseline += step;
+      if (top > 0 && top + metrics.height() > sheetHeight) {
+        if (!printer.newPage()) return false;
+        top = 0;
+      }
+      painter.drawText(QPointF(0, top + metrics.ascent()), line);
+      top += step;
     }
   }
   return painter.end();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -118,7 +119,7 @@ TEST_F(ApplicationTest, PrintCounterContinuesAcrossAVisitWhileThePageWindowEndsT
   trigger(a.pageWindow(), "mnuPrint");
   ASSERT_EQ(tp.sink.jobs.size(), 1);
   const QStringList first = tp.sink.jobs[0].pages.value(0);
-  EXPECT_EQ(first.value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις 6/12/2026, 08:57"_s);
+  EXPECT_EQ(first.value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις "_s + tp.clock.printedMoment());
   EXPECT_EQ(first.size(), 2 + 3 * 8 + 56) << "the page follows the queued records on the same sheet";
   EXPECT_EQ(a.pageWindow().pageNumber(), 1);
 
@@ -134,7 +135,7 @@ TEST_F(ApplicationTest, PrintCounterContinuesAcrossAVisitWhileThePageWindowEndsT
   ASSERT_EQ(second.pages.size(), 2);
   EXPECT_EQ(second.pages[0].size(), 4 * 8);
   EXPECT_TRUE(second.pages[0].value(0).startsWith(u"Συγγραφέας 1"_s));
-  EXPECT_EQ(second.pages[1].value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις 6/12/2026, 08:57"_s);
+  EXPECT_EQ(second.pages[1].value(0), u"Σ-Zelkor 3.2: Εκτύπωση Εγγραφών στις "_s + tp.clock.printedMoment());
   a.endProgram();
 }
 
@@ -260,20 +261,105 @@ TEST_F(ApplicationTest, TheLockHoldsAcrossTheHandOversOfItsOwnWindows) {
 
 namespace {
 
-TEST_F(ApplicationTest, F10OpensTheMenuBarOfEitherWindow) {
-  Application& a = start();
-  QTest::keyClick(a.recordWindow().findChild<QLineEdit*>(u"txtEpo"_s), Qt::Key_F10);
-  QAction* opened = a.recordWindow().menuBar()->activeAction();
-  ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(opened->text(), u"&Αρχείο"_s);
-  a.recordWindow().menuBar()->setActiveAction(nullptr);
+// A key as the user presses it: to an open drop-down, else to the focus, else
+// to the active window.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString()) {
+  QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                    : QApplication::focusWidget()     ? QApplication::focusWidget()
+                                                      : QApplication::activeWindow();
+  ASSERT_NE(target, nullptr);
+  if (text.isNull())
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+  else
+    QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text, modifiers);
+}
 
-  trigger(a.recordWindow(), "mnuMulti");
-  QTest::keyClick(&a.pageWindow(), Qt::Key_F10);
-  ASSERT_NE(a.pageWindow().menuBar()->activeAction(), nullptr);
-  EXPECT_EQ(a.pageWindow().menuBar()->activeAction()->text(), u"&Αρχείο"_s);
-  a.pageWindow().menuBar()->setActiveAction(nullptr);
-  a.endProgram();
+QString highlighted(QMenuBar* bar) { return bar->activeAction() ? bar->activeAction()->text() : QString(); }
+
+QString openMenu() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  return menu ? menu->title() : QString();
+}
+
+// F10 in `window`: the menu bar holds the keys with its first title
+// highlighted and no drop-down; arrows and access letters, Latin or Greek,
+// move in it, Enter opens, and no key reaches the window's own key map (the
+// caption stays, no box opens); Esc gives the keys back to the control that
+// had them, or to the window when none had them.
+void expectF10HandsTheKeysToTheMenuBar(QMainWindow& window, int commandKey, Qt::KeyboardModifiers modifiers) {
+  QMenuBar* bar = window.menuBar();
+  QWidget* control = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+  const QString caption = window.windowTitle();
+  const QImage idle = bar->grab().toImage();
+
+  press(Qt::Key_F10);
+  EXPECT_EQ(QApplication::focusWidget(), bar);
+  EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
+  EXPECT_EQ(openMenu(), QString());
+  EXPECT_TRUE(bar->grab().toImage() != idle) << "the first title is not shown highlighted";
+
+  press(commandKey, modifiers);
+  EXPECT_EQ(window.windowTitle(), caption);
+  EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
+  EXPECT_EQ(openMenu(), QString());
+
+  press(Qt::Key_Right);
+  EXPECT_EQ(openMenu(), QString());
+  press(Qt::Key_Left);
+  EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
+  press(Qt::Key_Return);
+  EXPECT_EQ(openMenu(), u"&Αρχείο"_s);
+  press(Qt::Key_Escape);
+  EXPECT_EQ(openMenu(), QString());
+  EXPECT_EQ(QApplication::focusWidget(), bar);
+
+  press(Qt::Key_D, Qt::NoModifier, u"d"_s);  // the Latin layout's key of Δ
+  EXPECT_EQ(openMenu(), u"&Διερεύνηση"_s);
+  press(Qt::Key_Escape);
+  press(0x0391, Qt::NoModifier, u"α"_s);  // Α under the Greek layout
+  EXPECT_EQ(openMenu(), u"&Αρχείο"_s);
+  press(Qt::Key_Escape);
+  EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
+
+  press(Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), control);
+  EXPECT_EQ(highlighted(bar), QString());
+  EXPECT_TRUE(bar->grab().toImage() == idle) << "a title is still shown highlighted";
+  EXPECT_EQ(window.windowTitle(), caption);
+
+  // F10 again leaves the menu bar as Esc does.
+  press(Qt::Key_F10);
+  press(Qt::Key_F10);
+  EXPECT_EQ(QApplication::focusWidget(), control);
+  EXPECT_EQ(openMenu(), QString());
+}
+
+TEST_F(ApplicationTest, F10HandsTheKeysToTheMenuBarOfEitherWindowInEitherEdition) {
+  for (const Edition& edition : {Edition::librarian(), Edition::students()}) {
+    SCOPED_TRACE(edition.productTitle().toStdString());
+    cat.setRecords(books(2));
+    Application& a = start(edition);
+    frmZelkor& rec = a.recordWindow();
+    QApplication::setActiveWindow(&rec);
+    expectF10HandsTheKeysToTheMenuBar(rec, Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_TRUE(tp.dialogs.log().isEmpty());
+
+    // F10, Esc, Enter: the keys act as before F10, once, and open nothing.
+    const qint16 queued = rec.printCounter();
+    press(Qt::Key_F10);
+    press(Qt::Key_Escape);
+    press(Qt::Key_Return);
+    EXPECT_EQ(rec.printCounter(), queued + 1);
+    EXPECT_EQ(openMenu(), QString());
+    EXPECT_EQ(rec.menuBar()->activeAction(), nullptr);
+
+    trigger(rec, "mnuMulti");
+    QApplication::setActiveWindow(&a.pageWindow());
+    expectF10HandsTheKeysToTheMenuBar(a.pageWindow(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(tp.dialogs.log().isEmpty()) << "Alt+S searched while the menu bar held the keys";
+    a.endProgram();
+    app.reset();
+  }
 }
 
 // Ctrl+letter accelerators answer at their Latin key positions under the Greek

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include "TestPlatform.h"
 #include "help/frmAbout.h"
@@ -41,8 +42,7 @@ TEST_F(AboutBox, LibrarianTexts) {
   EXPECT_EQ(text(u"lblDescription"_s),
             u"Γρήγορη και Εύκολη\r\nΚαταλογράφηση και Διαχείρηση\r\nΔανειστικής Σχολικής Βιβλιοθήκης\r\n"_s);
   EXPECT_EQ(text(u"lblDisclaimer"_s), u"Ο Σ-Zelkor διατίθεται ΔΩΡΕΑΝ.\r\nΠληροφορίες:\r\nE-mail: "_s +
-                                          Edition::emailAddress() + u"\r\nURL  : "_s +
-                                          Edition::librarian().webAddress());
+                                          Edition::emailAddress() + u"\r\nURL  : "_s + Edition::webAddress());
 }
 
 TEST_F(AboutBox, StudentsTexts) {
@@ -52,9 +52,20 @@ TEST_F(AboutBox, StudentsTexts) {
   EXPECT_EQ(text(u"lblTitle"_s), u"Μ-Zelkor\r\nΔικαιώματα: "_s + Edition::rightsHolder());
   EXPECT_EQ(text(u"lblDescription"_s), u"Ηλεκτρονικός Κατάλογος Μαθητών\r\nΔανειστικής Σχολικής Βιβλιοθήκης\r\n"_s);
   EXPECT_EQ(text(u"lblDisclaimer"_s), u"Ο Μ-Zelkor είναι μέρος του Σ-Zelkor.\r\nΠληροφορίες:\r\nE-mail: "_s +
-                                          Edition::emailAddress() + u"\r\nURL  : "_s +
-                                          Edition::students().webAddress());
-  EXPECT_NE(Edition::students().webAddress(), Edition::librarian().webAddress());
+                                          Edition::emailAddress() + u"\r\nURL  : "_s + Edition::webAddress());
+}
+
+TEST_F(AboutBox, ContactLinesAreRealNeverAnExampleDomain) {
+  const QUrl web(Edition::webAddress());
+  EXPECT_TRUE(web.isValid() && !web.scheme().isEmpty()) << Edition::webAddress().toStdString();
+  const QString email = Edition::emailAddress();
+  EXPECT_GT(email.indexOf(u'@'), 0) << email.toStdString();
+  EXPECT_FALSE(Edition::rightsHolder().isEmpty());
+  for (const QString& text : {web.host(), email.section(u'@', 1)}) {
+    const QStringList labels = text.toLower().split(u'.');
+    EXPECT_FALSE(labels.contains(u"example"_s) || labels.contains(u"test"_s) || labels.contains(u"invalid"_s))
+        << text.toStdString();
+  }
 }
 
 TEST_F(AboutBox, Layout) {

@@ -115,18 +115,21 @@ TEST_F(SystemInfo, GetKeyValueReadsStrings) {
   EXPECT_EQ(test.registry.openHandles, 0);
 }
 
-TEST_F(SystemInfo, GetKeyValueWritesNumbersInHexMostSignificantByteFirst) {
+TEST_F(SystemInfo, GetKeyValueAppendsNumbersInHexMostSignificantByteFirst) {
   struct Case {
     std::uint32_t number;
+    QString before;
     QString text;
   };
   // A zero top byte is dropped like a string's terminating zero; a zero byte
-  // inside the number keeps both digits.
-  const Case cases[] = {{0x01000002u, u"&h01000002"_s}, {0x00010203u, u"&h010203"_s}, {0xA0B0C0D0u, u"&hA0B0C0D0"_s}};
+  // inside the number keeps both digits. The digits follow the caller's text.
+  const Case cases[] = {{0x01000002u, QString(), u"&h01000002"_s},
+                        {0x00010203u, u"previous"_s, u"&hprevious010203"_s},
+                        {0xA0B0C0D0u, u"7"_s, u"&h7A0B0C0D0"_s}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
     test.registry.setDword(u"K"_s, u"n"_s, c.number);
-    QString value = u"previous"_s;
+    QString value = c.before;
     EXPECT_TRUE(about.GetKeyValue(Registry::kLocalMachine, u"K"_s, u"n"_s, value));
     EXPECT_EQ(value, c.text);
   }

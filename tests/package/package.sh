@@ -29,6 +29,12 @@ for f in usr/lib/lomira/Lomira usr/lib/lomira/LomiraView usr/lib/lomira/ZELKOR.H
   [ -e "$root/$f" ] || fail "missing $f"
 done
 grep -q 'lib/lomira/Lomira"' "$root/usr/bin/lomira" || fail "launcher does not start the installed program"
+# The About box's web address names the README that the package installs.
+web=$(sed -n 's/^LOMIRA_WEB_ADDRESS:STRING=//p' "$build/CMakeCache.txt")
+case "$web" in
+  file:///*) [ -f "$root${web#file://}" ] || fail "the About box names $web, which the package lacks" ;;
+esac
+grep -qaF "$web" "$root/usr/lib/lomira/Lomira" || fail "Lomira does not hold the web address $web"
 # The launchers start the programs in the catalogue folder, created when missing.
 home="$out/home"
 mkdir -p "$home"
@@ -43,6 +49,12 @@ grep -q '^Exec=lomira$' "$root/usr/share/applications/lomira.desktop" || fail "d
   fail "lomira-catalogue import failed"
 "$root/usr/bin/lomira-catalogue" check "$out/Zelkor.dat" >/dev/null || fail "lomira-catalogue check failed"
 zcat "$root/usr/share/man/man1/lomira-catalogue.1.gz" | grep -q '^\.TH LOMIRA-CATALOGUE 1' || fail "man page unreadable"
+# The entries pass the platform's own check without a word (errors, warnings
+# and hints alike), each in one main menu category.
+for entry in "$root"/usr/share/applications/*.desktop; do
+  report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate rejects $(basename "$entry"): $report"
+  [ -z "$report" ] || fail "desktop-file-validate on $(basename "$entry"): $report"
+done
 
 "$src/tests/smoke/smoke.sh" "$root/usr/lib/lomira"
 echo "package: passed ($(basename "$deb"))"

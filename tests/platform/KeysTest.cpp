@@ -14,10 +14,11 @@ struct KeyRow {
   QString text;
   int code;
   int shift;
+  quint32 scanCode = 0;  // as the window system numbers the physical key; 0 for none
 };
 
 VirtualKey press(const KeyRow& row) {
-  QKeyEvent event(QEvent::KeyPress, row.qtKey, row.mods, row.text);
+  QKeyEvent event(QEvent::KeyPress, row.qtKey, row.mods, row.scanCode, 0, 0, row.text);
   return toVirtualKey(event);
 }
 
@@ -49,10 +50,25 @@ TEST(Keys, NamedKeysGiveTheirCodes) {
   });
 }
 
-TEST(Keys, KeypadSeparatorIsOnlyTheKeypadsCommaOrPoint) {
+// The X and Wayland numbers of the keypad's decimal key and of the keypad
+// comma key that some keyboards add beside it.
+constexpr quint32 kDecimalKey = 91;
+constexpr quint32 kKeypadCommaKey = 129;
+
+TEST(Keys, KeypadDecimalKeyIs110UnderEveryLayoutAndOnlyASeparatorKeyIs108) {
   expectRows({
-      {Qt::Key_Comma, kPad, u","_s, 108, 0},
-      {Qt::Key_Period, kPad, u"."_s, 108, 0},
+      // The decimal key: a point under the US layout, a comma under the Greek.
+      {Qt::Key_Period, kPad, u"."_s, 110, 0, kDecimalKey},
+      {Qt::Key_Comma, kPad, u","_s, 110, 0, kDecimalKey},
+      {Qt::Key_Period, kPad | Qt::ShiftModifier, u"."_s, 110, 1, kDecimalKey},
+      // A key press without a physical key is the one every keypad has.
+      {Qt::Key_Period, kPad, u"."_s, 110, 0},
+      {Qt::Key_Comma, kPad, u","_s, 110, 0},
+      // A keypad point or comma key of its own.
+      {Qt::Key_Period, kPad, u"."_s, 108, 0, kKeypadCommaKey},
+      {Qt::Key_Comma, kPad, u","_s, 108, 0, kKeypadCommaKey},
+      // With Num Lock off the decimal key is Delete.
+      {Qt::Key_Delete, kPad, {}, 46, 0, kDecimalKey},
       {Qt::Key_Comma, kNone, u","_s, 0, 0},
       {Qt::Key_Period, kNone, u"."_s, 0, 0},
       // The keypad's digits are not the main row's digits.

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "../support/TestPlatform.h"
 #include "PrintQString.h"
@@ -35,6 +36,41 @@ QList<QStringList> pdfPages(const QString& path) {
     pages.append(lines);
   }
   return pages;
+}
+
+struct LineBox {
+  QString text;
+  double top;
+  double bottom;
+};
+
+struct Sheet {
+  double height = 0;
+  QList<LineBox> lines;
+};
+
+// Every line of a PDF with its box, in points from the top of its sheet, as
+// pdftotext finds them; blank lines leave no box.
+QList<Sheet> pdfLineBoxes(const QString& path) {
+  QProcess tool;
+  tool.start(u"pdftotext"_s, {u"-bbox-layout"_s, path, u"-"_s});
+  if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return {};
+  QList<Sheet> sheets;
+  QXmlStreamReader xml(tool.readAllStandardOutput());
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const auto number = [&](const QString& name) { return attributes.value(name).toDouble(); };
+    if (xml.name() == u"page"_s) {
+      sheets.append(Sheet{number(u"height"_s), {}});
+    } else if (xml.name() == u"line"_s && !sheets.isEmpty()) {
+      sheets.last().lines.append(LineBox{QString(), number(u"yMin"_s), number(u"yMax"_s)});
+    } else if (xml.name() == u"word"_s && !sheets.isEmpty() && !sheets.last().lines.isEmpty()) {
+      QString& text = sheets.last().lines.last().text;
+      text += (text.isEmpty() ? QString() : u" "_s) + xml.readElementText();
+    }
+  }
+  return sheets;
 }
 
 QList<QStringList> nonBlank(const QList<QStringList>& pages) {
@@ -123,18 +159,51 @@ TEST_F(QtPrintSinkTest, EveryJobGetsAFileOfItsOwnAndEarlierFilesStay) {
   EXPECT_EQ(pdfPages(dir.filePath(u"Zelkor-20261206-085801-001.pdf"_s)), QList<QStringList>{{u"δεύτερη"_s}});
 }
 
-TEST_F(QtPrintSinkTest, FullPageKeepsAllItsLines) {
-  // The page window's 56 lines and the print queue's 58 must all reach paper.
+// A job in the print font whose first page has `count` numbered lines.
+PrintJob numberedLines(int count, const QString& tail = QString()) {
   PrintJob job;
   job.fontName = u"courier"_s;
   job.fontSize = 12;
   QStringList page;
-  for (int i = 1; i <= 58; ++i) page.append(u"Γραμμή %1"_s.arg(i));
+  for (int i = 1; i <= count; ++i) page.append(u"Γραμμή %1"_s.arg(i) + tail);
   job.pages = {page};
+  return job;
+}
+
+TEST_F(QtPrintSinkTest, FullPageKeepsAllItsLines) {
+  // The page window's 56 lines and the print queue's 58 must all reach paper.
+  const PrintJob job = numberedLines(58);
   sink.send(job);
   const QList<QStringList> pages = pdfPages(sink.lastPdf());
   ASSERT_EQ(pages.size(), 1);
-  EXPECT_EQ(pages[0], page);
+  EXPECT_EQ(pages[0], job.pages[0]);
+}
+
+TEST_F(QtPrintSinkTest, OverfullPageContinuesOnANewSheetWithNoLinesOverlapping) {
+  // Six records queued before a page print share one page of 106 lines;
+  // capitals with accents and letters that reach down mark a line's height.
+  PrintJob job = numberedLines(106, u" ΆΈΉ gjpqy"_s);
+  const QStringList overfull = job.pages[0];
+  job.pages.append({u"Δεύτερη σελίδα"_s});
+  sink.send(job);
+
+  const QList<Sheet> sheets = pdfLineBoxes(sink.lastPdf());
+  ASSERT_GE(sheets.size(), 3);
+  QStringList printed;
+  for (const Sheet& sheet : sheets) {
+    for (qsizetype i = 0; i < sheet.lines.size(); ++i) {
+      const LineBox& box = sheet.lines[i];
+      printed.append(box.text);
+      EXPECT_LE(box.bottom, sheet.height) << box.text.toStdString();
+      if (i > 0) {
+        EXPECT_LE(sheet.lines[i - 1].bottom, box.top + 0.01) << box.text.toStdString();
+      }
+    }
+  }
+  EXPECT_EQ(printed, overfull + QStringList{u"Δεύτερη σελίδα"_s});
+  // A page of the job still starts a sheet of its own.
+  ASSERT_EQ(sheets.last().lines.size(), 1);
+  EXPECT_EQ(sheets.last().lines[0].text, u"Δεύτερη σελίδα"_s);
 }
 
 TEST_F(QtPrintSinkTest, UnwritableFolderIsReportedNotSilent) {

@@ -59,7 +59,6 @@ const KeyCase kLibrarianKeys[] = {
     {"Alt+Κ", kKappa, kAlt, Effect::Save},
     {"Enter", Qt::Key_Return, kNone, Effect::Print},
     {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, Effect::Print},
-    {"keypad separator", Qt::Key_Comma, Qt::KeypadModifier, Effect::Print},
     {"Ctrl+A", Qt::Key_A, kCtrl, Effect::PageWindow},
     {"Alt+X", Qt::Key_X, kAlt, Effect::End},
     {"Alt+Χ", kChi, kAlt, Effect::End},
@@ -186,6 +185,28 @@ TEST_F(KeyMapTest, EnterInTheTitleBoxQueuesTheRecordAndStillStartsANewLine) {
   EXPECT_TRUE(platform.printer.isOpen());
   press(Qt::Key_D, kAlt);
   EXPECT_EQ(titleBox()->toPlainText(), u"Πρώτη\n"_s);
+}
+
+TEST_F(KeyMapTest, KeypadDecimalKeyTypesADateAndOnlyASeparatorKeyQueuesTheRecord) {
+  catalogue.setRecords({book(u"Α"_s)});
+  open();
+  QLineEdit* borrower = line("txtSp");
+  borrower->setFocus();
+  // As X numbers the keys: the decimal key, and a keypad comma key of its own.
+  const auto keypad = [&](Qt::Key key, const QString& text, quint32 scanCode) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::KeypadModifier, scanCode, 0, 0, text);
+    QApplication::sendEvent(borrower, &down);
+  };
+  QTest::keyClicks(borrower, u"10"_s);
+  keypad(Qt::Key_Period, u"."_s, 91);  // the US layout
+  QTest::keyClicks(borrower, u"12"_s);
+  keypad(Qt::Key_Comma, u","_s, 91);  // the Greek layout
+  QTest::keyClicks(borrower, u"2026"_s);
+  EXPECT_EQ(borrower->text(), u"10.12,2026"_s);
+  EXPECT_FALSE(platform.printer.isOpen());
+
+  keypad(Qt::Key_Comma, u","_s, 129);
+  EXPECT_TRUE(platform.printer.isOpen());
 }
 
 TEST_F(KeyMapTest, KeysTypedIntoOtherWindowsDoNotReachTheKeyMap) {

@@ -1,0 +1,41 @@
+# The About box's contact lines are build settings (see the README):
+#
+#   LOMIRA_WEB_ADDRESS    the README that the package installs
+#   LOMIRA_EMAIL          whoever builds the programs: DEBEMAIL or EMAIL, as
+#                         Debian's packaging tools read them, else their login
+#                         at the build machine
+#   LOMIRA_RIGHTS_HOLDER  the makers of Lomira
+#
+# The defaults hold for any build of this source; a school or a distributor
+# that builds its own sets its own.
+
+set(LOMIRA_PACKAGE_PREFIX /usr)
+set(LOMIRA_DOC_DIR share/doc/lomira)
+
+if(NOT "$ENV{DEBEMAIL}" STREQUAL "")
+  set(builder_email "$ENV{DEBEMAIL}")
+elseif(NOT "$ENV{EMAIL}" STREQUAL "")
+  set(builder_email "$ENV{EMAIL}")
+else()
+  cmake_host_system_information(RESULT build_host QUERY FQDN)
+  set(builder postmaster)
+  foreach(name USERNAME USER LOGNAME)
+    if(NOT "$ENV{${name}}" STREQUAL "")
+      set(builder "$ENV{${name}}")
+    endif()
+  endforeach()
+  set(builder_email "${builder}@${build_host}")
+endif()
+
+set(LOMIRA_WEB_ADDRESS "file://${LOMIRA_PACKAGE_PREFIX}/${LOMIRA_DOC_DIR}/README.md"
+    CACHE STRING "The About box's web address")
+set(LOMIRA_EMAIL "${builder_email}" CACHE STRING "The About box's contact e-mail address")
+set(LOMIRA_RIGHTS_HOLDER "Οι δημιουργοί του Lomira" CACHE STRING "The About box's rights holder")
+
+# Written into C++ string literals.
+foreach(setting WEB_ADDRESS EMAIL RIGHTS_HOLDER)
+  string(REPLACE "\\" "\\\\" escaped "${LOMIRA_${setting}}")
+  string(REPLACE "\"" "\\\"" LOMIRA_${setting}_LITERAL "${escaped}")
+endforeach()
+configure_file(src/editions/AboutSettings.h.in ${CMAKE_BINARY_DIR}/generated/editions/AboutSettings.h @ONLY)
+target_include_directories(lomira_editions PRIVATE ${CMAKE_BINARY_DIR}/generated)
