@@ -57,7 +57,7 @@ check-windows:
 # A Debian package of both programs and the catalogue tool. The About box's contact lines are set
 # afresh each time: as given (make package LOMIRA_EMAIL=...), else the defaults
 # that the README describes.
-ABOUT_SETTINGS := $(foreach v,LOMIRA_WEB_ADDRESS LOMIRA_EMAIL LOMIRA_RIGHTS_HOLDER,-U $(v) $(if $($(v)),-D$(v)="$($(v))"))
+ABOUT_SETTINGS := $(foreach v,LOMIRA_WEB_ADDRESS LOMIRA_VIEW_WEB_ADDRESS LOMIRA_EMAIL LOMIRA_RIGHTS_HOLDER,-U $(v) $(if $($(v)),-D$(v)="$($(v))"))
 package: deps
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(ABOUT_SETTINGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue

@@ -1,6 +1,8 @@
 # The About box's contact lines are build settings (see the README):
 #
 #   LOMIRA_WEB_ADDRESS    the README that the package installs
+#   LOMIRA_VIEW_WEB_ADDRESS  the students' edition's own: that README's part
+#                         on the students' edition
 #   LOMIRA_EMAIL          whoever builds the programs: DEBEMAIL or EMAIL, as
 #                         Debian's packaging tools read them, else their login
 #                         at the build machine
@@ -29,11 +31,13 @@ endif()
 
 set(LOMIRA_WEB_ADDRESS "file://${LOMIRA_PACKAGE_PREFIX}/${LOMIRA_DOC_DIR}/README.md"
     CACHE STRING "The About box's web address")
+set(LOMIRA_VIEW_WEB_ADDRESS "${LOMIRA_WEB_ADDRESS}#the-students-edition"
+    CACHE STRING "The students' edition's About box web address")
 set(LOMIRA_EMAIL "${builder_email}" CACHE STRING "The About box's contact e-mail address")
 set(LOMIRA_RIGHTS_HOLDER "Οι δημιουργοί του Lomira" CACHE STRING "The About box's rights holder")
 
 # Written into C++ string literals.
-foreach(setting WEB_ADDRESS EMAIL RIGHTS_HOLDER)
+foreach(setting WEB_ADDRESS VIEW_WEB_ADDRESS EMAIL RIGHTS_HOLDER)
   string(REPLACE "\\" "\\\\" escaped "${LOMIRA_${setting}}")
   string(REPLACE "\"" "\\\"" LOMIRA_${setting}_LITERAL "${escaped}")
 endforeach()

@@ -34,7 +34,9 @@ QString Edition::aboutAvailability() const {
   return isStudents() ? u"Ο Μ-Zelkor είναι μέρος του Σ-Zelkor."_s : u"Ο Σ-Zelkor διατίθεται ΔΩΡΕΑΝ."_s;
 }
 
-QString Edition::webAddress() { return QString::fromUtf8(about_settings::kWebAddress); }
+QString Edition::webAddress() const {
+  return QString::fromUtf8(isStudents() ? about_settings::kViewWebAddress : about_settings::kWebAddress);
+}
 
 QString Edition::emailAddress() { return QString::fromUtf8(about_settings::kEmail); }
 

@@ -42,7 +42,8 @@ class Edition {
   QString aboutDescription() const;
   QString aboutAvailability() const;
   // The contact lines, as the build set them.
-  static QString webAddress();
+  // Each edition has its own.
+  QString webAddress() const;
   static QString emailAddress();
   static QString rightsHolder();
 

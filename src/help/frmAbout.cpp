@@ -90,7 +90,7 @@ void frmAbout::Form_Load() {
   m_lblTitle->setText(m_edition.aboutProductLine() + kLineBreak + u"Δικαιώματα: "_s + Edition::rightsHolder());
   m_lblDescription->setText(m_edition.aboutDescription());
   m_lblDisclaimer->setText(m_edition.aboutAvailability() + kLineBreak + u"Πληροφορίες:"_s + kLineBreak + u"E-mail: "_s +
-                           Edition::emailAddress() + kLineBreak + u"URL  : "_s + Edition::webAddress());
+                           Edition::emailAddress() + kLineBreak + u"URL  : "_s + m_edition.webAddress());
 }
 
 void frmAbout::cmdOK_Click() { close(); }
