@@ -50,9 +50,9 @@ xvfb=
 if [ -z "${DISPLAY:-}" ]; then
   # :77 unless another server holds it; then the first free display.
   if [ -e /tmp/.X77-lock ]; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$results/xvfb.display" >"$results/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$results/xvfb.display" >"$results/xvfb.log" 2>&1 &
   else
-    Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+    Xvfb :77 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
     echo 77 >"$results/xvfb.display"
   fi
   xvfb=$!

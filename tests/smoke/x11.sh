@@ -10,8 +10,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number, so that servers
-# started at the same moment by other test runs never collide.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# started at the same moment by other test runs never collide; -noreset keeps
+# it serving between two programs, when it has no client at all.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb
