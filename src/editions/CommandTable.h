@@ -171,6 +171,15 @@ void appendForgivingSearchItem(CommandTable<Window>& table, const char* menu) {
                       .asCheckable(&CatalogueSession::forgivingSearch));
 }
 
+// What both main windows end with: the forgiving switch at the end of the
+// search menu "mnuSearch", then the help menu under the window's own names.
+template <class Window>
+void appendSharedMenus(CommandTable<Window>& table, const char* helpMenu, const char* keys, const char* help,
+                       const char* separator, const char* about) {
+  appendForgivingSearchItem(table, "mnuSearch");
+  appendHelpMenu(table, helpMenu, keys, help, separator, about);
+}
+
 template <class Window, size_t Menus>
 void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandTable<Window>& table,
                   const Edition& edition, Window* window) {

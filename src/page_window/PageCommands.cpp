@@ -38,8 +38,7 @@ const CommandTable<frmMulti> kCommands = [] {
       C::menuItem("mnuSearch", "mnuAuthorTitle", u"Συγγραφέα-Τίτλου"_s, &frmMulti::mnuAuthorTitle_Click,
                   QKeySequence(Qt::CTRL | Qt::Key_F5)),
   };
-  appendForgivingSearchItem(table, "mnuSearch");
-  appendHelpMenu(table, "mnuhelp", "mnuHelp1", "mnuhelp2", "mnuSep5", "mnuAbout");
+  appendSharedMenus(table, "mnuhelp", "mnuHelp1", "mnuhelp2", "mnuSep5", "mnuAbout");
   return table;
 }();
 

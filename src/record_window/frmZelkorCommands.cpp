@@ -84,8 +84,7 @@ const CommandTable<frmZelkor> kCommands = [] {
           .withButton({"cmdFindNo", u"ΔΑΝΕΙ&ΖΟΜΕΝΟΣ"_s, 16, 6960, 5520})
           .studentsLacking(Part::Key | Part::Button),
   };
-  appendForgivingSearchItem(table, "mnuSearch");
-  appendHelpMenu(table, "mnuAbout", "mnuhelp", "mnuhelp1", "mnusep6", "mnuAbout1");
+  appendSharedMenus(table, "mnuAbout", "mnuhelp", "mnuhelp1", "mnusep6", "mnuAbout1");
   return table;
 }();
 
