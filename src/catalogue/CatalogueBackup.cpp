@@ -44,6 +44,7 @@ CatalogueBackup::Result CatalogueBackup::takeDaily(const QDate& today) {
     QFile::remove(working);
     return {Outcome::Failed, error != 0 ? error : EIO};
   }
+  syncFolderOf(dated);
   prune(today);
   return {Outcome::Copied};
 }

@@ -21,6 +21,10 @@ class FileIo : public ByteFile {
 // The operating system's file calls.
 std::unique_ptr<FileIo> makeSystemFileIo();
 
+// Makes a name just created or renamed in the folder of `path` survive a
+// power cut; best effort, where the file system allows it.
+void syncFolderOf(const QString& path);
+
 // Makes the file I/O for each opening of the catalogue; tests substitute one
 // that fails a chosen call.
 class FileIoFactory {

@@ -20,14 +20,6 @@ int openRetrying(const QByteArray& path, int flags) {
   return fd;
 }
 
-// Best effort: some file systems cannot sync a folder.
-void syncFolderOf(const QString& path) {
-  const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
-  if (dir < 0) return;
-  ::fsync(dir);
-  ::close(dir);
-}
-
 class PosixFileIo : public FileIo {
  public:
   ~PosixFileIo() override { close(); }
@@ -153,3 +145,11 @@ int posixfile::openForEditing(const QString& path) {
 }
 
 std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<PosixFileIo>(); }
+
+// Some file systems cannot sync a folder.
+void syncFolderOf(const QString& path) {
+  const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+  if (dir < 0) return;
+  ::fsync(dir);
+  ::close(dir);
+}

@@ -30,3 +30,6 @@ class WinFileIo : public FileIo {
 }  // namespace
 
 std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<WinFileIo>(); }
+
+// NTFS journals its folder entries itself.
+void syncFolderOf(const QString&) {}
