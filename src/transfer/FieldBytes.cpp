@@ -9,7 +9,7 @@
 namespace fieldbytes {
 namespace {
 
-// Each byte's UTF-8 form in the low bytes of a word, and its length.
+// Each byte's UTF-8 form in the first bytes of a word (the rest zero), and its length.
 struct Utf8Char {
   quint32 bytes;
   unsigned char length;
@@ -47,10 +47,9 @@ char* writeUtf8(char* out, const char* bytes, int length, bool* special) {
   const auto& table = utf8Table();
   unsigned char any = 0;
   for (int i = 0; i < length; ++i) {
-    // One four-byte store per character (little-endian order), then step by its length.
+    // One four-byte store per character, then step by its length.
     const Utf8Char& c = table[static_cast<unsigned char>(bytes[i])];
-    const char four[4] = {char(c.bytes), char(c.bytes >> 8), char(c.bytes >> 16), 0};
-    std::memcpy(out, four, 4);
+    std::memcpy(out, &c.bytes, 4);
     out += c.length;
     any |= c.special;
   }
