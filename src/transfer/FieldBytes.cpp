@@ -1,5 +1,7 @@
 #include "transfer/FieldBytes.h"
 
+#include <QtAlgorithms>
+#include <QtEndian>
 #include <array>
 #include <cstring>
 
@@ -38,7 +40,12 @@ Span trimmed(const char* record, int field) {
   // Fields are mostly padding: step over eight blanks at a time.
   constexpr quint64 kBlanks = 0x2020202020202020ULL;
   quint64 word;
-  while (length >= 8 && (std::memcpy(&word, begin + length - 8, 8), word == kBlanks)) length -= 8;
+  while (length >= 8 && (word = qFromLittleEndian<quint64>(begin + length - 8)) == kBlanks) length -= 8;
+  if (length >= 8) {
+    // The last of the eight that is not a blank, from the highest byte that differs.
+    const int highBit = 63 - qCountLeadingZeroBits(word ^ kBlanks);
+    return {begin, length - 8 + highBit / 8 + 1};
+  }
   while (length > 0 && begin[length - 1] == ' ') --length;
   return {begin, length};
 }
