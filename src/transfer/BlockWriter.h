@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "catalogue/FileIo.h"
+#include "transfer/BackgroundJob.h"
 
 // Writes blocks one after the other to an open file in a second thread, so
 // that the next block is filled while one is being written. Each block's
@@ -14,7 +12,6 @@
 class BlockWriter {
  public:
   BlockWriter(FileIo& io, qint64 offset) : m_io(io), m_offset(offset) {}
-  ~BlockWriter() { finish(); }  // writes what was handed over, then stops the thread
 
   // Takes `block` to be written after the ones before it and gives back, in
   // its place, an emptied buffer that has been written. Waits while the
@@ -23,18 +20,14 @@ class BlockWriter {
   // Waits until every block is written; false when one of them failed.
   bool finish();
   // The system's error number of the failed write.
-  int systemError();
+  int systemError() const { return m_error; }
 
  private:
-  void run();
+  void writeBlock();
 
   FileIo& m_io;
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  QByteArray m_block;  // handed over, written by the thread
-  qint64 m_offset;     // where m_block goes
-  bool m_full = false;
-  bool m_stopping = false;
-  int m_error = 0;  // the first failure's error number, kept by the thread
-  std::thread m_thread;
+  QByteArray m_block;   // handed over, written by the thread
+  qint64 m_offset;      // where m_block goes
+  int m_error = 0;      // the first failure's error number
+  BackgroundJob m_job;  // first to go: waits for the block being written
 };
