@@ -16,6 +16,13 @@ class FileIo : public ByteFile {
   virtual bool open(const QString& path, Mode mode) = 0;
   // True while `path` still names the file that is open (not replaced or deleted).
   virtual bool stillAt(const QString& path) = 0;
+  // Starts writing these bytes to the disk without waiting for them, so that
+  // a later sync() has less left to do. Only a hint: a failure of the
+  // writing shows in that sync().
+  virtual void startWriteBack(qint64 offset, qint64 length) {
+    Q_UNUSED(offset);
+    Q_UNUSED(length);
+  }
 };
 
 // The operating system's file calls.

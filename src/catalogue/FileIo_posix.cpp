@@ -109,6 +109,12 @@ class PosixFileIo : public FileIo {
     return rc == 0 || failed();
   }
 
+#ifdef Q_OS_LINUX
+  void startWriteBack(qint64 offset, qint64 length) override {
+    ::sync_file_range(m_fd, off_t(offset), off_t(length), SYNC_FILE_RANGE_WRITE);
+  }
+#endif
+
   bool stillAt(const QString& path) override {
     struct stat open, named;
     if (::fstat(m_fd, &open) != 0) return failed();

@@ -16,14 +16,21 @@ constexpr qsizetype kMostPerRow = 3 * CatalogueRecord::kLength + 3 * CatalogueRe
 
 // Writes one cell of Windows-1253 bytes as UTF-8; returns the end. Quoted
 // when RFC 4180 asks for it, and when the text starts with a blank, which
-// spreadsheet programs would otherwise drop. Written plain first, and again
-// quoted in the rare cell that needs it.
+// spreadsheet programs would otherwise drop. Written plain first; a cell
+// that needs quotes (a comma in most names) is moved up to take them, and
+// written again only when it holds a quote to double.
 char* writeCell(char* out, fieldbytes::Span text) {
   bool special = false;
   char* plainEnd = fieldbytes::writeUtf8(out, text.data, text.length, &special);
   if (!special && !(text.length > 0 && text.data[0] == ' ')) return plainEnd;
-  *out++ = '"';
   const char* end = text.data + text.length;
+  if (!std::memchr(text.data, '"', size_t(text.length))) {
+    std::memmove(out + 1, out, size_t(plainEnd - out));
+    *out = '"';
+    plainEnd[1] = '"';
+    return plainEnd + 2;
+  }
+  *out++ = '"';
   for (const char* run = text.data; run < end;) {
     const char* quote = static_cast<const char*>(std::memchr(run, '"', size_t(end - run)));
     const char* stop = quote ? quote + 1 : end;

@@ -4,9 +4,9 @@
 #include <cerrno>
 
 #include "catalogue/CatalogueFile.h"
-#include "catalogue/RecordScan.h"
 #include "transfer/ExportWriter.h"
 #include "transfer/OutputFile.h"
+#include "transfer/ReadAhead.h"
 
 using namespace Qt::StringLiterals;
 
@@ -69,17 +69,20 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   std::unique_ptr<ExportWriter> writer = writerFor(options.format, output);
   if (!writer->begin(fields)) return failure(writer->error());
 
-  RecordScan scan(file);
   const qint32 total = file.recordCount();
+  ReadAhead reader(file, total);
   ExportResult result;
-  for (qint32 n = 1; n <= total; ++n) {
-    const char* record = scan.record(n);
-    if (!record) break;
-    if (!writer->write(n, record)) return failure(writer->error());
-    ++result.records;
-    if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
+  const char* records;
+  qint32 count;
+  for (qint32 n = 0; reader.next(records, count);) {
+    for (const char* record = records; record < records + qint64(count) * CatalogueRecord::kLength;
+         record += CatalogueRecord::kLength) {
+      if (!writer->write(++n, record)) return failure(writer->error());
+      ++result.records;
+      if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
+    }
   }
-  if (scan.failed()) return failure(file.lastError().describe());
+  if (reader.failed()) return failure(file.lastError().describe());
   if (!writer->finish()) return failure(writer->error());
   if (progress) progress(total, total);
   return result;

@@ -1,5 +1,7 @@
 #include "transfer/FieldBytes.h"
 
+#include <QtAlgorithms>
+#include <QtEndian>
 #include <array>
 #include <cstring>
 
@@ -9,7 +11,7 @@
 namespace fieldbytes {
 namespace {
 
-// Each byte's UTF-8 form in the low bytes of a word, and its length.
+// Each byte's UTF-8 form in the first bytes of a word (the rest zero), and its length.
 struct Utf8Char {
   quint32 bytes;
   unsigned char length;
@@ -38,7 +40,12 @@ Span trimmed(const char* record, int field) {
   // Fields are mostly padding: step over eight blanks at a time.
   constexpr quint64 kBlanks = 0x2020202020202020ULL;
   quint64 word;
-  while (length >= 8 && (std::memcpy(&word, begin + length - 8, 8), word == kBlanks)) length -= 8;
+  while (length >= 8 && (word = qFromLittleEndian<quint64>(begin + length - 8)) == kBlanks) length -= 8;
+  if (length >= 8) {
+    // The last of the eight that is not a blank, from the highest byte that differs.
+    const int highBit = 63 - qCountLeadingZeroBits(word ^ kBlanks);
+    return {begin, length - 8 + highBit / 8 + 1};
+  }
   while (length > 0 && begin[length - 1] == ' ') --length;
   return {begin, length};
 }
@@ -47,10 +54,9 @@ char* writeUtf8(char* out, const char* bytes, int length, bool* special) {
   const auto& table = utf8Table();
   unsigned char any = 0;
   for (int i = 0; i < length; ++i) {
-    // One four-byte store per character (little-endian order), then step by its length.
+    // One four-byte store per character, then step by its length.
     const Utf8Char& c = table[static_cast<unsigned char>(bytes[i])];
-    const char four[4] = {char(c.bytes), char(c.bytes >> 8), char(c.bytes >> 16), 0};
-    std::memcpy(out, four, 4);
+    std::memcpy(out, &c.bytes, 4);
     out += c.length;
     any |= c.special;
   }

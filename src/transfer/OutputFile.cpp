@@ -10,6 +10,8 @@
 namespace {
 
 constexpr qsizetype kBlock = 1 << 20;
+// A block and the most that one record can add past it.
+constexpr qsizetype kCapacity = kBlock + 4096;
 
 QString describe(CatalogueError::Operation op, const QString& path, int systemError) {
   CatalogueError error;
@@ -30,38 +32,40 @@ QString readFailure(const QString& path, int systemError) {
 }
 
 OutputFile::OutputFile(QString path) : m_path(std::move(path)), m_io(makeSystemFileIo()) {
-  m_buffer.reserve(kBlock + 4096);
+  m_buffer.reserve(kCapacity);
 }
 
 OutputFile::~OutputFile() { discard(); }
 
 bool OutputFile::open() {
-  if (!m_io->open(partPath(), FileIo::Mode::ReadWrite) || !m_io->truncate(0)) return fail();
-  m_offset = 0;
+  if (!m_io->open(partPath(), FileIo::Mode::ReadWrite) || !m_io->truncate(0)) return fail(m_io->lastErrno());
+  m_writer = std::make_unique<BlockWriter>(*m_io, 0);
   return true;
 }
 
 bool OutputFile::adoptWritten() {
-  if (!m_io->open(partPath(), FileIo::Mode::ReadWrite)) return fail();
-  m_offset = m_io->size();
-  return m_offset >= 0 || fail();
+  if (!m_io->open(partPath(), FileIo::Mode::ReadWrite)) return fail(m_io->lastErrno());
+  const qint64 size = m_io->size();
+  if (size < 0) return fail(m_io->lastErrno());
+  m_writer = std::make_unique<BlockWriter>(*m_io, size);
+  return true;
 }
 
 bool OutputFile::writeIfFull() { return m_buffer.size() < kBlock || flush(); }
 
 bool OutputFile::flush() {
-  const qint64 length = m_buffer.size();
-  if (length == 0) return true;
-  const qint64 written = m_io->writeAt(m_offset, m_buffer.constData(), length);
-  // A short write without an error number means the disk is full.
-  if (written != length) return fail();
-  m_offset += length;
-  m_buffer.clear();
+  if (!m_writer) return fail(EBADF);
+  if (m_buffer.isEmpty()) return true;
+  if (!m_writer->write(m_buffer)) return fail(m_writer->systemError());
+  m_buffer.reserve(kCapacity);  // the buffer given back may be new
   return true;
 }
 
 bool OutputFile::commit() {
-  if (!flush() || !m_io->sync()) return fail();
+  if (!flush()) return false;
+  if (!m_writer->finish()) return fail(m_writer->systemError());
+  if (!m_io->sync()) return fail(m_io->lastErrno());
+  m_writer.reset();
   m_io->close();
   // rename() replaces an existing file in one step where the system allows.
   const QByteArray from = QFile::encodeName(partPath());
@@ -73,19 +77,20 @@ bool OutputFile::commit() {
     m_error = writeFailure(m_path, error);
     return false;
   }
+  syncFolderOf(m_path);
   return true;
 }
 
 void OutputFile::discard() {
+  m_writer.reset();  // waits for the block being written
   if (!m_io->isOpen()) return;
   m_io->close();
   QFile::remove(partPath());
 }
 
-bool OutputFile::fail() {
-  int error = m_io->lastErrno();
-  if (error == 0) error = ENOSPC;
-  m_error = writeFailure(m_path, error);
+bool OutputFile::fail(int systemError) {
+  // A short write without an error number means the disk is full.
+  m_error = writeFailure(m_path, systemError != 0 ? systemError : ENOSPC);
   discard();
   return false;
 }

@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "catalogue/FileIo.h"
+#include "transfer/BlockWriter.h"
 
 // A file written whole or not at all: the text goes into "NAME.part" beside
 // it, which takes the name only when everything is written and synced. A
-// failure names the file and the system's reason in Greek.
+// failure names the file and the system's reason in Greek. Full blocks are
+// written by a second thread while the caller fills the next.
 class OutputFile {
  public:
   explicit OutputFile(QString path);
@@ -17,7 +19,8 @@ class OutputFile {
   bool open();
   // Takes over a part file that another library wrote by its name.
   bool adoptWritten();
-  // Writes once the buffer holds a block; the caller appends to buffer().
+  // Hands the buffer to the writing thread once it holds a block; the caller
+  // appends to buffer(). A failed write shows here or in commit().
   QByteArray& buffer() { return m_buffer; }
   bool writeIfFull();
   bool commit();
@@ -28,12 +31,12 @@ class OutputFile {
 
  private:
   bool flush();
-  bool fail();
+  bool fail(int systemError);
 
   QString m_path;
   std::unique_ptr<FileIo> m_io;
+  std::unique_ptr<BlockWriter> m_writer;  // gone before m_io
   QByteArray m_buffer;
-  qint64 m_offset = 0;
   QString m_error;
 };
 

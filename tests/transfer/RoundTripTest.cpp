@@ -1,3 +1,7 @@
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "TransferFixture.h"
 #include "catalogue/CatalogueLock.h"
 
@@ -38,6 +42,32 @@ TEST_F(TransferTest, NoBorrowersLeavesTheColumnOutAndImportsItBlank) {
   ASSERT_EQ(back.size(), awkwardCatalogue().size());
   EXPECT_EQ(back.mid(350 + 300, 50), QByteArray(50, ' '));
   EXPECT_EQ(back.left(300), awkwardCatalogue().left(300));
+}
+
+TEST_F(TransferTest, ACsvOfManyBlocksRoundTripsAndAWriteFailingPartWayIsReportedWithNothingLeft) {
+  // About 3 MiB of csv: the blocks pass between the filling and the writing thread.
+  QByteArray original;
+  while (original.size() < (4 << 20)) original += awkwardCatalogue();
+  cat.setBytes(original);
+  const Run exported = run({u"export"_s, u"--format"_s, u"csv"_s, cat.path(), file(u"out.csv"_s)});
+  ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+  ASSERT_EQ(run({u"import"_s, file(u"out.csv"_s), file(u"new.dat"_s)}).status, 0);
+  EXPECT_EQ(readAll(file(u"new.dat"_s)), original);
+
+  // A limit on the file size fails the second block's write in the writing thread.
+  rlimit before{};
+  getrlimit(RLIMIT_FSIZE, &before);
+  const rlimit limited{3 << 19, before.rlim_max};
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limited);
+  const Run failed = run({u"export"_s, u"--format"_s, u"csv"_s, cat.path(), file(u"a.csv"_s)});
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_EQ(failed.err,
+            u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.csv»: το αρχείο έφτασε το μέγιστο επιτρεπτό μέγεθος.\n"_s);
+  EXPECT_FALSE(QFile::exists(file(u"a.csv"_s)));
+  EXPECT_FALSE(QFile::exists(file(u"a.csv.part"_s)));
 }
 
 TEST_F(TransferTest, ACatalogueFileIsAppendedRecordForRecordAfterTheLastRecord) {
