@@ -199,10 +199,10 @@ TEST(ShippedHelpFile, KeyListsNameEveryKeyOfBothWindows) {
   ASSERT_NE(page, nullptr);
   const QString recordKeys = record->paragraphs.join(u'\n');
   const QString pageKeys = page->paragraphs.join(u'\n');
-  for (const char* key : {"F1,",   "F2,",   "F3,",         "F4,",    "F5,",       "F6,",     "F7,",    "F8,",
-                          "F9,",   "F10 ",  "F11,",        "F12,",   "Page Down", "Page Up", "Alt+H",  "Alt+P",
-                          "Alt+N", "Alt+K", "Alt+V",       "Alt+S",  "Alt+L",     "Alt+T",   "Alt+O",  "Alt+R",
-                          "Alt+Z", "Enter", "υποδιαστολή", "Ctrl+A", "Alt+X",     "Ctrl+K",  "Ctrl+F1"})
+  for (const char* key : {"F1,",   "F2,",   "F3,",          "F4,",    "F5,",       "F6,",     "F7,",    "F8,",
+                          "F9,",   "F10 ",  "F11,",         "F12,",   "Page Down", "Page Up", "Alt+H",  "Alt+P",
+                          "Alt+N", "Alt+K", "Alt+V",        "Alt+S",  "Alt+L",     "Alt+T",   "Alt+O",  "Alt+R",
+                          "Alt+Z", "Enter", "διαχωριστικό", "Ctrl+A", "Alt+X",     "Ctrl+K",  "Ctrl+F1"})
     EXPECT_TRUE(recordKeys.contains(QString::fromUtf8(key))) << key;
   for (const char* key : {"F5,", "F6,", "F7,", "F8,", "F9,", "F10 ", "F11,", "Ctrl+F5", "Ctrl+F2", "Alt+S", "Alt+L",
                           "Alt+T", "Alt+Y", "Alt+O", "Alt+R", "Ctrl+A", "Alt+X", "Ctrl+K", "Ctrl+F1"})

@@ -40,6 +40,13 @@ TEST_F(SystemSettingsTest, TheSystemWideFileTurnsItOnForEveryUserWhoHasNotChosen
   EXPECT_TRUE(QFile::exists(root.filePath(u"home/Lomira/Lomira.conf"_s)));
 }
 
+TEST_F(SystemSettingsTest, ATypoInTheSystemWideFileDoesNotMakeASavedChoiceLookLost) {
+  write(u"xdg"_s, "[search\nforgiving=true\n");
+  SystemSettings settings;
+  EXPECT_TRUE(settings.setForgivingSearch(true));
+  EXPECT_TRUE(SystemSettings().forgivingSearch());
+}
+
 TEST_F(SystemSettingsTest, AChoiceThatCannotBeWrittenHoldsForTheRun) {
   write(u"home"_s, "");
   ASSERT_TRUE(QFile::remove(root.filePath(u"home/Lomira/Lomira.conf"_s)));
