@@ -140,9 +140,6 @@ struct MenuTitle {
   QString caption;
 };
 
-// Builds the menu bar: the menus in order, then each item and separator in
-// table order. A part the edition lacks is built hidden (a hidden item does
-// not answer to its shortcut either).
 template <class Window>
 using CommandTable = std::vector<Command<Window>>;
 
@@ -180,6 +177,9 @@ void appendSharedMenus(CommandTable<Window>& table, const char* helpMenu, const 
   appendHelpMenu(table, helpMenu, keys, help, separator, about);
 }
 
+// Builds the menu bar: the menus in order, then each item and separator in
+// table order. A part the edition lacks is built hidden (a hidden item does
+// not answer to its shortcut either).
 template <class Window, size_t Menus>
 void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandTable<Window>& table,
                   const Edition& edition, Window* window) {
@@ -189,6 +189,7 @@ void buildMenuBar(QMenuBar* bar, const MenuTitle (&menus)[Menus], const CommandT
     if (!row.menu) continue;
     const auto menu =
         std::find_if(built.begin(), built.end(), [&](QMenu* m) { return m->objectName() == QLatin1String(row.menu); });
+    Q_ASSERT(menu != built.end());
     QAction* action = nullptr;
     if (row.caption.isEmpty()) {
       action = addNamedSeparator(*menu, row.item);

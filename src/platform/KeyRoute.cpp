@@ -2,8 +2,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QWidget>
+
+#include "platform/MenuKeys.h"
 
 KeyRoute::KeyRoute(QWidget& window, Listener listener)
     : QObject(&window), m_window(window), m_listener(std::move(listener)) {
@@ -17,8 +18,8 @@ KeyRoute::~KeyRoute() { qApp->removeEventFilter(this); }
 // bar holds the focus (after F10 or a tap of Alt) its keys are its own.
 bool KeyRoute::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !m_window.isVisible() || !watched->isWidgetType()) return false;
+  if (menuBarHoldsKeys(m_window)) return false;
   QWidget* focus = m_window.focusWidget();
-  if (auto* bar = qobject_cast<QMenuBar*>(focus); bar && bar->activeAction()) return false;
   if (watched == (focus ? focus : &m_window)) m_listener(toVirtualKey(*static_cast<QKeyEvent*>(event)));
   return false;
 }

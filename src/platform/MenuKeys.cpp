@@ -43,6 +43,11 @@ QChar accessLetter(const QString& title) {
 
 }  // namespace
 
+bool menuBarHoldsKeys(const QWidget& window) {
+  const auto* bar = qobject_cast<const QMenuBar*>(window.focusWidget());
+  return bar && bar->activeAction();
+}
+
 MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), m_window(window) {
   auto* style = new ActiveTitleStyle;
   style->setParent(this);
@@ -54,8 +59,7 @@ bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != &m_window || !m_window.isVisible()) return false;
   const auto& key = *static_cast<QKeyEvent*>(event);
-  // In its keyboard mode the menu bar has the focus and a highlighted title.
-  const bool menuBarActive = m_window.menuBar()->hasFocus() && m_window.menuBar()->activeAction();
+  const bool menuBarActive = menuBarHoldsKeys(m_window);
   if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::NoModifier)
     return menuBarActive ? leaveMenuBar() : activateMenuBar();
   return menuBarActive ? accessLetterAtLatinPosition(key) : triggerAtLatinPosition(key);

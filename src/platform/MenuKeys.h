@@ -4,6 +4,7 @@
 
 class QKeyEvent;
 class QMainWindow;
+class QWidget;
 
 // The menu keys users of the program expect whatever the platform's habits.
 // F10 makes the menu bar take the keys with its first title highlighted and
@@ -12,6 +13,11 @@ class QMainWindow;
 // highlighted menu, and Esc or F10 gives the keys back to the control that had
 // them. A Ctrl+letter accelerator answers at its Latin key position under the
 // Greek layout too (Ctrl+α is Ctrl+A), as menu accelerators do on Windows.
+// True while the window's menu bar holds the keys: it has the focus and a
+// highlighted title (after F10 or a tap of Alt). The window's key map hears
+// nothing then.
+bool menuBarHoldsKeys(const QWidget& window);
+
 class MenuKeys : public QObject {
   Q_OBJECT
  public:

@@ -80,7 +80,7 @@ void frmZelkor::cmdExit_Click() {
   // writing the shown texts back would strip stored blanks and create
   // records in an empty catalogue.
   if (m_session.edition().canEdit() && !SaveCR()) return;
-  m_session.file().close();
+  m_session.close();
   m_session.host().endProgram();
 }
 
