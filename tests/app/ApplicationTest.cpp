@@ -25,10 +25,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString recordCaption(int n, int count) {
-  return u"Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  %1  από  %2"_s.arg(n).arg(count);
-}
-
 void trigger(QWidget& window, const char* action) {
   QAction* a = window.findChild<QAction*>(QString::fromLatin1(action));
   ASSERT_NE(a, nullptr) << action;
@@ -70,7 +66,7 @@ TEST_F(ApplicationTest, StartsOnRecordOneOfAnEmptyNewCatalogue) {
   Application& a = start();
   EXPECT_TRUE(a.recordWindow().isVisible());
   EXPECT_FALSE(a.pageWindow().isVisible());
-  EXPECT_EQ(a.recordWindow().windowTitle(), recordCaption(1, 1));
+  EXPECT_EQ(a.recordWindow().windowTitle(), recordWindowCaption(1, 1));
   EXPECT_TRUE(cat.exists());
   EXPECT_EQ(cat.bytes().size(), 0);
   a.endProgram();
@@ -98,7 +94,7 @@ TEST_F(ApplicationTest, RoundTripToThePageWindowLosesTypingAndReturnsToRecordOne
   EXPECT_FALSE(a.pageWindow().isVisible());
   EXPECT_FALSE(a.pageWindow().fileOpen());
   ASSERT_TRUE(rec.isVisible());
-  EXPECT_EQ(rec.windowTitle(), recordCaption(1, 5));
+  EXPECT_EQ(rec.windowTitle(), recordWindowCaption(1, 5));
   EXPECT_EQ(rec.findChild<QLineEdit*>(u"txtEpo"_s)->text(), u"Συγγραφέας 1"_s);
   EXPECT_EQ(cat.fieldsOf(3).at(0).trimmed(), u"Συγγραφέας 3"_s);
   a.endProgram();

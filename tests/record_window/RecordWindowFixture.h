@@ -46,10 +46,7 @@ class RecordWindowTest : public ::testing::Test {
   }
 
   QString caption() const { return window->windowTitle(); }
-  QString recordCaption(int n, int count) const {
-    return QStringLiteral("Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή: ") +
-           QString::number(n).prepend(u' ') + QStringLiteral("  από ") + QString::number(count).prepend(u' ');
-  }
+  static QString recordCaption(int n, int count) { return recordWindowCaption(n, count); }
 
   QLineEdit* line(const char* name) const { return window->findChild<QLineEdit*>(QLatin1String(name)); }
   QPlainTextEdit* titleBox() const { return window->findChild<QPlainTextEdit*>(QStringLiteral("txtTitlos")); }

@@ -94,3 +94,9 @@ struct TestPlatform {
 
   Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings}; }
 };
+
+// The librarian's record window caption at record n of count.
+inline QString recordWindowCaption(int n, int count) {
+  return QStringLiteral("Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή: ") + QString::number(n).prepend(u' ') +
+         QStringLiteral("  από ") + QString::number(count).prepend(u' ');
+}
