@@ -57,3 +57,9 @@ ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {
 }
 
 void CatalogueSession::showHelpContents() { m_platform.help.showHelp(u"ZELKOR.HLP"_s, HelpEngine::kContents); }
+
+PrintDocument& CatalogueSession::printer() {
+  m_platform.printer.setFontName(QStringLiteral("courier"));
+  m_platform.printer.setFontSize(12);
+  return m_platform.printer;
+}

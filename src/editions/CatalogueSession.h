@@ -46,6 +46,10 @@ class CatalogueSession {
   // (throttled; the text is made only when seen). A failed read is reported
   // and ends the program.
   ScanCursor::Stop nextMatch(ScanCursor& cursor, int blanks);
+  // The program's one print document, set to the face both windows print in.
+  PrintDocument& printer();
+  // This moment as the printed headings show it.
+  QString printedNow() const { return printedMoment(m_platform.clock.now()); }
   // The help commands both windows offer.
   void showKeyHelp() { m_host.showKeyHelp(); }
   void showHelpContents();

@@ -7,14 +7,10 @@ using namespace Qt::StringLiterals;
 // One page of 56 lines: header, eight blocks whatever the page holds, footer.
 // It continues whatever the print document already holds and ends nothing.
 void frmMulti::PrintRecords() {
-  PrintDocument& printer = m_session.platform().printer;
-  printer.setFontName(u"courier"_s);
-  printer.setFontSize(12);
+  PrintDocument& printer = m_session.printer();
   ++m_pageNumber;
-  const QDateTime now = m_session.platform().clock.now();
   printer.printLine();
-  printer.printLine(m_session.edition().productTitle() + u": Εκτυπώθηκε στις "_s + printedDate(now.date()) + u", "_s +
-                    printedTime(now.time()));
+  printer.printLine(m_session.edition().productTitle() + u": Εκτυπώθηκε στις "_s + m_session.printedNow());
   printer.printLine();
   for (const auto& row : m_page) {
     printer.printLine(rule());

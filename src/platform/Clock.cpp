@@ -27,3 +27,7 @@ QString printedTime(const QTime& time, const QLocale& locale) {
   return QString::number(time.hour()).rightJustified(2, u'0') + sep +
          QString::number(time.minute()).rightJustified(2, u'0');
 }
+
+QString printedMoment(const QDateTime& moment, const QLocale& locale) {
+  return printedDate(moment.date(), locale) + u", "_s + printedTime(moment.time(), locale);
+}

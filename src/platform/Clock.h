@@ -29,3 +29,5 @@ class SystemClock : public Clock {
 // "d/m/yyyy" and "hh:mm" with the locale's own date and time separators.
 QString printedDate(const QDate& date, const QLocale& locale = QLocale::system());
 QString printedTime(const QTime& time, const QLocale& locale = QLocale::system());
+// Both, as the printed headings show a moment: "d/m/yyyy, hh:mm".
+QString printedMoment(const QDateTime& moment, const QLocale& locale = QLocale::system());

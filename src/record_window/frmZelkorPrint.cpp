@@ -11,14 +11,10 @@ const QString kRule(80, u'-');
 }  // namespace
 
 void frmZelkor::cmdPrint_Click() {
-  PrintDocument& printer = m_session.platform().printer;
-  printer.setFontName(u"courier"_s);
-  printer.setFontSize(12);
+  PrintDocument& printer = m_session.printer();
   ++m_printCounter;
   if (m_printCounter == 1) {
-    const QDateTime now = m_session.platform().clock.now();
-    printer.printLine(m_session.edition().productTitle() + u": Εκτύπωση Εγγραφών στις "_s + printedDate(now.date()) +
-                      u", "_s + printedTime(now.time()));
+    printer.printLine(m_session.edition().productTitle() + u": Εκτύπωση Εγγραφών στις "_s + m_session.printedNow());
     printer.printLine(kRule);
   }
 

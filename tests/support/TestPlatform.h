@@ -24,9 +24,7 @@ class FixedClock : public Clock {
   qint64 steadyMs() const override { return steady >= 0 ? steady : m_system.steadyMs(); }
   // The moment as printed headings write it, with the system's separators
   // ("6/12/2026, 08:57" where they are "/" and ":").
-  QString printedMoment() const {
-    return printedDate(moment.date()) + QStringLiteral(", ") + printedTime(moment.time());
-  }
+  QString printedMoment() const { return ::printedMoment(moment); }
   QDateTime moment{QDate(2026, 12, 6), QTime(8, 57)};
   qint64 steady = -1;
 
