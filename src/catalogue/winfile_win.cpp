@@ -56,6 +56,10 @@ int errnoFor(unsigned long systemError) {
 
 Handle invalidHandle() { return INVALID_HANDLE_VALUE; }
 
+bool replaceFile(const wchar_t* from, const wchar_t* to, int& error) {
+  return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) || failed(error);
+}
+
 Handle open(const wchar_t* path, bool forWriting, int& error) {
   const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE h = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
