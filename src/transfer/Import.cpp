@@ -6,15 +6,34 @@
 #include "catalogue/CatalogueAppend.h"
 #include "catalogue/CatalogueLock.h"
 #include "transfer/ImportSource.h"
+#include "transfer/TableColumns.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A first line whose cells are all column names of an export (the header
+// never holds commas or quotes, nor is it longer than a few hundred bytes).
+bool startsWithHeader(QByteArray start) {
+  const qsizetype end = start.indexOf('\n');
+  if (end < 0) return false;
+  start.truncate(end);
+  if (start.endsWith('\r')) start.chop(1);
+  for (const QByteArray& cell : start.split(','))
+    if (columnField(QString::fromUtf8(cell).trimmed()) == kNoColumn) return false;
+  return true;
+}
+
+// A .csv name, a byte-order mark or an export's header; anything else is
+// taken for a catalogue file.
 bool looksLikeCsv(const QString& path) {
   if (path.endsWith(u".csv"_s, Qt::CaseInsensitive)) return true;
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) && file.read(3) == "\xEF\xBB\xBF";
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray start = file.read(4096);
+  return start.startsWith(kByteOrderMark) || startsWithHeader(start);
 }
 
 ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {
