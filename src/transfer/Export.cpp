@@ -63,6 +63,12 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   CatalogueFile file;
   if (!file.open(catalogue, FileIo::Mode::ReadOnly)) return failure(file.lastError().describe());
 
+  if (options.format == ExportFormat::Xlsx && file.recordCount() > xlsxMostRecords())
+    return {ExportResult::Status::Refused, 0,
+            u"Το αρχείο «%1» δεν γράφτηκε: ο κατάλογος έχει %2 εγγραφές, ενώ ένα φύλλο xlsx χωρά %3."_s
+                .arg(QFileInfo(output).fileName())
+                .arg(file.recordCount())
+                .arg(xlsxMostRecords())};
   std::vector<int> fields{0, 1, 2, 3, 4};
   const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
   if (options.borrowers && table) fields.push_back(5);

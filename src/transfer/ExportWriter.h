@@ -23,5 +23,7 @@ class ExportWriter {
 
 std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path);
 std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path);
+// The records one xlsx sheet holds under its header row.
+qint64 xlsxMostRecords();
 enum class MarcFlavour { Marc21, MarcXml, Unimarc };
 std::unique_ptr<ExportWriter> makeMarcWriter(const QString& path, MarcFlavour flavour);

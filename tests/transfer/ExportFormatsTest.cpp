@@ -106,3 +106,16 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
       << noFolder.err.toStdString();
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }
+
+TEST_F(TransferTest, AnXlsxExportOfMoreRecordsThanASheetHoldsIsRefusedUpFront) {
+  // Sparse: the refusal comes from the length alone, before any reading.
+  QFile big(cat.path());
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(1048576) * CatalogueRecord::kLength));
+  big.close();
+  const Run r = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"a.xlsx"_s)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      u"Το αρχείο «a.xlsx» δεν γράφτηκε: ο κατάλογος έχει 1048576 εγγραφές, ενώ ένα φύλλο xlsx χωρά 1048575.\n"_s);
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+}
