@@ -43,15 +43,8 @@ ImportResult failedWith(const QString& message, ImportResult::Status status = Im
   return result;
 }
 
-}  // namespace
-
-ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
-  std::unique_ptr<ImportSource> source =
-      looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
-  ImportResult result;
-  if (!source->check(result)) return result;
-  if (result.status == ImportResult::Status::Refused) return result;
-
+// Appends the records of a checked source under the editor's lock.
+ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportResult result) {
   // The same lock as the librarian's program: never append under an editor.
   CatalogueLock lock;
   switch (lock.acquire(catalogue)) {
@@ -73,7 +66,7 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
   CatalogueAppend append(file);
   if (!append.begin()) return failedWith(file.lastError().describe());
   bool writeFailed = false;
-  const bool read = source->records(
+  const bool read = source.records(
       [&](const char* bytes) {
         writeFailed = !append.add(bytes);
         return !writeFailed;
@@ -86,5 +79,21 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
   }
   result.first = append.firstNumber();
   result.count = append.added();
+  return result;
+}
+
+}  // namespace
+
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
+  std::unique_ptr<ImportSource> source =
+      looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
+  ImportResult result;
+  if (!source->check(result)) return result;
+  if (result.status == ImportResult::Status::Refused) return result;
+  const bool existed = QFileInfo::exists(catalogue);
+  result = appendInto(*source, catalogue, result);
+  // The lock creates a missing catalogue: one that an import left empty goes again.
+  if (!existed && result.status != ImportResult::Status::Done && QFileInfo(catalogue).size() == 0)
+    QFile::remove(catalogue);
   return result;
 }
