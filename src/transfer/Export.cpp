@@ -84,12 +84,12 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
     for (const char* record = records; record < records + qint64(count) * CatalogueRecord::kLength;
          record += CatalogueRecord::kLength) {
       if (!writer->write(++n, record)) return failure(writer->error());
-      ++result.records;
       if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
     }
   }
   if (reader.failed()) return failure(file.lastError().describe());
   if (!writer->finish()) return failure(writer->error());
+  result.records = writer->written();
   if (progress) progress(total, total);
   return result;
 }

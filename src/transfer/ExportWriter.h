@@ -16,9 +16,12 @@ class ExportWriter {
   // leaves nothing behind.
   virtual bool finish() = 0;
   QString error() const { return m_error; }
+  // The records written so far; MARC leaves deleted ones out.
+  qint64 written() const { return m_written; }
 
  protected:
   QString m_error;
+  qint64 m_written = 0;
 };
 
 std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path);

@@ -70,6 +70,7 @@ class XlsxWriter : public ExportWriter {
 
   bool write(qint32 number, const char* record) override {
     ++m_row;
+    ++m_written;
     worksheet_write_number(m_sheet, m_row, 0, number, nullptr);
     m_widths[0] = std::max(m_widths[0], double(QByteArray::number(number).size()));
     for (size_t c = 0; c < m_fields.size(); ++c) {
