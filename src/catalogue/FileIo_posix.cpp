@@ -159,6 +159,14 @@ bool replaceFile(const QString& from, const QString& to, int* error) {
   return false;
 }
 
+bool makeFolder(const QString& path, int* error) {
+  if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) return true;
+  const int failure = errno;
+  if (failure == EEXIST && QFileInfo(path).isDir()) return true;
+  if (error) *error = failure == EEXIST ? ENOTDIR : failure;
+  return false;
+}
+
 // Some file systems cannot sync a folder.
 void syncFolderOf(const QString& path) {
   const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);

@@ -38,5 +38,12 @@ bool replaceFile(const QString& from, const QString& to, int* error) {
   return false;
 }
 
+bool makeFolder(const QString& path, int* error) {
+  int failure = 0;
+  if (winfile::makeFolder(path.toStdWString().c_str(), failure)) return true;
+  if (error) *error = failure;
+  return false;
+}
+
 // NTFS journals its folder entries itself.
 void syncFolderOf(const QString&) {}

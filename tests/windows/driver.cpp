@@ -118,6 +118,9 @@ void replacingAnExistingFile() {
   CHECK(contents(target.c_str()) == "new" && contents(part.c_str()).empty());
   CHECK(!winfile::replaceFile(part.c_str(), target.c_str(), error) && error == ENOENT);
   CHECK(contents(target.c_str()) == "new");
+
+  CHECK(winfile::makeFolder(kFolder, error));
+  CHECK(!winfile::makeFolder(target.c_str(), error) && error == ENOTDIR);
 }
 
 // Runs this program again as `driver lock PATH`: 0 when it took the lock,
