@@ -7,6 +7,7 @@
 
 #include "TransferFixture.h"
 #include "catalogue/FieldLabels.h"
+#include "transfer/Export.h"
 
 namespace {
 
@@ -119,5 +120,13 @@ TEST_F(TransferTest, AnXlsxExportOfMoreRecordsThanASheetHoldsIsRefusedUpFront) {
   EXPECT_EQ(
       r.err,
       u"Το αρχείο «a.xlsx» δεν γράφτηκε: ο κατάλογος έχει 1048576 εγγραφές, ενώ ένα φύλλο xlsx χωρά 1048575.\n"_s);
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+}
+
+TEST_F(TransferTest, ACancelledXlsxExportLeavesNoFile) {
+  cat.setBytes(rec({u"Ένα"_s}).repeated(5000));
+  const ExportResult r =
+      exportCatalogue(cat.path(), file(u"a.xlsx"_s), {ExportFormat::Xlsx, true}, [](qint64, qint64) { return false; });
+  EXPECT_EQ(r.status, ExportResult::Status::Cancelled);
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }
