@@ -36,13 +36,14 @@ CatalogueBackup::Result CatalogueBackup::takeDaily(const QDate& today) {
   const QString dated = m_folder + u'/' + copyName(today);
   if (QFileInfo::exists(dated)) return {Outcome::AlreadyToday};
   if (QFileInfo(m_catalogue).size() == 0) return {Outcome::NothingToCopy};
-  if (!QDir().mkpath(m_folder)) return {Outcome::Failed, QFileInfo(m_folder).exists() ? ENOTDIR : EACCES};
+  int error = 0;
+  if (!makeFolder(m_folder, &error)) return {Outcome::Failed, error};
 
   const QString working = m_folder + u'/' + kWorkingName;
-  const int error = copyTo(working);
-  if (error != 0 || !QFile::rename(working, dated)) {
+  error = copyTo(working);
+  if (error != 0 || !replaceFile(working, dated, &error)) {
     QFile::remove(working);
-    return {Outcome::Failed, error != 0 ? error : EIO};
+    return {Outcome::Failed, error};
   }
   syncFolderOf(dated);
   prune(today);

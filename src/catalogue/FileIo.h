@@ -28,6 +28,14 @@ class FileIo : public ByteFile {
 // The operating system's file calls.
 std::unique_ptr<FileIo> makeSystemFileIo();
 
+// Renames `from` to `to` in one step, replacing a file already at `to`, so
+// that `to` is always either the old file or the new one. On failure the
+// system's error number goes to `error`.
+bool replaceFile(const QString& from, const QString& to, int* error);
+// Makes a folder inside an existing one; true when it is there already.
+// ENOTDIR when a file has its name.
+bool makeFolder(const QString& path, int* error);
+
 // Makes a name just created or renamed in the folder of `path` survive a
 // power cut; best effort, where the file system allows it.
 void syncFolderOf(const QString& path);

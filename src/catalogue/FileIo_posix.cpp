@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 
 #include "catalogue/FileIo.h"
 #include "catalogue/posixfile.h"
@@ -151,6 +152,20 @@ int posixfile::openForEditing(const QString& path) {
 }
 
 std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<PosixFileIo>(); }
+
+bool replaceFile(const QString& from, const QString& to, int* error) {
+  if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) return true;
+  if (error) *error = errno;
+  return false;
+}
+
+bool makeFolder(const QString& path, int* error) {
+  if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) return true;
+  const int failure = errno;
+  if (failure == EEXIST && QFileInfo(path).isDir()) return true;
+  if (error) *error = failure == EEXIST ? ENOTDIR : failure;
+  return false;
+}
 
 // Some file systems cannot sync a folder.
 void syncFolderOf(const QString& path) {

@@ -31,5 +31,19 @@ class WinFileIo : public FileIo {
 
 std::unique_ptr<FileIo> makeSystemFileIo() { return std::make_unique<WinFileIo>(); }
 
+bool replaceFile(const QString& from, const QString& to, int* error) {
+  int failure = 0;
+  if (winfile::replaceFile(from.toStdWString().c_str(), to.toStdWString().c_str(), failure)) return true;
+  if (error) *error = failure;
+  return false;
+}
+
+bool makeFolder(const QString& path, int* error) {
+  int failure = 0;
+  if (winfile::makeFolder(path.toStdWString().c_str(), failure)) return true;
+  if (error) *error = failure;
+  return false;
+}
+
 // NTFS journals its folder entries itself.
 void syncFolderOf(const QString&) {}

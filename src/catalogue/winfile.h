@@ -30,6 +30,13 @@ bool lockByte(Handle handle, std::uint64_t offset, int& error);
 
 int errnoFor(unsigned long systemError);
 
+// Renames `from` to `to` in one step, replacing a file already at `to`, and
+// waits until the move is on the disk.
+bool replaceFile(const wchar_t* from, const wchar_t* to, int& error);
+// Makes a folder in an existing one; true when it is there already. ENOTDIR
+// when a file has its name.
+bool makeFolder(const wchar_t* path, int& error);
+
 // Opens `path` for editing (creating it when missing) and takes the editor's
 // lock on it, held until the handle closes. On failure invalidHandle(), with
 // `error` EAGAIN while another editor holds the lock.

@@ -56,6 +56,23 @@ int errnoFor(unsigned long systemError) {
 
 Handle invalidHandle() { return INVALID_HANDLE_VALUE; }
 
+bool replaceFile(const wchar_t* from, const wchar_t* to, int& error) {
+  return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) || failed(error);
+}
+
+bool makeFolder(const wchar_t* path, int& error) {
+  if (CreateDirectoryW(path, nullptr)) return true;
+  const DWORD failure = GetLastError();
+  if (failure != ERROR_ALREADY_EXISTS) {
+    error = errnoFor(failure);
+    return false;
+  }
+  const DWORD attributes = GetFileAttributesW(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  error = ENOTDIR;
+  return false;
+}
+
 Handle open(const wchar_t* path, bool forWriting, int& error) {
   const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE h = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -1,6 +1,7 @@
 #include "transfer/Check.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <map>
@@ -70,30 +71,67 @@ fieldbytes::Span bookNumberOf(const char* record) {
   return {f.data + start, i - start};
 }
 
-// Book numbers seen, a bit per possible number in pages made on first use:
-// memory follows the range of the numbers, not the number of records.
-// Numbers too long for 64 bits go into a small map of their own.
+// Numbers in an open-addressed table, kept between three and three quarters
+// full: about 16 bytes a number, whatever their spread.
+class ValueTable {
+ public:
+  // True when the value was not yet there.
+  bool insert(quint64 value) {
+    if ((m_count + 1) * 4 > m_slots.size() * 3) grow();
+    quint64& slot = m_slots[indexOf(value)];
+    if (slot != 0) return false;
+    slot = value + 1;  // 0 marks a free slot
+    ++m_count;
+    return true;
+  }
+  bool contains(quint64 value) const { return !m_slots.empty() && m_slots[indexOf(value)] != 0; }
+
+ private:
+  size_t indexOf(quint64 value) const {
+    const size_t mask = m_slots.size() - 1;
+    size_t i = size_t((value * 0x9E3779B97F4A7C15u) >> 20) & mask;
+    while (m_slots[i] != 0 && m_slots[i] != value + 1) i = (i + 1) & mask;
+    return i;
+  }
+  void grow() {
+    std::vector<quint64> old(std::max<size_t>(1024, m_slots.size() * 2), 0);
+    old.swap(m_slots);
+    for (const quint64 slot : old)
+      if (slot != 0) m_slots[indexOf(slot - 1)] = slot;
+  }
+  std::vector<quint64> m_slots;
+  size_t m_count = 0;
+};
+
+// Book numbers seen, a bit per possible number in pages made on first use,
+// fast for the close numbers of a library. Numbers so spread that the pages
+// would cost more than a table of them move into a ValueTable. Numbers too
+// long for 64 bits go into a small set of their own.
 class NumberSet {
  public:
   // True when the number was already in the set.
   bool insert(fieldbytes::Span number) {
     if (number.length > kMostDigits) return !m_long.emplace(number.data, number.length).second;
     const quint64 value = valueOf(number);
+    if (m_spread) return !m_table.insert(value);
     std::vector<quint64>& page = m_pages[value >> kPageBits];
     if (page.empty()) page.resize(kPageWords);
     quint64& word = page[(value & kPageMask) >> 6];
     const quint64 bit = quint64(1) << (value & 63);
-    const bool had = word & bit;
+    if (word & bit) return true;
     word |= bit;
-    return had;
+    ++m_distinct;
+    if (m_pages.size() > kFreePages && m_pages.size() * kPageBytes > kBytesPerNumber * m_distinct) moveToTable();
+    return false;
   }
   bool contains(fieldbytes::Span number) const {
     if (number.length > kMostDigits) return m_long.count(std::string(number.data, size_t(number.length))) > 0;
     const quint64 value = valueOf(number);
+    if (m_spread) return m_table.contains(value);
     const auto page = m_pages.find(value >> kPageBits);
     return page != m_pages.end() && (page->second[(value & kPageMask) >> 6] >> (value & 63) & 1);
   }
-  bool isEmpty() const { return m_pages.empty() && m_long.empty(); }
+  bool isEmpty() const { return m_distinct == 0 && m_long.empty(); }
 
  private:
   static constexpr int kMostDigits = 18;
@@ -102,10 +140,25 @@ class NumberSet {
     for (int i = 0; i < digits.length; ++i) value = value * 10 + quint64(digits.data[i] - '0');
     return value;
   }
+  void moveToTable() {
+    for (const auto& [high, page] : m_pages)
+      for (size_t w = 0; w < page.size(); ++w)
+        for (int b = 0; b < 64; ++b)
+          if (page[w] >> b & 1) m_table.insert(high << kPageBits | quint64(w) << 6 | quint64(b));
+    m_pages.clear();
+    m_spread = true;
+  }
   static constexpr int kPageBits = 16;
   static constexpr quint64 kPageMask = (quint64(1) << kPageBits) - 1;
   static constexpr size_t kPageWords = size_t(1) << (kPageBits - 6);
+  static constexpr size_t kPageBytes = kPageWords * sizeof(quint64);
+  // Pages up to a megabyte are always fine; past that, no more than a table would take.
+  static constexpr size_t kFreePages = 128;
+  static constexpr size_t kBytesPerNumber = 16;
   std::unordered_map<quint64, std::vector<quint64>> m_pages;
+  size_t m_distinct = 0;
+  bool m_spread = false;
+  ValueTable m_table;
   std::set<std::string> m_long;
 };
 

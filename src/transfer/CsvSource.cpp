@@ -16,8 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kCodeColumn = -1;
-
 QString characterName(const QString& text, qsizetype i) {
   char32_t code = text[i].unicode();
   QString shown = text[i];
@@ -72,10 +70,8 @@ class CsvSource : public ImportSource {
     m_columns.clear();
     for (const QByteArray& cell : row) {
       const QString name = QString::fromUtf8(cell).trimmed();
-      int field = name == codeColumnName() ? kCodeColumn : -2;
-      for (int i = 0; i < CatalogueRecord::kFieldCount && field == -2; ++i)
-        if (name == fieldLabel(i)) field = i;
-      if (field == -2) return refuse(result, u"σειρά 1: η στήλη «%1» δεν είναι στήλη του καταλόγου"_s.arg(name));
+      const int field = columnField(name);
+      if (field == kNoColumn) return refuse(result, u"σειρά 1: η στήλη «%1» δεν είναι στήλη του καταλόγου"_s.arg(name));
       if (field != kCodeColumn && m_columns.contains(field))
         return refuse(result, u"σειρά 1: η στήλη «%1» υπάρχει δύο φορές"_s.arg(name));
       m_columns.append(field);

@@ -64,6 +64,7 @@ class CsvWriter : public ExportWriter {
   }
 
   bool write(qint32 number, const char* record) override {
+    ++m_written;
     QByteArray& out = m_out.buffer();
     const qsizetype start = out.size();
     out.resize(start + kMostPerRow);

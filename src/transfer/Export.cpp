@@ -63,6 +63,12 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   CatalogueFile file;
   if (!file.open(catalogue, FileIo::Mode::ReadOnly)) return failure(file.lastError().describe());
 
+  if (options.format == ExportFormat::Xlsx && file.recordCount() > xlsxMostRecords())
+    return {ExportResult::Status::Refused, 0,
+            u"Το αρχείο «%1» δεν γράφτηκε: ο κατάλογος έχει %2 εγγραφές, ενώ ένα φύλλο xlsx χωρά %3."_s
+                .arg(QFileInfo(output).fileName())
+                .arg(file.recordCount())
+                .arg(xlsxMostRecords())};
   std::vector<int> fields{0, 1, 2, 3, 4};
   const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
   if (options.borrowers && table) fields.push_back(5);
@@ -78,12 +84,12 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
     for (const char* record = records; record < records + qint64(count) * CatalogueRecord::kLength;
          record += CatalogueRecord::kLength) {
       if (!writer->write(++n, record)) return failure(writer->error());
-      ++result.records;
       if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
     }
   }
   if (reader.failed()) return failure(file.lastError().describe());
   if (!writer->finish()) return failure(writer->error());
+  result.records = writer->written();
   if (progress) progress(total, total);
   return result;
 }

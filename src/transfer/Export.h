@@ -29,7 +29,7 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 struct ExportResult {
   enum class Status { Done, Cancelled, Refused, Failed };
   Status status = Status::Done;
-  qint64 records = 0;  // read from the catalogue
+  qint64 records = 0;  // written to the output
   QString error;       // a Greek sentence naming the file and the reason
 };
 

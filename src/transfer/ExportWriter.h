@@ -16,12 +16,17 @@ class ExportWriter {
   // leaves nothing behind.
   virtual bool finish() = 0;
   QString error() const { return m_error; }
+  // The records written so far; MARC leaves deleted ones out.
+  qint64 written() const { return m_written; }
 
  protected:
   QString m_error;
+  qint64 m_written = 0;
 };
 
 std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path);
 std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path);
+// The records one xlsx sheet holds under its header row.
+qint64 xlsxMostRecords();
 enum class MarcFlavour { Marc21, MarcXml, Unimarc };
 std::unique_ptr<ExportWriter> makeMarcWriter(const QString& path, MarcFlavour flavour);

@@ -65,6 +65,7 @@ class MarcWriter : public ExportWriter {
 
   bool write(qint32 number, const char* record) override {
     if (fieldbytes::isDeletionMark(record)) return true;
+    ++m_written;
     yaz_marc_reset(m_marc);
     int indicatorLength, identifierLength, base, entry, starting, implementation;
     yaz_marc_set_leader(m_marc, m_map.leader, &indicatorLength, &identifierLength, &base, &entry, &starting,

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdio>
 
 #include "catalogue/CatalogueFile.h"
 
@@ -67,12 +66,9 @@ bool OutputFile::commit() {
   if (!m_io->sync()) return fail(m_io->lastErrno());
   m_writer.reset();
   m_io->close();
-  // rename() replaces an existing file in one step where the system allows.
-  const QByteArray from = QFile::encodeName(partPath());
-  const QByteArray to = QFile::encodeName(m_path);
-  if (std::rename(from.constData(), to.constData()) != 0 &&
-      !(QFile::remove(m_path) && std::rename(from.constData(), to.constData()) == 0)) {
-    const int error = errno;
+  // The old file stays whole until the new one takes its name.
+  int error = 0;
+  if (!replaceFile(partPath(), m_path, &error)) {
     QFile::remove(partPath());
     m_error = writeFailure(m_path, error);
     return false;

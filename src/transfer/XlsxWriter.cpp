@@ -37,12 +37,8 @@ int widthOf(const char* data, int length) {
 class XlsxWriter : public ExportWriter {
  public:
   explicit XlsxWriter(const QString& path) : m_path(path), m_out(path) {}
-  ~XlsxWriter() override {
-    if (m_book) {
-      workbook_close(m_book);
-      QFile::remove(m_out.partPath());
-    }
-  }
+  // An unfinished workbook is dropped unwritten; the output file discards its part.
+  ~XlsxWriter() override { lxw_workbook_free(m_book); }
 
   bool begin(const std::vector<int>& fields) override {
     m_fields = fields;
@@ -56,9 +52,10 @@ class XlsxWriter : public ExportWriter {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char*>(tmp.constData());
+    errno = 0;
     m_book = workbook_new_opt(part.constData(), &options);
     m_sheet = m_book ? workbook_add_worksheet(m_book, nullptr) : nullptr;
-    if (!m_sheet) return failed(errno);
+    if (!m_sheet) return failed(errno, LXW_NO_ERROR);
     lxw_format* bold = workbook_add_format(m_book);
     format_set_bold(bold);
     m_wrap = workbook_add_format(m_book);
@@ -72,12 +69,8 @@ class XlsxWriter : public ExportWriter {
   }
 
   bool write(qint32 number, const char* record) override {
-    if (m_row + 1 >= LXW_ROW_MAX) {
-      m_error =
-          u"Ο κατάλογος έχει περισσότερες εγγραφές από όσες χωρούν σε ένα φύλλο xlsx (%1)."_s.arg(LXW_ROW_MAX - 1);
-      return false;
-    }
     ++m_row;
+    ++m_written;
     worksheet_write_number(m_sheet, m_row, 0, number, nullptr);
     m_widths[0] = std::max(m_widths[0], double(QByteArray::number(number).size()));
     for (size_t c = 0; c < m_fields.size(); ++c) {
@@ -88,8 +81,9 @@ class XlsxWriter : public ExportWriter {
       // A line break in a spreadsheet cell is LF alone, shown in a wrapping cell.
       m_cell.replace("\r\n", "\n");
       lxw_format* format = m_cell.contains('\n') ? m_wrap : nullptr;
-      if (worksheet_write_string(m_sheet, m_row, lxw_col_t(c + 1), m_cell.constData(), format) != LXW_NO_ERROR)
-        return failed(errno);
+      errno = 0;
+      const lxw_error written = worksheet_write_string(m_sheet, m_row, lxw_col_t(c + 1), m_cell.constData(), format);
+      if (written != LXW_NO_ERROR) return failed(errno, written);
       m_widths[c + 1] = std::min(kMaxWidth, std::max(m_widths[c + 1], double(widthOf(text.data, text.length))));
     }
     return true;
@@ -105,7 +99,7 @@ class XlsxWriter : public ExportWriter {
     m_book = nullptr;
     if (closed != LXW_NO_ERROR) {
       QFile::remove(m_out.partPath());
-      return failed(errno);
+      return failed(errno, closed);
     }
     if (!m_out.adoptWritten() || !m_out.commit()) {
       m_error = m_out.error();
@@ -115,8 +109,15 @@ class XlsxWriter : public ExportWriter {
   }
 
  private:
-  bool failed(int systemError) {
-    m_error = writeFailure(m_path, systemError != 0 ? systemError : EIO);
+  // The system's reason when the library's call set one, else the library's own.
+  bool failed(int systemError, lxw_error error) {
+    if (systemError != 0 || error == LXW_NO_ERROR) {
+      m_error = writeFailure(m_path, systemError != 0 ? systemError : EIO);
+    } else {
+      m_error = writeFailure(m_path, EIO);
+      m_error.chop(1);
+      m_error += u" (%1)."_s.arg(QString::fromUtf8(lxw_strerror(error)));
+    }
     return false;
   }
 
@@ -134,3 +135,5 @@ class XlsxWriter : public ExportWriter {
 }  // namespace
 
 std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path) { return std::make_unique<XlsxWriter>(path); }
+
+qint64 xlsxMostRecords() { return qint64(LXW_ROW_MAX) - 1; }

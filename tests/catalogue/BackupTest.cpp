@@ -83,4 +83,12 @@ TEST_F(BackupTest, AFailedCopyLeavesNothingBehindAndTheNextStartCopies) {
   }
 }
 
+TEST_F(BackupTest, AFolderThatCannotBeMadeGivesTheSystemsReason) {
+  writeAll(catalogue, numberedRecords(1));
+  writeAll(backup.folder(), "a file where the folder goes");
+  const CatalogueBackup::Result failed = backup.takeDaily(QDate(2026, 12, 7));
+  EXPECT_EQ(failed.outcome, Outcome::Failed);
+  EXPECT_EQ(failed.systemError, ENOTDIR);
+}
+
 }  // namespace

@@ -25,6 +25,18 @@ TEST_F(TransferTest, CheckReportsEachKindOfFindingWithItsRecordNumbers) {
             }));
 }
 
+TEST_F(TransferTest, CheckFindsRepeatsAmongWidelySpreadNumbers) {
+  // A number every 10^6: pages of bits for them would cost far more than a table.
+  QByteArray bytes;
+  for (int i = 1; i <= 300; ++i) bytes += rec({{}, {}, {}, {}, QString::number(qint64(i) * 1000000 + 1)});
+  bytes += rec({{}, {}, {}, {}, u"3000001"_s}) + rec({{}, {}, {}, {}, u"299000001"_s});
+  cat.setBytes(bytes);
+  const Run r = run({u"check"_s, cat.path()});
+  EXPECT_TRUE(r.out.contains(u"Ο βιβλιάριθμος 3000001 υπάρχει σε 2 εγγραφές: 3, 301."_s)) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(u"Ο βιβλιάριθμος 299000001 υπάρχει σε 2 εγγραφές: 299, 302."_s)) << r.out.toStdString();
+  EXPECT_EQ(r.out.count(u"βιβλιάριθμος"_s), 2);
+}
+
 TEST_F(TransferTest, ACleanCatalogueIsOneLineAndAMissingOneAFileError) {
   cat.setBytes(rec({u"Α"_s, {}, {}, {}, u"1"_s}) + deleted() + rec({u"Β"_s, {}, {}, {}, u"2"_s}));
   Run r = run({u"check"_s, cat.path()});

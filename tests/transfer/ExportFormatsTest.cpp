@@ -7,6 +7,7 @@
 
 #include "TransferFixture.h"
 #include "catalogue/FieldLabels.h"
+#include "transfer/Export.h"
 
 namespace {
 
@@ -80,7 +81,9 @@ TEST_F(TransferTest, MarcOfEveryFlavourIsAcceptedByYazWithoutBorrowersOrDeletedR
   };
   for (const Flavour& f : flavours) {
     const QString out = file(u"out."_s + f.format);
-    ASSERT_EQ(run({u"export"_s, u"--format"_s, f.format, cat.path(), out}).status, 0);
+    const Run r = run({u"export"_s, u"--format"_s, f.format, cat.path(), out});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith(u"Γράφτηκαν 3 εγγραφές"_s)) << r.out.toStdString();
     const Output dump = runProgram(u"yaz-marcdump"_s, f.dumpOptions + QStringList{out});
     ASSERT_EQ(dump.status, 0) << f.format.toStdString() << dump.out.toStdString() << dump.err.toStdString();
     const QString text = QString::fromUtf8(dump.out);
@@ -104,5 +107,26 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
   EXPECT_EQ(noFolder.status, 2);
   EXPECT_TRUE(noFolder.err.startsWith(u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.xlsx»: "_s))
       << noFolder.err.toStdString();
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+}
+
+TEST_F(TransferTest, AnXlsxExportOfMoreRecordsThanASheetHoldsIsRefusedUpFront) {
+  // Sparse: the refusal comes from the length alone, before any reading.
+  QFile big(cat.path());
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(1048576) * CatalogueRecord::kLength));
+  big.close();
+  const Run r = run({u"export"_s, u"--format"_s, u"xlsx"_s, cat.path(), file(u"a.xlsx"_s)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      u"Το αρχείο «a.xlsx» δεν γράφτηκε: ο κατάλογος έχει 1048576 εγγραφές, ενώ ένα φύλλο xlsx χωρά 1048575.\n"_s);
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+}
+
+TEST_F(TransferTest, ACancelledXlsxExportLeavesNoFile) {
+  cat.setBytes(rec({u"Ένα"_s}).repeated(5000));
+  const ExportResult r =
+      exportCatalogue(cat.path(), file(u"a.xlsx"_s), {ExportFormat::Xlsx, true}, [](qint64, qint64) { return false; });
+  EXPECT_EQ(r.status, ExportResult::Status::Cancelled);
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }

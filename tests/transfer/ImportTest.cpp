@@ -52,3 +52,13 @@ TEST_F(ImportTest, UnknownColumnsAndBrokenQuotesRefuseTheFile) {
   EXPECT_EQ(r.err, u"σειρά 2: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου\n"_s);
   EXPECT_FALSE(cat.exists());
 }
+
+TEST_F(ImportTest, AnyFileStartingWithTheHeaderIsCsv) {
+  // Without a mark and as long as one record, yet a table all the same.
+  QByteArray csv = kHeader.mid(1).toUtf8() + "1,Άλλος,Τίτλος\r\n";
+  csv.append(QByteArray(CatalogueRecord::kLength - csv.size(), '\n'));
+  writeAll(file(u"in.txt"_s), csv);
+  const Run r = run({u"import"_s, file(u"in.txt"_s), cat.path()});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(cat.bytes(), rec({u"Άλλος"_s, {}, u"Τίτλος"_s}));
+}

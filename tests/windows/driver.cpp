@@ -105,6 +105,24 @@ void failedWritesAreUndone() {
   }
 }
 
+void replacingAnExistingFile() {
+  const std::wstring target = std::wstring(kFolder) + L"\\export.csv";
+  const std::wstring part = target + L".part";
+  winfile::File file;
+  CHECK(file.open(target.c_str(), true) && file.writeAt(0, "old", 3) == 3);
+  file.close();
+  CHECK(file.open(part.c_str(), true) && file.writeAt(0, "new", 3) == 3);
+  file.close();
+  int error = 0;
+  CHECK(winfile::replaceFile(part.c_str(), target.c_str(), error));
+  CHECK(contents(target.c_str()) == "new" && contents(part.c_str()).empty());
+  CHECK(!winfile::replaceFile(part.c_str(), target.c_str(), error) && error == ENOENT);
+  CHECK(contents(target.c_str()) == "new");
+
+  CHECK(winfile::makeFolder(kFolder, error));
+  CHECK(!winfile::makeFolder(target.c_str(), error) && error == ENOTDIR);
+}
+
 // Runs this program again as `driver lock PATH`: 0 when it took the lock,
 // 2 when another editor holds it.
 DWORD lockInAnotherProcess() {
@@ -167,6 +185,7 @@ int wmain(int argc, wchar_t** argv) {
   CreateDirectoryW(kFolder, nullptr);
   openReadWriteAndTheCountRule();
   failedWritesAreUndone();
+  replacingAnExistingFile();
   theEditorsLock();
   theRegistryIsReadWithReadAccess();
   std::printf(failures ? "windows driver: %d checks failed\n" : "windows driver: passed\n", failures);
