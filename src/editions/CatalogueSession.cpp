@@ -6,12 +6,14 @@
 
 using namespace Qt::StringLiterals;
 
-CatalogueSession::CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host)
+CatalogueSession::CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host,
+                                   int progressBlanks)
     : m_platform(platform),
       m_edition(edition),
       m_host(host),
       m_caption(window, platform.clock),
-      m_dialogs(platform.dialogs, m_caption) {}
+      m_dialogs(platform.dialogs, m_caption),
+      m_progressBlanks(progressBlanks) {}
 
 bool CatalogueSession::open(FileIo::Mode mode) {
   m_file = std::make_unique<CatalogueFile>(m_platform.files.make());
@@ -35,17 +37,19 @@ std::unique_ptr<RecordMatcher> CatalogueSession::matcherFor(const QString& text,
 
 void CatalogueSession::toggleForgivingSearch() {
   if (m_platform.settings.setForgivingSearch(!forgivingSearch())) return;
-  m_dialogs.message(
+  notice(
       u"Η επιλογή «Χωρίς τόνους και κεφαλαία» ισχύει μέχρι να κλείσει το πρόγραμμα: "
       u"οι ρυθμίσεις του χρήστη δεν μπορούν να αποθηκευτούν."_s,
-      m_edition.productTitle(), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+      Dialogs::Icon::Exclamation);
 }
 
-ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor, int blanks) {
-  // A window's progress caption always has its own number of blanks. Kept
-  // here rather than captured, the caption maker stays small enough to need
-  // no allocation for each record examined.
-  m_progressBlanks = blanks;
+void CatalogueSession::notice(const QString& text, Dialogs::Icon icon) {
+  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+}
+
+// The blanks are the session's rather than captured, so the caption maker
+// stays small enough to need no allocation for each record examined.
+ScanCursor::Stop CatalogueSession::nextMatch(ScanCursor& cursor) {
   const ScanCursor::Stop stop = cursor.next([this, count = cursor.count()](qint32 examined) {
     m_caption.setThrottled([this, examined, count] {
       return m_edition.productTitle() + QString(m_progressBlanks, u' ') + u"Διερευνώ Εγγραφή: "_s + signPos(examined) +

@@ -18,7 +18,9 @@ class QWidget;
 // the failure report that ends the program, and the help call.
 class CatalogueSession {
  public:
-  CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host);
+  // `progressBlanks`: how many blanks the window's progress caption has after
+  // the product title.
+  CatalogueSession(QWidget& window, Platform platform, const Edition& edition, WindowHost& host, int progressBlanks);
 
   // Opens the catalogue afresh. On failure the user is told why, the program
   // ends, and the caller stops at once.
@@ -39,13 +41,15 @@ class CatalogueSession {
   // look-alikes: the user's setting, shared by both windows and kept
   // between runs.
   bool forgivingSearch() const { return m_platform.settings.forgivingSearch(); }
+  // An OK box under the product title.
+  void notice(const QString& text, Dialogs::Icon icon);
   // Turns it over; when it cannot be kept for later runs, says so.
   void toggleForgivingSearch();
   // Walks `cursor` on to its next match, showing each record examined in the
-  // caption: the product title, `blanks` blanks, "Διερευνώ Εγγραφή: ..."
+  // caption: the product title, the blanks, "Διερευνώ Εγγραφή: ..."
   // (throttled; the text is made only when seen). A failed read is reported
   // and ends the program.
-  ScanCursor::Stop nextMatch(ScanCursor& cursor, int blanks);
+  ScanCursor::Stop nextMatch(ScanCursor& cursor);
   // The program's one print document, set to the face both windows print in.
   PrintDocument& printer();
   // This moment as the printed headings show it.
@@ -68,5 +72,5 @@ class CatalogueSession {
   CaptionThrottle m_caption;
   CaptionFlushingDialogs m_dialogs;
   std::unique_ptr<CatalogueFile> m_file;
-  int m_progressBlanks = 0;
+  const int m_progressBlanks;
 };

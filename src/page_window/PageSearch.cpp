@@ -72,7 +72,7 @@ void frmMulti::runSearch(const PageSearch& search) {
   ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
   for (;;) {
-    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 49);
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor);
     if (stop == ScanCursor::Stop::Failed) return;
     if (stop == ScanCursor::Stop::End) break;
 
@@ -91,8 +91,7 @@ void frmMulti::runSearch(const PageSearch& search) {
   if (found) {
     askLastRecords(search);
   } else {
-    m_session.dialogs().message(search.notFound + text + u" δεν Βρέθηκε"_s, m_session.edition().productTitle(),
-                                Dialogs::Buttons::Ok, Dialogs::Icon::Information, Dialogs::Answer::Ok);
+    m_session.notice(search.notFound + text + u" δεν Βρέθηκε"_s, Dialogs::Icon::Information);
     showCA();
   }
 }

@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kClientWidth = twipsToPixels(9630);
 constexpr int kClientHeight = twipsToPixels(6300);
+// The search progress caption: the product title, these blanks, "Διερευνώ Εγγραφή: ".
+constexpr int kProgressBlanks = 49;
 
 // The tallest Greek-capable monospace font, narrowed as little as needed, in
 // which a full page fits the client area: 32 lines, and column 115 plus the
@@ -38,7 +40,7 @@ QFont pageFont() {
 }  // namespace
 
 frmMulti::frmMulti(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent), m_session(*this, platform, edition, host) {
+    : QMainWindow(parent), m_session(*this, platform, edition, host, kProgressBlanks) {
   setObjectName(u"frmMulti"_s);
   m_session.caption().set(m_session.edition().pageCaptionAsLoaded());
   m_surface = new TextSurface(this);

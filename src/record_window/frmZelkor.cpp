@@ -20,11 +20,13 @@ namespace {
 
 constexpr int kClientWidth = twipsToPixels(8640);
 constexpr int kClientHeight = twipsToPixels(6090);
+// The search progress caption: the product title, these blanks, "Διερευνώ Εγγραφή: ".
+constexpr int kProgressBlanks = 35;
 
 }  // namespace
 
 frmZelkor::frmZelkor(Platform platform, const Edition& edition, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent), m_session(*this, platform, edition, host) {
+    : QMainWindow(parent), m_session(*this, platform, edition, host, kProgressBlanks) {
   setObjectName(u"frmZelkor"_s);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

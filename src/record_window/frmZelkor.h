@@ -84,8 +84,6 @@ class frmZelkor : public QMainWindow {
   bool ShowCR();
   bool SaveCR();
   bool writeRecord(qint32 n, const CatalogueRecord& record);
-  // An OK box under the product title.
-  void notice(const QString& text, Dialogs::Icon icon);
 
   // Field box by field number 0 to 5.
   void focusBox(int field);

@@ -38,5 +38,5 @@ void frmZelkor::cmdPrint_Click() {
 void frmZelkor::cmdEndPrint_Click() {
   m_session.platform().printer.endDoc();
   m_printCounter = 0;
-  notice(u"Οι Εγγραφές Εκτυπώνονται"_s, Dialogs::Icon::Information);
+  m_session.notice(u"Οι Εγγραφές Εκτυπώνονται"_s, Dialogs::Icon::Information);
 }

@@ -17,11 +17,6 @@ QString withoutBlanks(const QString& text) {
 
 }  // namespace
 
-void frmZelkor::notice(const QString& text, Dialogs::Icon icon) {
-  m_session.dialogs().message(text, m_session.edition().productTitle(), Dialogs::Buttons::Ok, icon,
-                              Dialogs::Answer::Ok);
-}
-
 bool frmZelkor::writeRecord(qint32 n, const CatalogueRecord& record) {
   return m_session.file().write(n, record) || m_session.fail();
 }
@@ -44,7 +39,7 @@ bool frmZelkor::SaveCR() {
 void frmZelkor::cmdNext_Click() {
   if (m_currentRecord >= m_recordCount) {
     m_session.dialogs().beep();
-    notice(u"Τελευταία Εγγραφή"_s, Dialogs::Icon::Exclamation);
+    m_session.notice(u"Τελευταία Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
   ++m_currentRecord;
@@ -54,7 +49,7 @@ void frmZelkor::cmdNext_Click() {
 void frmZelkor::cmdPrevious_Click() {
   if (m_currentRecord <= 1) {
     m_session.dialogs().beep();
-    notice(u"Πρώτη Εγγραφή"_s, Dialogs::Icon::Exclamation);
+    m_session.notice(u"Πρώτη Εγγραφή"_s, Dialogs::Icon::Exclamation);
     return;
   }
   --m_currentRecord;
@@ -73,7 +68,7 @@ void frmZelkor::cmdNew_Click() {
 
 void frmZelkor::cmdCorrect_Click() {
   if (!SaveCR()) return;
-  notice(u"Η Εγγραφή "_s + signPos(m_currentRecord) + u"  Καταχωρίσθηκε"_s, Dialogs::Icon::Information);
+  m_session.notice(u"Η Εγγραφή "_s + signPos(m_currentRecord) + u"  Καταχωρίσθηκε"_s, Dialogs::Icon::Information);
 }
 
 void frmZelkor::cmdDelete_Click() {

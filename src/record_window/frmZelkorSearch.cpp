@@ -66,13 +66,13 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
   ScanCursor cursor(m_session.file(), m_recordCount, *matcher);
   bool found = false;
   for (;;) {
-    const ScanCursor::Stop stop = m_session.nextMatch(cursor, 35);
+    const ScanCursor::Stop stop = m_session.nextMatch(cursor);
     if (stop == ScanCursor::Stop::Failed) return;
     if (stop == ScanCursor::Stop::End) {
       if (found)
-        notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
+        m_session.notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       else
-        notice(search.notFoundPrefix + text + search.notFoundSuffix, Dialogs::Icon::Information);
+        m_session.notice(search.notFoundPrefix + text + search.notFoundSuffix, Dialogs::Icon::Information);
       ShowCR();
       return;
     }
@@ -89,7 +89,7 @@ void frmZelkor::runTextSearch(const TextSearch& search) {
     }
     if (answer == Dialogs::Answer::Yes) cmdPrint_Click();
     if (cursor.matchIsLast()) {
-      notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
+      m_session.notice(kNoFurtherMatch, Dialogs::Icon::Exclamation);
       ShowCR();
       return;
     }
@@ -114,7 +114,7 @@ void frmZelkor::cmdFindcode_Click() {
     qint32 number = 0;
     if (isNumber && !toRecordNumber(value, number)) return;
     if (!isNumber || number < 1) {
-      notice(u"Γράψτε έναν αριθμό από 1 έως "_s + signPos(m_recordCount), Dialogs::Icon::Information);
+      m_session.notice(u"Γράψτε έναν αριθμό από 1 έως "_s + signPos(m_recordCount), Dialogs::Icon::Information);
       continue;
     }
 
@@ -124,7 +124,7 @@ void frmZelkor::cmdFindcode_Click() {
       if (!ShowCR()) return;
       focusBox(0);
     } else {
-      notice(u"Ο Κωδικός Εγγραφής "_s + answer + u" δεν Βρέθηκε"_s, Dialogs::Icon::Information);
+      m_session.notice(u"Ο Κωδικός Εγγραφής "_s + answer + u" δεν Βρέθηκε"_s, Dialogs::Icon::Information);
       ShowCR();
     }
     return;

@@ -16,7 +16,7 @@ namespace {
 class TableWindow : public QMainWindow {
  public:
   TableWindow(Platform platform, const Edition& edition, WindowHost& host)
-      : m_session(*this, platform, edition, host) {}
+      : m_session(*this, platform, edition, host, 0) {}
   CatalogueSession& session() { return m_session; }
   void toggle() { ++toggles; }
   void exportAll() { ++exports; }
