@@ -68,6 +68,8 @@ make_tarball() {
 unpack_root() {
   root=$(mktemp -d "${TMPDIR:-/tmp}/lomira-fresh.XXXXXX")
   tar -C "$root" -xf "$tarball"
+  # mktemp made the folder private; a system's root is open to every user.
+  chmod 755 "$root"
   cp /etc/resolv.conf /etc/hosts "$root/etc/"
   rm -f "$root/etc/apt/sources.list"
   cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null || true
