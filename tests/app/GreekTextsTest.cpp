@@ -41,7 +41,9 @@ namespace {
 // The Latin texts that are the programs' own, as the windows are laid out.
 const QStringList kOwnLatinTexts{u"OK"_s, u"System Info..."_s};
 
-bool greek(QChar c) { return (c.unicode() >= 0x0370 && c.unicode() <= 0x03FF) || (c.unicode() >= 0x1F00 && c.unicode() <= 0x1FFF); }
+bool greek(QChar c) {
+  return (c.unicode() >= 0x0370 && c.unicode() <= 0x03FF) || (c.unicode() >= 0x1F00 && c.unicode() <= 0x1FFF);
+}
 bool latin(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 // Collects every text a user can see or a screen reader reads, and keeps
@@ -70,8 +72,8 @@ class Reader {
 
   // A window and everything in it, with the context menus a right click opens.
   void window(QWidget* window) {
-    const QString name = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
-                                                        : window->objectName();
+    const QString name =
+        window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className()) : window->objectName();
     text(name, window->windowTitle());
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
@@ -185,7 +187,8 @@ TEST_F(GreekTexts, MessageAndInputBoxes) {
         reader.window(box);
         box->close();
       },
-      [&] { dialogs.message(u"Να τυπωθεί;"_s, u"Σ-Zelkor 3.2"_s, Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question,
+      [&] {
+        dialogs.message(u"Να τυπωθεί;"_s, u"Σ-Zelkor 3.2"_s, Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question,
                         Dialogs::Answer::Yes);
       });
   whenBoxOpens(
