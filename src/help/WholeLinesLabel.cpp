@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr double kSmallestPoints = 4.0;
 constexpr int kNarrowest = QFont::Condensed;
-}
+}  // namespace
 
 QStringList WholeLinesLabel::lines() const { return text().split(QRegularExpression(u"\r?\n"_s)); }
 
