@@ -55,9 +55,9 @@ TEST_F(Accessibility, FieldBoxesByTheirLabelsAndButtonsByTheirCaptions) {
       EXPECT_EQ(accessibleName(box), label->text()) << boxName;
       // The label is tied to its box, so a reader can go from one to the other.
       const auto labelled = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
-      EXPECT_TRUE(std::any_of(labelled.begin(), labelled.end(),
-                              [&](const auto& relation) { return relation.first->object() == label; }))
-          << boxName;
+      EXPECT_TRUE(std::any_of(labelled.begin(), labelled.end(), [&](const auto& relation) {
+        return relation.first->object() == label;
+      })) << boxName;
     }
     expectButtonsNamedByCaption(window);
     EXPECT_EQ(accessibleName(window.findChild<QPushButton*>(u"cmdNext"_s)), u"ΕΠΟΜΕΝΗ"_s);
