@@ -3,8 +3,9 @@
 #include <QLabel>
 
 // A label that shows each of its lines whole: a line too wide for the label
-// is drawn in a smaller size of the label's font, just small enough to fit,
-// and the lines share the label's height when their own would overflow it.
+// is drawn in a narrower, then a smaller, form of the label's font, just
+// enough to fit, and the lines share the label's height when their own
+// spacing would overflow it.
 // The text stays as set, for the tests and for screen readers.
 class WholeLinesLabel : public QLabel {
   Q_OBJECT

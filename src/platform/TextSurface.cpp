@@ -28,8 +28,7 @@ QAccessibleInterface* accessibleSurface(const QString& className, QObject* objec
 }  // namespace
 
 TextSurface::TextSurface(QWidget* parent) : QWidget(parent) {
-  static const bool accessible = (QAccessible::installFactory(accessibleSurface), true);
-  Q_UNUSED(accessible);
+  [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleSurface), true);
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
   setFocusPolicy(Qt::NoFocus);
