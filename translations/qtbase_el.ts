@@ -36,6 +36,53 @@
     </message>
 </context>
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Εμφανίζει την έκδοση.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Εμφανίζει βοήθεια για τις επιλογές της γραμμής εντολών.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Εμφανίζει βοήθεια μαζί με τις επιλογές του Qt.</translation>
+    </message>
+    <message>
+        <source>Unknown option '%1'.</source>
+        <translation>Άγνωστη επιλογή '%1'.</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Άγνωστες επιλογές: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after '%1'.</source>
+        <translation>Λείπει η τιμή μετά το '%1'.</translation>
+    </message>
+    <message>
+        <source>Unexpected value after '%1'.</source>
+        <translation>Απρόσμενη τιμή μετά το '%1'.</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[επιλογές]</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Χρήση: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Επιλογές:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Ορίσματα:</translation>
+    </message>
+</context>
+<context>
     <name>QDialog</name>
     <message>
         <source>What's This?</source>

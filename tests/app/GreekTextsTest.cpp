@@ -19,6 +19,7 @@
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 #include <functional>
@@ -33,6 +34,7 @@
 #include "record_window/frmZelkor.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
+#include "transfer/CatalogueTool.h"
 
 using namespace Qt::StringLiterals;
 
@@ -233,6 +235,17 @@ TEST_F(GreekTexts, SaveDialogItsOverwriteQuestionAndTheProgressBox) {
   expectAllGreek();
   for (const char* qtText : {"Αναζήτηση σε:", "Όνομα αρχείου:", "Αρχεία τύπου:", "Αποθήκευση", "Άκυρο", "Όνομα"})
     EXPECT_TRUE(reader.seen.contains(QString::fromUtf8(qtText))) << qtText;
+}
+
+// The catalogue tool reports a mistake in its options in Greek, Qt's part of
+// the report too.
+TEST_F(GreekTexts, CatalogueToolOptionErrors) {
+  QString said;
+  QTextStream out(&said);
+  QTextStream err(&said);
+  runCatalogueTool({u"lomira-catalogue"_s, u"export"_s, u"--format"_s}, out, err);
+  err.flush();
+  EXPECT_TRUE(said.contains(u"Λείπει η τιμή μετά το '--format'."_s)) << said.toStdString();
 }
 
 }  // namespace
