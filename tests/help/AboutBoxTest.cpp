@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTest>
 #include <QUrl>
 
@@ -68,6 +69,10 @@ TEST_F(AboutBox, ContactLinesAreRealNeverAnExampleDomain) {
     EXPECT_GT(email.indexOf(u'@'), 0) << email.toStdString();
   }
   EXPECT_FALSE(email.startsWith(u"postmaster@"_s)) << email.toStdString();
+  const QString host = QSysInfo::machineHostName();
+  if (!host.isEmpty()) {
+    EXPECT_FALSE(email.section(u'@', 1).startsWith(host, Qt::CaseInsensitive)) << email.toStdString();
+  }
   EXPECT_FALSE(Edition::rightsHolder().isEmpty());
   for (const QString& text : {web.host(), email.section(u'@', 1)}) {
     const QStringList labels = text.toLower().split(u'.');
