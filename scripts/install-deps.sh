@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
   libxlsxwriter-dev libyaz-dev zlib1g-dev
   yaz python3-openpyxl
