@@ -90,7 +90,8 @@ in_root() {
     mount --rbind /sys "$1/sys"
     mount -t tmpfs tmpfs "$1/tmp"
     exec chroot "$1" /usr/bin/env -i HOME=/root TERM=dumb USER=root LOGNAME=root \
-      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c "cd /root/lomira && $2"' \
+      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c "cd /root/lomira || exit 1
+$2"' \
     in_root "$root" "$1"
 }
 
