@@ -6,9 +6,9 @@
 
 #include "catalogue/CatalogueBackup.h"
 #include "catalogue/CatalogueFile.h"
-#include "editions/CatalogueErrorReport.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
+#include "main_window/CatalogueErrorReport.h"
 #include "page_window/frmMulti.h"
 #include "record_window/frmZelkor.h"
 

@@ -1,4 +1,4 @@
-#include "record_window/CatalogueExportCommand.h"
+#include "export_command/CatalogueExportCommand.h"
 #include "record_window/frmZelkor.h"
 
 // What the file holds goes out, as every other command but saving reads it:

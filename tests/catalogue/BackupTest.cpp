@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "../support/FaultyFileIo.h"
-#include "CatalogueTestFiles.h"
 #include "catalogue/CatalogueBackup.h"
+#include "support/CatalogueTestFiles.h"
+#include "support/FaultyFileIo.h"
 
 using namespace Qt::StringLiterals;
 

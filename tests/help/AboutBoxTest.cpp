@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "TestPlatform.h"
 #include "help/frmAbout.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestPlatform.h"
 #include "help/frmAbout.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,8 +2,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "../catalogue/CatalogueTestFiles.h"
 #include "RecordWindowFixture.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 

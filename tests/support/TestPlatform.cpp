@@ -1,4 +1,4 @@
-#include "TestPlatform.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,9 +5,9 @@
 #include <QSet>
 #include <QStringList>
 
-#include "MemorySettings.h"
-#include "ScriptedDialogs.h"
 #include "platform/Platform.h"
+#include "support/MemorySettings.h"
+#include "support/ScriptedDialogs.h"
 
 // Keeps every finished print job for assertions.
 class RecordingSink : public PrintSink {

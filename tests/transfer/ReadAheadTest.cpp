@@ -1,5 +1,5 @@
-#include "../support/FaultyFileIo.h"
 #include "TransferFixture.h"
+#include "support/FaultyFileIo.h"
 #include "transfer/ReadAhead.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "../catalogue/CatalogueTestFiles.h"
-#include "../platform/PrintQString.h"
-#include "TempCatalogue.h"
 #include "catalogue/CatalogueRecord.h"
+#include "support/CatalogueTestFiles.h"
+#include "support/PrintQString.h"
+#include "support/TempCatalogue.h"
 #include "transfer/CatalogueTool.h"
 
 using namespace Qt::StringLiterals;

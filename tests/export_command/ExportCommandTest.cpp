@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "../support/TempCatalogue.h"
-#include "../support/TestPlatform.h"
-#include "record_window/CatalogueExportCommand.h"
+#include "export_command/CatalogueExportCommand.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 using Kind = ScriptedDialogs::Entry::Kind;

@@ -1,4 +1,4 @@
-#include "record_window/CatalogueExportCommand.h"
+#include "export_command/CatalogueExportCommand.h"
 
 #include <QDir>
 #include <QFileInfo>

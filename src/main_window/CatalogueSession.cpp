@@ -1,7 +1,7 @@
-#include "editions/CatalogueSession.h"
+#include "main_window/CatalogueSession.h"
 
 #include "catalogue/ForgivingMatcher.h"
-#include "editions/CatalogueErrorReport.h"
+#include "main_window/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
 
 using namespace Qt::StringLiterals;

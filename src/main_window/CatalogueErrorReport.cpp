@@ -1,4 +1,4 @@
-#include "editions/CatalogueErrorReport.h"
+#include "main_window/CatalogueErrorReport.h"
 
 using namespace Qt::StringLiterals;
 
