@@ -55,15 +55,11 @@ bool Application::start() {
                                    Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
         m_ended = true;
         return false;
-      case CatalogueLock::Result::Failed: {
-        CatalogueError error;
-        error.operation = CatalogueError::Operation::Open;
-        error.systemError = m_lock.lastErrno();
-        error.fileName = path;
-        reportCatalogueError(m_edition, m_platform.dialogs, error);
+      case CatalogueLock::Result::Failed:
+        reportCatalogueError(m_edition, m_platform.dialogs,
+                             CatalogueError::of(CatalogueError::Operation::Open, path, m_lock.lastErrno()));
         m_ended = true;
         return false;
-      }
     }
     backupError = takeDailyBackup(path);
   }

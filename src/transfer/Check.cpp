@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <map>
 #include <set>
 #include <string>
@@ -12,7 +11,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/FieldBytes.h"
-#include "transfer/OutputFile.h"
+#include "transfer/OpenToRead.h"
 #include "transfer/RecordList.h"
 
 using namespace Qt::StringLiterals;
@@ -191,9 +190,9 @@ QString tornTailLine(qint64 length, qint32 count) {
 CheckReport checkCatalogue(const QString& path) {
   CheckReport report;
   CatalogueFile file;
-  if (!QFileInfo::exists(path) || !file.open(path, FileIo::Mode::ReadOnly)) {
+  if (const QString error = openToRead(file, path); !error.isEmpty()) {
     report.readable = false;
-    report.lines = {file.lastError().failed() ? file.lastError().describe() : readFailure(path, ENOENT)};
+    report.lines = {error};
     return report;
   }
   const QString name = QFileInfo(path).fileName();
