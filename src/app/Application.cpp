@@ -51,8 +51,8 @@ bool Application::start() {
       case CatalogueLock::Result::Acquired:
         break;
       case CatalogueLock::Result::HeldElsewhere:
-        m_platform.dialogs.message(CatalogueLock::heldElsewhereMessage(path), m_edition.productTitle(),
-                                   Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+        m_platform.dialogs.notice(CatalogueLock::heldElsewhereMessage(path), m_edition.productTitle(),
+                                  Dialogs::Icon::Exclamation);
         m_ended = true;
         return false;
       case CatalogueLock::Result::Failed:
@@ -81,8 +81,8 @@ int Application::takeDailyBackup(const QString& path) {
 void Application::noticeFailedBackup(int systemError) {
   if (!BackupNotices(m_noticeFile).reportToday(m_platform.clock.now().date())) return;
   QTimer::singleShot(0, m_record.get(), [this, systemError] {
-    m_platform.dialogs.message(CatalogueBackup::failureNotice(systemError), m_edition.productTitle(),
-                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+    m_platform.dialogs.notice(CatalogueBackup::failureNotice(systemError), m_edition.productTitle(),
+                              Dialogs::Icon::Exclamation);
   });
 }
 

@@ -3,6 +3,6 @@
 using namespace Qt::StringLiterals;
 
 void reportCatalogueError(const Edition& edition, Dialogs& dialogs, const CatalogueError& error) {
-  dialogs.message(error.describe() + u"\r\nΤο πρόγραμμα θα τερματιστεί."_s, edition.productTitle(),
-                  Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+  dialogs.notice(error.describe() + u"\r\nΤο πρόγραμμα θα τερματιστεί."_s, edition.productTitle(),
+                 Dialogs::Icon::Exclamation);
 }

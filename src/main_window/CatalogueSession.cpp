@@ -44,7 +44,7 @@ void CatalogueSession::toggleForgivingSearch() {
 }
 
 void CatalogueSession::notice(const QString& text, Dialogs::Icon icon) {
-  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+  m_dialogs.notice(text, m_edition.productTitle(), icon);
 }
 
 // The blanks are the session's rather than captured, so the caption maker

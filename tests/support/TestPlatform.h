@@ -89,8 +89,11 @@ struct TestPlatform {
   SystemFileIoFactory systemFiles;
   FileIoFactory* files = &systemFiles;  // tests may point this at a faulty factory
   MemorySettings settings;
+  CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
 
-  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings}; }
+  Platform platform() {
+    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter};
+  }
 };
 
 // The librarian's record window caption at record n of count.
