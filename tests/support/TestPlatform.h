@@ -42,7 +42,7 @@ class FakeHelpEngine : public HelpEngine {
   QList<Call> calls;
 };
 
-// A registry of string and number values; every call is logged.
+// A registry of string and number values that counts the keys left open.
 class FakeRegistry : public Registry {
  public:
   struct Value {
@@ -56,7 +56,6 @@ class FakeRegistry : public Registry {
   long queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer, std::uint32_t* size) override;
   long closeKey(Key key) override;
 
-  QStringList calls;  // "open KEY MASK", "query VALUE", "close"
   int openHandles = 0;
 
  private:
