@@ -53,36 +53,30 @@ TEST_F(SystemInfo, WithoutPathTheProgramInTheLocationDirectoryIsStarted) {
   EXPECT_TRUE(test.dialogs.log().isEmpty());
 }
 
-TEST_F(SystemInfo, NoProgramInTheLocationDirectoryIsReported) {
-  test.registry.setString(kLocationKey, u"MSINFO"_s, QByteArray("C:\\Shared\\MSINFO\0", 17));
-  test.dialogs.answer(Dialogs::Answer::Ok);
-
-  about.StartSysInfo();
-
-  EXPECT_TRUE(test.launcher.started.isEmpty());
-  expectUnavailableMessage();
-  EXPECT_EQ(test.registry.openHandles, 0);
-}
-
-TEST_F(SystemInfo, PathNamingAMissingProgramIsReported) {
-  test.registry.setString(kInfoKey, u"PATH"_s, QByteArray("C:\\Gone\\msinfo32.exe\0", 21));
-  test.dialogs.answer(Dialogs::Answer::Ok);
-
-  about.StartSysInfo();
-
-  EXPECT_EQ(test.launcher.started, QStringList{u"C:\\Gone\\msinfo32.exe"_s});
-  expectUnavailableMessage();
-  EXPECT_EQ(test.registry.openHandles, 0);
-}
-
-TEST_F(SystemInfo, NeitherKeyIsReported) {
-  test.dialogs.answer(Dialogs::Answer::Ok);
-
-  about.StartSysInfo();
-
-  EXPECT_TRUE(test.launcher.started.isEmpty());
-  expectUnavailableMessage();
-  EXPECT_EQ(test.registry.openHandles, 0);
+// No program in the location's folder, a path naming a missing program, neither key.
+TEST_F(SystemInfo, NoProgramToStartIsReported) {
+  struct Case {
+    QString key, name;
+    QByteArray value;
+    QStringList started;
+  };
+  const Case cases[] = {
+      {kLocationKey, u"MSINFO"_s, QByteArray("C:\\Shared\\MSINFO\0", 17), {}},
+      {kInfoKey, u"PATH"_s, QByteArray("C:\\Gone\\msinfo32.exe\0", 21), {u"C:\\Gone\\msinfo32.exe"_s}},
+      {},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.constData());
+    TestPlatform fresh;
+    if (!c.key.isEmpty()) fresh.registry.setString(c.key, c.name, c.value);
+    fresh.dialogs.answer(Dialogs::Answer::Ok);
+    frmAbout(fresh.platform(), Edition::librarian()).StartSysInfo();
+    EXPECT_EQ(fresh.launcher.started, c.started);
+    const auto messages = fresh.dialogs.messages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text, kUnavailable);
+    EXPECT_EQ(fresh.registry.openHandles, 0);
+  }
 }
 
 TEST_F(SystemInfo, KeyWithoutTheValueFallsBackToTheLocation) {
