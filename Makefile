@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 WERROR     ?= OFF
 CMAKE_GEN  := cmake -S . -Wno-dev -DLOMIRA_WERROR=$(WERROR)
 
-.PHONY: run test test-sanitize deps bench fuzz package screenshots format check-format check-windows clean
+.PHONY: run test test-fresh test-sanitize deps bench fuzz package screenshots format check-format check-windows clean
 
 deps:
 	@scripts/install-deps.sh
@@ -29,6 +29,11 @@ test: deps
 	@$(CMAKE_GEN) -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The two commands above on a bare Debian 12 (debootstrap's minbase plus git
+# and make), from a clone of the commit under test; needs root or sudo.
+test-fresh:
+	scripts/test-fresh.sh
 
 # The same tests under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer; tests/lsan.supp names the leaks of other libraries.

@@ -4,8 +4,8 @@
 #   LOMIRA_VIEW_WEB_ADDRESS  the students' edition's own: that README's part
 #                         on the students' edition
 #   LOMIRA_EMAIL          whoever builds the programs: DEBEMAIL or EMAIL, as
-#                         Debian's packaging tools read them, else their login
-#                         at the build machine
+#                         Debian's packaging tools read them; else none, and
+#                         the About box's e-mail line names no address
 #   LOMIRA_RIGHTS_HOLDER  the makers of Lomira
 #
 # The defaults hold for any build of this source; a school or a distributor
@@ -14,19 +14,10 @@
 set(LOMIRA_PACKAGE_PREFIX /usr)
 set(LOMIRA_DOC_DIR share/doc/lomira)
 
-if(NOT "$ENV{DEBEMAIL}" STREQUAL "")
-  set(builder_email "$ENV{DEBEMAIL}")
-elseif(NOT "$ENV{EMAIL}" STREQUAL "")
+# An address made up from the login and the machine's name would reach nobody.
+set(builder_email "$ENV{DEBEMAIL}")
+if(builder_email STREQUAL "")
   set(builder_email "$ENV{EMAIL}")
-else()
-  cmake_host_system_information(RESULT build_host QUERY FQDN)
-  set(builder postmaster)
-  foreach(name USERNAME USER LOGNAME)
-    if(NOT "$ENV{${name}}" STREQUAL "")
-      set(builder "$ENV{${name}}")
-    endif()
-  endforeach()
-  set(builder_email "${builder}@${build_host}")
 endif()
 
 set(LOMIRA_WEB_ADDRESS "file://${LOMIRA_PACKAGE_PREFIX}/${LOMIRA_DOC_DIR}/README.md"
@@ -35,6 +26,10 @@ set(LOMIRA_VIEW_WEB_ADDRESS "${LOMIRA_WEB_ADDRESS}#the-students-edition"
     CACHE STRING "The students' edition's About box web address")
 set(LOMIRA_EMAIL "${builder_email}" CACHE STRING "The About box's contact e-mail address")
 set(LOMIRA_RIGHTS_HOLDER "Οι δημιουργοί του Lomira" CACHE STRING "The About box's rights holder")
+
+# cpack says so when the About box will name no e-mail address.
+set(CPACK_LOMIRA_EMAIL "${LOMIRA_EMAIL}")
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/PackageChecks.cmake)
 
 # Written into C++ string literals.
 foreach(setting WEB_ADDRESS VIEW_WEB_ADDRESS EMAIL RIGHTS_HOLDER)

@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, only
-# those that are missing. Safe to run again.
+# Installs the Debian packages that `make run` and `make test` need, only those
+# that are missing, on a bare Debian 12 as root or through sudo. Safe to run
+# again. --extra adds what only the other targets use.
 set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
-  libxlsxwriter-dev libyaz-dev
+  libxlsxwriter-dev libyaz-dev zlib1g-dev
   yaz python3-openpyxl
   fonts-dejavu-core
   poppler-utils
-  xvfb xauth xdotool x11-utils x11-xkb-utils
+  xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dpkg-dev file desktop-file-utils
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then
-  # Screenshots, packaging checks and the Windows file layer run under Wine.
-  packages+=(imagemagick librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
+  # Screenshots and the Windows file layer run under Wine.
+  packages+=(librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
 fi
 
 missing=()
@@ -28,7 +29,10 @@ done
 
 echo "Installing: ${missing[*]}"
 sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Installing needs root: run this as root, or install sudo." >&2; exit 1; }
+  sudo="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -6,6 +6,7 @@
 
 #include "LomiraVersion.h"
 #include "app/Application.h"
+#include "locale/GreekQtTexts.h"
 #include "platform/SystemPlatform.h"
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   QApplication qapp(argc, argv);
+  installGreekQtTexts(qapp);
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(
       u"%1.%2.%3"_s.arg(lomira::kVersionMajor).arg(lomira::kVersionMinor).arg(lomira::kVersionPatch));

@@ -39,15 +39,26 @@ CatalogueBackup::Result CatalogueBackup::takeDaily(const QDate& today) {
   int error = 0;
   if (!makeFolder(m_folder, &error)) return {Outcome::Failed, error};
 
+  // Old copies go first, so that a disk they fill still takes today's.
+  prune(today);
+  error = copyDated(dated);
+  // A full disk gets one more try once the failed copy's own bytes are gone.
+  if (error == ENOSPC || error == EDQUOT) error = copyDated(dated);
+  if (error != 0) return {Outcome::Failed, error};
+  return {Outcome::Copied};
+}
+
+// Copies the catalogue under the working name, then gives it its dated name:
+// 0 or the system's error number, with no working file left behind.
+int CatalogueBackup::copyDated(const QString& dated) {
   const QString working = m_folder + u'/' + kWorkingName;
-  error = copyTo(working);
+  int error = copyTo(working);
   if (error != 0 || !replaceFile(working, dated, &error)) {
     QFile::remove(working);
-    return {Outcome::Failed, error};
+    return error;
   }
   syncFolderOf(dated);
-  prune(today);
-  return {Outcome::Copied};
+  return 0;
 }
 
 // Copies the catalogue to `target` and syncs it: 0 or the system's error number.
@@ -58,8 +69,15 @@ int CatalogueBackup::copyTo(const QString& target) {
   if (!from->open(m_catalogue, FileIo::Mode::ReadOnly)) return failed(from);
   const qint64 length = from->size();
   if (length < 0) return failed(from);
-  // A working copy left by an earlier try starts again from nothing.
-  if (!to->open(target, FileIo::Mode::ReadWrite) || !to->truncate(0)) return failed(to);
+  // A working copy left by a killed start goes; the new one is made afresh,
+  // so that nothing planted under the working name (a link to another file)
+  // is ever written through.
+  QFile::remove(target);
+  if (!to->open(target, FileIo::Mode::CreateNew)) return failed(to);
+  // The copy is as private as the catalogue: its borrowers' names are no
+  // easier to read than in the catalogue itself.
+  const int bits = from->permissions();
+  if (bits >= 0 && !to->setPermissions(bits)) return failed(to);
 
   std::vector<char> block(size_t(std::clamp<qint64>(length, 1, kBlock)));
   for (qint64 at = 0; at < length;) {
@@ -87,17 +105,28 @@ QList<QDate> CatalogueBackup::datedCopies() const {
 
 QList<QDate> CatalogueBackup::datesToKeep(QList<QDate> copies, const QDate& today) {
   std::sort(copies.begin(), copies.end());
-  const QDate firstDaily = today.addDays(1 - kDailyCopies);
+  const auto future = std::upper_bound(copies.begin(), copies.end(), today);
+  const qsizetype pastCount = future - copies.begin();
   const QDate firstMonth = QDate(today.year(), today.month(), 1).addMonths(1 - kMonthlyCopies);
   QList<QDate> keep;
   QDate previous;
-  for (const QDate& day : copies) {
+  for (qsizetype i = 0; i < pastCount; ++i) {
+    const QDate day = copies[i];
     const bool firstOfItsMonth =
         !previous.isValid() || previous.year() != day.year() || previous.month() != day.month();
     previous = day;
-    // A copy dated after today (the clock was set back) counts as recent.
-    if (day >= firstDaily || (day >= firstMonth && firstOfItsMonth)) keep.append(day);
+    // The newest copies stay whatever their dates, so a clock set ahead
+    // never takes the whole history with it.
+    const bool newest = i >= pastCount - kDailyCopies;
+    if (newest || (day >= firstMonth && firstOfItsMonth)) keep.append(day);
   }
+  // Copies dated after today were taken while the clock was ahead. They go
+  // only once each of the last fourteen days before today has a copy of its
+  // own, so they are never the newest copies left.
+  const QDate firstDaily = today.addDays(-kDailyCopies);
+  const qsizetype recent = std::count_if(copies.cbegin(), copies.cbegin() + pastCount,
+                                         [&](const QDate& day) { return day >= firstDaily && day < today; });
+  if (recent < kDailyCopies) keep.append(QList<QDate>(future, copies.end()));
   return keep;
 }
 

@@ -8,10 +8,11 @@
 
 // The librarian's daily copy of the catalogue, in a folder beside it, so that
 // a mistaken save can be undone by copying yesterday's file back. At most one
-// copy a day; the copies of the last 14 days and the first copy of each of the
-// last 12 months are kept, the other dated copies removed. A copy is written
-// under a working name, synced, and only then given its dated name, so a copy
-// that fails leaves nothing behind under a dated name.
+// copy a day; the 14 newest copies and the first copy of each of the last 12
+// months are kept, the other dated copies removed before the day's copy is
+// taken. A copy is written under a working name that is always a new file,
+// synced, and only then given its dated name, so a copy that fails leaves
+// nothing behind under a dated name. It has the catalogue's permissions.
 class CatalogueBackup {
  public:
   struct Result {
@@ -40,6 +41,7 @@ class CatalogueBackup {
   static QList<QDate> datesToKeep(QList<QDate> copies, const QDate& today);
 
  private:
+  int copyDated(const QString& dated);
   int copyTo(const QString& target);
   QList<QDate> datedCopies() const;
   void prune(const QDate& today);

@@ -10,12 +10,20 @@
 // fail any of them: the byte calls of ByteFile plus opening by name.
 class FileIo : public ByteFile {
  public:
-  enum class Mode { ReadWrite, ReadOnly };
+  enum class Mode { ReadWrite, ReadOnly, CreateNew };
 
   // ReadWrite creates a missing file empty; ReadOnly never creates anything.
+  // CreateNew makes a new file for reading and writing, readable by its owner
+  // only, and fails (EEXIST) when anything has the name already, a symbolic
+  // link included: a working file can never be redirected onto another file.
   virtual bool open(const QString& path, Mode mode) = 0;
   // True while `path` still names the file that is open (not replaced or deleted).
   virtual bool stillAt(const QString& path) = 0;
+  // The open file's permission bits (0644), or -1 where the system keeps
+  // none of that kind (Windows, where a new file inherits its folder's).
+  virtual int permissions() = 0;
+  // Gives the open file these permission bits; true where there are none.
+  virtual bool setPermissions(int bits) = 0;
   // Starts writing these bytes to the disk without waiting for them, so that
   // a later sync() has less left to do. Only a hint: a failure of the
   // writing shows in that sync().

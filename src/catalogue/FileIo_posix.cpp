@@ -14,9 +14,9 @@ namespace {
 
 // Without O_NONBLOCK a pipe in the file's place would hang the opening until
 // some other program wrote into it; regular files ignore the flag.
-int openRetrying(const QByteArray& path, int flags) {
+int openRetrying(const QByteArray& path, int flags, mode_t created = 0666) {
   int fd;
-  do fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  do fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, created);
   while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -27,8 +27,10 @@ class PosixFileIo : public FileIo {
 
   bool open(const QString& path, Mode mode) override {
     close();
-    const int fd =
-        mode == Mode::ReadWrite ? posixfile::openForEditing(path) : openRetrying(QFile::encodeName(path), O_RDONLY);
+    const int fd = mode == Mode::ReadWrite ? posixfile::openForEditing(path)
+                   : mode == Mode::CreateNew
+                       ? openRetrying(QFile::encodeName(path), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600)
+                       : openRetrying(QFile::encodeName(path), O_RDONLY);
     if (fd < 0) return failed();
     // A folder, pipe or device opens fine but cannot hold records: refuse it at once.
     struct stat st;
@@ -122,6 +124,17 @@ class PosixFileIo : public FileIo {
     if (::stat(QFile::encodeName(path).constData(), &named) != 0) return failed();
     return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
   }
+
+  int permissions() override {
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0) {
+      failed();
+      return -1;
+    }
+    return int(st.st_mode & 07777);
+  }
+
+  bool setPermissions(int bits) override { return ::fchmod(m_fd, mode_t(bits)) == 0 || failed(); }
 
   int lastErrno() const override { return m_errno; }
 

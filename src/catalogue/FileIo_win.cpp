@@ -9,8 +9,11 @@ namespace {
 class WinFileIo : public FileIo {
  public:
   bool open(const QString& path, Mode mode) override {
+    if (mode == Mode::CreateNew) return m_file.createNew(path.toStdWString().c_str());
     return m_file.open(path.toStdWString().c_str(), mode == Mode::ReadWrite);
   }
+  int permissions() override { return -1; }
+  bool setPermissions(int) override { return true; }
   bool stillAt(const QString& path) override { return m_file.stillAt(path.toStdWString().c_str()); }
   void close() override { m_file.close(); }
   bool isOpen() const override { return m_file.isOpen(); }

@@ -15,6 +15,9 @@ Handle invalidHandle();
 // A path in UTF-16. For writing, opens or creates; for reading, opens only an
 // existing file. Other programs may read, write and rename the file meanwhile.
 Handle open(const wchar_t* path, bool forWriting, int& error);
+// Makes a new file for reading and writing; EEXIST when anything, a link
+// included, has the name already.
+Handle createNew(const wchar_t* path, int& error);
 void close(Handle handle);
 // The count moved (0 at the end of the file for a read), or -1.
 std::int64_t readAt(Handle handle, std::int64_t offset, char* buffer, std::int64_t length, int& error);
@@ -48,6 +51,7 @@ class File : public ByteFile {
  public:
   ~File() override { close(); }
   bool open(const wchar_t* path, bool forWriting);
+  bool createNew(const wchar_t* path);
   bool stillAt(const wchar_t* path) { return sameFile(m_handle, path, m_errno); }
   void close() override;
   bool isOpen() const override { return m_handle != invalidHandle(); }

@@ -46,6 +46,9 @@ int errnoFor(unsigned long systemError) {
       return EBADF;
     case ERROR_TOO_MANY_OPEN_FILES:
       return EMFILE;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
       return ENOMEM;
@@ -77,6 +80,14 @@ Handle open(const wchar_t* path, bool forWriting, int& error) {
   const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE h = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                forWriting ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) failed(error);
+  return h;
+}
+
+Handle createNew(const wchar_t* path, int& error) {
+  const HANDLE h =
+      CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) failed(error);
   return h;
 }
@@ -172,6 +183,12 @@ Handle openLocked(const wchar_t* path, int& error) {
 bool File::open(const wchar_t* path, bool forWriting) {
   close();
   m_handle = winfile::open(path, forWriting, m_errno);
+  return isOpen();
+}
+
+bool File::createNew(const wchar_t* path) {
+  close();
+  m_handle = winfile::createNew(path, m_errno);
   return isOpen();
 }
 

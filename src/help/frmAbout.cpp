@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "LomiraVersion.h"
+#include "help/WholeLinesLabel.h"
 #include "platform/Twips.h"
 
 using namespace Qt::StringLiterals;
@@ -31,8 +32,8 @@ class EtchedRule : public QWidget {
   }
 };
 
-QLabel* addLabel(QWidget* window, const QString& name, const QRect& geometry, bool blackText) {
-  auto* label = new QLabel(window);
+QLabel* addLabel(QWidget* window, const QString& name, const QRect& geometry, bool blackText, QLabel* label = nullptr) {
+  if (!label) label = new QLabel(window);
   label->setObjectName(name);
   label->setGeometry(geometry);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -67,7 +68,9 @@ frmAbout::frmAbout(Platform platform, const Edition& edition, QWidget* parent)
   m_lblTitle = addLabel(this, u"lblTitle"_s, twipsRect(1050, 240, 3885, 480), true);
   m_lblVersion = addLabel(this, u"lblVersion"_s, twipsRect(1050, 780, 3885, 225), false);
   m_lblDescription = addLabel(this, u"lblDescription"_s, twipsRect(1050, 1125, 3885, 1170), true);
-  m_lblDisclaimer = addLabel(this, u"lblDisclaimer"_s, twipsRect(255, 2625, 3870, 825), true);
+  // The contact lines hold addresses of any length; each shows whole.
+  m_lblDisclaimer =
+      addLabel(this, u"lblDisclaimer"_s, twipsRect(255, 2625, 3870, 825), true, new WholeLinesLabel(this));
   new EtchedRule(this);
 
   // OK comes first in the tab order and has the focus when the box opens.

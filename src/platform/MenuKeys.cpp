@@ -41,6 +41,14 @@ QChar accessLetter(const QString& title) {
   return at >= 0 && at + 1 < title.size() && title[at + 1] != u'&' ? title[at + 1] : QChar();
 }
 
+// True while `window`'s menu bar holds the keys or one of its drop-downs is
+// open, however it was opened.
+bool menusHoldKeys(const QMainWindow& window) {
+  const auto* dropDown = qobject_cast<const QMenu*>(QApplication::activePopupWidget());
+  if (dropDown && dropDown->parentWidget() == window.menuBar()) return true;
+  return QApplication::activeWindow() == &window && menuBarHoldsKeys(window);
+}
+
 }  // namespace
 
 bool menuBarHoldsKeys(const QWidget& window) {
@@ -56,6 +64,13 @@ MenuKeys::MenuKeys(QMainWindow& window) : QObject(&window), m_window(window) {
 }
 
 bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
+  // While the menus hold the keys, Qt's shortcut map hears none of them: the
+  // override sends each key on to the menu bar or its drop-down as a plain
+  // key, where only the menu keys act.
+  if (event->type() == QEvent::ShortcutOverride && m_window.isVisible() && menusHoldKeys(m_window)) {
+    event->accept();
+    return true;
+  }
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != &m_window || !m_window.isVisible()) return false;
   const auto& key = *static_cast<QKeyEvent*>(event);

@@ -1,13 +1,43 @@
 #include "platform/TextSurface.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A screen reader reads the surface as the lines it shows.
+class TextSurfaceAccessible : public QAccessibleWidget {
+ public:
+  explicit TextSurfaceAccessible(TextSurface* surface) : QAccessibleWidget(surface, QAccessible::StaticText) {}
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Name || kind == QAccessible::Value) return static_cast<TextSurface*>(widget())->text();
+    return QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* accessibleSurface(const QString& className, QObject* object) {
+  if (className == u"TextSurface"_s && object && object->isWidgetType())
+    return new TextSurfaceAccessible(static_cast<TextSurface*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
 TextSurface::TextSurface(QWidget* parent) : QWidget(parent) {
+  [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleSurface), true);
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
   setFocusPolicy(Qt::NoFocus);
+}
+
+void TextSurface::textChanged() {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void TextSurface::clear() {
@@ -16,6 +46,7 @@ void TextSurface::clear() {
   m_line = 0;
   m_x = 0;
   update();
+  textChanged();
 }
 
 void TextSurface::setCurrentX(int pixels) {
@@ -38,6 +69,7 @@ void TextSurface::print(const QString& text) {
   m_runs.append({m_line, m_x, text});
   m_owed = true;
   update(QRect(0, m_line * lineHeight(), width(), lineHeight()));
+  textChanged();
 }
 
 void TextSurface::endLine() {
@@ -56,6 +88,18 @@ QString TextSurface::lineText(int line) const {
     out.replace(column, run.text.size(), run.text);
   }
   return out;
+}
+
+QString TextSurface::text() const {
+  int lines = 0;
+  for (const Run& run : m_runs) lines = qMax(lines, run.line + 1);
+  QStringList out;
+  for (int line = 0; line < lines; ++line) {
+    QString text = lineText(line);
+    while (text.endsWith(u' ')) text.chop(1);
+    out.append(text);
+  }
+  return out.join(u'\n');
 }
 
 int TextSurface::lineHeight() const { return QFontMetrics(font()).lineSpacing(); }

@@ -33,6 +33,8 @@ class TextSurface : public QWidget {
   // The text of line `line` as a fixed grid: each run placed at the column
   // its x falls on (for tests and diagnostics).
   QString lineText(int line) const;
+  // Every line drawn, blanks at their ends dropped: what a screen reader reads.
+  QString text() const;
   int lineHeight() const;
   int columnWidth() const;
 
@@ -40,6 +42,8 @@ class TextSurface : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void textChanged();
+
   QList<Run> m_runs;
   int m_line = 0;
   int m_x = 0;

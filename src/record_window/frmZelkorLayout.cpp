@@ -71,6 +71,9 @@ void frmZelkor::buildFields(QWidget* client) {
     box->widget().setObjectName(QString::fromLatin1(place.box));
     box->widget().setGeometry(place.boxRect);
     box->widget().setFont(boxFont());
+    // A screen reader names each box by the label above it.
+    label->setBuddy(&box->widget());
+    box->widget().setAccessibleName(place.caption);
     m_boxes[i] = box;
   }
 

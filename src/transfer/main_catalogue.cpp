@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "locale/GreekQtTexts.h"
 #include "transfer/CatalogueTool.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   QCoreApplication app(argc, argv);
+  installGreekQtTexts(app);
   QTextStream out(stdout);
   QTextStream err(stderr);
   return runCatalogueTool(app.arguments(), out, err);

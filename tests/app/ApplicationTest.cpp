@@ -294,10 +294,42 @@ void expectF10HandsTheKeysToTheMenuBar(QMainWindow& window, int commandKey, Qt::
   EXPECT_EQ(openMenu(), QString());
   EXPECT_TRUE(bar->grab().toImage() != idle) << "the first title is not shown highlighted";
 
+  // Neither the window's key map nor the menus' shortcuts hear a key, with
+  // the bar highlighted or a drop-down open.
+  const auto visibleWindows = [] {
+    int n = 0;
+    for (const QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && !qobject_cast<const QMenu*>(w);
+    return n;
+  };
+  const int shown = visibleWindows();
+  const auto expectNothingActed = [&](const char* after) {
+    SCOPED_TRACE(after);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), caption);
+    EXPECT_EQ(visibleWindows(), shown);
+  };
   press(commandKey, modifiers);
-  EXPECT_EQ(window.windowTitle(), caption);
+  expectNothingActed("the window's own key");
   EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
   EXPECT_EQ(openMenu(), QString());
+  const QList<QKeyCombination> shortcuts{Qt::Key_F1,
+                                         Qt::Key_F4,
+                                         Qt::Key_F12,
+                                         QKeyCombination(Qt::ControlModifier, Qt::Key_K),
+                                         QKeyCombination(Qt::ControlModifier, Qt::Key_F1),
+                                         QKeyCombination(Qt::ControlModifier, Qt::Key_A)};
+  for (const QKeyCombination key : shortcuts) {
+    press(key.key(), key.keyboardModifiers());
+    expectNothingActed(qPrintable(QKeySequence(key).toString()));
+    EXPECT_EQ(highlighted(bar), u"&Αρχείο"_s);
+  }
+  press(Qt::Key_Return);
+  for (const QKeyCombination key : shortcuts) {
+    press(key.key(), key.keyboardModifiers());
+    expectNothingActed(qPrintable(u"drop-down open, "_s + QKeySequence(key).toString()));
+    EXPECT_EQ(openMenu(), u"&Αρχείο"_s);
+  }
+  press(Qt::Key_Escape);
 
   press(Qt::Key_Right);
   EXPECT_EQ(openMenu(), QString());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "catalogue/CatalogueBackup.h"
@@ -49,9 +50,9 @@ TEST_F(BackupTest, AYearOfStartsKeepsTheLastFourteenDaysAndTheFirstCopyOfEachOfT
     EXPECT_EQ(readAll(backup.folder() + u'/' + CatalogueBackup::copyName(day)), dayImage(day));
 }
 
-// Every file call of a copy fails in turn, once as a full disk and once as a
-// short write: the copy is reported, the catalogue untouched, nothing left in
-// the folder, and the next start makes the copy.
+// Every file call of a copy fails in turn, once as a failing disk and once as
+// a short write: the copy is reported, the catalogue untouched, nothing left
+// in the folder, and the next start makes the copy.
 TEST_F(BackupTest, AFailedCopyLeavesNothingBehindAndTheNextStartCopies) {
   const QDate today(2026, 12, 7);
   const QByteArray image = numberedRecords(3);
@@ -67,12 +68,12 @@ TEST_F(BackupTest, AFailedCopyLeavesNothingBehindAndTheNextStartCopies) {
       QDir(backup.folder()).removeRecursively();
       files.reset();
       if (shortWrite)
-        files.shortenWrite(n, 100);
+        files.shortenWrite(n, 100, EIO);
       else
-        files.failCall(n, ENOSPC);
+        files.failCall(n, EIO);
       const CatalogueBackup::Result failed = backup.takeDaily(today);
       EXPECT_EQ(failed.outcome, Outcome::Failed);
-      EXPECT_EQ(failed.systemError, ENOSPC);
+      EXPECT_EQ(failed.systemError, EIO);
       EXPECT_EQ(folderEntries(), QString());
       EXPECT_EQ(readAll(catalogue), image);
 
@@ -82,6 +83,78 @@ TEST_F(BackupTest, AFailedCopyLeavesNothingBehindAndTheNextStartCopies) {
     }
   }
 }
+
+// Pruning comes before the copy, so a disk that old copies fill still gets
+// rid of them; a full disk is tried once more, and a disk that stays full
+// leaves no working file.
+TEST_F(BackupTest, AFullDiskIsPrunedAndTriedOnceMore) {
+  const QDate today(2026, 12, 7);
+  writeAll(catalogue, numberedRecords(2));
+  ASSERT_TRUE(QDir().mkpath(backup.folder()));
+  for (int n = 60; n >= 31; --n) writeAll(backup.folder() + u'/' + CatalogueBackup::copyName(today.addDays(-n)), "x");
+
+  files.failEvery(FaultyFileIoFactory::Kind::Write, 0, ENOSPC);
+  const CatalogueBackup::Result failed = backup.takeDaily(today);
+  EXPECT_EQ(failed.outcome, Outcome::Failed);
+  EXPECT_EQ(failed.systemError, ENOSPC);
+  EXPECT_EQ(QDir(backup.folder()).entryList(QDir::Files).size(), CatalogueBackup::kDailyCopies + 1)
+      << folderEntries().toStdString();  // the 14 newest and the first of November
+
+  files.reset();
+  files.failCall(4, ENOSPC);
+  ASSERT_TRUE(files.log().isEmpty());
+  EXPECT_EQ(backup.takeDaily(today).outcome, Outcome::Copied);
+  EXPECT_TRUE(files.faultHit());
+  EXPECT_EQ(readAll(backup.folder() + u'/' + CatalogueBackup::copyName(today)), numberedRecords(2));
+  EXPECT_FALSE(folderEntries().contains(u"copying"_s));
+}
+
+// A clock set ahead for one start keeps the fourteen newest real copies; the
+// copy it dated in the future stays until each of the fourteen days before
+// the corrected date has a copy of its own.
+TEST_F(BackupTest, AClockSetAheadNeverTakesTheHistoryWithIt) {
+  const QDate last(2026, 12, 7), ahead(2028, 6, 15);
+  writeAll(catalogue, numberedRecords(1));
+  for (int n = 27; n >= 0; --n) ASSERT_EQ(backup.takeDaily(last.addDays(-n)).outcome, Outcome::Copied);
+  ASSERT_EQ(backup.takeDaily(ahead).outcome, Outcome::Copied);
+  QStringList expected{CatalogueBackup::copyName(ahead)};
+  for (int n = 13; n >= 0; --n) expected.append(CatalogueBackup::copyName(last.addDays(-n)));
+  expected.sort();
+  EXPECT_EQ(folderEntries(), expected.join(u' '));
+
+  // Back to the right date: the future copy goes, for the fourteen days
+  // before it each have a copy.
+  ASSERT_EQ(backup.takeDaily(last.addDays(1)).outcome, Outcome::Copied);
+  EXPECT_FALSE(folderEntries().contains(CatalogueBackup::copyName(ahead)));
+
+  // With a thin history the future copy stays: it may be the newest there is.
+  const QList<QDate> thin{QDate(2026, 11, 2), QDate(2026, 12, 1), ahead};
+  EXPECT_EQ(CatalogueBackup::datesToKeep(thin, last), thin);
+}
+
+#ifdef Q_OS_UNIX
+// A link planted under the working name is removed, never written through,
+// and a copy is exactly as private as the catalogue.
+TEST_F(BackupTest, TheWorkingFileIsAlwaysNewAndTheCopyKeepsThePermissions) {
+  writeAll(catalogue, numberedRecords(2));
+  const QString victim = dir.filePath(u"victim.dat"_s);
+  writeAll(victim, "keep me");
+  ASSERT_TRUE(QDir().mkpath(backup.folder()));
+  ASSERT_TRUE(QFile::link(victim, backup.folder() + u"/Zelkor.dat.copying"_s));
+
+  const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+  for (const QFileDevice::Permissions bits : {owner, owner | QFileDevice::ReadGroup}) {
+    ASSERT_TRUE(QFile::setPermissions(catalogue, bits));
+    const QDate day = bits == owner ? QDate(2026, 12, 7) : QDate(2026, 12, 8);
+    ASSERT_EQ(backup.takeDaily(day).outcome, Outcome::Copied);
+    const QString copy = backup.folder() + u'/' + CatalogueBackup::copyName(day);
+    EXPECT_EQ(readAll(copy), numberedRecords(2));
+    EXPECT_EQ(QFile::permissions(copy) & 0xF0FF, bits);  // owner, group and others
+  }
+  EXPECT_EQ(readAll(victim), "keep me");
+  EXPECT_FALSE(QFileInfo(backup.folder() + u"/Zelkor.dat.copying"_s).isSymLink());
+}
+#endif
 
 TEST_F(BackupTest, AFolderThatCannotBeMadeGivesTheSystemsReason) {
   writeAll(catalogue, numberedRecords(1));

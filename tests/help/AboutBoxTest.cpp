@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTest>
 #include <QUrl>
 
+#include "help/WholeLinesLabel.h"
 #include "help/frmAbout.h"
 #include "support/TestPlatform.h"
 
@@ -61,14 +63,53 @@ TEST_F(AboutBox, StudentsTexts) {
 TEST_F(AboutBox, ContactLinesAreRealNeverAnExampleDomain) {
   const QUrl web(Edition::librarian().webAddress());
   EXPECT_TRUE(web.isValid() && !web.scheme().isEmpty()) << web.toString().toStdString();
+  // An address the build does not know is left out, never made up.
   const QString email = Edition::emailAddress();
-  EXPECT_GT(email.indexOf(u'@'), 0) << email.toStdString();
+  if (!email.isEmpty()) {
+    EXPECT_GT(email.indexOf(u'@'), 0) << email.toStdString();
+  }
+  EXPECT_FALSE(email.startsWith(u"postmaster@"_s)) << email.toStdString();
+  const QString host = QSysInfo::machineHostName();
+  if (!host.isEmpty()) {
+    EXPECT_FALSE(email.section(u'@', 1).startsWith(host, Qt::CaseInsensitive)) << email.toStdString();
+  }
   EXPECT_FALSE(Edition::rightsHolder().isEmpty());
   for (const QString& text : {web.host(), email.section(u'@', 1)}) {
     const QStringList labels = text.toLower().split(u'.');
     EXPECT_FALSE(labels.contains(u"example"_s) || labels.contains(u"test"_s) || labels.contains(u"invalid"_s))
         << text.toStdString();
   }
+}
+
+// Every line of `label` is drawn whole within it, in the font it is drawn in.
+void expectWholeLines(const WholeLinesLabel& label) {
+  const QStringList lines = label.lines();
+  EXPECT_LE(label.lineStep() * lines.size(), label.contentsRect().height());
+  for (const QString& line : lines) {
+    const QFontMetrics metrics(label.lineFont(line));
+    EXPECT_LE(metrics.horizontalAdvance(line), label.contentsRect().width()) << line.toStdString();
+    EXPECT_LE(metrics.height(), label.lineStep()) << line.toStdString();
+  }
+}
+
+TEST_F(AboutBox, ContactLinesShowWholeInBothEditions) {
+  for (const Edition& edition : {Edition::librarian(), Edition::students()}) {
+    open(edition);
+    auto* disclaimer = qobject_cast<WholeLinesLabel*>(box->findChild<QLabel*>(u"lblDisclaimer"_s));
+    ASSERT_NE(disclaimer, nullptr);
+    EXPECT_EQ(disclaimer->lines().size(), 4);
+    EXPECT_TRUE(disclaimer->lines().last().endsWith(edition.webAddress()));
+    expectWholeLines(*disclaimer);
+    delete box.data();
+  }
+  // An address of any length set at build time shows whole; a short line
+  // keeps the label's own size.
+  WholeLinesLabel label;
+  label.setGeometry(px(255, 2625, 3870, 825));
+  label.setText(u"Ο Σ-Zelkor διατίθεται ΔΩΡΕΑΝ.\r\nΠληροφορίες:\r\nE-mail: \r\nURL  : "_s +
+                u"https://vivliothiki.school.gr/lomira/README.md#the-students-edition"_s);
+  expectWholeLines(label);
+  EXPECT_LT(label.lineFont(label.lines().last()).pointSizeF(), label.lineFont(u"E-mail: "_s).pointSizeF());
 }
 
 TEST_F(AboutBox, Layout) {

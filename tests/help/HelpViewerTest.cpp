@@ -191,6 +191,17 @@ TEST(ShippedHelpFile, EveryLinkLeadsToATopicAndTheContentsReachesAll) {
   EXPECT_TRUE(QFile::exists(QStringLiteral(LOMIRA_BINARY_DIR "/ZELKOR.HLP")));
 }
 
+// The day's copy is taken at the first start of the day, whatever the hour.
+TEST(ShippedHelpFile, DailyCopyIsTakenAtTheFirstStartOfTheDay) {
+  const HelpDocument doc = HelpDocument::parse(readSourceHelpFile());
+  const HelpTopic* backup = doc.topic(u"backup"_s);
+  ASSERT_NE(backup, nullptr);
+  const QString text = backup->paragraphs.join(u'\n');
+  EXPECT_TRUE(text.contains(u"την πρώτη φορά που ξεκινά"_s));
+  EXPECT_TRUE(text.contains(u"όποια ώρα κι αν ήταν αυτή"_s));
+  EXPECT_FALSE(text.contains(u"πρωί"_s));
+}
+
 TEST(ShippedHelpFile, KeyListsNameEveryKeyOfBothWindows) {
   const HelpDocument doc = HelpDocument::parse(readSourceHelpFile());
   const HelpTopic* record = doc.topic(u"keys-record"_s);

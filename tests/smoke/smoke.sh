@@ -8,6 +8,7 @@ bin=$1
 . "$(dirname "$0")/x11.sh"
 
 caption_1_of_1="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  1  από  1"
+caption_1_of_2="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  1  από  2"
 caption_2_of_2="Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  2  από  2"
 
 cd "$work"
@@ -15,6 +16,13 @@ cd "$work"
 app_pid=$!
 win=$(wait_window "$caption_1_of_1") || fail "no record window with caption '$caption_1_of_1'"
 focus "$win"
+# While the menu bar holds the keys no shortcut acts: on the empty catalogue
+# F10 then F12 adds no record.
+key F10
+key F12
+key Escape
+[ "$(stat -c %s Zelkor.dat)" = 0 ] || fail "F10 then F12 wrote $(stat -c %s Zelkor.dat) bytes"
+[ "$(xdotool getwindowname "$win")" = "$caption_1_of_1" ] || fail "F10 then F12 changed the record shown"
 xdotool type --delay 20 "Smoke Test"
 sleep 0.3
 # F3 saves; the confirmation box takes the focus and answers to Enter.
@@ -27,6 +35,15 @@ focus "$win"
 # F12 adds record 2.
 key F12
 wait_window "$caption_2_of_2" >/dev/null || fail "new record not shown"
+# F10 then F1 leaves record 1 shown; after Esc, F1 moves on to record 2.
+key F2
+wait_window "$caption_1_of_2" >/dev/null || fail "F2 did not go back to record 1"
+key F10
+key F1
+[ "$(xdotool getwindowname "$win")" = "$caption_1_of_2" ] || fail "F10 then F1 moved to another record"
+key Escape
+key F1
+wait_window "$caption_2_of_2" >/dev/null || fail "F1 after Esc did not move to record 2"
 # A return date typed with the keypad's decimal key, under the US and then the
 # Greek layout (a point, then a comma), goes into the borrower box and queues
 # nothing for printing. The box lies 288 pixels below the menu bar, which

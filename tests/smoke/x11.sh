@@ -1,13 +1,19 @@
 # Sourced by the scripts that drive the real programs: a private Xvfb, a
-# temporary working folder ($work) and the xdotool helpers. Both are removed
-# on exit, with the program started last ($app_pid) when still running.
+# temporary working folder ($work), a home of its own and the xdotool helpers.
+# All are removed on exit, with the program started last ($app_pid) when still
+# running.
 work=$(mktemp -d)
+own_home=$(mktemp -d)
 cleanup() {
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
+  rm -rf "$work" "$own_home"
 }
 trap cleanup EXIT
+# What the programs keep in the user's settings stays with this run.
+mkdir -m 700 "$own_home/runtime"
+export HOME=$own_home XDG_CONFIG_HOME=$own_home/.config XDG_DATA_HOME=$own_home/.local/share \
+  XDG_CACHE_HOME=$own_home/.cache XDG_STATE_HOME=$own_home/.local/state XDG_RUNTIME_DIR=$own_home/runtime
 
 # Xvfb picks a free display itself and writes its number, so that servers
 # started at the same moment by other test runs never collide; -noreset keeps

@@ -74,6 +74,8 @@ class FaultyFileIo : public FileIo {
     return passed(m_inner->sync());
   }
   bool stillAt(const QString& path) override { return m_inner->stillAt(path); }
+  int permissions() override { return m_inner->permissions(); }
+  bool setPermissions(int bits) override { return m_inner->setPermissions(bits); }
   int lastErrno() const override { return m_injectedLast ? m_state->error : m_inner->lastErrno(); }
 
  private:

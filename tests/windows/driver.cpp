@@ -121,6 +121,13 @@ void replacingAnExistingFile() {
 
   CHECK(winfile::makeFolder(kFolder, error));
   CHECK(!winfile::makeFolder(target.c_str(), error) && error == ENOTDIR);
+
+  // A working file is always new: an existing name is refused, never written through.
+  CHECK(!file.createNew(target.c_str()) && file.lastErrno() == EEXIST);
+  CHECK(contents(target.c_str()) == "new");
+  CHECK(file.createNew(part.c_str()) && file.writeAt(0, "part", 4) == 4);
+  file.close();
+  CHECK(contents(part.c_str()) == "part");
 }
 
 // Runs this program again as `driver lock PATH`: 0 when it took the lock,

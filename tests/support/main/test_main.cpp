@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -12,9 +15,31 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
   defaultHandler(type, context, message);
 }
 
+// Each test process gets a home and XDG folders of its own, so that what one
+// run (or a run beside it) leaves in the user's settings never reaches another,
+// and a used machine and a new one give the same result.
+void useOwnHome(const QTemporaryDir& home) {
+  const QString root = home.path();
+  const char* const folders[][2] = {{"HOME", ""},
+                                    {"XDG_CONFIG_HOME", "/.config"},
+                                    {"XDG_DATA_HOME", "/.local/share"},
+                                    {"XDG_CACHE_HOME", "/.cache"},
+                                    {"XDG_STATE_HOME", "/.local/state"},
+                                    {"XDG_RUNTIME_DIR", "/runtime"}};
+  for (const auto& [variable, below] : folders) {
+    const QString path = root + QLatin1String(below);
+    QDir().mkpath(path);
+    qputenv(variable, QFile::encodeName(path));
+  }
+  QFile::setPermissions(root + QLatin1String("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  QTemporaryDir home;
+  if (!home.isValid()) return 2;
+  useOwnHome(home);
   // Tests never need a display: every window is drawn offscreen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   defaultHandler = qInstallMessageHandler(quietOffscreen);
