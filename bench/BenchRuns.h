@@ -7,8 +7,8 @@
 
 #include "Baselines.h"
 #include "BenchPlatform.h"
-#include "TestPlatform.h"
 #include "platform/Platform.h"
+#include "support/TestPlatform.h"
 
 // Runs the windows' real search handlers for the benchmark, timing them and
 // checking after every run what a user would have seen.

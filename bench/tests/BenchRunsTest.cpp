@@ -2,7 +2,7 @@
 
 #include "BenchRuns.h"
 #include "CatalogueGenerator.h"
-#include "TempCatalogue.h"
+#include "support/TempCatalogue.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "catalogue/CatalogueBackup.h"
 #include "catalogue/CatalogueFile.h"
-#include "editions/CatalogueErrorReport.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
+#include "main_window/CatalogueErrorReport.h"
 #include "page_window/frmMulti.h"
 #include "record_window/frmZelkor.h"
 
@@ -51,19 +51,15 @@ bool Application::start() {
       case CatalogueLock::Result::Acquired:
         break;
       case CatalogueLock::Result::HeldElsewhere:
-        m_platform.dialogs.message(CatalogueLock::heldElsewhereMessage(path), m_edition.productTitle(),
-                                   Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+        m_platform.dialogs.notice(CatalogueLock::heldElsewhereMessage(path), m_edition.productTitle(),
+                                  Dialogs::Icon::Exclamation);
         m_ended = true;
         return false;
-      case CatalogueLock::Result::Failed: {
-        CatalogueError error;
-        error.operation = CatalogueError::Operation::Open;
-        error.systemError = m_lock.lastErrno();
-        error.fileName = path;
-        reportCatalogueError(m_edition, m_platform.dialogs, error);
+      case CatalogueLock::Result::Failed:
+        reportCatalogueError(m_edition, m_platform.dialogs,
+                             CatalogueError::of(CatalogueError::Operation::Open, path, m_lock.lastErrno()));
         m_ended = true;
         return false;
-      }
     }
     backupError = takeDailyBackup(path);
   }
@@ -85,8 +81,8 @@ int Application::takeDailyBackup(const QString& path) {
 void Application::noticeFailedBackup(int systemError) {
   if (!BackupNotices(m_noticeFile).reportToday(m_platform.clock.now().date())) return;
   QTimer::singleShot(0, m_record.get(), [this, systemError] {
-    m_platform.dialogs.message(CatalogueBackup::failureNotice(systemError), m_edition.productTitle(),
-                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
+    m_platform.dialogs.notice(CatalogueBackup::failureNotice(systemError), m_edition.productTitle(),
+                              Dialogs::Icon::Exclamation);
   });
 }
 

@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-int runProgram(int argc, char** argv, const Edition& edition) {
+int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.
@@ -24,7 +24,9 @@ int runProgram(int argc, char** argv, const Edition& edition) {
       u"%1.%2.%3"_s.arg(lomira::kVersionMajor).arg(lomira::kVersionMinor).arg(lomira::kVersionPatch));
   QApplication::setWindowIcon(QIcon(u":/lomira.png"_s));
   SystemPlatform system(edition.productTitle());
-  Application app(system.platform(), edition);
+  Platform platform = system.platform();
+  platform.exporter = exporter;
+  Application app(platform, edition);
   if (!app.start()) return 1;
   return QApplication::exec();
 }

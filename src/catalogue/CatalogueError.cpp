@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -69,6 +70,16 @@ QString reasonFor(CatalogueError::Operation op, int error) {
 }
 
 }  // namespace
+
+CatalogueError CatalogueError::of(Operation operation, const QString& path, int systemError, qint32 record) {
+  CatalogueError error;
+  error.operation = operation;
+  error.record = record;
+  error.systemError = systemError;
+  const QString name = QFileInfo(path).fileName();
+  error.fileName = name.isEmpty() ? QString::fromLatin1(CatalogueFile::kFileName) : name;
+  return error;
+}
 
 QString CatalogueError::reason(int systemError) { return reasonFor(Operation::Write, systemError); }
 

@@ -1,6 +1,5 @@
 #include "catalogue/CatalogueFile.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 
@@ -87,11 +86,7 @@ bool CatalogueFile::write(qint32 n, const CatalogueRecord& record) {
 }
 
 bool CatalogueFile::fail(Op op, qint32 record, int systemError) {
-  m_error.operation = op;
-  m_error.record = record;
-  m_error.systemError = systemError;
-  const QString name = QFileInfo(m_path).fileName();
-  m_error.fileName = name.isEmpty() ? QString::fromLatin1(kFileName) : name;
+  m_error = CatalogueError::of(op, m_path, systemError, record);
   return false;
 }
 

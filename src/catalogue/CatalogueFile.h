@@ -17,6 +17,9 @@ struct CatalogueError {
   int systemError = 0;
   QString fileName;
 
+  // The failure of `operation` on the file at `path`, which the sentence names by its file name.
+  static CatalogueError of(Operation operation, const QString& path, int systemError, qint32 record = 0);
+
   bool failed() const { return operation != Operation::None; }
   // A whole Greek sentence naming the file, what was being done and the
   // system's reason, e.g. "Δεν ήταν δυνατό να γραφτεί η εγγραφή 5 στο αρχείο

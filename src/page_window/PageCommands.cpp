@@ -1,6 +1,6 @@
 #include <QMenuBar>
 
-#include "editions/CommandTable.h"
+#include "main_window/CommandTable.h"
 #include "page_window/frmMulti.h"
 
 using namespace Qt::StringLiterals;

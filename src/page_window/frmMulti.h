@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "catalogue/CatalogueRecord.h"
-#include "editions/CatalogueSession.h"
+#include "main_window/CatalogueSession.h"
 
 class TextSurface;
 struct VirtualKey;

@@ -41,4 +41,9 @@ class Dialogs {
   // Dialogs without a progress box show none and are never cancelled.
   virtual std::unique_ptr<Progress> progress(const QString& text, const QString& title);
   virtual void beep() = 0;
+
+  // The box every window tells the user something with: OK alone, which Enter presses.
+  void notice(const QString& text, const QString& title, Icon icon) {
+    message(text, title, Buttons::Ok, icon, Answer::Ok);
+  }
 };

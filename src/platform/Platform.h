@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/FileIo.h"
+#include "platform/CatalogueExporter.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
@@ -20,4 +21,5 @@ struct Platform {
   Launcher& launcher;
   FileIoFactory& files;
   Settings& settings;
+  CatalogueExporter* exporter = nullptr;  // none in the students' program
 };

@@ -135,6 +135,4 @@ QString QtPrintSink::reservePdfName(QString* failedPath) {
   return QString();
 }
 
-void QtPrintSink::report(const QString& text) {
-  m_dialogs.message(text, m_title, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Dialogs::Answer::Ok);
-}
+void QtPrintSink::report(const QString& text) { m_dialogs.notice(text, m_title, Dialogs::Icon::Exclamation); }

@@ -1,6 +1,6 @@
 #include <QMenuBar>
 
-#include "editions/CommandTable.h"
+#include "main_window/CommandTable.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;

@@ -5,7 +5,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/ImportSource.h"
-#include "transfer/OutputFile.h"
+#include "transfer/OpenToRead.h"
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +37,9 @@ class CatalogueSource : public ImportSource {
       const char* record = scan.record(n);
       if (!record) {
         result.status = ImportResult::Status::Failed;
-        result.messages = QStringList{scan.failed() ? m_file.lastError().describe() : readFailure(m_path, EIO)};
+        result.messages =
+            QStringList{scan.failed() ? m_file.lastError().describe()
+                                      : CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
         return false;
       }
       if (!sink(record)) return false;
@@ -47,10 +49,10 @@ class CatalogueSource : public ImportSource {
 
  private:
   bool open(ImportResult& result) {
-    if (QFileInfo::exists(m_path) && m_file.open(m_path, FileIo::Mode::ReadOnly)) return true;
+    const QString error = openToRead(m_file, m_path);
+    if (error.isEmpty()) return true;
     result.status = ImportResult::Status::Failed;
-    result.messages =
-        QStringList{m_file.lastError().failed() ? m_file.lastError().describe() : readFailure(m_path, ENOENT)};
+    result.messages = QStringList{error};
     return false;
   }
 

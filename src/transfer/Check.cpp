@@ -2,17 +2,14 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <map>
-#include <set>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/FieldBytes.h"
-#include "transfer/OutputFile.h"
+#include "transfer/OpenToRead.h"
 #include "transfer/RecordList.h"
 
 using namespace Qt::StringLiterals;
@@ -71,67 +68,28 @@ fieldbytes::Span bookNumberOf(const char* record) {
   return {f.data + start, i - start};
 }
 
-// Numbers in an open-addressed table, kept between three and three quarters
-// full: about 16 bytes a number, whatever their spread.
-class ValueTable {
+// The book numbers of the live records, to find the ones given more than
+// once: each number of up to 18 digits as its value, 8 to 16 bytes a number
+// as the list grows, the rare longer ones as text. Sorted once all are in.
+class BookNumbers {
  public:
-  // True when the value was not yet there.
-  bool insert(quint64 value) {
-    if ((m_count + 1) * 4 > m_slots.size() * 3) grow();
-    quint64& slot = m_slots[indexOf(value)];
-    if (slot != 0) return false;
-    slot = value + 1;  // 0 marks a free slot
-    ++m_count;
-    return true;
+  void add(fieldbytes::Span number) {
+    if (number.length > kMostDigits)
+      m_long.emplace_back(number.data, size_t(number.length));
+    else
+      m_values.push_back(valueOf(number));
   }
-  bool contains(quint64 value) const { return !m_slots.empty() && m_slots[indexOf(value)] != 0; }
-
- private:
-  size_t indexOf(quint64 value) const {
-    const size_t mask = m_slots.size() - 1;
-    size_t i = size_t((value * 0x9E3779B97F4A7C15u) >> 20) & mask;
-    while (m_slots[i] != 0 && m_slots[i] != value + 1) i = (i + 1) & mask;
-    return i;
+  // Keeps only the numbers that were added more than once.
+  void keepRepeated() {
+    keepRepeated(m_values);
+    keepRepeated(m_long);
   }
-  void grow() {
-    std::vector<quint64> old(std::max<size_t>(1024, m_slots.size() * 2), 0);
-    old.swap(m_slots);
-    for (const quint64 slot : old)
-      if (slot != 0) m_slots[indexOf(slot - 1)] = slot;
-  }
-  std::vector<quint64> m_slots;
-  size_t m_count = 0;
-};
-
-// Book numbers seen, a bit per possible number in pages made on first use,
-// fast for the close numbers of a library. Numbers so spread that the pages
-// would cost more than a table of them move into a ValueTable. Numbers too
-// long for 64 bits go into a small set of their own.
-class NumberSet {
- public:
-  // True when the number was already in the set.
-  bool insert(fieldbytes::Span number) {
-    if (number.length > kMostDigits) return !m_long.emplace(number.data, number.length).second;
-    const quint64 value = valueOf(number);
-    if (m_spread) return !m_table.insert(value);
-    std::vector<quint64>& page = m_pages[value >> kPageBits];
-    if (page.empty()) page.resize(kPageWords);
-    quint64& word = page[(value & kPageMask) >> 6];
-    const quint64 bit = quint64(1) << (value & 63);
-    if (word & bit) return true;
-    word |= bit;
-    ++m_distinct;
-    if (m_pages.size() > kFreePages && m_pages.size() * kPageBytes > kBytesPerNumber * m_distinct) moveToTable();
-    return false;
-  }
+  bool isEmpty() const { return m_values.empty() && m_long.empty(); }
   bool contains(fieldbytes::Span number) const {
-    if (number.length > kMostDigits) return m_long.count(std::string(number.data, size_t(number.length))) > 0;
-    const quint64 value = valueOf(number);
-    if (m_spread) return m_table.contains(value);
-    const auto page = m_pages.find(value >> kPageBits);
-    return page != m_pages.end() && (page->second[(value & kPageMask) >> 6] >> (value & 63) & 1);
+    if (number.length > kMostDigits)
+      return std::binary_search(m_long.begin(), m_long.end(), std::string(number.data, size_t(number.length)));
+    return std::binary_search(m_values.begin(), m_values.end(), valueOf(number));
   }
-  bool isEmpty() const { return m_distinct == 0 && m_long.empty(); }
 
  private:
   static constexpr int kMostDigits = 18;
@@ -140,26 +98,19 @@ class NumberSet {
     for (int i = 0; i < digits.length; ++i) value = value * 10 + quint64(digits.data[i] - '0');
     return value;
   }
-  void moveToTable() {
-    for (const auto& [high, page] : m_pages)
-      for (size_t w = 0; w < page.size(); ++w)
-        for (int b = 0; b < 64; ++b)
-          if (page[w] >> b & 1) m_table.insert(high << kPageBits | quint64(w) << 6 | quint64(b));
-    m_pages.clear();
-    m_spread = true;
+  template <class T>
+  static void keepRepeated(std::vector<T>& items) {
+    std::sort(items.begin(), items.end());
+    auto out = items.begin();
+    for (auto i = items.begin(); i != items.end();) {
+      const auto next = std::upper_bound(i, items.end(), *i);
+      if (next - i > 1) *out++ = *i;
+      i = next;
+    }
+    items.erase(out, items.end());
   }
-  static constexpr int kPageBits = 16;
-  static constexpr quint64 kPageMask = (quint64(1) << kPageBits) - 1;
-  static constexpr size_t kPageWords = size_t(1) << (kPageBits - 6);
-  static constexpr size_t kPageBytes = kPageWords * sizeof(quint64);
-  // Pages up to a megabyte are always fine; past that, no more than a table would take.
-  static constexpr size_t kFreePages = 128;
-  static constexpr size_t kBytesPerNumber = 16;
-  std::unordered_map<quint64, std::vector<quint64>> m_pages;
-  size_t m_distinct = 0;
-  bool m_spread = false;
-  ValueTable m_table;
-  std::set<std::string> m_long;
+  std::vector<quint64> m_values;
+  std::vector<std::string> m_long;
 };
 
 QString records(qint64 n) { return n == 1 ? u"1 εγγραφή"_s : u"%1 εγγραφές"_s.arg(n); }
@@ -191,9 +142,9 @@ QString tornTailLine(qint64 length, qint32 count) {
 CheckReport checkCatalogue(const QString& path) {
   CheckReport report;
   CatalogueFile file;
-  if (!QFileInfo::exists(path) || !file.open(path, FileIo::Mode::ReadOnly)) {
+  if (const QString error = openToRead(file, path); !error.isEmpty()) {
     report.readable = false;
-    report.lines = {file.lastError().failed() ? file.lastError().describe() : readFailure(path, ENOENT)};
+    report.lines = {error};
     return report;
   }
   const QString name = QFileInfo(path).fileName();
@@ -206,7 +157,7 @@ CheckReport checkCatalogue(const QString& path) {
   }
 
   RecordList deleted, nul, control, undefined;
-  NumberSet seen, repeated;
+  BookNumbers repeated;
   RecordScan scan(file);
   for (qint32 n = 1; n <= count; ++n) {
     const char* record = scan.record(n);
@@ -220,13 +171,15 @@ CheckReport checkCatalogue(const QString& path) {
     if (found & kControl) control.add(n);
     if (found & kUndefined) undefined.add(n);
     const fieldbytes::Span number = bookNumberOf(record);
-    if (number.length > 0 && seen.insert(number)) repeated.insert(number);
+    if (number.length > 0) repeated.add(number);
   }
   if (scan.failed()) {
     report.readable = false;
     report.lines = {file.lastError().describe()};
     return report;
   }
+
+  repeated.keepRepeated();
 
   // The records of each repeated book number take a second reading, made only when there are some.
   std::map<std::pair<qsizetype, QByteArray>, RecordList> repeatedIn;

@@ -1,19 +1,23 @@
 #include "transfer/CsvReader.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 constexpr qint64 kBlock = 1 << 20;
 }
 
-CsvReader::CsvReader(QFile& device) : m_device(device) {}
+CsvReader::CsvReader(QIODevice& device) : m_device(device) {}
 
 int CsvReader::peek() {
   if (m_pos >= m_block.size()) {
-    m_block = m_device.read(kBlock);
+    m_block.resize(kBlock);
+    const qint64 got = m_device.read(m_block.data(), kBlock);
+    m_block.resize(std::max<qint64>(got, 0));
     m_pos = 0;
-    if (m_block.isEmpty()) {
-      m_readFailed = m_device.error() != QFileDevice::NoError;
+    if (got <= 0) {
+      m_readFailed = got < 0;
       return -1;
     }
     if (!m_started) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
+#include <QIODevice>
 #include <QList>
 
 // Reads RFC 4180 rows from a device, a block at a time: cells separated by
@@ -10,7 +10,7 @@
 // a leading UTF-8 byte-order mark dropped.
 class CsvReader {
  public:
-  explicit CsvReader(QFile& device);
+  explicit CsvReader(QIODevice& device);
 
   // The next row, false at the end or on an error. Blank lines are skipped.
   bool next(QList<QByteArray>& row);
@@ -25,7 +25,7 @@ class CsvReader {
   int get();
   int peek();
 
-  QFile& m_device;
+  QIODevice& m_device;
   QByteArray m_block;
   qsizetype m_pos = 0;
   bool m_started = false;

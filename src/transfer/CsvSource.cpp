@@ -4,12 +4,12 @@
 #include <QStringDecoder>
 #include <cerrno>
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldLabels.h"
 #include "transfer/CsvReader.h"
 #include "transfer/ImportSource.h"
-#include "transfer/OutputFile.h"
 #include "transfer/TableColumns.h"
 
 using namespace Qt::StringLiterals;
@@ -131,7 +131,8 @@ class CsvSource : public ImportSource {
 
   bool readFailed(ImportResult& result, int error) {
     result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{readFailure(m_path, error != 0 ? error : EIO)};
+    result.messages =
+        QStringList{CatalogueError::of(CatalogueError::Operation::Read, m_path, error != 0 ? error : EIO).describe()};
     return false;
   }
 

@@ -5,7 +5,6 @@
 #include "catalogue/Cp1253.h"
 #include "transfer/ExportWriter.h"
 #include "transfer/FieldBytes.h"
-#include "transfer/OutputFile.h"
 #include "transfer/TableColumns.h"
 
 namespace {
@@ -44,11 +43,10 @@ char* writeCell(char* out, fieldbytes::Span text) {
 
 class CsvWriter : public ExportWriter {
  public:
-  explicit CsvWriter(const QString& path) : m_out(path) {}
+  using ExportWriter::ExportWriter;
 
   bool begin(const std::vector<int>& fields) override {
     m_fields = fields;
-    if (!m_out.open()) return failed();
     QByteArray& out = m_out.buffer();
     out.append("\xEF\xBB\xBF");
     const QStringList header = tableHeader(fields);
@@ -81,21 +79,15 @@ class CsvWriter : public ExportWriter {
     *p++ = '\r';
     *p++ = '\n';
     out.resize(p - out.constData());
-    return m_out.writeIfFull() || failed();
+    return m_out.writeIfFull() || outputFailed();
   }
 
-  bool finish() override { return m_out.commit() || failed(); }
+  bool finish() override { return true; }
 
  private:
-  bool failed() {
-    m_error = m_out.error();
-    return false;
-  }
-
-  OutputFile m_out;
   std::vector<int> m_fields;
 };
 
 }  // namespace
 
-std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path) { return std::make_unique<CsvWriter>(path); }
+std::unique_ptr<ExportWriter> makeCsvWriter(ExportOutput& out) { return std::make_unique<CsvWriter>(out); }

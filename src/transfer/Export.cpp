@@ -1,12 +1,12 @@
 #include "transfer/Export.h"
 
 #include <QFileInfo>
-#include <cerrno>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/RecordScan.h"
 #include "transfer/ExportWriter.h"
+#include "transfer/OpenToRead.h"
 #include "transfer/OutputFile.h"
-#include "transfer/ReadAhead.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +14,7 @@ namespace {
 
 constexpr qint32 kProgressEvery = 2048;
 
-std::unique_ptr<ExportWriter> writerFor(ExportFormat format, const QString& output) {
+std::unique_ptr<ExportWriter> writerFor(ExportFormat format, ExportOutput& output) {
   switch (format) {
     case ExportFormat::Csv:
       return makeCsvWriter(output);
@@ -53,15 +53,13 @@ std::optional<ExportFormat> exportFormatNamed(const QString& name) {
 
 ExportResult exportCatalogue(const QString& catalogue, const QString& output, const ExportOptions& options,
                              const ExportProgress& progress) {
-  // A catalogue that is not there is a mistaken name, not an empty list.
-  if (!QFileInfo::exists(catalogue)) return failure(readFailure(catalogue, ENOENT));
   // Written by renaming over the output, the catalogue itself would be lost.
   if (QFileInfo::exists(output) && QFileInfo(output).canonicalFilePath() == QFileInfo(catalogue).canonicalFilePath())
     return {ExportResult::Status::Refused, 0,
             u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «%1»: διαλέξτε άλλο αρχείο."_s.arg(
                 QFileInfo(catalogue).fileName())};
   CatalogueFile file;
-  if (!file.open(catalogue, FileIo::Mode::ReadOnly)) return failure(file.lastError().describe());
+  if (const QString error = openToRead(file, catalogue); !error.isEmpty()) return failure(error);
 
   if (options.format == ExportFormat::Xlsx && file.recordCount() > xlsxMostRecords())
     return {ExportResult::Status::Refused, 0,
@@ -72,24 +70,22 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   std::vector<int> fields{0, 1, 2, 3, 4};
   const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
   if (options.borrowers && table) fields.push_back(5);
-  std::unique_ptr<ExportWriter> writer = writerFor(options.format, output);
+  OutputFile out(output);
+  if (!out.open()) return failure(out.error());
+  std::unique_ptr<ExportWriter> writer = writerFor(options.format, out);
   if (!writer->begin(fields)) return failure(writer->error());
 
   const qint32 total = file.recordCount();
-  ReadAhead reader(file, total);
-  ExportResult result;
-  const char* records;
-  qint32 count;
-  for (qint32 n = 0; reader.next(records, count);) {
-    for (const char* record = records; record < records + qint64(count) * CatalogueRecord::kLength;
-         record += CatalogueRecord::kLength) {
-      if (!writer->write(++n, record)) return failure(writer->error());
-      if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
-    }
+  RecordScan scan(file);
+  for (qint32 n = 1; n <= total; ++n) {
+    const char* record = scan.record(n);
+    if (!record) break;
+    if (!writer->write(n, record)) return failure(writer->error());
+    if (progress && n % kProgressEvery == 0 && !progress(n, total)) return {ExportResult::Status::Cancelled, 0, {}};
   }
-  if (reader.failed()) return failure(file.lastError().describe());
+  if (scan.failed()) return failure(file.lastError().describe());
   if (!writer->finish()) return failure(writer->error());
-  result.records = writer->written();
+  if (!out.commit()) return failure(out.error());
   if (progress) progress(total, total);
-  return result;
+  return {ExportResult::Status::Done, writer->written(), {}};
 }

@@ -4,29 +4,40 @@
 #include <memory>
 #include <vector>
 
-// One output format of the export: a header, then the records in file order.
+#include "transfer/ExportOutput.h"
+
+// One output format of the export: a header, then the records in file
+// order, into an output that the caller has opened and commits afterwards.
 class ExportWriter {
  public:
+  explicit ExportWriter(ExportOutput& out) : m_out(out) {}
   virtual ~ExportWriter() = default;
   // `fields` are the record's fields that become columns after the record number.
   virtual bool begin(const std::vector<int>& fields) = 0;
   // `record` is the 350 stored bytes of record `number`.
   virtual bool write(qint32 number, const char* record) = 0;
-  // Writes what is left and gives the file its name; an unfinished writer
-  // leaves nothing behind.
+  // Writes what the format has left into the output.
   virtual bool finish() = 0;
-  QString error() const { return m_error; }
+  // Why a call failed: a Greek sentence naming the output.
+  const QString& error() const { return m_error; }
   // The records written so far; MARC leaves deleted ones out.
   qint64 written() const { return m_written; }
 
  protected:
+  // The output's own failure, for `return outputFailed();`.
+  bool outputFailed() {
+    m_error = m_out.error();
+    return false;
+  }
+
+  ExportOutput& m_out;
   QString m_error;
   qint64 m_written = 0;
 };
 
-std::unique_ptr<ExportWriter> makeCsvWriter(const QString& path);
-std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path);
+std::unique_ptr<ExportWriter> makeCsvWriter(ExportOutput& out);
+std::unique_ptr<ExportWriter> makeXlsxWriter(ExportOutput& out);
 // The records one xlsx sheet holds under its header row.
 qint64 xlsxMostRecords();
 enum class MarcFlavour { Marc21, MarcXml, Unimarc };
-std::unique_ptr<ExportWriter> makeMarcWriter(const QString& path, MarcFlavour flavour);
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour);

@@ -53,13 +53,8 @@ ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportRe
     case CatalogueLock::Result::HeldElsewhere:
       return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
                         ImportResult::Status::Refused);
-    case CatalogueLock::Result::Failed: {
-      CatalogueError error;
-      error.operation = CatalogueError::Operation::Open;
-      error.systemError = lock.lastErrno();
-      error.fileName = QFileInfo(catalogue).fileName();
-      return failedWith(error.describe());
-    }
+    case CatalogueLock::Result::Failed:
+      return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
   }
   CatalogueFile file;
   if (!file.open(catalogue)) return failedWith(file.lastError().describe());

@@ -7,7 +7,6 @@
 
 #include "transfer/ExportWriter.h"
 #include "transfer/FieldBytes.h"
-#include "transfer/OutputFile.h"
 
 namespace {
 
@@ -47,8 +46,8 @@ QByteArray marcText(const char* record, int field) {
 
 class MarcWriter : public ExportWriter {
  public:
-  MarcWriter(const QString& path, MarcFlavour flavour)
-      : m_out(path),
+  MarcWriter(ExportOutput& out, MarcFlavour flavour)
+      : ExportWriter(out),
         m_flavour(flavour),
         m_map(flavour == MarcFlavour::Unimarc ? kUnimarc : kMarc21),
         m_marc(yaz_marc_create()),
@@ -61,7 +60,7 @@ class MarcWriter : public ExportWriter {
     yaz_marc_destroy(m_marc);
   }
 
-  bool begin(const std::vector<int>&) override { return m_out.open() || failed(); }
+  bool begin(const std::vector<int>&) override { return true; }
 
   bool write(qint32 number, const char* record) override {
     if (fieldbytes::isDeletionMark(record)) return true;
@@ -95,14 +94,14 @@ class MarcWriter : public ExportWriter {
       return false;
     }
     m_out.buffer().append(wrbuf_buf(m_buffer), qsizetype(wrbuf_len(m_buffer)));
-    return m_out.writeIfFull() || failed();
+    return m_out.writeIfFull() || outputFailed();
   }
 
   bool finish() override {
     wrbuf_rewind(m_buffer);
     yaz_marc_write_trailer(m_marc, m_buffer);
     m_out.buffer().append(wrbuf_buf(m_buffer), qsizetype(wrbuf_len(m_buffer)));
-    return m_out.commit() || failed();
+    return true;
   }
 
  private:
@@ -127,12 +126,6 @@ class MarcWriter : public ExportWriter {
     yaz_marc_add_subfield(m_marc, data.constData(), size_t(data.size()));
   }
 
-  bool failed() {
-    m_error = m_out.error();
-    return false;
-  }
-
-  OutputFile m_out;
   MarcFlavour m_flavour;
   const Mapping& m_map;
   yaz_marc_t m_marc;
@@ -141,6 +134,6 @@ class MarcWriter : public ExportWriter {
 
 }  // namespace
 
-std::unique_ptr<ExportWriter> makeMarcWriter(const QString& path, MarcFlavour flavour) {
-  return std::make_unique<MarcWriter>(path, flavour);
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour) {
+  return std::make_unique<MarcWriter>(out, flavour);
 }

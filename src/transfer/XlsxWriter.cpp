@@ -4,14 +4,15 @@
 // spreadsheet cells use.
 #include <xlsxwriter.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 
 #include "transfer/ExportWriter.h"
 #include "transfer/FieldBytes.h"
-#include "transfer/OutputFile.h"
 #include "transfer/TableColumns.h"
 
 using namespace Qt::StringLiterals;
@@ -19,6 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr double kMaxWidth = 60;
+constexpr qint64 kCopyBlock = 1 << 16;
 
 // The width in characters of the longest line of a text.
 int widthOf(const char* data, int length) {
@@ -36,24 +38,25 @@ int widthOf(const char* data, int length) {
 
 class XlsxWriter : public ExportWriter {
  public:
-  explicit XlsxWriter(const QString& path) : m_path(path), m_out(path) {}
-  // An unfinished workbook is dropped unwritten; the output file discards its part.
+  explicit XlsxWriter(ExportOutput& out)
+      : ExportWriter(out),
+        m_scratch(QDir(out.scratchFolder()).filePath(QFileInfo(out.path()).fileName() + u".XXXXXX"_s)) {}
+  // An unfinished workbook is dropped unwritten, and its scratch file with it.
   ~XlsxWriter() override { lxw_workbook_free(m_book); }
 
   bool begin(const std::vector<int>& fields) override {
     m_fields = fields;
-    // Made here first so that a folder that cannot take it is reported in Greek, before the library tries.
-    if (!m_out.open()) {
-      m_error = m_out.error();
-      return false;
-    }
-    const QByteArray part = QFile::encodeName(m_out.partPath());
-    const QByteArray tmp = QFile::encodeName(QFileInfo(m_path).absolutePath());
+    // The library writes a file of its own, which then goes into the output.
+    errno = 0;
+    if (!m_scratch.open()) return scratchFailed();
+    m_scratch.close();
+    const QByteArray scratch = QFile::encodeName(m_scratch.fileName());
+    const QByteArray tmp = QFile::encodeName(m_out.scratchFolder());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char*>(tmp.constData());
     errno = 0;
-    m_book = workbook_new_opt(part.constData(), &options);
+    m_book = workbook_new_opt(scratch.constData(), &options);
     m_sheet = m_book ? workbook_add_worksheet(m_book, nullptr) : nullptr;
     if (!m_sheet) return failed(errno, LXW_NO_ERROR);
     lxw_format* bold = workbook_add_format(m_book);
@@ -97,32 +100,44 @@ class XlsxWriter : public ExportWriter {
     errno = 0;
     const lxw_error closed = workbook_close(m_book);
     m_book = nullptr;
-    if (closed != LXW_NO_ERROR) {
-      QFile::remove(m_out.partPath());
-      return failed(errno, closed);
-    }
-    if (!m_out.adoptWritten() || !m_out.commit()) {
-      m_error = m_out.error();
-      return false;
-    }
-    return true;
+    if (closed != LXW_NO_ERROR) return failed(errno, closed);
+    return copyScratch();
   }
 
  private:
+  // The finished workbook into the output, a block at a time.
+  bool copyScratch() {
+    errno = 0;
+    if (!m_scratch.open()) return scratchFailed();
+    for (;;) {
+      QByteArray& out = m_out.buffer();
+      const qsizetype start = out.size();
+      out.resize(start + kCopyBlock);
+      const qint64 got = m_scratch.read(out.data() + start, kCopyBlock);
+      out.resize(start + std::max<qint64>(got, 0));
+      if (got < 0) return scratchFailed();
+      if (!m_out.writeIfFull()) return outputFailed();
+      if (got == 0) return true;
+    }
+  }
+
   // The system's reason when the library's call set one, else the library's own.
   bool failed(int systemError, lxw_error error) {
-    if (systemError != 0 || error == LXW_NO_ERROR) {
-      m_error = writeFailure(m_path, systemError != 0 ? systemError : EIO);
-    } else {
-      m_error = writeFailure(m_path, EIO);
+    m_out.fail(systemError != 0 ? systemError : EIO);
+    outputFailed();
+    if (systemError == 0 && error != LXW_NO_ERROR) {
       m_error.chop(1);
       m_error += u" (%1)."_s.arg(QString::fromUtf8(lxw_strerror(error)));
     }
     return false;
   }
 
-  QString m_path;
-  OutputFile m_out;
+  bool scratchFailed() {
+    m_out.fail(errno != 0 ? errno : EIO);
+    return outputFailed();
+  }
+
+  QTemporaryFile m_scratch;
   lxw_workbook* m_book = nullptr;
   lxw_worksheet* m_sheet = nullptr;
   lxw_format* m_wrap = nullptr;
@@ -134,6 +149,6 @@ class XlsxWriter : public ExportWriter {
 
 }  // namespace
 
-std::unique_ptr<ExportWriter> makeXlsxWriter(const QString& path) { return std::make_unique<XlsxWriter>(path); }
+std::unique_ptr<ExportWriter> makeXlsxWriter(ExportOutput& out) { return std::make_unique<XlsxWriter>(out); }
 
 qint64 xlsxMostRecords() { return qint64(LXW_ROW_MAX) - 1; }

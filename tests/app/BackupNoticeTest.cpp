@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Application.h"
@@ -20,12 +21,17 @@ namespace {
 class BackupNoticeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The day of the last notice goes to a test folder, not the user's settings.
+    // The day of the last notice goes to a test folder of this test's own
+    // home, not the user's settings nor those of a test running beside it.
+    m_home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(m_ownHome.path()));
     QStandardPaths::setTestModeEnabled(true);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
     cat.setRecords({{u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s}});
   }
-  void TearDown() override { EXPECT_EQ(tp.dialogs.pending(), 0); }
+  void TearDown() override {
+    EXPECT_EQ(tp.dialogs.pending(), 0);
+    qputenv("HOME", m_home);
+  }
 
   // Starts and ends the program once; the boxes it showed.
   QList<ScriptedDialogs::Entry> runOnce(const Edition& edition = Edition::librarian()) {
@@ -40,6 +46,8 @@ class BackupNoticeTest : public ::testing::Test {
 
   QString folder() const { return cat.dir() + u'/' + CatalogueBackup::folderName(); }
 
+  QTemporaryDir m_ownHome;
+  QByteArray m_home;
   TempCatalogue cat;
   TestPlatform tp;
 };

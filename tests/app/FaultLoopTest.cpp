@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QSet>
 
-#include "FaultyFileIo.h"
 #include "app/Application.h"
 #include "record_window/frmZelkor.h"
+#include "support/FaultyFileIo.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
 

@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "../support/FaultyFileIo.h"
-#include "CatalogueTestFiles.h"
 #include "catalogue/CatalogueBackup.h"
+#include "support/CatalogueTestFiles.h"
+#include "support/FaultyFileIo.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "../support/FaultyFileIo.h"
-#include "CatalogueTestFiles.h"
 #include "catalogue/CatalogueAppend.h"
+#include "support/CatalogueTestFiles.h"
+#include "support/FaultyFileIo.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "CatalogueTestFiles.h"
 #include "catalogue/CatalogueFile.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 

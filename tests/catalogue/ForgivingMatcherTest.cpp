@@ -4,9 +4,9 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
-#include "CatalogueTestFiles.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/ForgivingMatcher.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 

@@ -10,9 +10,9 @@
 #include <csignal>
 #include <functional>
 
-#include "CatalogueTestFiles.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueLock.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 

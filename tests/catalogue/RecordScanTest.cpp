@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "CatalogueTestFiles.h"
 #include "catalogue/RecordScan.h"
 #include "catalogue/ScanCursor.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "TestPlatform.h"
 #include "help/WholeLinesLabel.h"
 #include "help/frmAbout.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

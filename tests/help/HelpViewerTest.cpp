@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "TempCatalogue.h"
 #include "platform/HelpViewer.h"
+#include "support/TempCatalogue.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "../support/ScriptedDialogs.h"
-#include "../support/TestPlatform.h"
-#include "PrintQString.h"
 #include "platform/CaptionFlushingDialogs.h"
+#include "support/PrintQString.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

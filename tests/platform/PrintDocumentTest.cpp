@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../support/TestPlatform.h"
-#include "PrintQString.h"
 #include "platform/PrintDocument.h"
+#include "support/PrintQString.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

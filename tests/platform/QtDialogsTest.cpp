@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "PrintQString.h"
 #include "platform/QtDialogs.h"
+#include "support/PrintQString.h"
 
 using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "../support/TestPlatform.h"
-#include "PrintQString.h"
 #include "platform/QtPrintSink.h"
+#include "support/PrintQString.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 

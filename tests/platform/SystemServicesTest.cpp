@@ -5,11 +5,11 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include "../support/TempCatalogue.h"
-#include "PrintQString.h"
 #include "platform/SystemLauncher.h"
 #include "platform/SystemPlatform.h"
 #include "platform/SystemRegistry.h"
+#include "support/PrintQString.h"
+#include "support/TempCatalogue.h"
 
 using namespace Qt::StringLiterals;
 

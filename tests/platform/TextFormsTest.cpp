@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "PrintQString.h"
 #include "platform/Clock.h"
 #include "platform/NumberForm.h"
+#include "support/PrintQString.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,8 +2,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "../catalogue/CatalogueTestFiles.h"
 #include "RecordWindowFixture.h"
+#include "export_command/CatalogueExportCommand.h"
+#include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +37,8 @@ TEST_F(RecordWindowTest, ExportSitsAboveExitsSeparatorWithALetterOfItsOwn) {
 
 TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
   catalogue.setRecords({book(u"Καζαντζάκης, Νίκος"_s, u"Ο Καπετάν Μιχάλης"_s), book(u"Σεφέρης, Γιώργος"_s)});
+  CatalogueExportCommand exporter;  // as the librarian's program supplies it
+  platform.exporter = &exporter;
   open();
   line("txtEpo")->setText(u"δεν καταχωρίστηκε"_s);
   const QString path = catalogue.dir() + u"/κατάλογος.csv"_s;

@@ -1,5 +1,5 @@
-#include "FaultyFileIo.h"
 #include "RecordWindowFixture.h"
+#include "support/FaultyFileIo.h"
 
 using namespace Qt::StringLiterals;
 

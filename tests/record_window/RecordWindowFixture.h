@@ -9,10 +9,10 @@
 #include <QTest>
 #include <memory>
 
-#include "../support/FakeHost.h"
-#include "../support/TempCatalogue.h"
-#include "../support/TestPlatform.h"
 #include "record_window/frmZelkor.h"
+#include "support/FakeHost.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
 
 // Failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

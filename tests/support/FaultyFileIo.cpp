@@ -1,4 +1,4 @@
-#include "FaultyFileIo.h"
+#include "support/FaultyFileIo.h"
 
 #include <algorithm>
 #include <cerrno>

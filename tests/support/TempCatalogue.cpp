@@ -1,4 +1,4 @@
-#include "TempCatalogue.h"
+#include "support/TempCatalogue.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,4 @@
-#include "TestPlatform.h"
-
-using namespace Qt::StringLiterals;
+#include "support/TestPlatform.h"
 
 void FakeRegistry::setString(const QString& key, const QString& name, const QByteArray& bytesWithZero) {
   m_keys[key][name] = {kTypeString, bytesWithZero};
@@ -12,8 +10,7 @@ void FakeRegistry::setDword(const QString& key, const QString& name, std::uint32
   m_keys[key][name] = {kTypeDword, data};
 }
 
-long FakeRegistry::openKey(Key root, const QString& subKey, std::uint32_t accessMask, Key* result) {
-  calls.append(u"open %1 0x%2"_s.arg(subKey).arg(accessMask, 0, 16));
+long FakeRegistry::openKey(Key root, const QString& subKey, std::uint32_t, Key* result) {
   *result = 0;
   if (root != kLocalMachine || !m_keys.contains(subKey)) return 2;  // not found
   *result = ++m_next;
@@ -24,7 +21,6 @@ long FakeRegistry::openKey(Key root, const QString& subKey, std::uint32_t access
 
 long FakeRegistry::queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer,
                               std::uint32_t* size) {
-  calls.append(u"query "_s + valueName);
   if (!m_open.contains(key)) return 6;  // invalid handle
   const auto& values = m_keys[m_open[key]];
   if (!values.contains(valueName)) return 2;
@@ -37,7 +33,6 @@ long FakeRegistry::queryValue(Key key, const QString& valueName, std::uint32_t* 
 }
 
 long FakeRegistry::closeKey(Key key) {
-  calls.append(u"close"_s);
   if (m_open.remove(key)) --openHandles;
   return 0;
 }

@@ -5,9 +5,9 @@
 #include <QSet>
 #include <QStringList>
 
-#include "MemorySettings.h"
-#include "ScriptedDialogs.h"
 #include "platform/Platform.h"
+#include "support/MemorySettings.h"
+#include "support/ScriptedDialogs.h"
 
 // Keeps every finished print job for assertions.
 class RecordingSink : public PrintSink {
@@ -42,7 +42,7 @@ class FakeHelpEngine : public HelpEngine {
   QList<Call> calls;
 };
 
-// A registry of string and number values; every call is logged.
+// A registry of string and number values that counts the keys left open.
 class FakeRegistry : public Registry {
  public:
   struct Value {
@@ -56,7 +56,6 @@ class FakeRegistry : public Registry {
   long queryValue(Key key, const QString& valueName, std::uint32_t* type, char* buffer, std::uint32_t* size) override;
   long closeKey(Key key) override;
 
-  QStringList calls;  // "open KEY MASK", "query VALUE", "close"
   int openHandles = 0;
 
  private:
@@ -89,8 +88,11 @@ struct TestPlatform {
   SystemFileIoFactory systemFiles;
   FileIoFactory* files = &systemFiles;  // tests may point this at a faulty factory
   MemorySettings settings;
+  CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
 
-  Platform platform() { return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings}; }
+  Platform platform() {
+    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter};
+  }
 };
 
 // The librarian's record window caption at record n of count.

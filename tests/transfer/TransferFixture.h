@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTextStream>
 
-#include "../catalogue/CatalogueTestFiles.h"
-#include "../platform/PrintQString.h"
-#include "TempCatalogue.h"
 #include "catalogue/CatalogueRecord.h"
+#include "support/CatalogueTestFiles.h"
+#include "support/PrintQString.h"
+#include "support/TempCatalogue.h"
 #include "transfer/CatalogueTool.h"
 
 using namespace Qt::StringLiterals;
@@ -31,6 +34,36 @@ class TransferTest : public ::testing::Test {
   }
 
   QString file(const QString& name) const { return cat.dir() + u'/' + name; }
+
+  struct Output {
+    int status;
+    QByteArray out;
+    QByteArray err;
+  };
+
+  static Output runProgram(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return {-1, {}, p.errorString().toUtf8()};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+  }
+
+  // The workbook as openpyxl reads it back: its rows, the header's boldness,
+  // the frozen panes, the filter and the column widths.
+  static QJsonObject readXlsx(const QString& path) {
+    static const char* const kRead = R"(
+import json, sys, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).active
+print(json.dumps({
+  "rows": [[("" if v is None else str(v)) for v in row] for row in ws.iter_rows(values_only=True)],
+  "bold": [c.font.b for c in ws[1]],
+  "frozen": ws.freeze_panes, "filter": ws.auto_filter.ref,
+  "widths": [ws.column_dimensions[c].width for c in "ABCDEFG"]}))
+)";
+    const Output py = runProgram(QStringLiteral(LOMIRA_PYTHON3), {u"-c"_s, QString::fromUtf8(kRead), path});
+    EXPECT_EQ(py.status, 0) << py.err.toStdString();
+    return QJsonDocument::fromJson(py.out).object();
+  }
 
   static QByteArray rec(const QStringList& fields) { return TempCatalogue::record(fields); }
   static QByteArray deleted() { return QByteArray(CatalogueRecord::deletionMark().bytes(), CatalogueRecord::kLength); }

@@ -1,7 +1,7 @@
-#include "editions/CatalogueSession.h"
+#include "main_window/CatalogueSession.h"
 
 #include "catalogue/ForgivingMatcher.h"
-#include "editions/CatalogueErrorReport.h"
+#include "main_window/CatalogueErrorReport.h"
 #include "platform/NumberForm.h"
 
 using namespace Qt::StringLiterals;
@@ -44,7 +44,7 @@ void CatalogueSession::toggleForgivingSearch() {
 }
 
 void CatalogueSession::notice(const QString& text, Dialogs::Icon icon) {
-  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
+  m_dialogs.notice(text, m_edition.productTitle(), icon);
 }
 
 // The blanks are the session's rather than captured, so the caption maker

@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "editions/CatalogueSession.h"
 #include "editions/Edition.h"
+#include "main_window/CatalogueSession.h"
 #include "platform/Keys.h"
 #include "platform/NamedMenus.h"
 #include "platform/Twips.h"

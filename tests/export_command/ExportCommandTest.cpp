@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 
-#include "../support/TempCatalogue.h"
-#include "../support/TestPlatform.h"
-#include "record_window/CatalogueExportCommand.h"
+#include "editions/Edition.h"
+#include "export_command/CatalogueExportCommand.h"
+#include "support/TempCatalogue.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 using Kind = ScriptedDialogs::Entry::Kind;
@@ -18,7 +19,9 @@ constexpr int kXlsx = 1;
 class ExportCommandTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(tp.dialogs.pending(), 0) << "scripted answers left unused"; }
-  bool exportNow() { return CatalogueExportCommand(tp.dialogs, Edition::librarian()).run(cat.path()); }
+  bool exportNow() {
+    return CatalogueExportCommand().exportCatalogue(cat.path(), tp.dialogs, Edition::librarian().productTitle());
+  }
   QStringList filesHere() const { return QDir(cat.dir()).entryList(QDir::Files); }
 
   TempCatalogue cat;

@@ -1,4 +1,4 @@
-#include "record_window/CatalogueExportCommand.h"
+#include "export_command/CatalogueExportCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,13 +22,14 @@ ExportFormatInfo formatFor(const Dialogs::SaveChoice& choice, const QList<Export
 
 }  // namespace
 
-bool CatalogueExportCommand::run(const QString& cataloguePath) {
-  const QString title = m_edition.productTitle() + u": Εξαγωγή καταλόγου"_s;
+bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialogs& dialogs,
+                                             const QString& productTitle) {
+  const QString title = productTitle + u": Εξαγωγή καταλόγου"_s;
   const QList<ExportFormatInfo>& formats = exportFormats();
   QStringList filters;
   for (const ExportFormatInfo& f : formats) filters.append(f.filter);
   const QFileInfo catalogue(cataloguePath);
-  const Dialogs::SaveChoice choice = m_dialogs.saveFile(
+  const Dialogs::SaveChoice choice = dialogs.saveFile(
       title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix), filters);
   if (choice.path.isEmpty()) return false;
 
@@ -40,26 +41,23 @@ bool CatalogueExportCommand::run(const QString& cataloguePath) {
   ExportResult result;
   {
     const std::unique_ptr<Dialogs::Progress> progress =
-        m_dialogs.progress(u"Εξαγωγή του καταλόγου στο «%1»…"_s.arg(QFileInfo(path).fileName()), title);
-    result = exportCatalogue(cataloguePath, path, {format.format, true},
-                             [&](qint64 done, qint64 total) { return progress->advance(done, total); });
+        dialogs.progress(u"Εξαγωγή του καταλόγου στο «%1»…"_s.arg(QFileInfo(path).fileName()), title);
+    result = ::exportCatalogue(cataloguePath, path, {format.format, true},
+                               [&](qint64 done, qint64 total) { return progress->advance(done, total); });
   }
   switch (result.status) {
     case ExportResult::Status::Done:
-      tell(u"Ο κατάλογος (%1 εγγραφές) γράφτηκε στο αρχείο\r\n%2"_s.arg(result.records).arg(shown),
-           Dialogs::Icon::Information);
+      dialogs.notice(u"Ο κατάλογος (%1 εγγραφές) γράφτηκε στο αρχείο\r\n%2"_s.arg(result.records).arg(shown),
+                     productTitle, Dialogs::Icon::Information);
       return true;
     case ExportResult::Status::Cancelled:
-      tell(u"Η εξαγωγή ακυρώθηκε· το αρχείο «%1» δεν γράφτηκε."_s.arg(shown), Dialogs::Icon::Information);
+      dialogs.notice(u"Η εξαγωγή ακυρώθηκε· το αρχείο «%1» δεν γράφτηκε."_s.arg(shown), productTitle,
+                     Dialogs::Icon::Information);
       return false;
     case ExportResult::Status::Failed:
     case ExportResult::Status::Refused:
-      tell(result.error, Dialogs::Icon::Exclamation);
+      dialogs.notice(result.error, productTitle, Dialogs::Icon::Exclamation);
       return false;
   }
   return false;
-}
-
-void CatalogueExportCommand::tell(const QString& text, Dialogs::Icon icon) {
-  m_dialogs.message(text, m_edition.productTitle(), Dialogs::Buttons::Ok, icon, Dialogs::Answer::Ok);
 }

@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <QTest>
 
-#include "FakeHost.h"
-#include "TestPlatform.h"
-#include "editions/CommandTable.h"
+#include "main_window/CommandTable.h"
+#include "support/FakeHost.h"
+#include "support/TestPlatform.h"
 
 using namespace Qt::StringLiterals;
 
