@@ -6,6 +6,7 @@
 
 #include "catalogue/CatalogueBackup.h"
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/ImportJournal.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "main_window/CatalogueErrorReport.h"
@@ -45,6 +46,7 @@ frmAbout* Application::about() const { return m_about.data(); }
 
 bool Application::start() {
   int backupError = 0;
+  bool importUndone = false;
   if (m_edition.canEdit()) {
     const QString path = QString::fromLatin1(CatalogueFile::kFileName);
     switch (m_lock.acquire(path)) {
@@ -61,9 +63,26 @@ bool Application::start() {
         m_ended = true;
         return false;
     }
+    // Before the copy, so that the day's copy never holds half an import.
+    int journalError = 0;
+    switch (importjournal::finishInterrupted(path, &journalError)) {
+      case importjournal::Outcome::Nothing:
+        break;
+      case importjournal::Outcome::Undone:
+        importUndone = true;
+        break;
+      case importjournal::Outcome::Failed:
+        reportCatalogueError(m_edition, m_platform.dialogs,
+                             CatalogueError::of(CatalogueError::Operation::Write, path, journalError));
+        m_ended = true;
+        return false;
+    }
     backupError = takeDailyBackup(path);
   }
   loadRecordWindow();
+  if (importUndone && !m_ended)
+    m_platform.dialogs.notice(importjournal::undoneNotice(QString::fromLatin1(CatalogueFile::kFileName)),
+                              m_edition.productTitle(), Dialogs::Icon::Exclamation);
   if (backupError != 0 && !m_ended) noticeFailedBackup(backupError);
   return !m_ended;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "catalogue/ImportJournal.h"
+
 namespace {
 constexpr qint64 kRecord = CatalogueRecord::kLength;
 constexpr size_t kBufferBytes = size_t(3000 * kRecord);
@@ -29,6 +31,13 @@ bool CatalogueAppend::begin() {
   if (!m_oldTail.empty() &&
       m_file.m_io->readAt(offset, m_oldTail.data(), qint64(m_oldTail.size())) != qint64(m_oldTail.size()))
     return m_file.failIo(Op::Read, m_first);
+  // Recorded and synced before the first write, so that a kill or a power
+  // cut from here on is undone at the next opening under the lock.
+  importjournal::Entry journal;
+  journal.oldLength = m_oldSize;
+  journal.tailOffset = m_oldTail.empty() ? m_oldSize : offset;
+  journal.tail = m_oldTail;
+  if (int error = 0; !importjournal::write(m_file.m_path, journal, &error)) return m_file.fail(Op::Write, 0, error);
   m_nextOffset = std::min(offset, m_oldSize);
   m_buffer.clear();
   m_buffer.reserve(kBufferBytes + kRecord);
@@ -65,6 +74,11 @@ bool CatalogueAppend::commit() {
   if (!m_active) return m_file.fail(Op::Write, m_first, EBADF);
   if (!flush()) return false;
   if (!m_file.m_io->sync()) return failed(Op::Sync, 0);
+  // A journal left behind would undo the import at the next opening.
+  if (!importjournal::remove(m_file.m_path)) {
+    rollback();
+    return m_file.fail(Op::Write, 0, EACCES);
+  }
   m_active = false;
   if (m_added > 0) m_file.m_recordCount = std::max(m_file.m_recordCount, m_first + m_added - 1);
   return true;
@@ -81,7 +95,9 @@ void CatalogueAppend::rollback() {
   m_active = false;
   FileIo& io = *m_file.m_io;
   const qint64 offset = CatalogueFile::offsetOf(m_first);
-  if (!m_oldTail.empty()) io.writeAt(offset, m_oldTail.data(), qint64(m_oldTail.size()));
-  io.truncate(m_oldSize);
-  io.sync();
+  const qint64 tail = qint64(m_oldTail.size());
+  const bool undone =
+      (tail == 0 || io.writeAt(offset, m_oldTail.data(), tail) == tail) && io.truncate(m_oldSize) && io.sync();
+  // Otherwise the journal stays, and the next opening under the lock finishes the undo.
+  if (undone) importjournal::remove(m_file.m_path);
 }

@@ -7,7 +7,10 @@
 // Appends many records after the last one in large writes, synced once at
 // the end. Until commit() succeeds, any failure (or destroying the append
 // unfinished) puts the file back byte for byte: the bytes of a torn last
-// record that the first new record covered, and the old length.
+// record that the first new record covered, and the old length. The same
+// two are kept in the import journal (ImportJournal.h) for the time the
+// file holds part of the records, so that a kill or a power cut is undone
+// at the next opening under the editor's lock.
 class CatalogueAppend {
  public:
   // `file` is open for editing.

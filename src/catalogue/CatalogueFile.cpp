@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "catalogue/ImportJournal.h"
 #include "catalogue/RecordStore.h"
 
 using Op = CatalogueError::Operation;
@@ -25,12 +26,16 @@ bool CatalogueFile::open(const QString& path, FileIo::Mode mode) {
     }
     return failIo(Op::Open, 0);
   }
-  const qint64 length = m_io->size();
+  qint64 length = m_io->size();
   if (length < 0) {
     failIo(Op::Open, 0);
     m_io->close();
     return false;
   }
+  // A reader sees the catalogue as it was before an import under way or left unfinished.
+  if (mode == FileIo::Mode::ReadOnly)
+    if (const std::optional<importjournal::Entry> entry = importjournal::pending(path))
+      length = std::min(length, entry->oldLength);
   m_recordCount = recordCountForLength(length);
   m_open = true;
   return true;

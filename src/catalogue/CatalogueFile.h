@@ -40,7 +40,8 @@ class CatalogueFile {
   CatalogueFile& operator=(const CatalogueFile&) = delete;
 
   // Opens (ReadWrite creates a missing file empty; ReadOnly shows a missing
-  // file as empty) and works out the record count from the file's length.
+  // file as empty) and works out the record count from the file's length;
+  // for reading, the length before an import that is under way or unfinished.
   bool open(const QString& path, FileIo::Mode mode = FileIo::Mode::ReadWrite);
   void close();
   bool isOpen() const { return m_open; }

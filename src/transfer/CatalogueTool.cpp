@@ -62,8 +62,7 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   const QString catalogue = QFileInfo(args[2]).fileName();
   switch (result.status) {
     case ImportResult::Status::Refused: {
-      if (result.messages.size() > 1)
-        print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
+      print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
       for (const QString& reason : result.messages.first(std::min(result.messages.size(), kMostReasons)))
         print(err, reason);
       if (result.messages.size() > kMostReasons)
@@ -71,7 +70,7 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
       return kRefused;
     }
     case ImportResult::Status::Failed:
-      print(err, result.messages.value(0));
+      print(err, result.messages.join(u'\n'));
       return kFileError;
     case ImportResult::Status::Done:
       break;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueLock.h"
+#include "catalogue/ImportJournal.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/FieldBytes.h"
 #include "transfer/OpenToRead.h"
@@ -137,10 +139,29 @@ QString tornTailLine(qint64 length, qint32 count) {
   return u"Μισή τελευταία εγγραφή: %1 byte μετά την εγγραφή %2· %3."_s.arg(rest).arg(whole).arg(shown);
 }
 
+// Finishes the undo of an import that ended unfinished; one still writing is left alone.
+QString finishUnfinishedImport(const QString& path) {
+  if (!importjournal::pending(path)) return {};
+  CatalogueLock lock;
+  if (lock.acquire(path) != CatalogueLock::Result::Acquired)
+    return u"Μια εισαγωγή γράφει τώρα στον κατάλογο· ελέγχονται μόνο οι εγγραφές πριν από αυτήν."_s;
+  int error = 0;
+  switch (importjournal::finishInterrupted(path, &error)) {
+    case importjournal::Outcome::Nothing:
+      return {};
+    case importjournal::Outcome::Undone:
+      return importjournal::undoneNotice(QFileInfo(path).fileName());
+    case importjournal::Outcome::Failed:
+      break;
+  }
+  return CatalogueError::of(CatalogueError::Operation::Write, path, error).describe();
+}
+
 }  // namespace
 
 CheckReport checkCatalogue(const QString& path) {
   CheckReport report;
+  const QString unfinished = finishUnfinishedImport(path);
   CatalogueFile file;
   if (const QString error = openToRead(file, path); !error.isEmpty()) {
     report.readable = false;
@@ -148,8 +169,11 @@ CheckReport checkCatalogue(const QString& path) {
     return report;
   }
   const QString name = QFileInfo(path).fileName();
-  const qint64 length = QFileInfo(path).size();
+  qint64 length = QFileInfo(path).size();
+  if (const std::optional<importjournal::Entry> entry = importjournal::pending(path))
+    length = std::min(length, entry->oldLength);
   const qint32 count = file.recordCount();
+  if (!unfinished.isEmpty()) report.lines.append(unfinished);
   report.lines.append(summaryLine(name, length, count));
   if (length % kRecord != 0) {
     report.lines.append(tornTailLine(length, count));

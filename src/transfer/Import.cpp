@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 #include "catalogue/CatalogueAppend.h"
 #include "catalogue/CatalogueLock.h"
+#include "catalogue/ImportJournal.h"
 #include "transfer/ImportSource.h"
 #include "transfer/TableColumns.h"
 
@@ -13,6 +15,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+volatile std::sig_atomic_t g_writing = 0;
+volatile std::sig_atomic_t g_interruptedBy = 0;
+
+// Set while the import writes into the catalogue, so that a signal undoes it.
+struct WritingWindow {
+  WritingWindow() { g_writing = 1; }
+  ~WritingWindow() { g_writing = 0; }
+};
 
 // A first line whose cells are all column names of an export (the header
 // never holds commas or quotes, nor is it longer than a few hundred bytes).
@@ -43,6 +54,16 @@ ImportResult failedWith(const QString& message, ImportResult::Status status = Im
   return result;
 }
 
+QString keptAsItWas(const QString& catalogue) {
+  return u"Ο κατάλογος «%1» έμεινε όπως ήταν."_s.arg(QFileInfo(catalogue).fileName());
+}
+
+// A write that failed was undone unless its journal stayed behind.
+ImportResult writeFailed(const QString& error, const QString& catalogue) {
+  if (QFileInfo::exists(importjournal::pathFor(catalogue))) return failedWith(error);
+  return failedWith(error + u"\n"_s + keptAsItWas(catalogue));
+}
+
 // Appends the records of a checked source under the editor's lock.
 ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportResult result) {
   // The same lock as the librarian's program: never append under an editor.
@@ -56,20 +77,26 @@ ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportRe
     case CatalogueLock::Result::Failed:
       return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
   }
+  int error = 0;
+  if (importjournal::finishInterrupted(catalogue, &error) == importjournal::Outcome::Failed)
+    return failedWith(CatalogueError::of(CatalogueError::Operation::Write, catalogue, error).describe());
   CatalogueFile file;
   if (!file.open(catalogue)) return failedWith(file.lastError().describe());
   CatalogueAppend append(file);
+  const WritingWindow writing;
   if (!append.begin()) return failedWith(file.lastError().describe());
-  bool writeFailed = false;
+  bool addFailed = false;
   const bool read = source.records(
       [&](const char* bytes) {
-        writeFailed = !append.add(bytes);
-        return !writeFailed;
+        if (g_interruptedBy != 0) return false;
+        addFailed = !append.add(bytes);
+        return !addFailed;
       },
       result);
-  if (writeFailed || (read && !append.commit())) return failedWith(file.lastError().describe());
+  if (addFailed || (read && !append.commit())) return writeFailed(file.lastError().describe(), catalogue);
   if (!read) {
     append.rollback();
+    if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
     return result;
   }
   result.first = append.firstNumber();
@@ -78,6 +105,14 @@ ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportRe
 }
 
 }  // namespace
+
+bool interruptImport(int signal) {
+  if (!g_writing) return false;
+  g_interruptedBy = signal;
+  return true;
+}
+
+int importInterruptedBy() { return g_interruptedBy; }
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
   std::unique_ptr<ImportSource> source =

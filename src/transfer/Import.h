@@ -22,4 +22,12 @@ struct ImportResult {
 // UTF-8 byte-order mark) or the records of another catalogue file to the
 // catalogue, created when missing. Everything is checked before anything is
 // written; a refused or failed import leaves the catalogue as it was.
+// A catalogue that an earlier import left unfinished (killed, or the power
+// failed) is put back first, as its journal records.
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options);
+
+// For a signal handler: while an import is writing, asks it to stop at the
+// next record and undo what it wrote, and returns true; otherwise false.
+bool interruptImport(int signal);
+// The signal that interrupted an import, or 0.
+int importInterruptedBy();

@@ -10,7 +10,9 @@
 
 #include "app/Application.h"
 #include "catalogue/CatalogueBackup.h"
+#include "catalogue/ImportJournal.h"
 #include "record_window/frmZelkor.h"
+#include "support/CatalogueTestFiles.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
 
@@ -79,6 +81,30 @@ TEST_F(BackupNoticeTest, TheLibrariansStartCopiesAndTheStudentsEditionNever) {
   EXPECT_FALSE(QFileInfo::exists(folder()));
   EXPECT_TRUE(runOnce().isEmpty());
   EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{u"Zelkor-2026-12-06.dat"_s});
+}
+
+TEST_F(BackupNoticeTest, AnImportLeftUnfinishedIsUndoneAtTheStartBeforeTheCopyAndTold) {
+  const QByteArray before = cat.bytes();
+  int error = 0;
+  ASSERT_TRUE(importjournal::write(cat.path(), {before.size(), before.size(), {}}, &error));
+  cat.setBytes(before + TempCatalogue::record({u"Μισή"_s}) + TempCatalogue::record({u"εισαγωγή"_s}));
+
+  // The students' program shows the records before the import and changes nothing.
+  {
+    Application app(tp.platform(), Edition::students());
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.recordWindow().windowTitle().right(15), u"Εγγραφή:  1  από  1"_s.right(15));
+    app.endProgram();
+  }
+  EXPECT_TRUE(QFileInfo::exists(importjournal::pathFor(cat.path())));
+
+  tp.dialogs.answer(Dialogs::Answer::Ok);
+  const auto boxes = runOnce();
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_EQ(boxes[0].text, importjournal::undoneNotice(u"Zelkor.dat"_s));
+  EXPECT_EQ(cat.bytes(), before);
+  EXPECT_FALSE(QFileInfo::exists(importjournal::pathFor(cat.path())));
+  EXPECT_EQ(readAll(folder() + u"/Zelkor-2026-12-06.dat"_s), before);
 }
 
 }  // namespace

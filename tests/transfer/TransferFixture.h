@@ -33,6 +33,9 @@ class TransferTest : public ::testing::Test {
     return r;
   }
 
+  // The first line of every refused import.
+  const QString kKeptAsItWas = u"Η εισαγωγή δεν έγινε· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν:\n"_s;
+
   QString file(const QString& name) const { return cat.dir() + u'/' + name; }
 
   struct Output {
