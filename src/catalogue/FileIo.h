@@ -44,6 +44,17 @@ bool replaceFile(const QString& from, const QString& to, int* error);
 // ENOTDIR when a file has its name.
 bool makeFolder(const QString& path, int* error);
 
+// True when both names lead to one file (the same device and inode; the
+// same volume and file ID on Windows), whatever names, links or case.
+inline bool sameFile(const QString& a, const QString& b) {
+  std::unique_ptr<FileIo> io = makeSystemFileIo();
+  return io->open(a, FileIo::Mode::ReadOnly) && io->stillAt(b);
+}
+
+// The permission bits an ordinary new file gets (0666 less the user's
+// umask), or -1 where the system keeps none of that kind.
+int ordinaryFilePermissions();
+
 // Makes a name just created or renamed in the folder of `path` survive a
 // power cut; best effort, where the file system allows it.
 void syncFolderOf(const QString& path);

@@ -172,6 +172,13 @@ bool replaceFile(const QString& from, const QString& to, int* error) {
   return false;
 }
 
+int ordinaryFilePermissions() {
+  // The umask can only be read by setting it; put back at once.
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return int(0666 & ~mask);
+}
+
 bool makeFolder(const QString& path, int* error) {
   if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) return true;
   const int failure = errno;

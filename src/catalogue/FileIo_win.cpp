@@ -41,6 +41,8 @@ bool replaceFile(const QString& from, const QString& to, int* error) {
   return false;
 }
 
+int ordinaryFilePermissions() { return -1; }
+
 bool makeFolder(const QString& path, int* error) {
   int failure = 0;
   if (winfile::makeFolder(path.toStdWString().c_str(), failure)) return true;

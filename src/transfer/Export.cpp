@@ -53,8 +53,9 @@ std::optional<ExportFormat> exportFormatNamed(const QString& name) {
 
 ExportResult exportCatalogue(const QString& catalogue, const QString& output, const ExportOptions& options,
                              const ExportProgress& progress) {
-  // Written by renaming over the output, the catalogue itself would be lost.
-  if (QFileInfo::exists(output) && QFileInfo(output).canonicalFilePath() == QFileInfo(catalogue).canonicalFilePath())
+  // Written by renaming over the output, or removed as a leftover part file,
+  // the catalogue itself would be lost: compared by identity, not by name.
+  if (sameFile(catalogue, output) || sameFile(catalogue, OutputFile::partPathFor(output)))
     return {ExportResult::Status::Refused, 0,
             u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «%1»: διαλέξτε άλλο αρχείο."_s.arg(
                 QFileInfo(catalogue).fileName())};

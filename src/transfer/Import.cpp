@@ -115,6 +115,11 @@ bool interruptImport(int signal) {
 int importInterruptedBy() { return g_interruptedBy; }
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
+  if (sameFile(input, catalogue))
+    return failedWith(
+        u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
+            QFileInfo(catalogue).fileName()),
+        ImportResult::Status::Refused);
   std::unique_ptr<ImportSource> source =
       looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
   ImportResult result;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 OutputFile::OutputFile(QString path, std::unique_ptr<FileIo> io) : ExportOutput(std::move(path)), m_io(std::move(io)) {
   // A block and the most that one record can add past it.
@@ -12,8 +13,19 @@ OutputFile::~OutputFile() { discard(); }
 
 bool OutputFile::open() {
   m_offset = 0;
-  if (!m_io->open(partPath(), FileIo::Mode::ReadWrite) || !m_io->truncate(0)) return failIo();
+  if (!createPart()) return failIo();
+  // Made for the owner alone; the finished file gets what any new file of the user gets.
+  const int bits = ordinaryFilePermissions();
+  if (bits >= 0 && !m_io->setPermissions(bits)) return failIo();
   return true;
+}
+
+bool OutputFile::createPart() {
+  if (m_io->open(partPath(), FileIo::Mode::CreateNew)) return true;
+  if (m_io->lastErrno() != EEXIST) return false;
+  // The leftover of a killed export: a link goes itself, never what it points to.
+  QFile::remove(partPath());
+  return m_io->open(partPath(), FileIo::Mode::CreateNew);
 }
 
 bool OutputFile::writeBlock(const char* data, qint64 length) {

@@ -62,7 +62,7 @@ TEST_F(TransferTest, AFailedWriteOrSyncNamesTheFileAndTheReasonAndLeavesTheOldFi
     EXPECT_FALSE(QFile::exists(out.partPath()));
   }
   files.reset();
-  files.failCall(4, EIO);  // open, truncate, the one write, then the sync
+  files.failCall(3, EIO);  // open, the one write, then the sync
   {
     OutputFile out(path, files.make());
     ASSERT_TRUE(out.open());
@@ -77,4 +77,29 @@ TEST_F(TransferTest, AFailedWriteOrSyncNamesTheFileAndTheReasonAndLeavesTheOldFi
   EXPECT_FALSE(nowhere.open());
   EXPECT_EQ(nowhere.error(),
             u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «out.csv»: το αρχείο ή ο φάκελός του δεν υπάρχει."_s);
+}
+
+TEST_F(TransferTest, APartFileIsAlwaysMadeNewNeverThroughALinkAndALeftoverGoes) {
+  const QString path = file(u"out.csv"_s);
+  const QString part = OutputFile::partPathFor(path);
+  writeAll(file(u"victim"_s), "keep");
+  // A user's own file named like an old part file is not the program's to touch.
+  writeAll(file(u"out.csv.part"_s), "the user's");
+  for (const bool planted : {true, false}) {
+    SCOPED_TRACE(planted);
+    if (planted)
+      ASSERT_TRUE(QFile::link(file(u"victim"_s), part));
+    else
+      writeAll(part, "left by a killed export");
+    OutputFile out(path);
+    ASSERT_TRUE(out.open()) << out.error().toStdString();
+    ASSERT_TRUE(writeInPieces(out, "new") && out.commit());
+    EXPECT_EQ(readAll(path), "new");
+    EXPECT_FALSE(QFileInfo::exists(part) || QFileInfo(part).isSymLink());
+  }
+  EXPECT_EQ(readAll(file(u"victim"_s)), "keep");
+  EXPECT_EQ(readAll(file(u"out.csv.part"_s)), "the user's");
+  // The finished file is as readable as any new file of the user's.
+  EXPECT_EQ(int(QFileInfo(path).permissions() & QFileDevice::ReadOther),
+            ordinaryFilePermissions() & 04 ? int(QFileDevice::ReadOther) : 0);
 }

@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -10,7 +11,7 @@ TEST_F(TransferTest, CsvExportThenImportIntoAnEmptyCatalogueIsByteIdentical) {
   cat.setBytes(original);
   const Run exported = run({u"export"_s, u"--format"_s, u"csv"_s, cat.path(), file(u"out.csv"_s)});
   ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
-  EXPECT_FALSE(QFile::exists(file(u"out.csv.part"_s)));
+  EXPECT_FALSE(QFile::exists(file(u"out.csv.lomira-part"_s)));
 
   const Run imported = run({u"import"_s, file(u"out.csv"_s), file(u"new.dat"_s)});
   ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
@@ -67,7 +68,7 @@ TEST_F(TransferTest, ACsvOfManyBlocksRoundTripsAndAWriteFailingPartWayIsReported
   EXPECT_EQ(failed.err,
             u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «a.csv»: το αρχείο έφτασε το μέγιστο επιτρεπτό μέγεθος.\n"_s);
   EXPECT_FALSE(QFile::exists(file(u"a.csv"_s)));
-  EXPECT_FALSE(QFile::exists(file(u"a.csv.part"_s)));
+  EXPECT_FALSE(QFile::exists(file(u"a.csv.lomira-part"_s)));
 }
 
 TEST_F(TransferTest, ACatalogueFileIsAppendedRecordForRecordAfterTheLastRecord) {
@@ -98,4 +99,31 @@ TEST_F(TransferTest, ACatalogueOpenForEditingIsRefusedWithTheEditorsMessage) {
                        u"Ο κατάλογος «Zelkor.dat» είναι ήδη ανοικτός για καταχώριση σε άλλο πρόγραμμα.\n"
                        "Κλείστε το άλλο πρόγραμμα και ξεκινήστε ξανά.\n"_s);
   EXPECT_EQ(cat.bytes(), rec({u"Πρώτο"_s}));
+}
+
+TEST_F(TransferTest, TheCatalogueIsToldFromTheOutputTheWorkingFileAndTheInputByIdentityNotByName) {
+  const QByteArray original = awkwardCatalogue();
+  // A catalogue named like another name's part file.
+  writeAll(file(u"cat.part"_s), original);
+  EXPECT_EQ(run({u"export"_s, u"--format"_s, u"csv"_s, file(u"cat.part"_s), file(u"cat"_s)}).status, 0);
+  EXPECT_EQ(readAll(file(u"cat.part"_s)), original);
+  writeAll(file(u"cat.lomira-part"_s), original);
+  Run r = run({u"export"_s, u"--format"_s, u"csv"_s, file(u"cat.lomira-part"_s), file(u"cat"_s)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(readAll(file(u"cat.lomira-part"_s)), original);
+
+  // Another name of the same file: a hard link.
+  cat.setBytes(original);
+  ASSERT_TRUE(::link(QFile::encodeName(cat.path()).constData(), QFile::encodeName(file(u"same.dat"_s)).constData()) ==
+              0);
+  r = run({u"export"_s, u"--format"_s, u"csv"_s, cat.path(), file(u"same.dat"_s)});
+  EXPECT_EQ(r.status, 1);
+  for (const QString& input : {cat.path(), file(u"same.dat"_s)}) {
+    r = run({u"import"_s, input, cat.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kKeptAsItWas +
+                         u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «Zelkor.dat» στον εαυτό του: "
+                         "διαλέξτε άλλο αρχείο.\n"_s);
+  }
+  EXPECT_EQ(cat.bytes(), original);
 }

@@ -128,6 +128,14 @@ void replacingAnExistingFile() {
   CHECK(file.createNew(part.c_str()) && file.writeAt(0, "part", 4) == 4);
   file.close();
   CHECK(contents(part.c_str()) == "part");
+
+  // The catalogue is told from an output or an input by the file's identity:
+  // another name of the same file (a hard link) is the same file.
+  const std::wstring link = std::wstring(kFolder) + L"\\same.csv";
+  CHECK(CreateHardLinkW(link.c_str(), target.c_str(), nullptr));
+  CHECK(file.open(target.c_str(), false));
+  CHECK(file.stillAt(link.c_str()) && !file.stillAt(part.c_str()));
+  file.close();
 }
 
 // Runs this program again as `driver lock PATH`: 0 when it took the lock,
