@@ -4,6 +4,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
+#include "transfer/FieldBytes.h"
 #include "transfer/ImportSource.h"
 #include "transfer/OpenToRead.h"
 
@@ -28,7 +29,7 @@ class CatalogueSource : public ImportSource {
       return true;
     }
     m_count = qint32(length / CatalogueRecord::kLength);
-    return true;
+    return refuseWhatTheCheckReports(result);
   }
 
   bool records(const Sink& sink, ImportResult& result) override {
@@ -48,6 +49,28 @@ class CatalogueSource : public ImportSource {
   }
 
  private:
+  // Records holding what the check reports (NUL, control or undefined bytes)
+  // are no records: 350 bytes of anything would otherwise pass.
+  bool refuseWhatTheCheckReports(ImportResult& result) {
+    RecordScan scan(m_file);
+    for (qint32 n = 1; n <= m_count; ++n) {
+      const char* record = scan.record(n);
+      if (!record) break;
+      const unsigned char found = fieldbytes::classesOf(record);
+      if (found == 0) continue;
+      QStringList what;
+      if (found & fieldbytes::kNul) what << u"μηδενικά byte (NUL)"_s;
+      if (found & fieldbytes::kControl) what << u"χαρακτήρες ελέγχου"_s;
+      if (found & fieldbytes::kUndefined) what << u"byte που η γραφή Windows-1253 δεν ορίζει"_s;
+      result.refuse(u"εγγραφή %1 του «%2»: έχει %3 (δείτε τη με «lomira-catalogue check»)"_s.arg(n).arg(
+          QFileInfo(m_path).fileName(), what.join(u", "_s)));
+    }
+    if (!scan.failed()) return true;
+    result.status = ImportResult::Status::Failed;
+    result.messages = QStringList{m_file.lastError().describe()};
+    return false;
+  }
+
   bool open(ImportResult& result) {
     const QString error = openToRead(m_file, m_path);
     if (error.isEmpty()) return true;

@@ -13,7 +13,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum Status { kSuccess = 0, kRefused = 1, kFileError = 2 };
-constexpr qsizetype kMostReasons = 100;
 
 const QString kUsage =
     uR"(Χρήση:
@@ -63,10 +62,8 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   switch (result.status) {
     case ImportResult::Status::Refused: {
       print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
-      for (const QString& reason : result.messages.first(std::min(result.messages.size(), kMostReasons)))
-        print(err, reason);
-      if (result.messages.size() > kMostReasons)
-        print(err, u"… και %1 ακόμη."_s.arg(result.messages.size() - kMostReasons));
+      for (const QString& reason : result.messages) print(err, reason);
+      if (result.moreMessages > 0) print(err, u"… και %1 ακόμη."_s.arg(result.moreMessages));
       return kRefused;
     }
     case ImportResult::Status::Failed:
@@ -76,6 +73,7 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
       break;
   }
   for (const QString& cut : result.messages) print(out, cut);
+  if (result.moreMessages > 0) print(out, u"… και %1 ακόμη κομμένα πεδία."_s.arg(result.moreMessages));
   if (result.count == 0)
     print(out, u"Δεν προστέθηκε καμία εγγραφή στον «%1»."_s.arg(catalogue));
   else if (result.count == 1)

@@ -19,44 +19,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qint64 kRecord = CatalogueRecord::kLength;
-constexpr int kTitle = 2;
 constexpr int kBookNumber = 4;
 
-enum ByteClass : unsigned char { kNul = 1, kControl = 2, kUndefined = 4 };
-
-bool isControl(unsigned char b) { return b < 0x20 || b == 0x7F; }
-
-// Whether the bytes hold anything but printable characters: written so that
-// the compiler checks many bytes at once, since nearly every record is clean.
-bool mayHoldFindings(const unsigned char* bytes) {
-  unsigned char any = 0;
-  for (int i = 0; i < CatalogueRecord::kLength; ++i) {
-    const unsigned char b = bytes[i];
-    any |= static_cast<unsigned char>((b < 0x20) | (b == 0x7F) | (static_cast<unsigned char>(b - 0x80) < 0x20) |
-                                      (b == 0xAA) | (b == 0xD2) | (b == 0xFF));
-  }
-  return any != 0;
-}
-
-// What the record holds; the title keeps the line breaks its box takes.
-unsigned char classesOf(const char* record) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(record);
-  if (!mayHoldFindings(bytes)) return 0;
-  const int titleBegin = CatalogueRecord::kOffset[kTitle];
-  const int titleEnd = titleBegin + CatalogueRecord::kWidth[kTitle];
-  unsigned char found = 0;
-  for (int i = 0; i < kRecord; ++i) {
-    const unsigned char b = bytes[i];
-    const bool lineBreak = (b == '\r' || b == '\n') && i >= titleBegin && i < titleEnd;
-    if (b == 0)
-      found |= kNul;
-    else if (isControl(b) && !lineBreak)
-      found |= kControl;
-    else if (fieldbytes::isUndefined(b))
-      found |= kUndefined;
-  }
-  return found;
-}
+using fieldbytes::classesOf;
+using fieldbytes::kControl;
+using fieldbytes::kNul;
+using fieldbytes::kUndefined;
 
 // The leading number of field 5 after any blanks, without leading zeros;
 // empty when there is none. Points into the record: no copy.

@@ -42,8 +42,14 @@ bool CsvReader::next(QList<QByteArray>& row) {
     QByteArray cell;
     bool quoted = false;
     bool afterQuote = false;
+    qsizetype length = 0;
     for (;;) {
       int c = get();
+      if (++length > kLongestRow) {
+        m_error = u"σειρά %1: πάνω από %2 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s.arg(m_row + 1).arg(
+            kLongestRow);
+        return false;
+      }
       if (quoted) {
         if (c < 0) {
           m_error = u"σειρά %1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s.arg(m_row + 1);

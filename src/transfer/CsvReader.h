@@ -10,6 +10,10 @@
 // a leading UTF-8 byte-order mark dropped.
 class CsvReader {
  public:
+  // The longest row taken: far more than a catalogue row holds, even with
+  // fields to cut, so that a file without line breaks cannot fill the memory.
+  static constexpr qsizetype kLongestRow = 1 << 16;
+
   explicit CsvReader(QIODevice& device);
 
   // The next row, false at the end or on an error. Blank lines are skipped.

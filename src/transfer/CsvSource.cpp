@@ -9,6 +9,7 @@
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldLabels.h"
 #include "transfer/CsvReader.h"
+#include "transfer/FieldBytes.h"
 #include "transfer/ImportSource.h"
 #include "transfer/TableColumns.h"
 
@@ -25,6 +26,14 @@ QString characterName(const QString& text, qsizetype i) {
   }
   if (code < 0x20 || code == 0x7F) shown.clear();
   return u"«%1» (U+%2)"_s.arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// The text a cut lost, in quotes; a long one by its start and its length,
+// so that one huge cell makes one short line.
+QString lostText(const QString& text) {
+  constexpr qsizetype kShown = 60;
+  if (text.size() <= kShown) return u"«%1»"_s.arg(text);
+  return u"«%1…» (%2 χαρακτήρες)"_s.arg(text.first(kShown), QString::number(text.size()));
 }
 
 class CsvSource : public ImportSource {
@@ -102,24 +111,30 @@ class CsvSource : public ImportSource {
     text = utf8(cell);
     if (utf8.hasError()) return refuse(result, where + u"το κείμενο δεν είναι UTF-8"_s);
     while (text.endsWith(u' ')) text.chop(1);
-    for (qsizetype i = 0; i < text.size(); ++i)
+    for (qsizetype i = 0; i < text.size(); ++i) {
       if (!cp1253::canEncode(text[i]))
         return refuse(result, where + u"ο χαρακτήρας %1 δεν υπάρχει στη γραφή Windows-1253 του καταλόγου"_s.arg(
                                           characterName(text, i)));
+      // What the check would report in the catalogue is refused here by the same rule.
+      const unsigned char byteClass = fieldbytes::classOf(uchar(cp1253::encode(text.mid(i, 1)).at(0)), field);
+      if (byteClass != 0)
+        return refuse(result, where + (byteClass == fieldbytes::kUndefined
+                                           ? u"ο χαρακτήρας %1 δεν ορίζεται στη γραφή Windows-1253 του καταλόγου"_s
+                                           : u"ο χαρακτήρας ελέγχου %1 δεν επιτρέπεται σε αυτή τη στήλη"_s)
+                                          .arg(characterName(text, i)));
+    }
     const int width = CatalogueRecord::kWidth[size_t(field)];
     if (text.size() <= width) return true;
     if (!m_options.truncate)
       return refuse(
           result, where + u"%1 χαρακτήρες, ενώ το πεδίο χωρά %2 (με --truncate κόβεται)"_s.arg(text.size()).arg(width));
-    result.messages.append(where + u"κόπηκε στους %1 χαρακτήρες· χάθηκε το «%2»"_s.arg(width).arg(text.mid(width)));
+    result.add(where + u"κόπηκε στους %1 χαρακτήρες· χάθηκε το %2"_s.arg(width).arg(lostText(text.mid(width))));
     text.truncate(width);
     return true;
   }
 
   bool refuse(ImportResult& result, const QString& reason) {
-    if (result.status != ImportResult::Status::Refused) result.messages.clear();
-    result.status = ImportResult::Status::Refused;
-    result.messages.append(reason);
+    result.refuse(reason);
     return false;
   }
 

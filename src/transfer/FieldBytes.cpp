@@ -77,4 +77,37 @@ bool isDeletionMark(const char* record) {
 
 bool isUndefined(unsigned char byte) { return cp1253::decodeByte(byte).unicode() >= 0xF700 && byte >= 0x80; }
 
+unsigned char classOf(unsigned char byte, int field) {
+  if (byte == 0) return kNul;
+  if (byte < 0x20 || byte == 0x7F) return (byte == '\r' || byte == '\n') && field == kTitleField ? 0 : kControl;
+  return isUndefined(byte) ? kUndefined : 0;
+}
+
+namespace {
+
+// Whether the bytes hold anything but printable characters: written so that
+// the compiler checks many bytes at once, since nearly every record is clean.
+bool mayHoldFindings(const unsigned char* bytes) {
+  unsigned char any = 0;
+  for (int i = 0; i < CatalogueRecord::kLength; ++i) {
+    const unsigned char b = bytes[i];
+    any |= static_cast<unsigned char>((b < 0x20) | (b == 0x7F) | (static_cast<unsigned char>(b - 0x80) < 0x20) |
+                                      (b == 0xAA) | (b == 0xD2) | (b == 0xFF));
+  }
+  return any != 0;
+}
+
+}  // namespace
+
+unsigned char classesOf(const char* record) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+  if (!mayHoldFindings(bytes)) return 0;
+  unsigned char found = 0;
+  for (int field = 0; field < CatalogueRecord::kFieldCount; ++field)
+    for (int i = CatalogueRecord::kOffset[size_t(field)];
+         i < CatalogueRecord::kOffset[size_t(field)] + CatalogueRecord::kWidth[size_t(field)]; ++i)
+      found |= classOf(bytes[i], field);
+  return found;
+}
+
 }  // namespace fieldbytes

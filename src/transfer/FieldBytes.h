@@ -26,4 +26,14 @@ bool isDeletionMark(const char* record);
 // A byte that Windows-1253 leaves undefined.
 bool isUndefined(unsigned char byte);
 
+// What a record should not hold, by the one rule that the check reports and
+// the import refuses: NUL, control bytes (but the line breaks the title's box
+// takes) and bytes that Windows-1253 leaves undefined.
+enum ByteClass : unsigned char { kNul = 1, kControl = 2, kUndefined = 4 };
+constexpr int kTitleField = 2;
+// The class of one byte (0 when it is fine) in field `field`.
+unsigned char classOf(unsigned char byte, int field);
+// The classes found anywhere in a record's 350 bytes.
+unsigned char classesOf(const char* record);
+
 }  // namespace fieldbytes

@@ -106,6 +106,22 @@ ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportRe
 
 }  // namespace
 
+void ImportResult::refuse(const QString& reason) {
+  if (status != Status::Refused) {
+    messages.clear();
+    moreMessages = 0;
+  }
+  status = Status::Refused;
+  add(reason);
+}
+
+void ImportResult::add(const QString& message) {
+  if (messages.size() < kMostMessages)
+    messages.append(message);
+  else
+    ++moreMessages;
+}
+
 bool interruptImport(int signal) {
   if (!g_writing) return false;
   g_interruptedBy = signal;
@@ -120,6 +136,9 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
         u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
             QFileInfo(catalogue).fileName()),
         ImportResult::Status::Refused);
+  // A folder, pipe or device is refused at once: reading a pipe would wait for ever.
+  if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly))
+    return failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
   std::unique_ptr<ImportSource> source =
       looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
   ImportResult result;

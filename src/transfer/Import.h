@@ -16,6 +16,14 @@ struct ImportResult {
   QStringList messages;
   qint32 first = 0;  // the record number of the first new record
   qint32 count = 0;
+  // Only the first kMostMessages reasons or cuts are kept; the rest are counted.
+  static constexpr qsizetype kMostMessages = 100;
+  qint64 moreMessages = 0;
+
+  // Refuses the import for `reason` (what was kept of a Done result goes).
+  void refuse(const QString& reason);
+  // A reason or a cut, kept while there is room.
+  void add(const QString& message);
 };
 
 // Appends the rows of a CSV file (INPUT ending in ".csv", or starting with a

@@ -66,11 +66,20 @@ TEST(CsvReader, BrokenQuotesStopTheReadingAndSayWhere) {
 }
 
 TEST(CsvReader, ACellAcrossTheReadingBlocksComesOutWhole) {
-  const QByteArray longCell(1500000, 'x');
-  const Read r = readCsv("h\r\n\"" + longCell + ",\"\"\"\r\nnext\r\n");
-  ASSERT_EQ(r.rows.size(), 3);
-  EXPECT_EQ(r.rows[1], QList<QByteArray>{longCell + ",\""});
-  EXPECT_EQ(r.rows[2], QList<QByteArray>{"next"});
+  // Short rows up to just before the end of the first 1 MiB block, then a cell across it.
+  QByteArray csv = "h\r\n";
+  while (csv.size() < (1 << 20) - 500) csv += "r\r\n";
+  const QByteArray longCell(1000, 'x');
+  const Read r = readCsv(csv + "\"" + longCell + ",\"\"\"\r\nnext\r\n");
+  ASSERT_GE(r.rows.size(), 3);
+  EXPECT_EQ(r.rows[r.rows.size() - 2], QList<QByteArray>{longCell + ",\""});
+  EXPECT_EQ(r.rows.last(), QList<QByteArray>{"next"});
+}
+
+TEST(CsvReader, ARowLongerThanAnyCatalogueRowStopsTheReading) {
+  const Read r = readCsv("h\r\n\"" + QByteArray(CsvReader::kLongestRow, 'x') + "\"\r\nnext\r\n");
+  EXPECT_EQ(r.rows.size(), 1);
+  EXPECT_EQ(r.error, u"σειρά 2: πάνω από 65536 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s);
 }
 
 TEST(CsvReader, ADeviceThatFailsIsAReadFailureNotTheEnd) {

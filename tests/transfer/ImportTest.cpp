@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <QDir>
+
 #include "TransferFixture.h"
 
 namespace {
@@ -61,4 +65,57 @@ TEST_F(ImportTest, AnyFileStartingWithTheHeaderIsCsv) {
   const Run r = run({u"import"_s, file(u"in.txt"_s), cat.path()});
   EXPECT_EQ(r.status, 0) << r.err.toStdString();
   EXPECT_EQ(cat.bytes(), rec({u"Άλλος"_s, {}, u"Τίτλος"_s}));
+}
+
+TEST_F(ImportTest, WhatTheCheckWouldReportIsRefusedByTheSameRule) {
+  cat.setBytes(existing);
+  // A title keeps its line breaks; a NUL, a control byte or a byte the code page leaves undefined goes nowhere.
+  Run r = importCsv(u"1,Α,\"Πρώτη\r\nδεύτερη\"\r\n2,Α\u0001Β,Τ\r\n3,Α,Τ\u0000Τ\r\n4,\uF7AA,Τ\r\n5,Α,Τ\tΤ\r\n"_s);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts).mid(1),
+            (QStringList{u"σειρά 3, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας ελέγχου «» (U+0001) δεν επιτρέπεται "
+                         "σε αυτή τη στήλη"_s,
+                         u"σειρά 4, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: ο χαρακτήρας ελέγχου "
+                         "«» (U+0000) δεν επιτρέπεται σε αυτή τη στήλη"_s,
+                         u"σειρά 5, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας «\uF7AA» (U+F7AA) δεν ορίζεται στη "
+                         "γραφή Windows-1253 του καταλόγου"_s,
+                         u"σειρά 6, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: ο χαρακτήρας ελέγχου "
+                         "«» (U+0009) δεν επιτρέπεται σε αυτή τη στήλη"_s}));
+
+  // Any file as long as whole records is no catalogue unless its records pass the check.
+  for (const QByteArray& input : {QByteArray(700, '\0'), QByteArray("a list of\nbooks\n").leftJustified(350, ' ')}) {
+    writeAll(file(u"in.dat"_s), input);
+    r = run({u"import"_s, file(u"in.dat"_s), cat.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(u"εγγραφή 1 του «in.dat»: έχει"_s)) << r.err.toStdString();
+  }
+  EXPECT_EQ(cat.bytes(), existing);
+}
+
+TEST_F(ImportTest, APipeOrAFolderIsRefusedAtOnceAndHugeInputsStayBounded) {
+  cat.setBytes(existing);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(file(u"pipe.csv"_s)).constData(), 0600), 0);
+  QDir(cat.dir()).mkdir(u"folder.csv"_s);
+  for (const QString& name : {u"pipe.csv"_s, u"folder.csv"_s}) {
+    const Run r = run({u"import"_s, file(name), cat.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.startsWith(u"Δεν ήταν δυνατή η ανάγνωση"_s)) << r.err.toStdString();
+  }
+
+  // 150 bad rows: the first 100 reasons and a count.
+  QString rows;
+  for (int i = 0; i < 150; ++i) rows += u"1,μόνο δύο\r\n"_s;
+  Run r = importCsv(rows);
+  QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 102);
+  EXPECT_EQ(lines.last(), u"… και 50 ακόμη."_s);
+
+  // A cut of a long text shows its start and its length.
+  r = importCsv(u"1,Α,"_s + QString(5000, u'Β') + u"\r\n"_s, {u"--truncate"_s});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_TRUE(
+      r.out.startsWith(u"σειρά 2, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: κόπηκε στους 100 "
+                       "χαρακτήρες· χάθηκε το «"_s +
+                       QString(60, u'Β') + u"…» (4900 χαρακτήρες)\n"_s))
+      << r.out.toStdString();
 }

@@ -74,11 +74,13 @@ print(json.dumps({
   // Records holding every byte value that Windows-1253 defines, the title's
   // line breaks, leading blanks, quotes and commas, and a deleted record.
   static QByteArray awkwardCatalogue() {
+    // Every byte the check takes: no NUL, control or undefined byte.
     QByteArray defined;
-    for (int b = 0; b < 256; ++b)
-      if (!(b == 0x81 || b == 0x88 || b == 0x8A || (b >= 0x8C && b <= 0x90) || b == 0x98 || b == 0x9A ||
-            (b >= 0x9C && b <= 0x9F) || b == 0xAA || b == 0xD2 || b == 0xFF))
-        defined.append(char(b));
+    for (int b = 0x20; b < 256; ++b)
+      if (b != 0x7F)
+        if (!(b == 0x81 || b == 0x88 || b == 0x8A || (b >= 0x8C && b <= 0x90) || b == 0x98 || b == 0x9A ||
+              (b >= 0x9C && b <= 0x9F) || b == 0xAA || b == 0xD2 || b == 0xFF))
+          defined.append(char(b));
     QByteArray out;
     for (qsizetype i = 0; i < defined.size(); i += CatalogueRecord::kLength)
       out += defined.mid(i, CatalogueRecord::kLength).leftJustified(CatalogueRecord::kLength, ' ');
