@@ -137,10 +137,25 @@ void CatalogueBackup::prune(const QDate& today) {
     if (!keep.contains(day)) QFile::remove(m_folder + u'/' + copyName(day));
 }
 
+namespace {
+
+// The copy goes into a folder: a refusal there is the folder's, not a file's.
+QString folderReason(int systemError) {
+  switch (systemError) {
+    case EACCES:
+    case EPERM:
+      return u"δεν υπάρχει άδεια εγγραφής στον φάκελο"_s;
+    default:
+      return CatalogueError::reason(systemError);
+  }
+}
+
+}  // namespace
+
 QString CatalogueBackup::failureNotice(int systemError) {
   return u"Δεν ήταν δυνατό να κρατηθεί το σημερινό αντίγραφο ασφαλείας του καταλόγου «%1» στον φάκελο «%2»: %3.\r\n"
          "Η εργασία συνεχίζεται κανονικά· το πρόγραμμα θα δοκιμάσει ξανά στην επόμενη έναρξη."_s.arg(
-             QString::fromLatin1(CatalogueFile::kFileName), folderName(), CatalogueError::reason(systemError));
+             QString::fromLatin1(CatalogueFile::kFileName), folderName(), folderReason(systemError));
 }
 
 bool BackupNotices::reportToday(const QDate& today) {

@@ -132,6 +132,9 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   for (const QString& option : parser.optionNames())
     if (!allowed.contains(option))
       return usageError(err, u"η επιλογή «--%1» δεν ταιριάζει στην εντολή «%2»"_s.arg(option, command));
+  // An empty name would be taken for the folder or for the default catalogue.
+  if (args.contains(QString()))
+    return usageError(err, u"ένα από τα ονόματα αρχείων είναι κενό· γράψτε το όνομα κάθε αρχείου"_s);
   if (command == u"export"_s) return runExport(parser, args, out, err);
   if (command == u"import"_s) return runImport(parser, args, out, err);
   return runCheck(args, out, err);

@@ -66,6 +66,10 @@ class CsvSource : public ImportSource {
     CsvReader reader(file);
     QList<QByteArray> row;
     if (!reader.next(row)) return endOfFile(result, reader) && refuse(result, u"το αρχείο δεν έχει επικεφαλίδα"_s);
+    if (row.join(',').contains('\0') || row.value(0).startsWith("\xFF\xFE") || row.value(0).startsWith("\xFE\xFF"))
+      return refuse(result,
+                    u"το αρχείο είναι γραμμένο σε UTF-16· αποθηκεύστε το από το υπολογιστικό φύλλο ως "
+                    "«CSV UTF-8» και δοκιμάστε ξανά"_s);
     if (!readHeader(row, result)) return true;
     while (reader.next(row)) {
       CatalogueRecord record = CatalogueRecord::blank();

@@ -44,7 +44,9 @@ bool looksLikeCsv(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray start = file.read(4096);
-  return start.startsWith(kByteOrderMark) || startsWithHeader(start);
+  // UTF-16 is a table too, refused with a word on how to save it.
+  return start.startsWith(kByteOrderMark) || start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF") ||
+         startsWithHeader(start);
 }
 
 ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {

@@ -2,6 +2,7 @@
 // autofilter and column widths that fit, written row by row in constant
 // memory by libxlsxwriter. The title's CR LF line breaks become the LF that
 // spreadsheet cells use.
+#include <fcntl.h>
 #include <xlsxwriter.h>
 
 #include <QDir>
@@ -10,6 +11,12 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "transfer/ExportWriter.h"
 #include "transfer/FieldBytes.h"
@@ -18,6 +25,42 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The library prints its own English "[ERROR]" lines on the standard error
+// before it returns the error that our Greek message reports: while it
+// packs the workbook, those lines go nowhere.
+class QuietStandardError {
+ public:
+  QuietStandardError() {
+    std::fflush(stderr);
+#ifdef _WIN32
+    m_saved = _dup(2);
+    const int nowhere = _open("NUL", _O_WRONLY);
+    if (nowhere >= 0) _dup2(nowhere, 2), _close(nowhere);
+#else
+    m_saved = ::dup(2);
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nowhere >= 0) ::dup2(nowhere, 2), ::close(nowhere);
+#endif
+  }
+  ~QuietStandardError() {
+    if (m_saved < 0) return;
+    // The library's errno is the reason the message gives.
+    const int error = errno;
+    std::fflush(stderr);
+#ifdef _WIN32
+    _dup2(m_saved, 2), _close(m_saved);
+#else
+    ::dup2(m_saved, 2), ::close(m_saved);
+#endif
+    errno = error;
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int m_saved = -1;
+};
 
 constexpr double kMaxWidth = 60;
 constexpr qint64 kCopyBlock = 1 << 16;
@@ -98,7 +141,11 @@ class XlsxWriter : public ExportWriter {
     worksheet_freeze_panes(m_sheet, 1, 0);
     worksheet_autofilter(m_sheet, 0, 0, m_row, lxw_col_t(m_widths.size() - 1));
     errno = 0;
-    const lxw_error closed = workbook_close(m_book);
+    lxw_error closed;
+    {
+      const QuietStandardError quiet;
+      closed = workbook_close(m_book);
+    }
     m_book = nullptr;
     if (closed != LXW_NO_ERROR) return failed(errno, closed);
     return copyScratch();

@@ -9,6 +9,12 @@
 
 namespace {
 
+// Qt's own warnings are English and meant for developers: every message the
+// librarian should see is the tool's own, in Greek.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) std::fputs(qPrintable(message), stderr);
+}
+
 // Ctrl+C, a closed terminal or a polite kill during an import's writing
 // undoes what it wrote; at any other moment the signal ends the tool at once.
 extern "C" void onStopSignal(int signal) {
@@ -29,6 +35,7 @@ int main(int argc, char** argv) {
 #ifdef SIGHUP
   std::signal(SIGHUP, onStopSignal);
 #endif
+  qInstallMessageHandler(quietQtMessages);
   QCoreApplication app(argc, argv);
   installGreekQtTexts(app);
   QTextStream out(stdout);
