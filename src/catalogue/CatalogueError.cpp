@@ -39,6 +39,9 @@ QString reasonFor(CatalogueError::Operation op, int error) {
       return u"το αρχείο χρησιμοποιείται από άλλο πρόγραμμα"_s;
     case EISDIR:
       return u"υπάρχει φάκελος με αυτό το όνομα"_s;
+    case EEXIST:
+      // Only working files are made new: one already there is not this program's to overwrite.
+      return u"υπάρχει ήδη αρχείο με το όνομα του αρχείου εργασίας δίπλα του· διαγράψτε το αν δεν είναι δικό σας"_s;
     case EINVAL:
       return u"με αυτό το όνομα υπάρχει κάτι άλλο από κανονικό αρχείο"_s;
     case ENOTDIR:

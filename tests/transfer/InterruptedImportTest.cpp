@@ -115,7 +115,10 @@ TEST_F(InterruptedImportTest, AJournalPlantedByAnotherUserOrAsALinkIsNeverFollow
   // A link in the journal's place: the import neither writes through it nor cuts the catalogue by it.
   writeAll(file(u"victim"_s), "keep");
   ASSERT_TRUE(QFile::link(file(u"victim"_s), journal()));
-  EXPECT_EQ(tool({u"import"_s, file(u"in.csv"_s), cat.path()}).status, 2);
+  const Output r = tool({u"import"_s, file(u"in.csv"_s), cat.path()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(QString::fromUtf8(r.err).contains(u"υπάρχει ήδη αρχείο με το όνομα του αρχείου εργασίας"_s))
+      << r.err.toStdString();
   EXPECT_EQ(readAll(file(u"victim"_s)), "keep");
   EXPECT_EQ(cat.bytes(), before);
   EXPECT_EQ(readersCount(), kOldRecords);
