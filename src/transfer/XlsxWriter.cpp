@@ -36,11 +36,17 @@ class QuietStandardError {
 #ifdef _WIN32
     m_saved = _dup(2);
     const int nowhere = _open("NUL", _O_WRONLY);
-    if (nowhere >= 0) _dup2(nowhere, 2), _close(nowhere);
+    if (nowhere >= 0) {
+      _dup2(nowhere, 2);
+      _close(nowhere);
+    }
 #else
     m_saved = ::dup(2);
     const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (nowhere >= 0) ::dup2(nowhere, 2), ::close(nowhere);
+    if (nowhere >= 0) {
+      ::dup2(nowhere, 2);
+      ::close(nowhere);
+    }
 #endif
   }
   ~QuietStandardError() {
@@ -49,9 +55,11 @@ class QuietStandardError {
     const int error = errno;
     std::fflush(stderr);
 #ifdef _WIN32
-    _dup2(m_saved, 2), _close(m_saved);
+    _dup2(m_saved, 2);
+    _close(m_saved);
 #else
-    ::dup2(m_saved, 2), ::close(m_saved);
+    ::dup2(m_saved, 2);
+    ::close(m_saved);
 #endif
     errno = error;
   }
