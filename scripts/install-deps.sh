@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
   libxlsxwriter-dev libyaz-dev zlib1g-dev
