@@ -2,13 +2,12 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <variant>
 
 #include "LomiraVersion.h"
 #include "transfer/Check.h"
 #include "transfer/Export.h"
 #include "transfer/Import.h"
+#include "transfer/MarcToolOptions.h"
 
 using namespace Qt::StringLiterals;
 
@@ -50,45 +49,12 @@ int usageError(QTextStream& err, const QString& problem) {
   return kRefused;
 }
 
-// A code as library systems take it: ISIL's letters, digits and "-/:", at most 16.
-bool isCode(const QString& code) {
-  static const QRegularExpression kCode(u"^[A-Za-z0-9/:-]{1,16}$"_s);
-  return kCode.match(code).hasMatch();
-}
-
-// The MARC options, or a sentence saying what is wrong with them.
-std::variant<MarcOptions, QString> marcOptions(const QCommandLineParser& parser, ExportFormat format) {
-  const QStringList marcOnly{u"agency"_s, u"items"_s, u"branch"_s, u"item-type"_s};
-  const bool marc =
-      format == ExportFormat::Marc21 || format == ExportFormat::MarcXml || format == ExportFormat::Unimarc;
-  for (const QString& option : marcOnly)
-    if (!marc && parser.isSet(option)) return u"η επιλογή «--%1» ταιριάζει μόνο στις μορφές MARC"_s.arg(option);
-  MarcOptions options;
-  options.agency = parser.value(u"agency"_s);
-  if (parser.isSet(u"agency"_s) && !isCode(options.agency))
-    return u"ο κωδικός «%1» του --agency θέλει ως 16 λατινικά γράμματα, ψηφία ή «-/:»"_s.arg(options.agency);
-  options.kohaItems = parser.isSet(u"items"_s);
-  if (options.kohaItems && parser.value(u"items"_s) != u"koha"_s) return u"το --items ξέρει μόνο το «koha»"_s;
-  options.branch = parser.value(u"branch"_s);
-  if (options.kohaItems != parser.isSet(u"branch"_s)) return u"τα --items koha και --branch δίνονται μαζί"_s;
-  if (parser.isSet(u"item-type"_s) && !options.kohaItems) return u"το --item-type θέλει --items koha"_s;
-  if (parser.isSet(u"item-type"_s)) options.itemType = parser.value(u"item-type"_s);
-  for (const QString& code : {options.branch, options.itemType})
-    if (options.kohaItems && !isCode(code))
-      return u"ο κωδικός «%1» θέλει ως 16 λατινικά γράμματα, ψηφία ή «-/:»"_s.arg(code);
-  // Reproducible files: the moment a build system or a test fixes.
-  bool fixed = false;
-  const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&fixed);
-  if (fixed) options.moment = QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC);
-  return options;
-}
-
 int runExport(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
   if (args.size() != 3) return usageError(err, u"το export θέλει ΚΑΤΑΛΟΓΟ και ΑΡΧΕΙΟ"_s);
   if (!parser.isSet(u"format"_s)) return usageError(err, u"λείπει το --format"_s);
   const std::optional<ExportFormat> format = exportFormatNamed(parser.value(u"format"_s));
   if (!format) return usageError(err, u"άγνωστη μορφή «%1»"_s.arg(parser.value(u"format"_s)));
-  const std::variant<MarcOptions, QString> marc = marcOptions(parser, *format);
+  const std::variant<MarcOptions, QString> marc = marcOptionsFrom(parser, *format);
   if (const QString* problem = std::get_if<QString>(&marc)) return usageError(err, *problem);
   const ExportResult result =
       exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s), std::get<MarcOptions>(marc)});
@@ -154,11 +120,8 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      version,
                      {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
                      {u"no-borrowers"_s, u"χωρίς τη στήλη του δανειζόμενου"_s},
-                     {u"agency"_s, u"ο κωδικός της βιβλιοθήκης στο MARC"_s, u"ΚΩΔΙΚΟΣ"_s},
-                     {u"items"_s, u"αντίτυπα για το Koha"_s, u"koha"_s},
-                     {u"branch"_s, u"η βιβλιοθήκη των αντιτύπων στο Koha"_s, u"ΒΙΒΛΙΟΘΗΚΗ"_s},
-                     {u"item-type"_s, u"ο τύπος των αντιτύπων στο Koha"_s, u"ΤΥΠΟΣ"_s},
                      {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s}});
+  parser.addOptions(marcToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));
@@ -181,8 +144,8 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return usageError(
         err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
   // An option meant for another command is a mistake, not something to ignore.
-  const QStringList allowed = command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s, u"agency"_s,
-                                                                   u"items"_s,  u"branch"_s,       u"item-type"_s}
+  const QStringList allowed = command == u"export"_s
+                                  ? QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames()
                               : command == u"import"_s ? QStringList{u"truncate"_s}
                                                        : QStringList{};
   for (const QString& option : parser.optionNames())
