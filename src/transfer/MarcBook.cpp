@@ -57,9 +57,9 @@ Heading headingOf(const QString& typed) {
       h.name.role = role;
     }
   }
-  const bool oneWord = !h.name.name.contains(u' ');
-  h.name.forename = oneWord;
-  h.personal = oneWord || h.name.name.contains(u',');
+  const bool surnameFirst = h.name.name.contains(u',');
+  h.name.forename = !surnameFirst && !h.name.name.contains(u' ');
+  h.personal = surnameFirst || h.name.forename;
   return h;
 }
 
