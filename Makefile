@@ -8,7 +8,12 @@ JOBS       ?= $(shell nproc)
 # Warnings stop the build only when asked: CI sets WERROR=ON, so that a newer
 # compiler's new warnings never break a user's build.
 WERROR     ?= OFF
-CMAKE_GEN  := cmake -S . -Wno-dev -DLOMIRA_WERROR=$(WERROR)
+# ccache, when there, serves a rebuild of unchanged sources from any clone:
+# paths below the clone count from it, and the build folder is not hashed.
+CCACHE     := $(shell command -v ccache)
+export CCACHE_BASEDIR   := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+CMAKE_GEN  := cmake -S . -Wno-dev -DLOMIRA_WERROR=$(WERROR) $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: run test test-fresh test-sanitize deps bench fuzz package screenshots format check-format check-windows clean
 

@@ -5,11 +5,11 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
   libxlsxwriter-dev libyaz-dev zlib1g-dev
-  yaz python3-openpyxl
+  yaz python3-openpyxl libmarc-record-perl libmarc-lint-perl
   fonts-dejavu-core
   poppler-utils
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick

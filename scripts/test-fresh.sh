@@ -95,12 +95,15 @@ $2"' \
     in_root "$root" "$1"
 }
 
-# Starts `make run` on a virtual X server and waits for the record window's
-# caption with the sample catalogue's count; the namespace ends the program.
+# Starts `make run` on a virtual X server (which `make test` installed) and
+# waits for the record window's caption with the sample catalogue's count;
+# the namespace ends the program.
 run_shows_window() {
   in_root '
     Xvfb :7 -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     export DISPLAY=:7
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null || { echo "the virtual X server did not start"; exit 1; }
     make run >/tmp/run.log 2>&1 &
     for _ in $(seq 600); do
       for id in $(xdotool search --name Zelkor 2>/dev/null); do

@@ -20,6 +20,12 @@ ExportFormatInfo formatFor(const Dialogs::SaveChoice& choice, const QList<Export
   return chosen;
 }
 
+// The records a format could not carry, on a line of their own.
+QString leftOutLine(const RecordList& leftOut) {
+  if (leftOut.isEmpty()) return {};
+  return u"\r\nΔεν γράφτηκαν οι εγγραφές χωρίς τίτλο (%1): %2."_s.arg(leftOut.count()).arg(leftOut.toString());
+}
+
 }  // namespace
 
 bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialogs& dialogs,
@@ -47,7 +53,8 @@ bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialo
   }
   switch (result.status) {
     case ExportResult::Status::Done:
-      dialogs.notice(u"Ο κατάλογος (%1 εγγραφές) γράφτηκε στο αρχείο\r\n%2"_s.arg(result.records).arg(shown),
+      dialogs.notice(u"Ο κατάλογος (%1 εγγραφές) γράφτηκε στο αρχείο\r\n%2"_s.arg(result.records).arg(shown) +
+                         leftOutLine(result.leftOut),
                      productTitle, Dialogs::Icon::Information);
       return true;
     case ExportResult::Status::Cancelled:

@@ -7,6 +7,7 @@
 #include "transfer/Check.h"
 #include "transfer/Export.h"
 #include "transfer/Import.h"
+#include "transfer/MarcToolOptions.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,8 @@ enum Status { kSuccess = 0, kRefused = 1, kFileError = 2 };
 const QString kUsage =
     uR"(Χρήση:
   lomira-catalogue export --format ΜΟΡΦΗ [--no-borrowers] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
+  lomira-catalogue export --format marc21|marcxml|unimarc [--agency ΚΩΔΙΚΟΣ]
+                   [--items koha --branch ΒΙΒΛΙΟΘΗΚΗ [--item-type ΤΥΠΟΣ]] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
   lomira-catalogue import [--truncate] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
 
@@ -24,6 +27,11 @@ export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc
 import   προσθέτει στον κατάλογο τις γραμμές ενός αρχείου CSV ή τις εγγραφές
          ενός άλλου καταλόγου· όλα ελέγχονται πριν γραφτεί οτιδήποτε
 check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
+
+Στο MARC ο βιβλιάριθμος γίνεται αντίτυπο (852 ή 995)· --agency δίνει τον κωδικό
+της βιβλιοθήκης που καταλογογραφεί (003, 040, 801)· --items koha γράφει τα
+αντίτυπα ως στοιχεία του Koha (952 ή 995) της βιβλιοθήκης --branch, τύπου
+--item-type (αλλιώς BK). Οι εγγραφές χωρίς τίτλο δεν γράφονται και αναφέρονται.
 
 Κατάσταση εξόδου: 0 επιτυχία, 1 άρνηση ή ευρήματα, 2 αρχείο που δεν διαβάστηκε ή δεν γράφτηκε.
 )"_s;
@@ -45,13 +53,19 @@ int runExport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   if (!parser.isSet(u"format"_s)) return usageError(err, u"λείπει το --format"_s);
   const std::optional<ExportFormat> format = exportFormatNamed(parser.value(u"format"_s));
   if (!format) return usageError(err, u"άγνωστη μορφή «%1»"_s.arg(parser.value(u"format"_s)));
-  const ExportResult result = exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s)});
+  const std::variant<MarcOptions, QString> marc = marcOptionsFrom(parser, *format);
+  if (const QString* problem = std::get_if<QString>(&marc)) return usageError(err, *problem);
+  const ExportResult result =
+      exportCatalogue(args[1], args[2], {*format, !parser.isSet(u"no-borrowers"_s), std::get<MarcOptions>(marc)});
   if (result.status != ExportResult::Status::Done) {
     print(err, result.error);
     return result.status == ExportResult::Status::Refused ? kRefused : kFileError;
   }
   print(out,
         u"Γράφτηκαν %1 εγγραφές του «%2» στο «%3»."_s.arg(result.records).arg(QFileInfo(args[1]).fileName(), args[2]));
+  if (!result.leftOut.isEmpty())
+    print(err, u"Δεν γράφτηκαν οι εγγραφές χωρίς τίτλο (%1): %2."_s.arg(result.leftOut.count())
+                   .arg(result.leftOut.toString()));
   return kSuccess;
 }
 
@@ -104,6 +118,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
                      {u"no-borrowers"_s, u"χωρίς τη στήλη του δανειζόμενου"_s},
                      {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s}});
+  parser.addOptions(marcToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));
@@ -126,7 +141,8 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return usageError(
         err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
   // An option meant for another command is a mistake, not something to ignore.
-  const QStringList allowed = command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s}
+  const QStringList allowed = command == u"export"_s
+                                  ? QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames()
                               : command == u"import"_s ? QStringList{u"truncate"_s}
                                                        : QStringList{};
   for (const QString& option : parser.optionNames())

@@ -14,18 +14,18 @@ namespace {
 
 constexpr qint32 kProgressEvery = 2048;
 
-std::unique_ptr<ExportWriter> writerFor(ExportFormat format, ExportOutput& output) {
-  switch (format) {
+std::unique_ptr<ExportWriter> writerFor(const ExportOptions& options, ExportOutput& output) {
+  switch (options.format) {
     case ExportFormat::Csv:
       return makeCsvWriter(output);
     case ExportFormat::Xlsx:
       return makeXlsxWriter(output);
     case ExportFormat::Marc21:
-      return makeMarcWriter(output, MarcFlavour::Marc21);
+      return makeMarcWriter(output, MarcFlavour::Marc21, options.marc);
     case ExportFormat::MarcXml:
-      return makeMarcWriter(output, MarcFlavour::MarcXml);
+      return makeMarcWriter(output, MarcFlavour::MarcXml, options.marc);
     case ExportFormat::Unimarc:
-      return makeMarcWriter(output, MarcFlavour::Unimarc);
+      return makeMarcWriter(output, MarcFlavour::Unimarc, options.marc);
   }
   return nullptr;
 }
@@ -73,7 +73,7 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   if (options.borrowers && table) fields.push_back(5);
   OutputFile out(output);
   if (!out.open()) return failure(out.error());
-  std::unique_ptr<ExportWriter> writer = writerFor(options.format, out);
+  std::unique_ptr<ExportWriter> writer = writerFor(options, out);
   if (!writer->begin(fields)) return failure(writer->error());
 
   const qint32 total = file.recordCount();
@@ -88,5 +88,5 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   if (!writer->finish()) return failure(writer->error());
   if (!out.commit()) return failure(out.error());
   if (progress) progress(total, total);
-  return {ExportResult::Status::Done, writer->written(), {}};
+  return {ExportResult::Status::Done, writer->written(), {}, writer->leftOut()};
 }

@@ -5,6 +5,9 @@
 #include <functional>
 #include <optional>
 
+#include "transfer/MarcOptions.h"
+#include "transfer/RecordList.h"
+
 // The formats the catalogue goes out in.
 enum class ExportFormat { Csv, Xlsx, Marc21, MarcXml, Unimarc };
 
@@ -21,6 +24,7 @@ struct ExportOptions {
   ExportFormat format = ExportFormat::Csv;
   // The borrower column in csv and xlsx; MARC never carries it.
   bool borrowers = true;
+  MarcOptions marc = {};
 };
 
 // Told now and then how many of the records are done; false cancels.
@@ -29,8 +33,9 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 struct ExportResult {
   enum class Status { Done, Cancelled, Refused, Failed };
   Status status = Status::Done;
-  qint64 records = 0;  // written to the output
-  QString error;       // a Greek sentence naming the file and the reason
+  qint64 records = 0;       // written to the output
+  QString error;            // a Greek sentence naming the file and the reason
+  RecordList leftOut = {};  // live records the format cannot carry (MARC: no title)
 };
 
 // Writes the catalogue at `catalogue` to `output`, which appears only when

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "transfer/ExportOutput.h"
+#include "transfer/MarcOptions.h"
+#include "transfer/RecordList.h"
 
 // One output format of the export: a header, then the records in file
 // order, into an output that the caller has opened and commits afterwards.
@@ -22,6 +24,8 @@ class ExportWriter {
   const QString& error() const { return m_error; }
   // The records written so far; MARC leaves deleted ones out.
   qint64 written() const { return m_written; }
+  // The live records the format cannot carry (MARC: those without a title).
+  const RecordList& leftOut() const { return m_leftOut; }
 
  protected:
   // The output's own failure, for `return outputFailed();`.
@@ -33,6 +37,7 @@ class ExportWriter {
   ExportOutput& m_out;
   QString m_error;
   qint64 m_written = 0;
+  RecordList m_leftOut;
 };
 
 std::unique_ptr<ExportWriter> makeCsvWriter(ExportOutput& out);
@@ -40,4 +45,4 @@ std::unique_ptr<ExportWriter> makeXlsxWriter(ExportOutput& out);
 // The records one xlsx sheet holds under its header row.
 qint64 xlsxMostRecords();
 enum class MarcFlavour { Marc21, MarcXml, Unimarc };
-std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour);
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour, const MarcOptions& options = {});

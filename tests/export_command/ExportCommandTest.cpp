@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kCsv = 0;
 constexpr int kXlsx = 1;
+constexpr int kMarc21 = 2;
 
 class ExportCommandTest : public ::testing::Test {
  protected:
@@ -91,4 +92,13 @@ TEST_F(ExportCommandTest, AFileThatCannotBeWrittenOrTheCatalogueItselfIsRefusedW
             u"Δεν ήταν δυνατή η εγγραφή στο αρχείο «list.csv»: το αρχείο ή ο φάκελός του δεν υπάρχει."_s);
   EXPECT_EQ(boxes[1].text, u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «Zelkor.dat»: διαλέξτε άλλο αρχείο."_s);
   EXPECT_EQ(cat.bytes(), before);
+}
+
+TEST_F(ExportCommandTest, TheBoxNamesTheRecordsThatMarcCouldNotCarry) {
+  cat.setRecords({{u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s}, {u"Χωρίς τίτλο"_s}, {}});
+  tp.dialogs.choose(cat.dir() + u"/list.mrc"_s, kMarc21).answer(Dialogs::Answer::Ok);
+  EXPECT_TRUE(exportNow());
+  EXPECT_EQ(tp.dialogs.messageTexts(),
+            QStringList{u"Ο κατάλογος (1 εγγραφές) γράφτηκε στο αρχείο\r\n%1\r\nΔεν γράφτηκαν οι εγγραφές χωρίς "
+                        u"τίτλο (2): 2-3."_s.arg(QDir::toNativeSeparators(cat.dir() + u"/list.mrc"_s))});
 }

@@ -46,9 +46,11 @@ TEST_F(TransferTest, MarcOfEveryFlavourIsAcceptedByYazWithoutBorrowersOrDeletedR
     QString title;
   };
   const Flavour flavours[] = {
-      {u"marc21"_s, {}, u"245 10 $a Πρώτη γραμμή δεύτερη   τρίτη $c ένας"_s},
-      {u"marcxml"_s, {u"-i"_s, u"marcxml"_s}, u"245 10 $a Πρώτη γραμμή δεύτερη   τρίτη $c ένας"_s},
-      {u"unimarc"_s, {}, u"200 1  $a Πρώτη γραμμή δεύτερη   τρίτη $g ένας"_s},
+      {u"marc21"_s, {}, u"245 00 $a Πρώτη γραμμή δεύτερη   τρίτη / $c Τρεις κενοί μπροστά ; ένας."_s},
+      {u"marcxml"_s,
+       {u"-i"_s, u"marcxml"_s},
+       u"245 00 $a Πρώτη γραμμή δεύτερη   τρίτη / $c Τρεις κενοί μπροστά ; ένας."_s},
+      {u"unimarc"_s, {}, u"200 1  $a Πρώτη γραμμή δεύτερη   τρίτη $f Τρεις κενοί μπροστά $g ένας"_s},
   };
   for (const Flavour& f : flavours) {
     const QString out = file(u"out."_s + f.format);
@@ -113,9 +115,15 @@ TEST_F(TransferTest, EveryFormatWritesIntoMemoryWhatTheToolWritesIntoAFile) {
   const Format formats[] = {
       {u"csv"_s, makeCsvWriter, {0, 1, 2, 3, 4, 5}},
       {u"xlsx"_s, makeXlsxWriter, {0, 1, 2, 3, 4, 5}},
-      {u"marc21"_s, [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Marc21); }, {0, 1, 2, 3, 4}},
-      {u"marcxml"_s, [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::MarcXml); }, {0, 1, 2, 3, 4}},
-      {u"unimarc"_s, [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Unimarc); }, {0, 1, 2, 3, 4}},
+      {u"marc21"_s,
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Marc21, marcAtMoment()); },
+       {0, 1, 2, 3, 4}},
+      {u"marcxml"_s,
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::MarcXml, marcAtMoment()); },
+       {0, 1, 2, 3, 4}},
+      {u"unimarc"_s,
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Unimarc, marcAtMoment()); },
+       {0, 1, 2, 3, 4}},
   };
   for (const Format& f : formats) {
     MemoryOutput memory(cat.dir());

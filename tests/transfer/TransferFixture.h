@@ -13,12 +13,24 @@
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
 #include "transfer/CatalogueTool.h"
+#include "transfer/MarcOptions.h"
 
 using namespace Qt::StringLiterals;
 
 // A temporary folder holding Zelkor.dat, and the tool run in-process on it.
 class TransferTest : public ::testing::Test {
  protected:
+  // MARC records carry the moment they were made: the tool takes it from
+  // SOURCE_DATE_EPOCH, the writers made here from marcMoment().
+  TransferTest() { qputenv("SOURCE_DATE_EPOCH", QByteArray::number(marcMoment().toSecsSinceEpoch())); }
+  ~TransferTest() override { qunsetenv("SOURCE_DATE_EPOCH"); }
+  static QDateTime marcMoment() { return QDateTime(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC); }
+  static MarcOptions marcAtMoment() {
+    MarcOptions options;
+    options.moment = marcMoment();
+    return options;
+  }
+
   struct Run {
     int status;
     QString out;
