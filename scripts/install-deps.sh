@@ -18,6 +18,8 @@ packages=(
 if [ "${1:-}" = "--extra" ]; then
   # Screenshots, packaging checks and the Windows file layer run under Wine.
   packages+=(imagemagick librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
+  # The Windows programs, their SDK (scripts/build-windows-sdk.sh) and setup program.
+  packages+=(g++-mingw-w64-x86-64-posix libwine-dev ninja-build nsis xclip)
 fi
 
 missing=()
