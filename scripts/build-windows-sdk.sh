@@ -151,24 +151,30 @@ build_yaz() {
     "$sdk" "$static_names" >"$sdk/lib/pkgconfig/yaz.pc"
 }
 
-# Debian's Qt source lacks two things a Windows build needs; mended once.
+# Three mends of Debian's Qt source for a Windows build without OpenGL and
+# Direct2D; each is made once.
 mend_qt() {
   local s="$1"
-  [ -f "$s/.lomira-mended" ] && return
-  # The tablet headers: Wine's (LGPL) serve, given the three macros its own
-  # headers would define.
-  mkdir -p "$s/src/3rdparty/wintab"
-  {
-    echo '#define API WINAPI'
-    echo '#define WINELIB_NAME_AW(x) x##W'
-    echo '#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;'
-    cat /usr/include/wine/wine/windows/wintab.h
-  } >"$s/src/3rdparty/wintab/wintab.h"
-  cp /usr/include/wine/wine/windows/pktdef.h "$s/src/3rdparty/wintab/"
+  # The tablet headers are missing: Wine's (LGPL) serve, given the three
+  # macros its own headers would define.
+  if [ ! -f "$s/src/3rdparty/wintab/wintab.h" ]; then
+    mkdir -p "$s/src/3rdparty/wintab"
+    {
+      echo '#define API WINAPI'
+      echo '#define WINELIB_NAME_AW(x) x##W'
+      echo '#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;'
+      cat /usr/include/wine/wine/windows/wintab.h
+    } >"$s/src/3rdparty/wintab/wintab.h"
+    cp /usr/include/wine/wine/windows/pktdef.h "$s/src/3rdparty/wintab/"
+  fi
   # With OpenGL off, the dynamic-GL branch still names an OpenGL function.
   sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
     "$s/src/plugins/platforms/windows/qwindowswindow.cpp"
-  touch "$s/.lomira-mended"
+  # The DirectWrite font engine is built only with Direct2D, which we leave
+  # out, yet the Windows plugin and print engine use it whenever DirectWrite
+  # is on.
+  sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite/CONDITION QT_FEATURE_directwrite/' \
+    "$s/src/gui/CMakeLists.txt"
 }
 
 build_qt() {
