@@ -69,7 +69,8 @@ windows: deps
 	@scripts/install-deps.sh --extra
 	@scripts/build-windows-sdk.sh
 	@sdk=$$(scripts/build-windows-sdk.sh --path); \
-	  PKG_CONFIG_LIBDIR=$$sdk/lib/pkgconfig $(CMAKE_GEN) -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  fresh=$$(grep -qsx "LOMIRA_WINDOWS_SDK:[A-Z]*=$$sdk" $(WINDOWS_BUILD)/CMakeCache.txt || echo --fresh); \
+	  PKG_CONFIG_LIBDIR=$$sdk/lib/pkgconfig $(CMAKE_GEN) -B $(WINDOWS_BUILD) $$fresh -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows-toolchain.cmake -DLOMIRA_WINDOWS_SDK=$$sdk \
 	    -DCMAKE_PREFIX_PATH=$$sdk -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tests/windows/wine-run.sh >/dev/null
 	@nice -n 5 cmake --build $(WINDOWS_BUILD) -j$(JOBS)
