@@ -175,6 +175,8 @@ mend_qt() {
   # is on.
   sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite/CONDITION QT_FEATURE_directwrite/' \
     "$s/src/gui/CMakeLists.txt"
+  sed -i 's/QT_CONFIG(directwrite) \&\& QT_CONFIG(direct2d)/QT_CONFIG(directwrite)/' \
+    "$s/src/gui/text/windows/qwindowsfontdatabasebase.cpp" "$s/src/gui/text/windows/qwindowsfontdatabase.cpp"
 }
 
 build_qt() {

@@ -20,7 +20,9 @@ int wmain(int argc, wchar_t** argv) {
   OVERLAPPED at{};
   at.Offset = DWORD(offset);
   at.OffsetHigh = DWORD(offset >> 32);
-  if (!LockFileEx(file, LOCKFILE_FAIL_IMMEDIATELY | LOCKFILE_EXCLUSIVE_LOCK, 0, DWORD(length), DWORD(length >> 32), &at)) return 1;
+  if (!LockFileEx(file, LOCKFILE_FAIL_IMMEDIATELY | LOCKFILE_EXCLUSIVE_LOCK, 0, DWORD(length), DWORD(length >> 32),
+                  &at))
+    return 1;
   HANDLE ready = CreateFileW(argv[4], GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (ready == INVALID_HANDLE_VALUE) return 1;
   CloseHandle(ready);
