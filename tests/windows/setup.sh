@@ -18,7 +18,9 @@ setup=$(ls "$win"/Lomira-*-setup.exe)
 . "$src/tests/smoke/x11.sh"
 unset QT_QPA_PLATFORM
 
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+# A home of its own: Wine links the prefix's Documents to the home folder.
+mkdir -p "$work/home"
+export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 export PATH=$PATH:/usr/lib/wine
 # One server for the whole run, started before the prefix is made.
@@ -31,10 +33,16 @@ view_caption() { echo "Μ-Zelkor 3.2: Μαθητές - Διερεύνηση     
 wait_long() { for _ in 1 2 3 4 5 6; do wait_window "$1" && return 0; done; return 1; }
 # The text of the message box shown now, through its Ctrl+C and the clipboard.
 box_text() {
-  focus "$1"
-  xdotool key --clearmodifiers ctrl+c
-  sleep 0.5
-  xclip -o -selection clipboard 2>/dev/null || true
+  local text=""
+  printf '' | xclip -selection clipboard
+  for _ in $(seq 10); do
+    focus "$1"
+    xdotool key --clearmodifiers ctrl+c
+    sleep 0.5
+    text=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ -n "$text" ] && break
+  done
+  echo "$text"
 }
 # Answers the box titled with the product title and prints its text.
 answer_box() {
@@ -84,23 +92,27 @@ start_entry() {
 }
 
 # The keys both builds get: a record typed and saved with F3, a new record
-# with F12, text typed into it, and Alt+X, which saves it and ends.
+# with F12, text typed into it, and Alt+X, which saves it and ends. Latin
+# letters, as a keyboard sends them: xdotool's borrowed key codes for Greek
+# letters reach Wine as one letter (Greek texts and names are proven by the
+# suite and by the folder below).
 type_two_records() {
   local win
   win=$(wait_long "$(caption 1 1)") || fail "$1: no record window"
   focus "$win"
-  xdotool type --delay 40 "Καζαντζάκης Νίκος"
+  xdotool type --delay 40 "Kazantzakis Nikos"
   sleep 0.3
   key F3
   answer_box >/dev/null || fail "$1: no save confirmation"
   focus "$win"
   key F12
   wait_long "$(caption 2 2)" >/dev/null || fail "$1: new record not shown"
+  focus "$win"
+  xdotool type --delay 40 "O Kapetan Michalis"
+  sleep 0.3
 }
 end_with_alt_x() {
   focus "$1"
-  xdotool type --delay 40 "Ο Καπετάν Μιχάλης"
-  sleep 0.3
   key alt+x
   wait_app
   [ "$status" = 0 ] || fail "$2 ended with status $status"
@@ -142,7 +154,7 @@ wait_app
 [ "$before" = "$(sha256sum <"$catalogue_dir/Zelkor.dat")" ] || fail "LomiraView.exe changed the catalogue"
 pdfs=("$catalogue_dir"/*.pdf)
 [ ${#pdfs[@]} = 1 ] && [ -f "${pdfs[0]}" ] || fail "expected one PDF in the catalogue folder, found: ${pdfs[*]}"
-pdftotext -enc UTF-8 "${pdfs[0]}" - | grep -q "Μιχάλης" || fail "the PDF does not hold record 2"
+pdftotext -enc UTF-8 "${pdfs[0]}" - | grep -q "Michalis" || fail "the PDF does not hold record 2"
 
 step "a write that fails as on a full disk"
 g++ -std=c++17 -O1 -Wall -Wextra -Werror -shared -fPIC "$here/failwrites.cpp" -o "$work/failwrites.so" -ldl
@@ -151,7 +163,7 @@ LD_PRELOAD=$work/failwrites.so wine start /wait /unix "$librarian" &
 app_pid=$!
 win=$(wait_long "$(caption 1 2)") || fail "no record window over a full disk"
 focus "$win"
-xdotool type --delay 40 "Χαμένο"
+xdotool type --delay 40 "Lost"
 key F3
 text=$(answer_box) || fail "the failed save was not reported"
 for part in "«Zelkor.dat»" "ο δίσκος είναι γεμάτος"; do

@@ -47,7 +47,9 @@ not_under_wine=(
 excluded=$(IFS='|' && echo "${not_under_wine[*]}")
 
 prefix=$(mktemp -d)
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+# A home of its own: Wine links the prefix's Documents to the home folder.
+mkdir -p "$prefix/home"
+export HOME=$prefix/home WINEPREFIX=$prefix/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 cleanup() {
   wineserver -k 2>/dev/null || true
   rm -rf "$prefix"
