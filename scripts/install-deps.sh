@@ -17,8 +17,10 @@ packages=(
   clang-format
 )
 if [ "${1:-}" = "--extra" ]; then
-  # Screenshots and the Windows file layer run under Wine.
+  # Screenshots and the Windows build run under Wine.
   packages+=(librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
+  # The Windows programs, their SDK (scripts/build-windows-sdk.sh) and setup program.
+  packages+=(g++-mingw-w64-x86-64-posix libwine-dev ninja-build nsis xclip)
 fi
 
 missing=()

@@ -55,6 +55,31 @@ TEST_F(SystemSettingsTest, AChoiceThatCannotBeWrittenHoldsForTheRun) {
   EXPECT_FALSE(settings.setForgivingSearch(true));
   EXPECT_TRUE(settings.forgivingSearch());
 }
+#else
+// On Windows the choice lives in the registry at Software\Lomira\Lomira: the
+// user's under HKEY_CURRENT_USER, a whole computer's under HKEY_LOCAL_MACHINE,
+// where a technician may also put the number 1 with regedit or reg.exe.
+class RegistrySettingsTest : public ::testing::Test {
+ protected:
+  static QString key(const char* root) { return QString::fromLatin1(root) + u"\\Software\\Lomira\\Lomira"_s; }
+  void TearDown() override {
+    for (const char* root : {"HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE"})
+      QSettings(key(root), QSettings::NativeFormat).remove(u"search"_s);
+  }
+};
+
+TEST_F(RegistrySettingsTest, TheMachineValueHoldsForEveryUserWhoHasNotChosen) {
+  EXPECT_FALSE(SystemSettings().forgivingSearch());
+  QSettings(key("HKEY_LOCAL_MACHINE"), QSettings::NativeFormat).setValue(u"search/forgiving"_s, 1);
+  EXPECT_TRUE(SystemSettings().forgivingSearch());
+
+  EXPECT_TRUE(SystemSettings().setForgivingSearch(false));
+  EXPECT_FALSE(SystemSettings().forgivingSearch()) << "the user's choice is kept and wins";
+  EXPECT_EQ(QSettings(key("HKEY_CURRENT_USER"), QSettings::NativeFormat).value(u"search/forgiving"_s).toString(),
+            u"false"_s);
+  EXPECT_EQ(QSettings(key("HKEY_LOCAL_MACHINE"), QSettings::NativeFormat).value(u"search/forgiving"_s).toInt(), 1)
+      << "the machine's value is left";
+}
 #endif
 
 }  // namespace
