@@ -20,6 +20,14 @@ constexpr qint64 kBlock = 1 << 20;
 // The working name of a copy being made; never a dated name.
 const QString kWorkingName = u"Zelkor.dat.copying"_s;
 
+// A full disk, or a user's quota used up where the system keeps quotas.
+bool diskFull(int error) {
+#ifdef EDQUOT
+  if (error == EDQUOT) return true;
+#endif
+  return error == ENOSPC;
+}
+
 }  // namespace
 
 QString CatalogueBackup::folderName() { return u"Αντίγραφα ασφαλείας"_s; }
@@ -43,7 +51,7 @@ CatalogueBackup::Result CatalogueBackup::takeDaily(const QDate& today) {
   prune(today);
   error = copyDated(dated);
   // A full disk gets one more try once the failed copy's own bytes are gone.
-  if (error == ENOSPC || error == EDQUOT) error = copyDated(dated);
+  if (diskFull(error)) error = copyDated(dated);
   if (error != 0) return {Outcome::Failed, error};
   return {Outcome::Copied};
 }
