@@ -94,9 +94,13 @@ TEST_F(ImportTest, WhatTheCheckWouldReportIsRefusedByTheSameRule) {
 
 TEST_F(ImportTest, APipeOrAFolderIsRefusedAtOnceAndHugeInputsStayBounded) {
   cat.setBytes(existing);
+  QStringList refused{u"folder.csv"_s};
+  QDir(cat.dir()).mkdir(refused.first());
+#ifndef _WIN32  // Windows has no named pipes among files
   ASSERT_EQ(::mkfifo(QFile::encodeName(file(u"pipe.csv"_s)).constData(), 0600), 0);
-  QDir(cat.dir()).mkdir(u"folder.csv"_s);
-  for (const QString& name : {u"pipe.csv"_s, u"folder.csv"_s}) {
+  refused.append(u"pipe.csv"_s);
+#endif
+  for (const QString& name : refused) {
     const Run r = run({u"import"_s, file(name), cat.path()});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.startsWith(u"Δεν ήταν δυνατή η ανάγνωση"_s)) << r.err.toStdString();
