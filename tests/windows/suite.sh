@@ -17,6 +17,9 @@ not_under_wine=(
   # tool's MARC with the Linux tool's instead.
   '^TransferTest\.XlsxReadsBackAsTheSameTableWithABoldFrozenFilteredHeader$'
   '^TransferTest\.MarcOfEveryFlavourIsAcceptedByYazWithoutBorrowersOrDeletedRecords$'
+  '^TransferTest\.EveryFormatWritesIntoMemoryWhatTheToolWritesIntoAFile$' '^MarcExportTest\.'
+  # The tool under a shell's file-size limit, and ldd of the Linux programs.
+  '^ToolMessagesTest\.' '^only_the_librarians_program_links_the_export_libraries$'
   # The second run of three test programs under LC_ALL=fi_FI.UTF-8: Wine makes
   # a Windows locale of it only when the machine has that Linux locale.
   '_under_another_locale$'
@@ -35,6 +38,9 @@ not_under_wine=(
   '^QtPrintSinkFont\.CourierBecomesAFixedPitchFaceWithGreekAtTheGivenSize$'
   '^PageWindowTest\.AFullPageFitsTheClientArea$'
   '^KeyHelpWindow\.LibrarianLayout$' '^KeyHelpWindow\.StudentsLeaveOutSaveAndNewAndMoveHelpLineUp$'
+  # The About box narrows a long line with the font's stretch, which the
+  # offscreen platform's font database on Windows does not offer.
+  '^AboutBox\.ContactLinesShowWholeInBothEditions$'
   # Faults of the Windows build not mended yet (issue 22's report): an xlsx
   # export to a file whose name has Greek letters fails (libxlsxwriter opens it
   # with fopen and an 8-bit name), a cancelled xlsx export leaves
