@@ -20,28 +20,26 @@ bool CatalogueAppend::begin() {
   m_file.m_error = {};
   if (!m_file.m_open || m_file.m_missing) return m_file.fail(Op::Write, 0, EBADF);
   if (!m_file.m_io->stillAt(m_file.m_path)) return m_file.fail(Op::Write, 0, CatalogueError::kFileReplaced);
-  m_oldSize = m_file.m_io->size();
-  if (m_oldSize < 0) return m_file.failIo(Op::Write, 0);
-  m_first = m_oldSize == 0 ? 1 : CatalogueFile::recordCountForLength(m_oldSize) + 1;
+  const qint64 oldSize = m_file.m_io->size();
+  if (oldSize < 0) return m_file.failIo(Op::Write, 0);
+  m_first = oldSize == 0 ? 1 : CatalogueFile::recordCountForLength(oldSize) + 1;
   const qint64 offset = CatalogueFile::offsetOf(m_first);
   // A torn last record is either covered by the first new record (a short
   // tail) or completed with blanks before it (a long one), as a new record
   // from the window would do.
-  m_oldTail.assign(size_t(std::max<qint64>(m_oldSize - offset, 0)), ' ');
-  if (!m_oldTail.empty() &&
-      m_file.m_io->readAt(offset, m_oldTail.data(), qint64(m_oldTail.size())) != qint64(m_oldTail.size()))
+  m_before.oldLength = oldSize;
+  m_before.tail.assign(size_t(std::max<qint64>(oldSize - offset, 0)), ' ');
+  m_before.tailOffset = m_before.tail.empty() ? oldSize : offset;
+  const qint64 tail = qint64(m_before.tail.size());
+  if (tail > 0 && m_file.m_io->readAt(offset, m_before.tail.data(), tail) != tail)
     return m_file.failIo(Op::Read, m_first);
   // Recorded and synced before the first write, so that a kill or a power
   // cut from here on is undone at the next opening under the lock.
-  importjournal::Entry journal;
-  journal.oldLength = m_oldSize;
-  journal.tailOffset = m_oldTail.empty() ? m_oldSize : offset;
-  journal.tail = m_oldTail;
-  if (int error = 0; !importjournal::write(m_file.m_path, journal, &error)) return m_file.fail(Op::Write, 0, error);
-  m_nextOffset = std::min(offset, m_oldSize);
+  if (int error = 0; !importjournal::write(m_file.m_path, m_before, &error)) return m_file.fail(Op::Write, 0, error);
+  m_nextOffset = std::min(offset, oldSize);
   m_buffer.clear();
   m_buffer.reserve(kBufferBytes + kRecord);
-  m_buffer.assign(size_t(std::max<qint64>(offset - m_oldSize, 0)), ' ');
+  m_buffer.assign(size_t(std::max<qint64>(offset - oldSize, 0)), ' ');
   m_added = 0;
   m_active = true;
   return true;
@@ -93,11 +91,6 @@ bool CatalogueAppend::failed(Op op, qint32 record) {
 void CatalogueAppend::rollback() {
   if (!m_active) return;
   m_active = false;
-  FileIo& io = *m_file.m_io;
-  const qint64 offset = CatalogueFile::offsetOf(m_first);
-  const qint64 tail = qint64(m_oldTail.size());
-  const bool undone =
-      (tail == 0 || io.writeAt(offset, m_oldTail.data(), tail) == tail) && io.truncate(m_oldSize) && io.sync();
   // Otherwise the journal stays, and the next opening under the lock finishes the undo.
-  if (undone) importjournal::remove(m_file.m_path);
+  if (importjournal::restore(*m_file.m_io, m_before)) importjournal::remove(m_file.m_path);
 }

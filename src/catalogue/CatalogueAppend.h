@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/ImportJournal.h"
 
 // Appends many records after the last one in large writes, synced once at
 // the end. Until commit() succeeds, any failure (or destroying the append
@@ -38,9 +39,8 @@ class CatalogueAppend {
   CatalogueFile& m_file;
   qint32 m_first = 1;
   qint32 m_added = 0;
-  qint64 m_oldSize = 0;
-  qint64 m_nextOffset = 0;  // where the buffer goes
-  std::vector<char> m_oldTail;
+  importjournal::Entry m_before;  // the old length and torn tail, as journalled
+  qint64 m_nextOffset = 0;        // where the buffer goes
   std::vector<char> m_buffer;
   bool m_active = false;
 };

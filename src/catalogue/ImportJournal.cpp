@@ -63,12 +63,13 @@ std::optional<Entry> decode(const QByteArray& bytes) {
   return entry;
 }
 
-// A journal planted by another user of a shared folder must not cut the catalogue.
-bool ownedByUs(const QFileInfo& journal, const QFileInfo& catalogue) {
+// A journal planted by another user of a shared folder must not cut the
+// catalogue: only an ordinary file of ours, of a journal's size, is read.
+bool trusted(const QFileInfo& journal, const QFileInfo& catalogue) {
+  if (journal.isSymLink() || !journal.isFile() || journal.size() > kMostBytes) return false;
 #ifdef Q_OS_UNIX
   return journal.ownerId() == catalogue.ownerId() || journal.ownerId() == ::geteuid();
 #else
-  Q_UNUSED(journal);
   Q_UNUSED(catalogue);
   return true;
 #endif
@@ -106,9 +107,8 @@ bool remove(const QString& catalogue) {
 
 std::optional<Entry> pending(const QString& catalogue) {
   const QFileInfo info(pathFor(catalogue));
-  if (info.isSymLink() || !info.isFile() || info.size() > kMostBytes) return std::nullopt;
   const QFileInfo catalogueInfo(catalogue);
-  if (!ownedByUs(info, catalogueInfo)) return std::nullopt;
+  if (!trusted(info, catalogueInfo)) return std::nullopt;
   QFile file(info.filePath());
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   std::optional<Entry> entry = decode(file.read(kMostBytes));
@@ -116,21 +116,21 @@ std::optional<Entry> pending(const QString& catalogue) {
   return entry;
 }
 
+bool restore(FileIo& io, const Entry& entry) {
+  const qint64 tail = qint64(entry.tail.size());
+  return (tail == 0 || io.writeAt(entry.tailOffset, entry.tail.data(), tail) == tail) && io.truncate(entry.oldLength) &&
+         io.sync();
+}
+
 Outcome finishInterrupted(const QString& catalogue, int* error) {
   const std::optional<Entry> entry = pending(catalogue);
   if (!entry) {
     // A journal that is not whole was being written: nothing was appended yet.
-    const QFileInfo info(pathFor(catalogue));
-    if (info.isFile() && !info.isSymLink() && ownedByUs(info, QFileInfo(catalogue)) && info.size() <= kMostBytes)
-      remove(catalogue);
+    if (trusted(QFileInfo(pathFor(catalogue)), QFileInfo(catalogue))) remove(catalogue);
     return Outcome::Nothing;
   }
   std::unique_ptr<FileIo> io = makeSystemFileIo();
-  const qint64 tail = qint64(entry->tail.size());
-  const bool undone = io->open(catalogue, FileIo::Mode::ReadWrite) &&
-                      (tail == 0 || io->writeAt(entry->tailOffset, entry->tail.data(), tail) == tail) &&
-                      io->truncate(entry->oldLength) && io->sync();
-  if (!undone) {
+  if (!io->open(catalogue, FileIo::Mode::ReadWrite) || !restore(*io, *entry)) {
     *error = io->lastErrno() != 0 ? io->lastErrno() : ENOSPC;
     return Outcome::Failed;
   }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+class FileIo;
+
 // What an import under way is about to change, kept in a small file beside
 // the catalogue ("Zelkor.dat.journal") from before its first write until
 // after its final sync. A journal found while no import runs (the editor's
@@ -30,6 +32,10 @@ bool remove(const QString& catalogue);
 // wrote: an ordinary file (not a link) owned by the catalogue's owner or by
 // this user, whole, and recording a length no longer than the catalogue's.
 std::optional<Entry> pending(const QString& catalogue);
+
+// Puts back the torn tail and the old length that `entry` records and syncs:
+// the one undo of an import, whether it failed, was stopped or was killed.
+bool restore(FileIo& io, const Entry& entry);
 
 enum class Outcome { Nothing, Undone, Failed };
 // Puts the catalogue back as the journal records and removes the journal.
