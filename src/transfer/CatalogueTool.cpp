@@ -71,7 +71,9 @@ int runExport(const QCommandLineParser& parser, const QStringList& args, QTextSt
 
 int runImport(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
   if (args.size() != 3) return usageError(err, u"το import θέλει ΑΡΧΕΙΟ και ΚΑΤΑΛΟΓΟ"_s);
-  const ImportResult result = importIntoCatalogue(args[1], args[2], {parser.isSet(u"truncate"_s)});
+  ImportOptions options;
+  options.truncate = parser.isSet(u"truncate"_s);
+  const ImportResult result = importIntoCatalogue(args[1], args[2], options);
   const QString catalogue = QFileInfo(args[2]).fileName();
   switch (result.status) {
     case ImportResult::Status::Refused: {
@@ -80,6 +82,8 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
       if (result.moreMessages > 0) print(err, u"… και %1 ακόμη."_s.arg(result.moreMessages));
       return kRefused;
     }
+    case ImportResult::Status::Repeats:
+    case ImportResult::Status::Cancelled:
     case ImportResult::Status::Failed:
       print(err, result.messages.join(u'\n'));
       return kFileError;

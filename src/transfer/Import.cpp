@@ -132,7 +132,8 @@ bool interruptImport(int signal) {
 
 int importInterruptedBy() { return g_interruptedBy; }
 
-ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options) {
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
+                                 const ImportProgress& /*progress*/) {
   if (sameFile(input, catalogue))
     return failedWith(
         u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(

@@ -1,15 +1,33 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class CatalogueFile;
+
+// Whether the first row of a table names its columns.
+enum class FirstRow { Auto, Header, Data };
 
 struct ImportOptions {
   // Cut fields longer than their width instead of refusing the import.
   bool truncate = false;
+  // Go on although book numbers repeat, in the file or against the catalogue.
+  bool allowRepeats = false;
+  // The sheet of a workbook to read; empty for the first.
+  QString sheet;
+  // The field of each column by position (a field number, kCodeColumn or
+  // kNoColumn for a column left out); empty to take them from the header row.
+  QList<int> columns;
+  // With `columns`: Auto skips a first row whose cells all name columns.
+  FirstRow firstRow = FirstRow::Auto;
 };
 
 struct ImportResult {
-  enum class Status { Done, Refused, Failed };
+  // Repeats: nothing was written because book numbers repeat; `messages`
+  // lists them, and the import goes on only when asked with allowRepeats.
+  enum class Status { Done, Refused, Repeats, Failed, Cancelled };
   Status status = Status::Done;
   // Refused: each reason, naming the row, the column and the character.
   // Failed: the one error. Done: the fields that were cut, one line each.
@@ -26,13 +44,44 @@ struct ImportResult {
   void add(const QString& message);
 };
 
-// Appends the rows of a CSV file (INPUT ending in ".csv", or starting with a
-// UTF-8 byte-order mark) or the records of another catalogue file to the
-// catalogue, created when missing. Everything is checked before anything is
-// written; a refused or failed import leaves the catalogue as it was.
+// Told now and then how many rows or records are done; false cancels.
+using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
+
+// What an input holds, as the librarian's window shows it before importing.
+struct ImportPreview {
+  enum class Kind { Table, Records, Unreadable };
+  Kind kind = Kind::Unreadable;
+  // Unreadable: why, in Greek, naming the file.
+  QString error;
+  // The file type, encoding and separator found ("CSV, Windows-1253, «;»").
+  QString seen;
+  // Table: the first row's cells, whether they name columns, the field each
+  // column goes to (as ImportOptions::columns), and the first rows of data.
+  QStringList header;
+  bool headerRecognised = false;
+  QList<int> columns;
+  QList<QStringList> rows;
+  // Records (MARC or another catalogue): how many there are.
+  qint64 records = 0;
+};
+ImportPreview previewImport(const QString& input, const ImportOptions& options, int rows = 8);
+
+// A cell's text as field `field` would store it (blanks trimmed, cut to the
+// field's width), for the preview.
+QString storedText(const QString& cell, int field);
+
+// Appends the rows of a table (CSV, xlsx, ods, xls), the records of a MARC
+// file or those of another catalogue file to the catalogue, created when
+// missing. Everything is checked before anything is written; a refused or
+// failed import leaves the catalogue as it was.
 // A catalogue that an earlier import left unfinished (killed, or the power
 // failed) is put back first, as its journal records.
-ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options);
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
+                                 const ImportProgress& progress = {});
+// The same into a catalogue the caller holds open for editing under its lock
+// (the librarian's window); Cancel through `progress` leaves it as it was.
+ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
+                                     const ImportProgress& progress = {});
 
 // For a signal handler: while an import is writing, asks it to stop at the
 // next record and undo what it wrote, and returns true; otherwise false.
