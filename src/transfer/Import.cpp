@@ -142,8 +142,9 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
   // A folder, pipe or device is refused at once: reading a pipe would wait for ever.
   if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly))
     return failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
-  std::unique_ptr<ImportSource> source =
-      looksLikeCsv(input) ? makeCsvSource(input, options) : makeCatalogueSource(input);
+  std::unique_ptr<ImportSource> source = looksLikeMarc(input)  ? makeMarcSource(input, options)
+                                         : looksLikeCsv(input) ? makeCsvSource(input, options)
+                                                               : makeCatalogueSource(input);
   ImportResult result;
   if (!source->check(result)) return result;
   if (result.status == ImportResult::Status::Refused) return result;

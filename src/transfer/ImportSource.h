@@ -22,3 +22,6 @@ class ImportSource {
 
 std::unique_ptr<ImportSource> makeCsvSource(const QString& path, const ImportOptions& options);
 std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);
+// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file.
+bool looksLikeMarc(const QString& path);
+std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options);
