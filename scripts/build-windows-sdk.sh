@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libraries the Windows programs link against, statically, for
 # 64-bit Windows with Debian's MinGW-w64: Qt (Core, Gui, Widgets, PrintSupport,
-# Test and the Windows platform and print plugins), zlib, libxlsxwriter, YAZ
-# and GoogleTest, all from Debian's own source packages.
+# Test and the Windows platform and print plugins), zlib, libxlsxwriter, YAZ,
+# minizip, FreeXL and GoogleTest, all from Debian's own source packages.
 #
-# The result goes to a folder outside the clone named by a hash of this script
-# and the toolchain file, so a changed recipe gets a new folder and an
-# unchanged one is built once:  ${LOMIRA_CACHE:-~/.cache/lomira}/windows-sdk-HASH
+# The result goes to a folder outside the clone named by a hash of this script,
+# the files in scripts/windows-sdk and the toolchain file, so a changed recipe
+# gets a new folder and an unchanged one is built once:
+#   ${LOMIRA_CACHE:-~/.cache/lomira}/windows-sdk-HASH
+# Qt, nearly all of the time, is built apart into windows-qt-HASH, named by its
+# own recipe alone, and copied in: a change to the other libraries' recipes
+# rebuilds only those, in minutes.
 # A finished folder holds the stamp file .complete; then the script only
 # prints the folder.  --path prints the folder without building.
 #
@@ -19,7 +23,8 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 toolchain="$here/cmake/windows-toolchain.cmake"
 cache="${LOMIRA_CACHE:-$HOME/.cache/lomira}"
-hash="$(cat "$0" "$toolchain" | sha256sum | cut -c1-12)"
+recipes="$here/scripts/windows-sdk"
+hash="$(cat "$0" "$toolchain" "$recipes"/* | sha256sum | cut -c1-12)"
 sdk="$cache/windows-sdk-$hash"
 
 if [ "${1:-}" = "--path" ]; then
@@ -29,8 +34,9 @@ fi
 
 # Debian 12's versions, the ones the Linux build uses; the same sources give
 # the same SDK.
-sources=(qt6-base=6.4.2+dfsg-10 zlib=1:1.2.13.dfsg-1 libxlsxwriter=1.1.4-2
-  yaz=5.34.0-1 googletest=1.12.1-0.2)
+qt_source=qt6-base=6.4.2+dfsg-10
+sources=("$qt_source" zlib=1:1.2.13.dfsg-1 libxlsxwriter=1.1.4-2
+  yaz=5.34.0-1 googletest=1.12.1-0.2 minizip=1.1-8+deb12u1 freexl=1.0.6-2)
 
 jobs="${JOBS:-$(nproc)}"
 work="$cache/windows-build"
@@ -79,11 +85,12 @@ unpack() {
   echo "$dir"
 }
 
+# Configures for Windows, installing into $prefix (the SDK unless told).
 cmake_cross() {
   local source="$1" build="$2"
   shift 2
-  cmake -G Ninja -S "$source" -B "$build" -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DLOMIRA_WINDOWS_SDK="$sdk" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$sdk" \
+  cmake --fresh -G Ninja -S "$source" -B "$build" -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DLOMIRA_WINDOWS_SDK="$sdk" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="${prefix:-$sdk}" \
     -DBUILD_SHARED_LIBS=OFF "$@" >"$build.configure.log" ||
     { cat "$build.configure.log" >&2; exit 1; }
 }
@@ -151,6 +158,59 @@ build_yaz() {
     "$sdk" "$static_names" >"$sdk/lib/pkgconfig/yaz.pc"
 }
 
+# minizip's reading and writing of zip files, as Debian builds it, with the
+# Windows file functions beside; headers in include/minizip as Debian has them.
+build_minizip() {
+  step "minizip"
+  local s b="$work/minizip" f
+  s="$(unpack minizip)"
+  mkdir -p "$b" "$sdk/include/minizip"
+  : >"$work/minizip.warnings"
+  for f in ioapi unzip zip mztools iowin32; do
+    x86_64-w64-mingw32-gcc-posix -O2 -I"$sdk/include" -c "$s/$f.c" -o "$b/$f.o" 2>>"$work/minizip.warnings"
+  done
+  rm -f "$b/libminizip.a"
+  x86_64-w64-mingw32-ar rcs "$b/libminizip.a" "$b"/*.o
+  install -m644 "$b/libminizip.a" "$sdk/lib/"
+  install -m644 "$s"/{ioapi,unzip,zip,mztools,crypt,iowin32}.h "$sdk/include/minizip/"
+  printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include/minizip\n\nName: minizip\nDescription: zip files\nVersion: 1.1\nLibs: -L${libdir} -lminizip -lz\nCflags: -I${includedir}\n' \
+    "$sdk" >"$sdk/lib/pkgconfig/minizip.pc"
+}
+
+# Windows' C library has no iconv; FreeXL's few conversions (a code page or
+# UTF-16LE to UTF-8) go through the system's own, in scripts/windows-sdk.
+build_iconv() {
+  step "iconv"
+  local b="$work/iconv"
+  mkdir -p "$b"
+  x86_64-w64-mingw32-gcc-posix -O2 -Wall -c "$recipes/iconv.c" -o "$b/iconv.o"
+  rm -f "$b/libiconv.a"
+  x86_64-w64-mingw32-ar rcs "$b/libiconv.a" "$b/iconv.o"
+  install -m644 "$b/libiconv.a" "$sdk/lib/"
+  install -m644 "$recipes/iconv.h" "$recipes/localcharset.h" "$sdk/include/"
+}
+
+build_freexl() {
+  step "FreeXL"
+  local s
+  s="$(unpack freexl)"
+  (
+    cd "$s"
+    [ -f .lomira-configured ] || {
+      ac_cv_search_locale_charset=-liconv CPPFLAGS="-I$sdk/include" LDFLAGS="-L$sdk/lib" ./configure -q \
+        --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix --disable-shared --enable-static \
+        >"$work/freexl.configure.log" 2>&1 || { cat "$work/freexl.configure.log" >&2; exit 1; }
+      make -s -C src clean >/dev/null
+      touch .lomira-configured
+    }
+    make -s -C src -j"$jobs" libfreexl.la >/dev/null 2>"$work/freexl.warnings"
+  )
+  install -m644 "$s/src/.libs/libfreexl.a" "$sdk/lib/"
+  install -m644 "$s/headers/freexl.h" "$sdk/include/"
+  printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: freexl\nDescription: xls reading\nVersion: 1.0.6\nLibs: -L${libdir} -lfreexl -liconv -lm\nCflags: -I${includedir}\n' \
+    "$sdk" >"$sdk/lib/pkgconfig/freexl.pc"
+}
+
 # Three mends of Debian's Qt source for a Windows build without OpenGL and
 # Direct2D; each is made once.
 mend_qt() {
@@ -185,7 +245,7 @@ build_qt() {
   s="$(unpack qt6-base)"
   mend_qt "$s"
   mkdir -p "$b"
-  cmake_cross "$s" "$b" -DQT_HOST_PATH=/usr \
+  prefix="$qt" cmake_cross "$s" "$b" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
@@ -197,12 +257,25 @@ build_qt() {
   cmake --install "$b" >/dev/null
 }
 
+# Qt's folder is named by its own recipe: the functions above that make it,
+# its source and the toolchain.
+qt="$cache/windows-qt-$( (declare -f mend_qt build_qt; echo "$qt_source"; cat "$toolchain") | sha256sum | cut -c1-12)"
+
 fetch_sources
+if [ ! -f "$qt/.complete" ]; then
+  rm -rf "$qt"
+  build_qt
+  touch "$qt/.complete"
+fi
+cp -a "$qt/." "$sdk/"
+rm "$sdk/.complete"
 build_zlib
 build_googletest
 build_xlsxwriter
 build_yaz
-build_qt
+build_minizip
+build_iconv
+build_freexl
 
 touch "$sdk/.complete"
 step "done in $(($(date +%s) - started)) s: $(du -sh "$sdk" | cut -f1) in $sdk"
