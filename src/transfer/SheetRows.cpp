@@ -49,8 +49,7 @@ bool SheetRows::next(QStringList& cells) {
       m_blanks = std::min(m_blanks + repeat, kMostRows * 4);
       continue;
     }
-    if (at + repeat - 1 > kMostRows)
-      return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    if (at + repeat - 1 > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
     while (!stored.cells.isEmpty() && stored.cells.last().isEmpty()) stored.cells.removeLast();
     m_held = std::move(stored.cells);
     m_repeats = repeat;
@@ -91,7 +90,7 @@ QString SheetRows::noSheet(const QString& path, const QString& sheet, const QStr
   for (const QString& name : sheets) quoted.append(u"«%1»"_s.arg(name));
   if (quoted.isEmpty()) return u"Το αρχείο «%1» δεν έχει κανένα φύλλο με πίνακα."_s.arg(fileName(path));
   return u"Το αρχείο «%1» δεν έχει φύλλο «%2»· τα φύλλα του είναι: %3."_s.arg(fileName(path), sheet,
-                                                                               quoted.join(u", "_s));
+                                                                              quoted.join(u", "_s));
 }
 
 QString SheetRows::shortestNumber(double value) {

@@ -75,10 +75,10 @@ class SheetRows : public TableReader {
   QString m_error;
   bool m_readFailed = false;
   bool m_failed = false;
-  qint64 m_row = 0;          // the row handed out last
-  qint64 m_lastStored = 0;   // the last sheet row read from the file
-  qint64 m_blanks = 0;       // blank rows waiting for a row that holds something
-  qint64 m_repeats = 0;      // times m_held is still to come
+  qint64 m_row = 0;         // the row handed out last
+  qint64 m_lastStored = 0;  // the last sheet row read from the file
+  qint64 m_blanks = 0;      // blank rows waiting for a row that holds something
+  qint64 m_repeats = 0;     // times m_held is still to come
   QStringList m_held;
 };
 

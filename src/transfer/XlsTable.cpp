@@ -99,6 +99,17 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     error = SheetRows::tooBig(path, u"ξεπερνά τα %1 MB"_s.arg(ZipEntries::mostEntryBytes >> 20));
     return nullptr;
   }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    error = SheetRows::cannotOpen(path, u"δεν επιτρέπεται ή δεν γίνεται το άνοιγμά του"_s);
+    return nullptr;
+  }
+  // Every xls is a compound document, which begins so.
+  if (file.read(8) != QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+    error = freexlError(path, FREEXL_INVALID_CFBF_HEADER);
+    return nullptr;
+  }
+  file.close();
   // FreeXL opens the file by its 8-bit name: on Windows the system's code
   // page must be able to spell it.
   const void* book = nullptr;

@@ -295,9 +295,9 @@ bool readXml(ZipEntries& zip, const QString& path, const QString& entry, QString
     if (xml.readNext() == QXmlStreamReader::StartElement) read(xml);
   error = zip.streamError();
   if (error.isEmpty() && xml.hasError())
-    error = SheetRows::damaged(path, u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry)
-                                         .arg(xml.lineNumber())
-                                         .arg(xml.errorString()));
+    error = SheetRows::damaged(
+        path,
+        u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
   return error.isEmpty();
 }
 
