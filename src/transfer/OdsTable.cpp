@@ -164,7 +164,8 @@ std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sh
     if (xml->readNext() != QXmlStreamReader::StartElement || xml->name() != u"table"_s || xml->namespaceUri() != kTable)
       continue;
     const QString name = xml->attributes().value(kTable, u"name"_s).toString();
-    if (sheet.isEmpty() || name == sheet) return std::make_unique<OdsTable>(path, name, std::move(zip), std::move(xml));
+    if (sheet.isEmpty() || SheetRows::sameSheet(name, sheet))
+      return std::make_unique<OdsTable>(path, name, std::move(zip), std::move(xml));
     names.append(name);
     xml->skipCurrentElement();
   }

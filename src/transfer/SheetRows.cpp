@@ -1,7 +1,6 @@
 #include "transfer/SheetRows.h"
 
 #include <QFileInfo>
-#include <QLocale>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -93,10 +92,18 @@ QString SheetRows::noSheet(const QString& path, const QString& sheet, const QStr
                                                                               quoted.join(u", "_s));
 }
 
+qsizetype SheetRows::chosenSheet(const QStringList& names, const QString& sheet) {
+  if (sheet.isEmpty()) return names.isEmpty() ? -1 : 0;
+  for (qsizetype i = 0; i < names.size(); ++i)
+    if (sameSheet(names[i], sheet)) return i;
+  return -1;
+}
+
 QString SheetRows::shortestNumber(double value) {
   if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
     return QString::number(qint64(value));
-  return QString::number(value, 'g', QLocale::FloatingPointShortest).replace(u'.', u',');
+  // 15 digits, as many as the spreadsheet programs keep: 0.1 + 0.2 is "0,3".
+  return QString::number(value, 'g', 15).replace(u'.', u',');
 }
 
 void appendToCell(QString& cell, QStringView text) {

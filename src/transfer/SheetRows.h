@@ -32,10 +32,16 @@ class SheetRows : public TableReader {
   static QString cannotOpen(const QString& path, const QString& reason);
   static QString damaged(const QString& path, const QString& why);
   static QString tooBig(const QString& path, const QString& why);
+  // The sheet of `names` that `sheet` names, its case aside as the
+  // spreadsheet programs take it (the first for an empty name), or -1.
+  static qsizetype chosenSheet(const QStringList& names, const QString& sheet);
+  static bool sameSheet(const QString& name, const QString& sheet) {
+    return name.compare(sheet, Qt::CaseInsensitive) == 0;
+  }
   // The sheet asked for is not there: the message lists the sheets there are.
   static QString noSheet(const QString& path, const QString& sheet, const QStringList& sheets);
-  // A number by its shortest text: integral numbers whole, others with the
-  // decimal comma that Greek sheets show ("42", "3,5").
+  // A number by its shortest text to 15 digits: integral numbers whole,
+  // others with the decimal comma that Greek sheets show ("42", "3,5").
   static QString shortestNumber(double value);
 
  protected:

@@ -136,7 +136,7 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     if (freexl_get_worksheet_name(book, i, &name) != FREEXL_OK || !name) break;
     names.append(QString::fromUtf8(name));
   }
-  const qsizetype chosen = sheet.isEmpty() ? (names.isEmpty() ? -1 : 0) : names.indexOf(sheet);
+  const qsizetype chosen = SheetRows::chosenSheet(names, sheet);
   if (chosen < 0) {
     error = SheetRows::noSheet(path, sheet, names);
     return close();

@@ -352,7 +352,7 @@ std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& s
     }
   });
   if (!read) return nullptr;
-  const qsizetype chosen = sheet.isEmpty() ? (names.isEmpty() ? -1 : 0) : names.indexOf(sheet);
+  const qsizetype chosen = SheetRows::chosenSheet(names, sheet);
   if (chosen < 0) {
     error = SheetRows::noSheet(path, sheet, names);
     return nullptr;

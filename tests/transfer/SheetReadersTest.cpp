@@ -142,9 +142,33 @@ TEST_F(SheetReadersTest, XlsxRowsComeAsTheSheetShowsThemFromSharedOrInlineString
   }
 }
 
+TEST_F(SheetReadersTest, XlsxNumbersKeepTheirFormatsWithinReason) {
+  const QString path = file(u"numbers.xlsx"_s);
+  lxw_workbook* book = workbook_new(QFile::encodeName(path).constData());
+  lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+  const struct {
+    double value;
+    const char* format;
+  } cells[] = {{-42, "0000"},      {3.14159, "0.00"},    {0.5, "hh:mm"},    {45546.354166666664, "dd/mm/yyyy hh:mm"},
+               {1234567, "#,##0"}, {0.1 + 0.2, nullptr}, {7, "\"ΒΑ-\"000"}, {2.5, "0;[Red]-0"}};
+  lxw_col_t column = 0;
+  for (const auto& cell : cells) {
+    lxw_format* format = nullptr;
+    if (cell.format) {
+      format = workbook_add_format(book);
+      format_set_num_format(format, cell.format);
+    }
+    worksheet_write_number(sheet, 0, column++, cell.value, format);
+  }
+  ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+  // The text around a format's digits is not kept.
+  EXPECT_EQ(xlsx(path).rows, QStringList{u"1: -0042|3,14|12:00|2024-09-11 08:30|1234567|0,3|007|3"_s});
+}
+
 TEST_F(SheetReadersTest, ASheetIsChosenByNameAndAMissingOneIsNamedWithTheSheetsThere) {
   const QString book = makeXlsx(u"book.xlsx"_s, false);
-  EXPECT_EQ(xlsx(book, u"Μαθητές"_s).rows, QStringList{u"1: Μαρία"_s});
+  EXPECT_EQ(xlsx(book, u"μαθητές"_s).rows, QStringList{u"1: Μαρία"_s});
+  EXPECT_EQ(xlsx(book, u"μαθητές"_s).seen, u"xlsx, φύλλο «Μαθητές»"_s);
   EXPECT_EQ(xlsx(book, u"Δανεισμοί"_s).error,
             u"Το αρχείο «book.xlsx» δεν έχει φύλλο «Δανεισμοί»· τα φύλλα του είναι: «Βιβλία», «Μαθητές»."_s);
 
