@@ -115,6 +115,25 @@ class SheetReadersTest : public TransferTest {
         tables + "</office:spreadsheet></office:body></office:document-content>";
     return makeZip(name, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}});
   }
+  // An xlsx of the fewest parts, its one sheet's data and shared strings as
+  // given; the workbook names its sheet with an absolute path.
+  QString makeXlsxParts(const QString& name, const QByteArray& rows, const QByteArray& strings) {
+    const QByteArray ns = R"( xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")";
+    const QByteArray relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    return makeZip(
+        name,
+        {{"[Content_Types].xml", "<Types/>"},
+         {"_rels/.rels", R"(<Relationships><Relationship Id="r1" Type=")" + relNs +
+                             R"(/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
+         {"xl/workbook.xml", "<workbook" + ns + " xmlns:rel=\"" + relNs +
+                                 R"("><sheets><sheet name="Φύλλο" sheetId="1" rel:id="s1"/></sheets></workbook>)"},
+         {"xl/_rels/workbook.xml.rels",
+          R"(<Relationships><Relationship Id="s1" Type=")" + relNs +
+              R"(/worksheet" Target="/xl/worksheets/a.xml"/><Relationship Id="s2" Type=")" + relNs +
+              R"(/sharedStrings" Target="strings.xml"/></Relationships>)"},
+         {"xl/strings.xml", "<sst" + ns + ">" + strings + "</sst>"},
+         {"xl/worksheets/a.xml", "<worksheet" + ns + "><sheetData>" + rows + "</sheetData></worksheet>"}});
+  }
   static QByteArray odsRow(const QByteArray& cells, int repeat = 1) {
     return "<table:table-row table:number-rows-repeated=\"" + QByteArray::number(repeat) + "\">" + cells +
            "</table:table-row>";
@@ -163,6 +182,29 @@ TEST_F(SheetReadersTest, XlsxNumbersKeepTheirFormatsWithinReason) {
   ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
   // The text around a format's digits is not kept.
   EXPECT_EQ(xlsx(path).rows, QStringList{u"1: -0042|3,14|12:00|2024-09-11 08:30|1234567|0,3|007|3"_s});
+}
+
+TEST_F(SheetReadersTest, XlsxPartsAreFoundByTheirRelationsAndBadReferencesAreRefused) {
+  const QByteArray strings =
+      "<si><t>Κ_x000D_\nΛ</t></si><si><r><t>Ο </t></r><r><t>Κόσμος</t></r><rPh><t>κοσμος</t></rPh></si>";
+  const QString good = makeXlsxParts(
+      u"parts.xlsx"_s,
+      R"(<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c></row><row r="3"><c r="B3" t="inlineStr"><is><t>μέσα</t></is></c>)"
+      R"(<c t="str"><f>A1</f><v>τύπος</v></c></row>)",
+      strings);
+  EXPECT_EQ(xlsx(good).rows, (QStringList{u"1: Κ\r\nΛ|Ο Κόσμος"_s, u"2: "_s, u"3: |μέσα|τύπος"_s}));
+
+  EXPECT_EQ(xlsx(makeXlsxParts(u"index.xlsx"_s, R"(<row><c t="s"><v>2</v></c></row>)", strings)).error,
+            u"Το αρχείο «index.xlsx» είναι κατεστραμμένο: ένα κελί δείχνει το κοινό κείμενο 2, που δεν υπάρχει."_s);
+  EXPECT_EQ(xlsx(makeXlsxParts(u"order.xlsx"_s, R"(<row r="4"><c><v>1</v></c></row><row r="2"/>)", strings)).error,
+            u"Το αρχείο «order.xlsx» είναι κατεστραμμένο: η σειρά 2 του φύλλου βρίσκεται μετά τη σειρά 4."_s);
+  EXPECT_EQ(xlsx(makeXlsxParts(u"wide.xlsx"_s, R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)", strings)).error,
+            u"Το αρχείο «wide.xlsx» είναι πολύ μεγάλο για εισαγωγή: η σειρά 1 έχει πάνω από 16384 στήλες."_s);
+  const Sheet cut = xlsx(makeXlsxParts(u"cut.xlsx"_s, R"(<row r="1"><c><v>1</v></c></row><row r="2"><c>)", strings));
+  EXPECT_EQ(cut.rows, QStringList{u"1: 1"_s});
+  EXPECT_TRUE(cut.error.startsWith(
+      u"Το αρχείο «cut.xlsx» είναι κατεστραμμένο: το μέρος «xl/worksheets/a.xml» δεν είναι σωστό XML (γραμμή 1: "_s))
+      << cut.error.toStdString();
 }
 
 TEST_F(SheetReadersTest, ASheetIsChosenByNameAndAMissingOneIsNamedWithTheSheetsThere) {
@@ -239,6 +281,13 @@ TEST_F(SheetReadersTest, FilesThatAreNotWhatTheySayAreRefusedByName) {
   EXPECT_EQ(xlsx(file(u"list.xlsx"_s)).error,
             u"Το αρχείο «list.xlsx» δεν είναι αρχείο xlsx: δεν είναι αρχείο zip, όπως κάθε αρχείο xlsx."_s);
   EXPECT_EQ(xls(file(u"list.xlsx"_s)).error, u"Το αρχείο «list.xlsx» δεν είναι αρχείο xls του Excel."_s);
+  QFile half(file(u"half.xls"_s));
+  QFile whole(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"));
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
+  half.write(whole.read(whole.size() / 2));
+  half.close();
+  EXPECT_TRUE(xls(half.fileName()).error.startsWith(u"Το αρχείο «half.xls» είναι κατεστραμμένο: "_s))
+      << xls(half.fileName()).error.toStdString();
   EXPECT_EQ(ods(file(u"none.ods"_s)).error,
             u"Δεν ήταν δυνατή η ανάγνωση του αρχείου «none.ods»: το αρχείο ή ο φάκελός του δεν υπάρχει."_s);
 
