@@ -128,12 +128,8 @@ class OdsTable : public SheetRows {
   }
 
   bool xmlFailed() {
-    const QString stopped = m_zip->streamError();
-    if (!stopped.isEmpty()) return fail(stopped, m_zip->streamReadFailed());
-    if (!m_xml->hasError()) return false;
-    return fail(damaged(path(), u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(kContent)
-                                    .arg(m_xml->lineNumber())
-                                    .arg(m_xml->errorString())));
+    const QString stopped = m_zip->streamError(*m_xml);
+    return !stopped.isEmpty() && fail(stopped, m_zip->streamReadFailed());
   }
 
   std::unique_ptr<ZipEntries> m_zip;
@@ -169,11 +165,7 @@ std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sh
     names.append(name);
     xml->skipCurrentElement();
   }
-  error = zip->streamError();
-  if (error.isEmpty() && xml->hasError())
-    error = SheetRows::damaged(path, u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(kContent)
-                                         .arg(xml->lineNumber())
-                                         .arg(xml->errorString()));
+  error = zip->streamError(*xml);
   if (error.isEmpty()) error = SheetRows::noSheet(path, sheet, names);
   return nullptr;
 }

@@ -84,6 +84,12 @@ QString SheetRows::tooBig(const QString& path, const QString& why) {
   return u"Το αρχείο «%1» είναι πολύ μεγάλο για εισαγωγή: %2."_s.arg(fileName(path), why);
 }
 
+QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml) {
+  return damaged(
+      path,
+      u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
+}
+
 QString SheetRows::noSheet(const QString& path, const QString& sheet, const QStringList& sheets) {
   QStringList quoted;
   for (const QString& name : sheets) quoted.append(u"«%1»"_s.arg(name));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QXmlStreamReader>
 
 #include "transfer/TableReader.h"
 
@@ -32,6 +33,8 @@ class SheetRows : public TableReader {
   static QString cannotOpen(const QString& path, const QString& reason);
   static QString damaged(const QString& path, const QString& why);
   static QString tooBig(const QString& path, const QString& why);
+  // The entry `entry` is no well-formed XML where `xml` stopped.
+  static QString notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml);
   // The sheet of `names` that `sheet` names, its case aside as the
   // spreadsheet programs take it (the first for an empty name), or -1.
   static qsizetype chosenSheet(const QStringList& names, const QString& sheet);

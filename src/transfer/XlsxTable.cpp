@@ -6,7 +6,8 @@
 // exactly ("42", not "42.0"), formats of zeros with their padding and
 // decimals ("0000" shows 42 as "0042"), dates and times as ISO text
 // ("2024-09-11", "2024-09-11 08:30", "08:30"), every other number by its
-// shortest text with a decimal comma ("3,5"), as a Greek sheet shows it.
+// shortest text to 15 digits with a decimal comma ("3,5"), as a Greek sheet
+// shows it. The text a format puts around the digits is not kept.
 #include <QDate>
 #include <QDir>
 #include <QHash>
@@ -39,12 +40,12 @@ QString folderOf(const QString& entry) {
   return slash < 0 ? QString() : entry.left(slash + 1);
 }
 
-// The relationships of the entry `owner` (an empty owner for the package's own).
-QHash<QString, Relation> relationsOf(ZipEntries& zip, const QString& owner) {
+// The relationships of the entry `owner` (an empty owner for the package's
+// own), none when it has none; `error` set when they cannot be read.
+QHash<QString, Relation> relationsOf(ZipEntries& zip, const QString& path, const QString& owner, QString& error) {
   const QString rels = folderOf(owner) + u"_rels/"_s + owner.mid(folderOf(owner).size()) + u".rels"_s;
   QHash<QString, Relation> relations;
   QByteArray bytes;
-  QString error;
   if (!zip.contains(rels) || !zip.read(rels, bytes, error)) return relations;
   QXmlStreamReader xml(bytes);
   while (!xml.atEnd()) {
@@ -54,6 +55,7 @@ QHash<QString, Relation> relationsOf(ZipEntries& zip, const QString& owner) {
     target = target.startsWith(u'/') ? target.mid(1) : QDir::cleanPath(folderOf(owner) + target);
     relations.insert(a.value(u"Id"_s).toString(), {a.value(u"Type"_s).toString(), target});
   }
+  if (xml.hasError()) error = SheetRows::notXml(path, rels, xml);
   return relations;
 }
 
@@ -182,11 +184,10 @@ qint64 columnOf(QStringView reference) {
 class XlsxTable : public SheetRows {
  public:
   XlsxTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, QIODevice* stream,
-            QString entry, QStringList strings, QList<NumberShape> shapes, bool date1904)
+            QStringList strings, QList<NumberShape> shapes, bool date1904)
       : SheetRows(path, u"xlsx"_s, sheet),
         m_zip(std::move(zip)),
         m_xml(stream),
-        m_entry(std::move(entry)),
         m_strings(std::move(strings)),
         m_shapes(std::move(shapes)),
         m_date1904(date1904) {}
@@ -268,17 +269,12 @@ class XlsxTable : public SheetRows {
 
   // False, failing when the stream or its XML did.
   bool xmlFailed() {
-    const QString stopped = m_zip->streamError();
-    if (!stopped.isEmpty()) return fail(stopped, m_zip->streamReadFailed());
-    if (!m_xml.hasError()) return false;
-    return fail(damaged(path(), u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(m_entry)
-                                    .arg(m_xml.lineNumber())
-                                    .arg(m_xml.errorString())));
+    const QString stopped = m_zip->streamError(m_xml);
+    return !stopped.isEmpty() && fail(stopped, m_zip->streamReadFailed());
   }
 
   std::unique_ptr<ZipEntries> m_zip;
   QXmlStreamReader m_xml;
-  QString m_entry;
   QStringList m_strings;
   QList<NumberShape> m_shapes;
   bool m_date1904;
@@ -287,25 +283,21 @@ class XlsxTable : public SheetRows {
 
 // Reads a whole entry as XML through `read`, which sees every element start.
 template <typename Read>
-bool readXml(ZipEntries& zip, const QString& path, const QString& entry, QString& error, Read read) {
+bool readXml(ZipEntries& zip, const QString& entry, QString& error, Read read) {
   QIODevice* device = zip.stream(entry, error);
   if (!device) return false;
   QXmlStreamReader xml(device);
   while (!xml.atEnd())
     if (xml.readNext() == QXmlStreamReader::StartElement) read(xml);
-  error = zip.streamError();
-  if (error.isEmpty() && xml.hasError())
-    error = SheetRows::damaged(
-        path,
-        u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
+  error = zip.streamError(xml);
   return error.isEmpty();
 }
 
-QList<NumberShape> readShapes(ZipEntries& zip, const QString& path, const QString& entry, QString& error) {
+QList<NumberShape> readShapes(ZipEntries& zip, const QString& entry, QString& error) {
   QHash<int, QString> codes;
   QList<NumberShape> shapes;
   bool inCellXfs = false;
-  readXml(zip, path, entry, error, [&](QXmlStreamReader& xml) {
+  readXml(zip, entry, error, [&](QXmlStreamReader& xml) {
     const QXmlStreamAttributes a = xml.attributes();
     if (xml.name() == u"numFmt"_s) codes.insert(a.value(u"numFmtId"_s).toInt(), a.value(u"formatCode"_s).toString());
     if (xml.name() == u"cellStyleXfs"_s || xml.name() == u"cellXfs"_s) inCellXfs = xml.name() == u"cellXfs"_s;
@@ -317,9 +309,9 @@ QList<NumberShape> readShapes(ZipEntries& zip, const QString& path, const QStrin
   return shapes;
 }
 
-QStringList readStrings(ZipEntries& zip, const QString& path, const QString& entry, QString& error) {
+QStringList readStrings(ZipEntries& zip, const QString& entry, QString& error) {
   QStringList strings;
-  readXml(zip, path, entry, error, [&](QXmlStreamReader& xml) {
+  readXml(zip, entry, error, [&](QXmlStreamReader& xml) {
     if (xml.name() == u"si"_s) strings.append(richText(xml));
   });
   return strings;
@@ -330,14 +322,15 @@ QStringList readStrings(ZipEntries& zip, const QString& path, const QString& ent
 std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& sheet, QString& error) {
   std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"xlsx"_s, error);
   if (!zip) return nullptr;
-  QString book = targetOfType(relationsOf(*zip, QString()), u"/officeDocument");
+  QString book = targetOfType(relationsOf(*zip, path, QString(), error), u"/officeDocument");
   if (book.isEmpty()) book = u"xl/workbook.xml"_s;
-  const QHash<QString, Relation> relations = relationsOf(*zip, book);
+  const QHash<QString, Relation> relations = relationsOf(*zip, path, book, error);
+  if (!error.isEmpty()) return nullptr;
 
   QStringList names;
   QStringList entries;
   bool date1904 = false;
-  const bool read = readXml(*zip, path, book, error, [&](QXmlStreamReader& xml) {
+  const bool read = readXml(*zip, book, error, [&](QXmlStreamReader& xml) {
     const QXmlStreamAttributes a = xml.attributes();
     if (xml.name() == u"workbookPr"_s)
       date1904 = a.value(u"date1904"_s) == u"1"_s || a.value(u"date1904"_s) == u"true"_s;
@@ -360,16 +353,16 @@ std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& s
 
   QList<NumberShape> shapes;
   if (const QString styles = targetOfType(relations, u"/styles"); !styles.isEmpty() && zip->contains(styles)) {
-    shapes = readShapes(*zip, path, styles, error);
+    shapes = readShapes(*zip, styles, error);
     if (!error.isEmpty()) return nullptr;
   }
   QStringList strings;
   if (const QString shared = targetOfType(relations, u"/sharedStrings"); !shared.isEmpty() && zip->contains(shared)) {
-    strings = readStrings(*zip, path, shared, error);
+    strings = readStrings(*zip, shared, error);
     if (!error.isEmpty()) return nullptr;
   }
   QIODevice* stream = zip->stream(entries[chosen], error);
   if (!stream) return nullptr;
-  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, entries[chosen], std::move(strings),
-                                     std::move(shapes), date1904);
+  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, std::move(strings), std::move(shapes),
+                                     date1904);
 }

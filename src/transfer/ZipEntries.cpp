@@ -195,4 +195,10 @@ QString ZipEntries::streamError() const {
   return QString();
 }
 
+QString ZipEntries::streamError(const QXmlStreamReader& xml) const {
+  const QString stopped = streamError();
+  if (!stopped.isEmpty() || !xml.hasError() || !m_entry) return stopped;
+  return SheetRows::notXml(m_path, m_entry->name(), xml);
+}
+
 bool ZipEntries::streamReadFailed() const { return m_entry && m_entry->status() == Entry::Status::ReadFailed; }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <QString>
+#include <QXmlStreamReader>
 #include <memory>
 
 // The entries of a zip file (an xlsx or ods workbook), read through QFile so
@@ -32,6 +33,9 @@ class ZipEntries {
   // Why the stream stopped early, naming the file; empty when it did not.
   QString streamError() const;
   bool streamReadFailed() const;
+  // The same, or else why `xml`, reading the stream, stopped; empty when
+  // neither stopped early.
+  QString streamError(const QXmlStreamReader& xml) const;
 
  private:
   class Entry;
