@@ -46,7 +46,9 @@ struct ZipEntries::Io {
   static int ZCALLBACK error(voidpf opaque, voidpf) { return of(opaque).failed ? -1 : 0; }
 };
 
-// The entry being read, as a device for QXmlStreamReader.
+// The entry being read, as a device for QXmlStreamReader. minizip gives no
+// more than the size the zip's directory declares, which start() checked;
+// the count here holds whatever the directory says.
 class ZipEntries::Entry : public QIODevice {
  public:
   enum class Status { Reading, Ended, TooBig, Damaged, ReadFailed };
@@ -64,6 +66,8 @@ class ZipEntries::Entry : public QIODevice {
  protected:
   qint64 readData(char* data, qint64 most) override {
     if (m_status != Status::Reading) return m_status == Status::Ended ? 0 : -1;
+    // QIODevice asks for nothing at times: that is no end.
+    if (most <= 0) return 0;
     const int got = unzReadCurrentFile(m_zip, data, unsigned(std::min<qint64>(most, 1 << 20)));
     if (got < 0) return stop(m_io.failed ? Status::ReadFailed : Status::Damaged);
     m_read += got;

@@ -253,6 +253,31 @@ TEST_F(SheetReadersTest, OdsRepeatsAreSpreadOutButTrailingBlanksAreTheEnd) {
   EXPECT_EQ(sheet.seen, u"ods, φύλλο «Βιβλία»"_s);
 }
 
+TEST_F(SheetReadersTest, LongSheetsAreReadToTheirEndAndACutOneIsDamaged) {
+  QByteArray rows;
+  for (int i = 1; i <= 3000; ++i) rows += odsRow(odsCell("Βιβλίο " + QByteArray::number(i)));
+  const QString table = makeOds(u"long.ods"_s, "<table:table table:name=\"Α\">" + rows + "</table:table>");
+  const Sheet whole = ods(table);
+  ASSERT_EQ(whole.rows.size(), 3000) << whole.error.toStdString();
+  EXPECT_EQ(whole.rows.last(), u"3000: Βιβλίο 3000"_s);
+
+  const QString path = file(u"long.xlsx"_s);
+  lxw_workbook* book = workbook_new(QFile::encodeName(path).constData());
+  lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+  for (int i = 0; i < 3000; ++i)
+    worksheet_write_string(sheet, i, 0, ("Βιβλίο " + std::to_string(i + 1)).c_str(), nullptr);
+  ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+  const Sheet strings = xlsx(path);
+  ASSERT_EQ(strings.rows.size(), 3000) << strings.error.toStdString();
+  EXPECT_EQ(strings.rows.last(), u"3000: Βιβλίο 3000"_s);
+
+  const QString cut = makeOds(u"cut.ods"_s, "<table:table table:name=\"Α\">" + rows.left(rows.size() / 2));
+  const Sheet part = ods(cut);
+  EXPECT_TRUE(
+      part.error.startsWith(u"Το αρχείο «cut.ods» είναι κατεστραμμένο: το μέρος «content.xml» δεν είναι σωστό XML"_s))
+      << part.error.toStdString();
+}
+
 TEST_F(SheetReadersTest, XlsCellsComeByTypeWithSkippedColumnsAndRows) {
   const Sheet sheet = xls(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"));
   EXPECT_EQ(sheet.rows,
