@@ -8,11 +8,15 @@
 #include <QFileInfo>
 
 #include "transfer/SheetRows.h"
+#include "transfer/XlsDimensions.h"
 #include "transfer/ZipEntries.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// As many cells as one full sheet of the format holds, some 256 MB in FreeXL.
+constexpr qint64 kMostCells = qint64(65536) * 256;
 
 // What FreeXL's error code means to the librarian.
 QString freexlError(const QString& path, int code) {
@@ -112,8 +116,15 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
   file.close();
   // FreeXL opens the file by its 8-bit name: on Windows the system's code
   // page must be able to spell it.
+  const QByteArray name = QFile::encodeName(path);
+  // On opening, FreeXL sets aside room for every cell the sheets claim: a
+  // small file claiming full sheets would take gigabytes.
+  if (xlsClaimedCells(path) > kMostCells) {
+    error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
+    return nullptr;
+  }
   const void* book = nullptr;
-  const int opened = freexl_open(QFile::encodeName(path).constData(), &book);
+  const int opened = freexl_open(name.constData(), &book);
   auto close = [&book] {
     if (book) freexl_close(book);
     return nullptr;

@@ -306,6 +306,20 @@ TEST_F(SheetReadersTest, FilesThatAreNotWhatTheySayAreRefusedByName) {
   EXPECT_EQ(xlsx(file(u"list.xlsx"_s)).error,
             u"Το αρχείο «list.xlsx» δεν είναι αρχείο xlsx: δεν είναι αρχείο zip, όπως κάθε αρχείο xlsx."_s);
   EXPECT_EQ(xls(file(u"list.xlsx"_s)).error, u"Το αρχείο «list.xlsx» δεν είναι αρχείο xls του Excel."_s);
+  // Sheets whose dimensions claim every cell the format allows, in a small file.
+  QFile full(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"));
+  ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+  QByteArray claims = full.readAll();
+  for (qsizetype at = 0; (at = claims.indexOf(QByteArray("\x00\x02\x0e\x00", 4), at)) >= 0; at += 4) {
+    claims.replace(at + 8, 4, QByteArray("\x00\x00\x01\x00", 4));
+    claims.replace(at + 14, 2, QByteArray("\x00\x01", 2));
+  }
+  QFile huge(file(u"huge.xls"_s));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+  huge.write(claims);
+  huge.close();
+  EXPECT_EQ(xls(huge.fileName()).error,
+            u"Το αρχείο «huge.xls» είναι πολύ μεγάλο για εισαγωγή: τα φύλλα του έχουν πάνω από 16777216 κελιά."_s);
   QFile half(file(u"half.xls"_s));
   QFile whole(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"));
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
