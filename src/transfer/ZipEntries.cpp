@@ -2,6 +2,7 @@
 
 #include <unzip.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 

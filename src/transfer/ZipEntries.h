@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QIODevice>
 #include <QString>
 #include <QXmlStreamReader>
