@@ -8,7 +8,7 @@ packages=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
-  libxlsxwriter-dev libyaz-dev zlib1g-dev
+  libxlsxwriter-dev libyaz-dev zlib1g-dev libminizip-dev libfreexl-dev
   yaz python3-openpyxl libmarc-record-perl libmarc-lint-perl
   fonts-dejavu-core
   poppler-utils
