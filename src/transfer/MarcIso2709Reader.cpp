@@ -64,8 +64,7 @@ void directory(const QByteArray& record, QStringList& tags, QByteArray& field100
     const QByteArray tag = record.mid(entry, 3);
     tags.append(QString::fromLatin1(tag));
     if (tag != "100" || !field100a.isEmpty()) continue;
-    const QByteArray data =
-        record.mid(base + record.mid(entry + 7, 5).toInt(), record.mid(entry + 3, 4).toInt() - 1);
+    const QByteArray data = record.mid(base + record.mid(entry + 7, 5).toInt(), record.mid(entry + 3, 4).toInt() - 1);
     const qsizetype a = data.indexOf(QByteArray(1, kSubfieldMark) + 'a');
     if (a >= 0) field100a = data.mid(a + 2).split(kSubfieldMark).first();
   }
@@ -99,14 +98,16 @@ class Iso2709Reader : public MarcRecordReader {
     QByteArray field100a;
     directory(bytes, tags, field100a);
     if (tags.size() > kMostMarcFields) return damaged(error, u"η εγγραφή έχει πάρα πολλά πεδία"_s);
-    if (!convertFrom(bytes, marcStandardOf(tags, QString::fromLatin1(field100a)), field100a, error)) return Next::Damaged;
+    if (!convertFrom(bytes, marcStandardOf(tags, QString::fromLatin1(field100a)), field100a, error))
+      return Next::Damaged;
     if (yaz_marc_read_iso2709(m_marc, bytes.constData(), int(bytes.size())) <= 0)
       return damaged(error, u"η YAZ δεν μπόρεσε να τη διαβάσει"_s);
     wrbuf_rewind(m_json);
     if (yaz_marc_write_json(m_marc, m_json) != 0)
       return damaged(error, u"το κείμενό της δεν μετατρέπεται από το σύνολο χαρακτήρων που δηλώνει"_s);
-    return fromJson(QByteArray(wrbuf_buf(m_json), qsizetype(wrbuf_len(m_json))), record) ? Next::Record
-           : damaged(error, u"το κείμενό της δεν είναι γραμμένο στο σύνολο χαρακτήρων που δηλώνει"_s);
+    return fromJson(QByteArray(wrbuf_buf(m_json), qsizetype(wrbuf_len(m_json))), record)
+               ? Next::Record
+               : damaged(error, u"το κείμενό της δεν είναι γραμμένο στο σύνολο χαρακτήρων που δηλώνει"_s);
   }
 
   QString position() const override { return u"στο byte %1"_s.arg(m_offset); }
@@ -127,8 +128,9 @@ class Iso2709Reader : public MarcRecordReader {
       if (set == "01" || set == "02" || set == "03") {
         cd = converter(m_iso5426, "ISO5426");
       } else if (!set.trimmed().isEmpty() && set != "50") {
-        error = u"η εγγραφή UNIMARC δηλώνει στο 100 $a το σύνολο χαρακτήρων «%1», που δεν διαβάζεται εδώ· "
-                "διαβάζονται τα UTF-8 («50») και ISO 5426 («01» έως «03»)"_s.arg(QString::fromLatin1(set));
+        error =
+            u"η εγγραφή UNIMARC δηλώνει στο 100 $a το σύνολο χαρακτήρων «%1», που δεν διαβάζεται εδώ· "
+            "διαβάζονται τα UTF-8 («50») και ISO 5426 («01» έως «03»)"_s.arg(QString::fromLatin1(set));
         return false;
       }
     }

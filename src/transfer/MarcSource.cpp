@@ -79,8 +79,7 @@ class MarcSource : public ImportSource {
       }
       ++number;
       CatalogueRecord record = CatalogueRecord::blank();
-      if (convert(number, marc, record, result) && result.status == ImportResult::Status::Done &&
-          !sink(record.bytes()))
+      if (convert(number, marc, record, result) && result.status == ImportResult::Status::Done && !sink(record.bytes()))
         return false;
     }
   }

@@ -3,10 +3,10 @@
 // The MARC fields that carry the catalogue, shared by the export that writes
 // them and the import that reads them back.
 namespace marc21 {
-constexpr char kMainEntry[] = "100";  // $a the first author
-constexpr char kTitle[] = "245";      // $a title, $c statement of responsibility
-constexpr char kNote[] = "500";       // $a the publication data as typed
-constexpr char kSubject[] = "653";    // $a
+constexpr char kMainEntry[] = "100";   // $a the first author
+constexpr char kTitle[] = "245";       // $a title, $c statement of responsibility
+constexpr char kNote[] = "500";        // $a the publication data as typed
+constexpr char kSubject[] = "653";     // $a
 constexpr char kAddedEntry[] = "700";  // $a name, $e role, $4 relator code
 constexpr char kHoldings[] = "852";    // $p the book number
 constexpr char kKohaItem[] = "952";    // $p the book number as barcode

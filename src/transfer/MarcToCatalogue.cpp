@@ -42,14 +42,21 @@ struct Name {
   bool authorial = true;
 };
 
-// The English relator terms other systems write in $e.
-const MarcRole* roleOfTerm(QString term) {
-  term = withoutClosingMark(term).toLower();
+// A relator term without its closing punctuation, lower case.
+QString termOf(const QString& text) {
+  QString term = withoutClosingMark(text).toLower();
   if (term.endsWith(u'.')) term.chop(1);
+  return term;
+}
+
+// The English relator terms other systems write in $e.
+const MarcRole* roleOfTerm(const QString& text) {
+  const QString term = termOf(text);
   static const QList<std::pair<QString, QString>> kEnglish{
-      {u"editor"_s, u"edt"_s},       {u"ed"_s, u"edt"_s},           {u"translator"_s, u"trl"_s},
-      {u"tr"_s, u"trl"_s},           {u"illustrator"_s, u"ill"_s},  {u"ill"_s, u"ill"_s},
-      {u"adapter"_s, u"adp"_s},      {u"writer of introduction"_s, u"win"_s},
+      {u"editor"_s, u"edt"_s},           {u"ed"_s, u"edt"_s},
+      {u"translator"_s, u"trl"_s},       {u"tr"_s, u"trl"_s},
+      {u"illustrator"_s, u"ill"_s},      {u"ill"_s, u"ill"_s},
+      {u"adapter"_s, u"adp"_s},          {u"writer of introduction"_s, u"win"_s},
       {u"writer of preface"_s, u"wpr"_s}};
   for (const auto& [english, code] : kEnglish)
     if (term == english) return marcRoleOf(code);
@@ -68,7 +75,7 @@ Name nameOf(const MarcDataField& field, const QString& text, bool unimarc) {
   if (!n.role && !code.isEmpty() && !kAuthor.contains(code)) n.otherRole = code;
   if (!n.role && !unimarc && n.otherRole.isEmpty())
     for (const QString& term : field.all(u'e'))
-      if (const QString t = withoutClosingMark(term); !t.isEmpty() && !kAuthor.contains(t.toLower())) n.otherRole = t;
+      if (const QString t = termOf(term); !t.isEmpty() && !kAuthor.contains(t)) n.otherRole = t;
   if (n.role && n.role->code == u"edt"_s) return n;
   n.authorial = !n.role && n.otherRole.isEmpty();
   return n;
@@ -91,10 +98,12 @@ QString namesText(const QList<Name>& names) {
 // export writes field 2 as typed into the statement after field 1's
 // collective names, and its persons as the last added entries: when the
 // statement names persons, field 2 is the statement from there on and its
-// persons are the last names. Otherwise the roles decide. Collective names
+// persons are the last names. Otherwise the roles decide, and a statement
+// that names no person ("μετάφραση Ν. Νικολάου") stands for the names of
+// other roles. Collective names
 // ("Ομάδα Συγγραφέων") join field 1 when no author heads the record.
-void splitNames(QList<Name> names, const QStringList& statements, const QString& otherNamesText,
-                qsizetype addedEntries, bool mainEntry, QList<QString>& fields) {
+void splitNames(QList<Name> names, const QStringList& statements, const QString& otherNamesText, qsizetype addedEntries,
+                bool mainEntry, QList<QString>& fields) {
   QStringList collective = statements;
   QString field2 = otherNamesText;
   if (field2.isEmpty()) {
@@ -107,7 +116,7 @@ void splitNames(QList<Name> names, const QStringList& statements, const QString&
   }
   const qsizetype persons = personalNameCount(field2);
   QList<Name> field1 = names;
-  if (!field2.isEmpty() && persons <= addedEntries) {
+  if (persons > 0 && persons <= addedEntries) {
     field1 = names.first(names.size() - persons);
   } else {
     field1.clear();
@@ -133,13 +142,20 @@ QString bookNumberAndSubject(const QString& number, const QString& subject) {
   return joined({number, subject}, u" "_s);
 }
 
+// An area without its closing mark, and without the period after a year.
+QString areaText(const QString& text) {
+  QString area = withoutClosingMark(text);
+  if (area.size() >= 2 && area.endsWith(u'.') && area[area.size() - 2].isDigit()) area.chop(1);
+  return area;
+}
+
 // Several areas joined as a librarian types the publication data.
 QString areasOf(const MarcRecord& record, const QList<std::pair<QStringList, QString>>& areas) {
   QStringList parts;
   for (const auto& [tags, codes] : areas)
     if (const QList<const MarcDataField*> found = record.all(tags); !found.isEmpty())
       for (const auto& [code, text] : found.first()->subfields)
-        if (codes.contains(code)) parts.append(withoutClosingPeriod(text));
+        if (codes.contains(code)) parts.append(areaText(text));
   return joined(parts, u", "_s);
 }
 
@@ -178,9 +194,8 @@ QList<QString> marc21Fields(const MarcRecord& record) {
   for (const MarcDataField* f :
        record.all({QString::fromLatin1(marc21::kHoldings), QString::fromLatin1(marc21::kKohaItem)}))
     if (number.isEmpty()) number = f->first(QChar::fromLatin1(marc21::kCopyNumber)).trimmed();
-  fields[4] = bookNumberAndSubject(
-      number, subjectOf(record, {QString::fromLatin1(marc21::kSubject), u"650"_s, u"651"_s, u"600"_s, u"610"_s,
-                                 u"611"_s, u"630"_s, u"655"_s}));
+  fields[4] = bookNumberAndSubject(number, subjectOf(record, {QString::fromLatin1(marc21::kSubject), u"650"_s, u"651"_s,
+                                                              u"600"_s, u"610"_s, u"611"_s, u"630"_s, u"655"_s}));
   return fields;
 }
 
@@ -198,10 +213,9 @@ QList<QString> unimarcFields(const MarcRecord& record) {
   QList<Name> names;
   qsizetype secondary = 0;
   bool mainEntry = false;
-  for (const MarcDataField* f : record.all({QString::fromLatin1(unimarc::kPrimaryName),
-                                            QString::fromLatin1(unimarc::kAlternativeName),
-                                            QString::fromLatin1(unimarc::kSecondaryName), u"710"_s, u"711"_s,
-                                            u"712"_s})) {
+  for (const MarcDataField* f :
+       record.all({QString::fromLatin1(unimarc::kPrimaryName), QString::fromLatin1(unimarc::kAlternativeName),
+                   QString::fromLatin1(unimarc::kSecondaryName), u"710"_s, u"711"_s, u"712"_s})) {
     const bool person = f->tag.startsWith(u"70"_s);
     names.append(nameOf(*f, joined({f->first(u'a'), f->first(u'b')}, person ? u", "_s : u". "_s), true));
     secondary += f->tag == QString::fromLatin1(unimarc::kSecondaryName) ? 1 : 0;

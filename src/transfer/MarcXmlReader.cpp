@@ -29,7 +29,8 @@ class MarcXmlReader : public MarcRecordReader {
     record = MarcRecord();
     while (true) {
       const Token token = pull(error);
-      if (token != Token::Ok) return token == Token::End ? Next::End : token == Token::Failed ? Next::Failed : Next::Damaged;
+      if (token != Token::Ok)
+        return token == Token::End ? Next::End : token == Token::Failed ? Next::Failed : Next::Damaged;
       if (m_xml.isStartElement() && isMarcElement(m_xml, u"record")) {
         m_line = m_xml.lineNumber();
         return readRecord(record, error);
