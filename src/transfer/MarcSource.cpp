@@ -79,23 +79,35 @@ class MarcSource : public ImportSource {
       }
       ++number;
       CatalogueRecord record = CatalogueRecord::blank();
-      if (convert(number, marc, record, result) && result.status == ImportResult::Status::Done && !sink(record.bytes()))
+      bool empty = true;
+      if (!convert(number, marc, record, empty, result) || result.status != ImportResult::Status::Done) continue;
+      // A record with nothing for the catalogue (an authority record, say) makes no blank record.
+      if (empty)
+        result.add(u"%1: δεν έχει κανένα πεδίο του καταλόγου και παραλείφθηκε"_s.arg(which(number, marc)));
+      else if (!sink(record.bytes()))
         return false;
     }
   }
 
-  bool convert(qint64 number, const MarcRecord& marc, CatalogueRecord& record, ImportResult& result) {
-    const QList<QString> fields = catalogueFieldsOf(marc);
+  // The record by its place in the file and its own number.
+  static QString which(qint64 number, const MarcRecord& marc) {
     const QString controlNumber = oneLine(marc.control(u"001"_s)).left(30);
-    const QString which = controlNumber.isEmpty() ? u"εγγραφή MARC %1"_s.arg(number)
-                                                  : u"εγγραφή MARC %1 (001 «%2»)"_s.arg(number).arg(controlNumber);
+    return controlNumber.isEmpty() ? u"εγγραφή MARC %1"_s.arg(number)
+                                   : u"εγγραφή MARC %1 (001 «%2»)"_s.arg(number).arg(controlNumber);
+  }
+
+  bool convert(qint64 number, const MarcRecord& marc, CatalogueRecord& record, bool& empty, ImportResult& result) {
+    const QList<QString> fields = catalogueFieldsOf(marc);
     bool ok = true;
     for (int field = 0; field < fields.size(); ++field) {
       QString text = oneLine(fields[field]);
-      if (fitField(text, field, m_options.truncate, which + u", πεδίο «%1»: "_s.arg(fieldLabel(field)), result))
-        record.setField(field, text);
-      else
+      if (!fitField(text, field, m_options.truncate, which(number, marc) + u", πεδίο «%1»: "_s.arg(fieldLabel(field)),
+                    result)) {
         ok = false;
+        continue;
+      }
+      record.setField(field, text);
+      empty = empty && text.isEmpty();
     }
     return ok;
   }

@@ -3,8 +3,9 @@
 
 namespace {
 
-const QString kMarcXmlStart = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                              "<collection xmlns=\"http://www.loc.gov/MARC21/slim\">\n"_s;
+const QString kMarcXmlStart =
+    u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<collection xmlns=\"http://www.loc.gov/MARC21/slim\">\n"_s;
 
 QString marcXml(const QString& records) { return kMarcXmlStart + records + u"</collection>\n"_s; }
 
@@ -47,15 +48,17 @@ TEST_F(MarcImportTest, EachMarcExportComesBackWithEveryFieldMarcHolds) {
       rec({u"Grimm, Jacob - Grimm, Wilhelm"_s, u"Σιδέρη, Μ. (διασκ.)"_s, u"\"Ένας κόσμος\" χωρίς όνομα;"_s,
            u"Αθήνα, Μίνωας, 2013"_s, u"1101 Παραμύθι"_s});
   for (const QString& format : {u"marc21"_s, u"marcxml"_s, u"unimarc"_s}) {
-    for (const QStringList& options : {QStringList{u"--agency"_s, u"GR-SCH"_s},
-                                       QStringList{u"--items"_s, u"koha"_s, u"--branch"_s, u"SCH1"_s}}) {
+    for (const QStringList& options :
+         {QStringList{u"--agency"_s, u"GR-SCH"_s}, QStringList{u"--items"_s, u"koha"_s, u"--branch"_s, u"SCH1"_s}}) {
       const QString out = file(u"out."_s + format);
-      ASSERT_EQ(run(QStringList{u"export"_s, u"--format"_s, format} + options + QStringList{cat.path(), out}).status, 0);
+      ASSERT_EQ(run(QStringList{u"export"_s, u"--format"_s, format} + options + QStringList{cat.path(), out}).status,
+                0);
       EXPECT_TRUE(looksLikeMarc(out)) << format.toStdString();
       const Run back = run({u"import"_s, out, file(u"back.dat"_s)});
       EXPECT_EQ(back.status, 0) << back.err.toStdString();
       EXPECT_EQ(back.out, u"Προστέθηκαν 5 εγγραφές στον «back.dat», με κωδικούς 1 έως 5.\n"_s);
-      EXPECT_EQ(readAll(file(u"back.dat"_s)), expected) << format.toStdString() << ' ' << options.join(u' ').toStdString();
+      EXPECT_EQ(readAll(file(u"back.dat"_s)), expected)
+          << format.toStdString() << ' ' << options.join(u' ').toStdString();
       QFile::remove(file(u"back.dat"_s));
     }
   }
@@ -79,10 +82,13 @@ TEST_F(MarcImportTest, AnotherSystemsRecordsGiveTheirCommonFields) {
   <datafield tag="700" ind1="1" ind2=" "><subfield code="a">Μαρκόπουλος, Γ.,</subfield><subfield code="4">trl</subfield></datafield>
   <datafield tag="952" ind1=" " ind2=" "><subfield code="p">0042</subfield><subfield code="a">SCH</subfield></datafield>
 </record>
+<record><leader>00000nz  a2200000n  4500</leader><controlfield tag="001">auth1</controlfield></record>
 )"_s)
-                                         .toUtf8());
+                                     .toUtf8());
   // MARC-8 (leader/09 blank): the Greek set, and an accent before its letter.
-  isoFile(u"marc8.mrc"_s, "00000nam  2200000 a 4500\n001 m8\n245 00 $a \x1B(S\xE2" "ab\x1B(B 2\n");
+  isoFile(u"marc8.mrc"_s,
+          "00000nam  2200000 a 4500\n001 m8\n245 00 $a \x1B(S\xE2"
+          "ab\x1B(B 2\n");
   // UNIMARC in UTF-8, told by its 200 and 100.
   isoFile(u"uni.mrc"_s,
           u"00000nam0 22000003i 450 \n001 u1\n100    $a 20010101d2001    u  u0grey50      ga\n"
@@ -104,6 +110,10 @@ TEST_F(MarcImportTest, AnotherSystemsRecordsGiveTheirCommonFields) {
     const Run r = importFile(name);
     EXPECT_EQ(r.status, 0) << name.toStdString() << r.err.toStdString();
     EXPECT_EQ(cat.bytes(), existing + expected[i++]) << name.toStdString();
+    if (i == 1)
+      EXPECT_TRUE(
+          r.out.startsWith(u"εγγραφή MARC 2 (001 «auth1»): δεν έχει κανένα πεδίο του καταλόγου και παραλείφθηκε\n"_s))
+          << r.out.toStdString();
   }
 }
 
@@ -136,11 +146,12 @@ TEST_F(MarcImportTest, TooLongOrForeignTextIsRefusedAndTruncateCutsAndListsEachC
 
   r = importFile(u"long.xml"_s, {u"--truncate"_s});
   EXPECT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, u"εγγραφή MARC 1 (001 «b-7»), πεδίο «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: κόπηκε στους 50 χαρακτήρες· "
-                   "χάθηκε το «ΣΣ»\n"
-                   "εγγραφή MARC 1 (001 «b-7»), πεδίο «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: κόπηκε "
-                   "στους 100 χαρακτήρες· χάθηκε το «ς»\n"
-                   "Προστέθηκε 1 εγγραφή στον «Zelkor.dat», με κωδικό 2.\n"_s);
+  EXPECT_EQ(r.out,
+            u"εγγραφή MARC 1 (001 «b-7»), πεδίο «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: κόπηκε στους 50 χαρακτήρες· "
+            "χάθηκε το «ΣΣ»\n"
+            "εγγραφή MARC 1 (001 «b-7»), πεδίο «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: κόπηκε "
+            "στους 100 χαρακτήρες· χάθηκε το «ς»\n"
+            "Προστέθηκε 1 εγγραφή στον «Zelkor.dat», με κωδικό 2.\n"_s);
   EXPECT_EQ(cat.bytes(), existing + rec({QString(50, u'Σ'), {}, longTitle.chopped(1)}));
 }
 
@@ -160,26 +171,30 @@ TEST_F(MarcImportTest, ADamagedOrHostileFileIsRefusedWhereItBreaksAndNothingIsWr
   const QString huge = marcXml(u"<record><datafield tag=\"245\" ind1=\"0\" ind2=\"0\"><subfield code=\"a\">"_s +
                                QString(6 << 20, u'Α') + u"</subfield></datafield></record>"_s);
   writeAll(file(u"huge.xml"_s), huge.toUtf8());
-  writeAll(file(u"deep.xml"_s), marcXml(u"<record>"_s + u"<x>"_s.repeated(50000) + u"</x>"_s.repeated(50000) +
-                                        u"</record>"_s)
-                                    .toUtf8());
+  writeAll(file(u"deep.xml"_s),
+           marcXml(u"<record>"_s + u"<x>"_s.repeated(50000) + u"</x>"_s.repeated(50000) + u"</record>"_s).toUtf8());
 
   cat.setBytes(existing);
   const struct {
     QString name;
     QString reason;
   } cases[] = {
-      {u"cut.mrc"_s, u"το αρχείο MARC (ISO 2709) «cut.mrc» είναι χαλασμένο στην εγγραφή 3 (στο byte %1): το αρχείο "
-                     "τελειώνει πριν από το τέλος της εγγραφής (κομμένο αρχείο)"_s.arg(third)},
-      {u"directory.mrc"_s, u"το αρχείο MARC (ISO 2709) «directory.mrc» είναι χαλασμένο στην εγγραφή 3 (στο byte %1): "
-                           "ο κατάλογος πεδίων της εγγραφής έχει μη αριθμητικό μήκος"_s.arg(third)},
-      {u"cut.xml"_s, u"το αρχείο MARCXML «cut.xml» είναι χαλασμένο στην εγγραφή 2 (στη γραμμή %1): το αρχείο τελειώνει "
-                     "πριν κλείσει η εγγραφή (κομμένο αρχείο)"_s},
+      {u"cut.mrc"_s,
+       u"το αρχείο MARC (ISO 2709) «cut.mrc» είναι χαλασμένο στην εγγραφή 3 (στο byte %1): το αρχείο "
+       "τελειώνει πριν από το τέλος της εγγραφής (κομμένο αρχείο)"_s.arg(third)},
+      {u"directory.mrc"_s,
+       u"το αρχείο MARC (ISO 2709) «directory.mrc» είναι χαλασμένο στην εγγραφή 3 (στο byte %1): "
+       "ο κατάλογος πεδίων της εγγραφής έχει μη αριθμητικό μήκος"_s.arg(third)},
+      {u"cut.xml"_s,
+       u"το αρχείο MARCXML «cut.xml» είναι χαλασμένο στην εγγραφή 2 (στη γραμμή %1): το αρχείο τελειώνει "
+       "πριν κλείσει η εγγραφή (κομμένο αρχείο)"_s},
       {u"empty.xml"_s, u"το αρχείο MARCXML «empty.xml» δεν έχει καμία εγγραφή"_s},
-      {u"huge.xml"_s, u"το αρχείο MARCXML «huge.xml» είναι χαλασμένο στην εγγραφή 1 (στη γραμμή 3): έχει κείμενο πολύ "
-                      "μεγαλύτερο από όσο χωρά μια εγγραφή"_s},
-      {u"deep.xml"_s, u"το αρχείο MARCXML «deep.xml» είναι χαλασμένο στην εγγραφή 1 (στη γραμμή 3): έχει στοιχεία XML "
-                      "φωλιασμένα πιο βαθιά από όσο έχει το MARCXML"_s},
+      {u"huge.xml"_s,
+       u"το αρχείο MARCXML «huge.xml» είναι χαλασμένο στην εγγραφή 1 (στη γραμμή 3): έχει κείμενο πολύ "
+       "μεγαλύτερο από όσο χωρά μια εγγραφή"_s},
+      {u"deep.xml"_s,
+       u"το αρχείο MARCXML «deep.xml» είναι χαλασμένο στην εγγραφή 1 (στη γραμμή 3): έχει στοιχεία XML "
+       "φωλιασμένα πιο βαθιά από όσο έχει το MARCXML"_s},
   };
   for (const auto& c : cases) {
     const Run r = importFile(c.name);
@@ -205,10 +220,11 @@ TEST_F(MarcImportTest, CataloguesCsvAndOtherXmlAreNeverTakenForMarc) {
     EXPECT_FALSE(looksLikeMarc(file(name))) << name.toStdString();
 
   // MARCXML with a byte-order mark and a prefix is MARC all the same.
-  writeAll(file(u"prefixed.xml"_s), "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- από άλλο σύστημα -->\n"
-                                    "<marc:collection xmlns:marc=\"http://www.loc.gov/MARC21/slim\"><marc:record>"
-                                    "<marc:datafield tag=\"245\" ind1=\"0\" ind2=\"0\"><marc:subfield code=\"a\">"
-                                    "Τίτλος</marc:subfield></marc:datafield></marc:record></marc:collection>\n");
+  writeAll(file(u"prefixed.xml"_s),
+           "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- από άλλο σύστημα -->\n"
+           "<marc:collection xmlns:marc=\"http://www.loc.gov/MARC21/slim\"><marc:record>"
+           "<marc:datafield tag=\"245\" ind1=\"0\" ind2=\"0\"><marc:subfield code=\"a\">"
+           "Τίτλος</marc:subfield></marc:datafield></marc:record></marc:collection>\n");
   EXPECT_TRUE(looksLikeMarc(file(u"prefixed.xml"_s)));
   cat.setBytes(existing);
   EXPECT_EQ(importFile(u"prefixed.xml"_s).status, 0);
