@@ -71,7 +71,7 @@ class MarcSource : public ImportSource {
             result.refuse(u"το αρχείο %1 «%2» δεν έχει καμία εγγραφή"_s.arg(type, QFileInfo(m_path).fileName()));
           return true;
         case MarcRecordReader::Next::Damaged:
-          result.refuse(u"το αρχείο %1 «%2» είναι χαλασμένο στην εγγραφή %3 (%4): %5"_s.arg(
+          result.refuse(u"το αρχείο %1 «%2» δεν διαβάζεται στην εγγραφή %3 (%4): %5"_s.arg(
               type, QFileInfo(m_path).fileName(), QString::number(number + 1), reader->position(), error));
           return true;
         case MarcRecordReader::Next::Failed:
