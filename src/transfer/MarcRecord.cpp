@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "transfer/MarcTags.h"
+
 using namespace Qt::StringLiterals;
 
 QString MarcDataField::first(QChar code) const {
@@ -36,8 +38,9 @@ QString MarcRecord::control(const QString& tag) const {
 }
 
 MarcStandard marcStandardOf(const QStringList& tags, const QString& field100a) {
-  if (tags.contains(u"245"_s)) return MarcStandard::Marc21;
+  if (tags.contains(QString::fromLatin1(marc21::kTitle))) return MarcStandard::Marc21;
   static const QRegularExpression kGeneralData(u"^\\d{8}.{28}"_s);
-  if (tags.contains(u"200"_s) || kGeneralData.match(field100a).hasMatch()) return MarcStandard::Unimarc;
+  if (tags.contains(QString::fromLatin1(unimarc::kTitle)) || kGeneralData.match(field100a).hasMatch())
+    return MarcStandard::Unimarc;
   return MarcStandard::Marc21;
 }

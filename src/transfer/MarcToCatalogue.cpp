@@ -7,6 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QString tag(const char* code) { return QString::fromLatin1(code); }
+
 // The ISBD mark that closes an area before the next (" /", " :", " ;", " ="),
 // and the comma that ends a heading before its role.
 QString withoutClosingMark(QString text) {
@@ -63,21 +65,25 @@ const MarcRole* roleOfTerm(const QString& text) {
   return marcRoleOf(term);
 }
 
-// Authors and editors belong to field 1; any other role to field 2.
+// A heading and its role, from the relator code ($4) or, in MARC21, the
+// term ($e). Authors and editors belong to field 1; any other role to field 2.
 Name nameOf(const MarcDataField& field, const QString& text, bool unimarc) {
-  Name n{withoutClosingMark(text), nullptr, {}, true};
-  const QString code = field.first(u'4').trimmed();
-  n.role = marcRoleOf(code);
-  if (!n.role && !unimarc)
-    for (const QString& term : field.all(u'e'))
-      if ((n.role = roleOfTerm(term))) break;
   static const QStringList kAuthor{u"aut"_s, u"cre"_s, u"070"_s, u"author"_s, u"συγγραφέας"_s};
-  if (!n.role && !code.isEmpty() && !kAuthor.contains(code)) n.otherRole = code;
-  if (!n.role && !unimarc && n.otherRole.isEmpty())
-    for (const QString& term : field.all(u'e'))
-      if (const QString t = termOf(term); !t.isEmpty() && !kAuthor.contains(t)) n.otherRole = t;
-  if (n.role && n.role->code == u"edt"_s) return n;
-  n.authorial = !n.role && n.otherRole.isEmpty();
+  Name n{withoutClosingMark(text), nullptr, {}, true};
+  const QString code = field.first(u'4').trimmed().toLower();
+  const QStringList terms = unimarc ? QStringList() : field.all(u'e');
+  n.role = marcRoleOf(code);
+  for (const QString& term : terms)
+    if (!n.role) n.role = roleOfTerm(term);
+  if (n.role) {
+    n.authorial = n.role->code == u"edt"_s;
+    return n;
+  }
+  // A role the export does not write is kept in the record's own words.
+  for (const QString& term : terms)
+    if (const QString t = termOf(term); n.otherRole.isEmpty() && !t.isEmpty() && !kAuthor.contains(t)) n.otherRole = t;
+  if (n.otherRole.isEmpty() && !kAuthor.contains(code)) n.otherRole = code;
+  n.authorial = n.otherRole.isEmpty();
   return n;
 }
 
@@ -100,8 +106,8 @@ QString namesText(const QList<Name>& names) {
 // statement names persons, field 2 is the statement from there on and its
 // persons are the last names. Otherwise the roles decide, and a statement
 // that names no person ("μετάφραση Ν. Νικολάου") stands for the names of
-// other roles. Collective names
-// ("Ομάδα Συγγραφέων") join field 1 when no author heads the record.
+// other roles. Collective names ("Ομάδα Συγγραφέων") join field 1 when no
+// author heads the record.
 void splitNames(QList<Name> names, const QStringList& statements, const QString& otherNamesText, qsizetype addedEntries,
                 bool mainEntry, QList<QString>& fields) {
   QStringList collective = statements;
@@ -162,7 +168,7 @@ QString areasOf(const MarcRecord& record, const QList<std::pair<QStringList, QSt
 QList<QString> marc21Fields(const MarcRecord& record) {
   QList<QString> fields(5);
   QStringList statements;
-  if (const MarcDataField* title = record.first(QString::fromLatin1(marc21::kTitle))) {
+  if (const MarcDataField* title = record.first(tag(marc21::kTitle))) {
     QString text = withoutClosingMark(title->first(u'a'));
     for (const auto& [code, part] : title->subfields) {
       if (code == u'b') text += u" : "_s + withoutClosingMark(part);
@@ -171,12 +177,12 @@ QList<QString> marc21Fields(const MarcRecord& record) {
     fields[2] = withoutClosingPeriod(text);
     QString statement = title->all(u'c').join(u" ; "_s).trimmed();
     // Initials the statement closed up are put back as the headings spell them.
-    for (const MarcDataField* f : record.all({u"100"_s, u"700"_s}))
+    for (const MarcDataField* f : record.all({tag(marc21::kMainEntry), tag(marc21::kAddedEntry)}))
       if (const QString name = withoutClosingMark(f->first(u'a')); transcribed(name) != name)
         statement.replace(transcribed(name), name);
     statements = withoutClosingPeriod(statement).split(u" ; "_s, Qt::SkipEmptyParts);
   }
-  const QStringList headings{u"100"_s, u"110"_s, u"111"_s, u"700"_s, u"710"_s, u"711"_s};
+  const QStringList headings{tag(marc21::kMainEntry), u"110"_s, u"111"_s, tag(marc21::kAddedEntry), u"710"_s, u"711"_s};
   QList<Name> names;
   qsizetype added = 0;
   bool mainEntry = false;
@@ -189,13 +195,12 @@ QList<QString> marc21Fields(const MarcRecord& record) {
   }
   splitNames(names, statements, QString(), added, mainEntry, fields);
   fields[3] = areasOf(record, {{{u"250"_s}, u"a"_s}, {{u"260"_s, u"264"_s}, u"abc"_s}, {{u"300"_s}, u"a"_s}});
-  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{QString::fromLatin1(marc21::kNote)}, u"a"_s}});
+  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{tag(marc21::kNote)}, u"a"_s}});
   QString number;
-  for (const MarcDataField* f :
-       record.all({QString::fromLatin1(marc21::kHoldings), QString::fromLatin1(marc21::kKohaItem)}))
+  for (const MarcDataField* f : record.all({tag(marc21::kHoldings), tag(marc21::kKohaItem)}))
     if (number.isEmpty()) number = f->first(QChar::fromLatin1(marc21::kCopyNumber)).trimmed();
-  fields[4] = bookNumberAndSubject(number, subjectOf(record, {QString::fromLatin1(marc21::kSubject), u"650"_s, u"651"_s,
-                                                              u"600"_s, u"610"_s, u"611"_s, u"630"_s, u"655"_s}));
+  fields[4] = bookNumberAndSubject(number, subjectOf(record, {tag(marc21::kSubject), u"650"_s, u"651"_s, u"600"_s,
+                                                              u"610"_s, u"611"_s, u"630"_s, u"655"_s}));
   return fields;
 }
 
@@ -203,7 +208,7 @@ QList<QString> unimarcFields(const MarcRecord& record) {
   QList<QString> fields(5);
   QStringList statements;
   QString otherNames;
-  if (const MarcDataField* title = record.first(QString::fromLatin1(unimarc::kTitle))) {
+  if (const MarcDataField* title = record.first(tag(unimarc::kTitle))) {
     QString text = withoutClosingMark(title->first(u'a'));
     for (const QString& part : title->all(u'e')) text += u" : "_s + withoutClosingMark(part);
     fields[2] = text.remove(unimarc::kNsb).remove(unimarc::kNse);
@@ -213,22 +218,23 @@ QList<QString> unimarcFields(const MarcRecord& record) {
   QList<Name> names;
   qsizetype secondary = 0;
   bool mainEntry = false;
-  for (const MarcDataField* f :
-       record.all({QString::fromLatin1(unimarc::kPrimaryName), QString::fromLatin1(unimarc::kAlternativeName),
-                   QString::fromLatin1(unimarc::kSecondaryName), u"710"_s, u"711"_s, u"712"_s})) {
+  for (const MarcDataField* f : record.all({tag(unimarc::kPrimaryName), tag(unimarc::kAlternativeName),
+                                            tag(unimarc::kSecondaryName), u"710"_s, u"711"_s, u"712"_s})) {
     const bool person = f->tag.startsWith(u"70"_s);
     names.append(nameOf(*f, joined({f->first(u'a'), f->first(u'b')}, person ? u", "_s : u". "_s), true));
-    secondary += f->tag == QString::fromLatin1(unimarc::kSecondaryName) ? 1 : 0;
-    mainEntry = mainEntry || QStringList{u"700"_s, u"701"_s, u"710"_s, u"711"_s}.contains(f->tag);
+    secondary += f->tag == tag(unimarc::kSecondaryName) ? 1 : 0;
+    mainEntry =
+        mainEntry ||
+        QStringList{tag(unimarc::kPrimaryName), tag(unimarc::kAlternativeName), u"710"_s, u"711"_s}.contains(f->tag);
   }
   splitNames(names, statements, otherNames, secondary, mainEntry, fields);
   fields[3] = areasOf(record, {{{u"205"_s}, u"a"_s}, {{u"210"_s, u"214"_s}, u"acd"_s}, {{u"215"_s}, u"a"_s}});
-  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{QString::fromLatin1(unimarc::kNote)}, u"a"_s}});
+  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{tag(unimarc::kNote)}, u"a"_s}});
   QString number;
-  if (const MarcDataField* item = record.first(QString::fromLatin1(unimarc::kItem)))
+  if (const MarcDataField* item = record.first(tag(unimarc::kItem)))
     number = item->first(QChar::fromLatin1(unimarc::kItemNumber)).trimmed();
-  fields[4] = bookNumberAndSubject(number, subjectOf(record, {QString::fromLatin1(unimarc::kSubject), u"606"_s,
-                                                              u"607"_s, u"600"_s, u"601"_s, u"605"_s}));
+  fields[4] = bookNumberAndSubject(
+      number, subjectOf(record, {tag(unimarc::kSubject), u"606"_s, u"607"_s, u"600"_s, u"601"_s, u"605"_s}));
   return fields;
 }
 
@@ -237,7 +243,7 @@ QList<QString> unimarcFields(const MarcRecord& record) {
 QList<QString> catalogueFieldsOf(const MarcRecord& record) {
   QStringList tags;
   for (const MarcDataField& field : record.fields) tags.append(field.tag);
-  const MarcDataField* general = record.first(u"100"_s);
+  const MarcDataField* general = record.first(tag(unimarc::kGeneralData));
   return marcStandardOf(tags, general ? general->first(u'a') : QString()) == MarcStandard::Unimarc
              ? unimarcFields(record)
              : marc21Fields(record);
