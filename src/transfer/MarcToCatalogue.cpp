@@ -174,7 +174,8 @@ QList<QString> marc21Fields(const MarcRecord& record) {
       if (code == u'b') text += u" : "_s + withoutClosingMark(part);
       if (code == u'n' || code == u'p') text += u". "_s + withoutClosingMark(part);
     }
-    fields[2] = withoutClosingPeriod(text);
+    // The export ends the title with a period only where no statement follows.
+    fields[2] = title->all(u'c').isEmpty() ? withoutClosingPeriod(text) : text;
     QString statement = title->all(u'c').join(u" ; "_s).trimmed();
     // Initials the statement closed up are put back as the headings spell them.
     for (const MarcDataField* f : record.all({tag(marc21::kMainEntry), tag(marc21::kAddedEntry)}))

@@ -65,11 +65,13 @@ TEST_F(MarcImportTest, EachMarcExportComesBackWithEveryFieldMarcHolds) {
 }
 
 TEST_F(MarcImportTest, PeriodsInitialsAndUnroledNamesSurviveEveryFlavour) {
-  // A title ending in initials or an ellipsis keeps its periods; field 2's
-  // persons without a role stay field 2's; UNIMARC comes back from MARCXML too.
+  // A title ending in initials, an ellipsis or (before a statement) a period
+  // of its own keeps its periods; field 2's persons without a role stay
+  // field 2's; UNIMARC comes back from MARCXML too.
   const QList<QStringList> records{
       {u"Ελύτης, Οδυσσέας"_s, u"Λίλη, Α. - Μπέη, Κ. Ε."_s, u"Γράμματα στον Κ.Π."_s, u"Αθήνα, Ίκαρος"_s, u"7 Ποίηση"_s},
       {u"Σεφέρης, Γ."_s, {}, u"Και τώρα τι θα γένουμε..."_s, u"Αθήνα, 1960"_s, u"8 Ποίηση"_s},
+      {u"Ρίτσος, Γ."_s, u"Τάσσος, Α. (εικ.)"_s, u"Ο Αφανής. Ο Χρόνος."_s, u"Αθήνα, Κέδρος"_s, u"9 Ποίηση"_s},
   };
   cat.setRecords(records);
   QByteArray expected;
