@@ -154,10 +154,15 @@ std::unique_ptr<MarcRecordReader> makeMarcXmlReader(QIODevice& in) { return std:
 MarcFileKind marcFileKindOf(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return MarcFileKind::None;
-  const QByteArray start = file.read(4096);
+  QByteArray start = file.read(4096);
   if (isIso2709Leader(start)) {
-    // A record that the file holds whole ends with the record terminator; a
-    // file that breaks off in its first record is still MARC, and damaged.
+    // The directory ends with the field terminator where the leader says the
+    // data begin, and a record that the file holds whole ends with the record
+    // terminator; a file that breaks off later in its first record is still
+    // MARC, and damaged. No text file holds these two bytes.
+    const int base = start.mid(12, 5).toInt();
+    if (base > start.size()) start += file.read(base - start.size());
+    if (base > start.size() || start[base - 1] != 0x1E) return MarcFileKind::None;
     const qint64 length = start.left(5).toLongLong();
     if (file.size() < length) return MarcFileKind::Iso2709;
     char last = 0;

@@ -273,7 +273,10 @@ TEST_F(MarcImportTest, CataloguesCsvAndOtherXmlAreNeverTakenForMarc) {
   ASSERT_EQ(run({u"export"_s, u"--format"_s, u"csv"_s, cat.path(), file(u"list.csv"_s)}).status, 0);
   writeAll(file(u"list.txt"_s), readAll(file(u"list.csv"_s)).mid(3));
   writeAll(file(u"other.xml"_s), "<?xml version=\"1.0\"?>\n<collection><record/></collection>\n");
-  for (const QString& name : {u"leader.dat"_s, u"awkward.dat"_s, u"list.csv"_s, u"list.txt"_s, u"other.xml"_s})
+  // Numbers where a leader has them, in a file shorter than the length they give.
+  writeAll(file(u"numbers.csv"_s), "00900;12340000100;1245;7\r\n00901;12340000100;1245;8\r\n");
+  for (const QString& name :
+       {u"leader.dat"_s, u"awkward.dat"_s, u"list.csv"_s, u"list.txt"_s, u"other.xml"_s, u"numbers.csv"_s})
     EXPECT_FALSE(looksLikeMarc(file(name))) << name.toStdString();
 
   // MARCXML with a byte-order mark and a prefix is MARC all the same.
