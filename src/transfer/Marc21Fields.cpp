@@ -1,9 +1,8 @@
 // The book as MARC 21 Bibliographic, with ISBD punctuation in the title
 // field (Leader/18 "i"), Greek as the language of the book and of the
 // cataloguing. docs/marc-mapping.md gives each field's reason.
-#include <QRegularExpression>
-
 #include "transfer/MarcFields.h"
+#include "transfer/MarcTags.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,14 +16,6 @@ constexpr const char* kLeader = "00000nam a22000003i 4500";
 QString fixedData(const MarcBook& book, const QDateTime& moment) {
   const QString dates = book.year.isEmpty() ? u"nuuuuuuuu"_s : u"s"_s + book.year + u"    "_s;
   return moment.toString(u"yyMMdd"_s) + dates + u"xx "_s + u"|"_s.repeated(14) + u" ||gre d"_s;
-}
-
-// A statement of responsibility closes up initials ("Ν. Δ." as "Ν.Δ."), as
-// transcription rules write them; the headings keep them as typed.
-QString transcribed(const QString& statement) {
-  static const QRegularExpression kInitials(u"\\b(\\w\\.) (?=\\w\\.)"_s,
-                                            QRegularExpression::UseUnicodePropertiesOption);
-  return QString(statement).replace(kInitials, u"\\1"_s);
 }
 
 QString endedWithPeriod(const QString& text) { return text.endsWith(u'.') ? text : text + u'.'; }
@@ -44,24 +35,28 @@ void addTitle(MarcFields& out, const MarcBook& book, bool mainEntry) {
   QStringList statements;
   if (!book.responsibility.isEmpty()) statements.append(book.responsibility);
   if (!book.otherNamesText.isEmpty()) statements.append(book.otherNamesText);
+  // The statement closes up initials as transcription does; the headings keep them as typed.
   const QString statement = transcribed(statements.join(u" ; "_s));
   const QByteArray indicators{mainEntry ? "1" : "0", 1};
   const QByteArray nonfiling = QByteArray::number(std::min(book.articleLength, 9));
   if (statement.isEmpty()) {
-    out.field("245", (indicators + nonfiling).constData(), {{'a', endedWithPeriod(book.title)}});
+    out.field(marc21::kTitle, (indicators + nonfiling).constData(), {{'a', endedWithPeriod(book.title)}});
     return;
   }
-  out.field("245", (indicators + nonfiling).constData(),
+  out.field(marc21::kTitle, (indicators + nonfiling).constData(),
             {{'a', book.title + u" /"_s}, {'c', endedWithPeriod(statement)}});
 }
 
 void addCopy(MarcFields& out, const MarcBook& book, const MarcOptions& options) {
   if (book.bookNumber.isEmpty()) return;
   if (options.kohaItems)
-    out.field("952", "  ",
-              {{'a', options.branch}, {'b', options.branch}, {'p', book.bookNumber}, {'y', options.itemType}});
+    out.field(marc21::kKohaItem, "  ",
+              {{'a', options.branch},
+               {'b', options.branch},
+               {marc21::kCopyNumber, book.bookNumber},
+               {'y', options.itemType}});
   else
-    out.field("852", "  ", {{'a', options.agency}, {'p', book.bookNumber}});
+    out.field(marc21::kHoldings, "  ", {{'a', options.agency}, {marc21::kCopyNumber, book.bookNumber}});
 }
 
 }  // namespace
@@ -79,12 +74,12 @@ void addMarc21Fields(MarcFields& out, qint32 number, const MarcBook& book, const
   qsizetype first = -1;
   for (qsizetype i = 0; i < book.authors.size() && first < 0; ++i)
     if (!book.authors[i].role) first = i;
-  if (first >= 0) addName(out, "100", book.authors[first]);
+  if (first >= 0) addName(out, marc21::kMainEntry, book.authors[first]);
   addTitle(out, book, first >= 0);
-  out.field("500", "  ", {{'a', book.publication}});
-  out.field("653", "  ", {{'a', book.subject}});
+  out.field(marc21::kNote, "  ", {{'a', book.publication}});
+  out.field(marc21::kSubject, "  ", {{'a', book.subject}});
   for (qsizetype i = 0; i < book.authors.size(); ++i)
-    if (i != first) addName(out, "700", book.authors[i]);
-  for (const MarcName& name : book.otherNames) addName(out, "700", name);
+    if (i != first) addName(out, marc21::kAddedEntry, book.authors[i]);
+  for (const MarcName& name : book.otherNames) addName(out, marc21::kAddedEntry, name);
   addCopy(out, book, options);
 }

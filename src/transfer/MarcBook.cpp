@@ -10,12 +10,12 @@ namespace {
 
 enum Field { kAuthor = 0, kOtherNames = 1, kTitle = 2, kPublication = 3, kBookNumber = 4 };
 
-const MarcRole kEditor{u"επιμελητής"_s, u"edt"_s, u"340"_s};
-const MarcRole kTranslator{u"μεταφραστής"_s, u"trl"_s, u"730"_s};
-const MarcRole kIllustrator{u"εικονογράφος"_s, u"ill"_s, u"440"_s};
-const MarcRole kIntroduction{u"συγγραφέας εισαγωγής"_s, u"win"_s, u"080"_s};
-const MarcRole kPreface{u"συγγραφέας προλόγου"_s, u"wpr"_s, u"080"_s};
-const MarcRole kAdapter{u"διασκευαστής"_s, u"adp"_s, u"010"_s};
+const MarcRole kEditor{u"επιμελητής"_s, u"edt"_s, u"340"_s, u"επιμ."_s};
+const MarcRole kTranslator{u"μεταφραστής"_s, u"trl"_s, u"730"_s, u"μτφρ."_s};
+const MarcRole kIllustrator{u"εικονογράφος"_s, u"ill"_s, u"440"_s, u"εικ."_s};
+const MarcRole kIntroduction{u"συγγραφέας εισαγωγής"_s, u"win"_s, u"080"_s, u"εισαγ."_s};
+const MarcRole kPreface{u"συγγραφέας προλόγου"_s, u"wpr"_s, u"080"_s, u"προλ."_s};
+const MarcRole kAdapter{u"διασκευαστής"_s, u"adp"_s, u"010"_s, u"διασκ."_s};
 
 // The role words librarians write, lower case, without the final period.
 const MarcRole* roleNamed(const QString& typed) {
@@ -124,6 +124,25 @@ void splitBookNumber(const QString& field, MarcBook& book) {
 }
 
 }  // namespace
+
+const MarcRole* marcRoleOf(const QString& codeOrTerm) {
+  const QString key = codeOrTerm.trimmed().toLower();
+  for (const MarcRole* role : {&kEditor, &kTranslator, &kIllustrator, &kIntroduction, &kPreface, &kAdapter})
+    if (key == role->code || key == role->unimarc || key == role->term) return role;
+  return nullptr;
+}
+
+qsizetype personalNameCount(const QString& field) {
+  qsizetype count = 0;
+  for (const Heading& h : headingsOf(field)) count += h.personal ? 1 : 0;
+  return count;
+}
+
+QString transcribed(const QString& statement) {
+  static const QRegularExpression kInitials(u"\\b(\\w\\.) (?=\\w\\.)"_s,
+                                            QRegularExpression::UseUnicodePropertiesOption);
+  return QString(statement).replace(kInitials, u"\\1"_s);
+}
 
 MarcBook marcBook(const QList<QString>& fields) {
   MarcBook book;

@@ -13,6 +13,7 @@ struct MarcRole {
   QString term;     // as a MARC21 relator term, in Greek: "μεταφραστής"
   QString code;     // the MARC relator code: "trl"
   QString unimarc;  // UNIMARC's relator code: "730"
+  QString word;     // the short word a librarian types after a name: "μτφρ."
 };
 
 struct MarcName {
@@ -36,3 +37,12 @@ struct MarcBook {
 
 // `fields` are the record's first five fields, trimmed to one line each.
 MarcBook marcBook(const QList<QString>& fields);
+
+// The role a MARC21 relator code or term or a UNIMARC relator code stands
+// for, or null. UNIMARC's 080 is read as the introduction's.
+const MarcRole* marcRoleOf(const QString& codeOrTerm);
+// How many persons a names field holds, read as the export reads field 1 and 2.
+qsizetype personalNameCount(const QString& field);
+// A statement of responsibility with its initials closed up ("Ν. Δ." as
+// "Ν.Δ."), as transcription writes them.
+QString transcribed(const QString& statement);

@@ -2,6 +2,7 @@
 // UTF-8 declared in 100, the title's article between the non-sorting marks.
 // docs/marc-mapping.md gives each field's reason.
 #include "transfer/MarcFields.h"
+#include "transfer/MarcTags.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,9 +10,6 @@ namespace {
 
 // New record, language material, monograph, level 3, partial ISBD.
 constexpr const char* kLeader = "00000nam0 22000003i 450 ";
-// The non-sorting marks around the characters a library system skips.
-constexpr char16_t kNsb = 0x98;
-constexpr char16_t kNse = 0x9C;
 
 // 100 $a: date entered, the one year or none, audience and government
 // publication unknown, not modified, Greek, no transliteration, UTF-8
@@ -23,7 +21,7 @@ QString generalData(const MarcBook& book, const QDateTime& moment) {
 
 QString sortable(const MarcBook& book) {
   if (book.articleLength == 0) return book.title;
-  return kNsb + book.title.left(book.articleLength) + kNse + book.title.mid(book.articleLength);
+  return unimarc::kNsb + book.title.left(book.articleLength) + unimarc::kNse + book.title.mid(book.articleLength);
 }
 
 // "Surname, Forename" as UNIMARC's entry element and the rest of the name.
@@ -45,10 +43,13 @@ bool translated(const MarcBook& book) {
 void addCopy(MarcFields& out, const MarcBook& book, const MarcOptions& options) {
   if (book.bookNumber.isEmpty()) return;
   if (options.kohaItems)
-    out.field("995", "  ",
-              {{'b', options.branch}, {'c', options.branch}, {'f', book.bookNumber}, {'r', options.itemType}});
+    out.field(unimarc::kItem, "  ",
+              {{'b', options.branch},
+               {'c', options.branch},
+               {unimarc::kItemNumber, book.bookNumber},
+               {'r', options.itemType}});
   else
-    out.field("995", "  ", {{'b', options.agency}, {'f', book.bookNumber}});
+    out.field(unimarc::kItem, "  ", {{'b', options.agency}, {unimarc::kItemNumber, book.bookNumber}});
 }
 
 }  // namespace
@@ -57,23 +58,23 @@ void addUnimarcFields(MarcFields& out, qint32 number, const MarcBook& book, cons
   out.leader(kLeader);
   out.control("001", QString::number(number));
   out.control("005", options.moment.toString(u"yyyyMMddhhmmss.0"_s));
-  out.field("100", "  ", {{'a', generalData(book, options.moment)}});
+  out.field(unimarc::kGeneralData, "  ", {{'a', generalData(book, options.moment)}});
   out.field("101", translated(book) ? "1 " : "0 ", {{'a', u"gre"_s}});
-  out.field("200", "1 ", {{'a', sortable(book)}, {'f', book.responsibility}, {'g', book.otherNamesText}});
-  out.field("300", "  ", {{'a', book.publication}});
-  out.field("610", "  ", {{'a', book.subject}});
+  out.field(unimarc::kTitle, "1 ", {{'a', sortable(book)}, {'f', book.responsibility}, {'g', book.otherNamesText}});
+  out.field(unimarc::kNote, "  ", {{'a', book.publication}});
+  out.field(unimarc::kSubject, "  ", {{'a', book.subject}});
 
   // The first author without a role has the primary responsibility, the
   // other authors alternative, the roles and other names secondary.
   qsizetype first = -1;
   for (qsizetype i = 0; i < book.authors.size() && first < 0; ++i)
     if (!book.authors[i].role) first = i;
-  if (first >= 0) addName(out, "700", book.authors[first]);
+  if (first >= 0) addName(out, unimarc::kPrimaryName, book.authors[first]);
   for (qsizetype i = 0; i < book.authors.size(); ++i)
-    if (i != first && !book.authors[i].role) addName(out, "701", book.authors[i]);
+    if (i != first && !book.authors[i].role) addName(out, unimarc::kAlternativeName, book.authors[i]);
   for (qsizetype i = 0; i < book.authors.size(); ++i)
-    if (book.authors[i].role) addName(out, "702", book.authors[i]);
-  for (const MarcName& name : book.otherNames) addName(out, "702", name);
+    if (book.authors[i].role) addName(out, unimarc::kSecondaryName, book.authors[i]);
+  for (const MarcName& name : book.otherNames) addName(out, unimarc::kSecondaryName, name);
   out.field("801", " 0", {{'a', u"GR"_s}, {'b', options.agency}, {'c', options.moment.toString(u"yyyyMMdd"_s)}});
   addCopy(out, book, options);
 }

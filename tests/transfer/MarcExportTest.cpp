@@ -2,45 +2,6 @@
 
 #include "TransferFixture.h"
 
-namespace {
-
-// Every kind of heading the export tells apart, a record without a title,
-// a blank record and a deleted one.
-QList<QStringList> headingsCatalogue() {
-  return {
-      {u"Καζαντζάκης, Νίκος"_s,
-       {},
-       u"Ο Καπετάν Μιχάλης"_s,
-       u"Αθήνα, Εκδόσεις Καζαντζάκη, 2010, 512 σ."_s,
-       u"1002 Ελληνική πεζογραφία"_s,
-       u"Παπαδοπούλου Μαρία Β2 - 15/12/2026"_s},
-      {u"Όμηρος"_s,
-       u"Καζαντζάκης, Ν. - Κακριδής, Ι. Θ. (μτφρ.)"_s,
-       u"Ιλιάδα"_s,
-       u"Αθήνα, Εστία, 2009, 1020 σ."_s,
-       u"0039 Αρχαία γραμματεία"_s,
-       {}},
-      {u"Ομάδα Συγγραφέων"_s, {}, u"Φυσική Α΄ Γυμνασίου"_s, u"Αθήνα, Διόφαντος, 2020"_s, u"Σχολικό εγχειρίδιο"_s, {}},
-      {u"Κακριδής, Ιωάννης Θ. (επιμ.)"_s,
-       u"Τενιέλ, Τζ. (εικ.) - Μήτσου, Λ. (μτφρ.)"_s,
-       u"ΤΑ ΠΑΡΑΜΥΘΙΑ ΤΟΥ ΚΟΣΜΟΥ"_s,
-       u"Αθήνα, Κέδρος"_s,
-       u"1100 Παραμύθι"_s,
-       {}},
-      {u"Grimm, Jacob - Grimm, Wilhelm"_s,
-       u"Σιδέρη, Μ. (διασκ.)"_s,
-       u"\"Ένας κόσμος\" χωρίς όνομα;"_s,
-       u"Αθήνα, Μίνωας, 2013"_s,
-       u"1101 Παραμύθι"_s,
-       {}},
-      {u"Κάποιος, Συγγραφέας"_s, {}, {}, u"Αθήνα"_s, u"1200 Χωρίς τίτλο"_s, {}},
-      {},
-      QStringList(6, u"~~~"_s),
-  };
-}
-
-}  // namespace
-
 class MarcExportTest : public TransferTest {
  protected:
   MarcExportTest() { cat.setRecords(headingsCatalogue()); }
