@@ -8,7 +8,9 @@ namespace {
 constexpr qint64 kBlock = 1 << 20;
 }
 
-CsvReader::CsvReader(QIODevice& device, char separator) : m_device(device), m_separator(separator) {}
+CsvReader::CsvReader(QIODevice& device, char separator) : m_device(device), m_separator(separator) {
+  for (const char c : {separator, '"', '\r', '\n'}) m_special[uchar(c)] = true;
+}
 
 void CsvReader::readAsUtf16(QStringConverter::Encoding encoding) {
   m_utf16.emplace(encoding, QStringDecoder::Flag::Default);
@@ -58,7 +60,7 @@ bool CsvReader::readRow() {
       if (quoted)
         to = std::find(from, end, '"');
       else
-        while (to < end && *to != m_separator && *to != '"' && *to != '\r' && *to != '\n') ++to;
+        while (to < end && !m_special[uchar(*to)]) ++to;
       if (to > from) {
         if (afterQuote) {
           m_error = u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(

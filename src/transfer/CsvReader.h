@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QList>
 #include <QStringDecoder>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,7 @@ class CsvReader {
 
   QIODevice& m_device;
   const char m_separator;
+  std::array<bool, 256> m_special{};  // the separator, quote and line ends
   std::optional<QStringDecoder> m_utf16;
   QByteArray m_block;
   qsizetype m_pos = 0;

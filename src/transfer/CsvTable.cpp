@@ -147,12 +147,49 @@ class CsvTable : public TableReader {
       for (const char b : bytes) *out++ = cp1253::decodeByte(uchar(b));
       return true;
     }
-    // UTF-8 takes at most one character a byte.
+    return decodeUtf8(bytes, cell);
+  }
+
+  // UTF-8 written over `cell` (at most one UTF-16 unit a byte); false on a
+  // malformed sequence. Qt's decoder, made for whole texts, costs more on
+  // short cells than everything else the import does with them.
+  static bool decodeUtf8(QByteArrayView bytes, QString& cell) {
     cell.resize(bytes.size());
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QChar* end = utf8.appendToBuffer(cell.data(), bytes);
-    cell.truncate(end - cell.constData());
-    return !utf8.hasError();
+    char16_t* const start = reinterpret_cast<char16_t*>(cell.data());
+    char16_t* out = start;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    const auto follows = [&](qsizetype n) {
+      if (end - p <= n) return false;
+      for (qsizetype i = 1; i <= n; ++i)
+        if ((p[i] & 0xC0) != 0x80) return false;
+      return true;
+    };
+    while (p < end) {
+      const unsigned char b = *p;
+      if (b < 0x80) {
+        *out++ = b;
+        ++p;
+      } else if (b >= 0xC2 && b < 0xE0 && follows(1)) {
+        *out++ = char16_t(((b & 0x1F) << 6) | (p[1] & 0x3F));
+        p += 2;
+      } else if (b >= 0xE0 && b < 0xF0 && follows(2)) {
+        const char16_t u = char16_t(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+        if (u < 0x800 || (u >= 0xD800 && u < 0xE000)) return false;
+        *out++ = u;
+        p += 3;
+      } else if (b >= 0xF0 && b < 0xF5 && follows(3)) {
+        const char32_t u = char32_t(((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F));
+        if (u < 0x10000 || u > 0x10FFFF) return false;
+        *out++ = QChar::highSurrogate(u);
+        *out++ = QChar::lowSurrogate(u);
+        p += 4;
+      } else {
+        return false;
+      }
+    }
+    cell.truncate(out - start);
+    return true;
   }
 
   QFile m_file;

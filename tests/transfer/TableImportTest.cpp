@@ -115,6 +115,18 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
   EXPECT_FALSE(cat.exists());
 }
 
+TEST_F(TableImportTest, AFileThatTurnsFromUtf8ToAnotherCodePageIsRefusedWhereItDoes) {
+  // The encoding is found from the first 64 KiB: a later Windows-1253 cell is named, not misread.
+  QByteArray csv = "Τίτλος;Θέμα\r\n";
+  while (csv.size() < (1 << 16)) csv += "Βιβλίο;Ιστορία\r\n";
+  csv += "Τέλος;" + cp1253::encode(u"Ιστορία"_s) + "\r\n";
+  const Run r = importFile(u"mixed.csv"_s, csv);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.err.contains(u"κελί 2: το κείμενο δεν είναι UTF-8, όπως οι πρώτες γραμμές του αρχείου"_s))
+      << r.err.toStdString();
+  EXPECT_FALSE(cat.exists());
+}
+
 TEST_F(TableImportTest, RepeatedBookNumbersAreListedAndWrittenOnlyWhenAllowed) {
   const QByteArray existing = rec({u"Παλιό"_s, {}, u"Παλιός τίτλος"_s, {}, u" 042 Ποίηση"_s});
   cat.setBytes(existing);
