@@ -75,59 +75,49 @@ bool canReadInput(const QString& input, const QString& catalogue, ImportResult& 
   return true;
 }
 
-// The source, checked to the last record, with the book numbers it brings.
-std::unique_ptr<ImportSource> checkedSource(const QString& input, const ImportOptions& options, ImportRepeats& repeats,
-                                            ImportResult& result) {
-  std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
-  if (!source) return nullptr;
-  const bool read = source->checkEach(result, [&](const char* record) {
-    repeats.add(record);
-    return true;
-  });
-  if (!read || result.status != ImportResult::Status::Done) return nullptr;
-  return source;
-}
-
-// Appends the records of a checked source to a catalogue open for editing,
-// once no book number repeats (or repeats are allowed); a failure, a signal
-// or Cancel puts the catalogue back as it was.
-ImportResult appendInto(ImportSource& source, ImportRepeats& repeats, CatalogueFile& file, const ImportOptions& options,
-                        const ImportProgress& progress, ImportResult result) {
+// Reads the source once, checking each record and appending it to a
+// catalogue open for editing while nothing was refused, then keeps the
+// records only when everything passed and no book number repeats (or
+// repeats are allowed). A refusal, repeats, a failure, a signal or Cancel
+// put the catalogue back as it was, through the append's rollback and its
+// journal.
+ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportOptions& options,
+                        const ImportProgress& progress) {
   const QString catalogue = file.path();
-  QStringList repeated;
-  if (!repeats.find(
-          file, [&](qint64 n) { return source.placeOf(n); }, repeated))
-    return failedWith(file.lastError().describe());
-  if (!repeated.isEmpty() && !options.allowRepeats) {
-    ImportResult told;
-    told.status = ImportResult::Status::Repeats;
-    for (const QString& line : repeated) told.add(line);
-    return told;
-  }
-  const qint64 total = repeats.count();
+  ImportRepeats repeats;
+  if (!repeats.readCatalogue(file)) return failedWith(file.lastError().describe());
   CatalogueAppend append(file);
   const WritingWindow writing;
   if (!append.begin()) return failedWith(file.lastError().describe());
+  ImportResult result;
   bool addFailed = false;
   bool cancelled = false;
-  qint64 done = 0;
-  const bool read = source.records(
-      [&](const char* bytes) {
-        if (g_interruptedBy != 0) return false;
-        addFailed = !append.add(bytes);
-        if (addFailed) return false;
-        if (progress && ++done % kProgressEvery == 0 && !progress(done, total)) cancelled = true;
-        return !cancelled;
-      },
-      result);
-  if (addFailed || (read && !append.commit())) return writeFailed(file.lastError().describe(), catalogue);
-  if (!read) {
+  const bool read = source.checkEach(result, [&](const char* bytes) {
+    if (g_interruptedBy != 0) return false;
+    repeats.add(bytes);
+    if (result.status != ImportResult::Status::Done) return true;
+    addFailed = !append.add(bytes);
+    if (addFailed) return false;
+    if (progress && repeats.count() % kProgressEvery == 0 && !progress(repeats.count(), 0)) cancelled = true;
+    return !cancelled;
+  });
+  if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
+  if (!read || result.status != ImportResult::Status::Done) {
     append.rollback();
     if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
     if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
     return result;
   }
-  if (progress) progress(total, total);
+  if (const QStringList repeated = repeats.find([&](qint64 n) { return source.placeOf(n); });
+      !repeated.isEmpty() && !options.allowRepeats) {
+    append.rollback();
+    ImportResult told;
+    told.status = ImportResult::Status::Repeats;
+    for (const QString& line : repeated) told.add(line);
+    return told;
+  }
+  if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
+  if (progress) progress(repeats.count(), repeats.count());
   result.first = append.firstNumber();
   result.count = append.added();
   return result;
@@ -163,8 +153,7 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
                                  const ImportProgress& progress) {
   ImportResult result;
   if (!canReadInput(input, catalogue, result)) return result;
-  ImportRepeats repeats;
-  const std::unique_ptr<ImportSource> source = checkedSource(input, options, repeats, result);
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
   if (!source) return result;
   // The same lock as the librarian's program: never append under an editor.
   const bool existed = QFileInfo::exists(catalogue);
@@ -184,7 +173,7 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
   {
     CatalogueFile file;
     if (!file.open(catalogue)) return failedWith(file.lastError().describe());
-    result = appendInto(*source, repeats, file, options, progress, result);
+    result = appendInto(*source, file, options, progress);
   }
   // The lock creates a missing catalogue: one that an import left empty goes again.
   if (!existed && result.status != ImportResult::Status::Done && QFileInfo(catalogue).size() == 0)
@@ -196,10 +185,9 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
                                      const ImportProgress& progress) {
   ImportResult result;
   if (!canReadInput(input, catalogue.path(), result)) return result;
-  ImportRepeats repeats;
-  const std::unique_ptr<ImportSource> source = checkedSource(input, options, repeats, result);
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
   if (!source) return result;
-  return appendInto(*source, repeats, catalogue, options, progress, result);
+  return appendInto(*source, catalogue, options, progress);
 }
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
@@ -14,59 +13,76 @@ namespace {
 constexpr int kMostDigits = 18;
 }
 
-bool ImportRepeats::numberOf(const char* record, quint64& value, std::string& digits) {
-  const fieldbytes::Span number = fieldbytes::bookNumberOf(record);
-  if (number.length == 0) return false;
-  value = 0;
-  digits.clear();
-  if (number.length > kMostDigits) {
-    value = ~quint64(0);
-    digits.assign(number.data, size_t(number.length));
+bool ImportRepeats::numberOf(const char* record, qint64 n, Number& number) {
+  const fieldbytes::Span digits = fieldbytes::bookNumberOf(record);
+  if (digits.length == 0) return false;
+  number = {0, -1, n};
+  if (digits.length > kMostDigits) {
+    number.value = ~quint64(0);
+    number.longText = qint32(m_long.size());
+    m_long.emplace_back(digits.data, size_t(digits.length));
     return true;
   }
-  for (int i = 0; i < number.length; ++i) value = value * 10 + quint64(number.data[i] - '0');
+  for (int i = 0; i < digits.length; ++i) number.value = number.value * 10 + quint64(digits.data[i] - '0');
   return true;
+}
+
+bool ImportRepeats::less(const Number& a, const Number& b) const {
+  if (a.value != b.value) return a.value < b.value;
+  if (a.longText >= 0 && b.longText >= 0) {
+    const std::string& x = m_long[size_t(a.longText)];
+    const std::string& y = m_long[size_t(b.longText)];
+    if (x.size() != y.size()) return x.size() < y.size();
+    if (x != y) return x < y;
+  }
+  return false;
+}
+
+QString ImportRepeats::shown(const Number& n) const {
+  return n.longText >= 0 ? QString::fromStdString(m_long[size_t(n.longText)]) : QString::number(n.value);
+}
+
+bool ImportRepeats::readCatalogue(CatalogueFile& catalogue) {
+  RecordScan scan(catalogue);
+  Number number{};
+  for (qint32 n = 1; n <= catalogue.recordCount(); ++n) {
+    const char* record = scan.record(n);
+    if (!record) break;
+    if (!fieldbytes::isDeletionMark(record) && numberOf(record, n, number)) m_catalogue.push_back(number);
+  }
+  return !scan.failed();
 }
 
 void ImportRepeats::add(const char* record) {
   ++m_count;
-  quint64 value = 0;
-  std::string digits;
-  if (numberOf(record, value, digits)) m_numbers.push_back({value, std::move(digits), m_count});
+  Number number{};
+  if (numberOf(record, m_count, number)) m_numbers.push_back(number);
 }
 
-bool ImportRepeats::find(CatalogueFile& catalogue, const std::function<QString(qint64)>& placeOf, QStringList& lines) {
-  std::sort(m_numbers.begin(), m_numbers.end());
-  const auto sameNumber = [](const Number& a, const Number& b) {
-    return std::tie(a.value, a.digits) < std::tie(b.value, b.digits);
+QStringList ImportRepeats::find(const std::function<QString(qint64)>& placeOf) {
+  // By number, and in order within a number: the first one is the one repeated.
+  const auto byNumberThenRecord = [this](const Number& a, const Number& b) {
+    return less(a, b) || (!less(b, a) && a.record < b.record);
   };
-  // The first live catalogue record holding each of the import's numbers.
-  std::map<qint64, qint32> inCatalogue;  // import record -> catalogue code
-  RecordScan scan(catalogue);
-  Number key{0, {}, 0};
-  for (qint32 n = 1; !m_numbers.empty(); ++n) {
-    const char* record = scan.record(n);
-    if (!record) break;
-    if (fieldbytes::isDeletionMark(record) || !numberOf(record, key.value, key.digits)) continue;
-    const auto [from, to] = std::equal_range(m_numbers.begin(), m_numbers.end(), key, sameNumber);
-    for (auto i = from; i != to; ++i) inCatalogue.try_emplace(i->record, n);
-  }
-  if (scan.failed()) return false;
-
+  const auto byNumber = [this](const Number& a, const Number& b) { return less(a, b); };
+  std::sort(m_catalogue.begin(), m_catalogue.end(), byNumberThenRecord);
+  std::sort(m_numbers.begin(), m_numbers.end(), byNumberThenRecord);
   std::map<qint64, QString> found;  // in the import's order
   for (auto i = m_numbers.begin(); i != m_numbers.end();) {
-    const auto next = std::upper_bound(i, m_numbers.end(), *i, sameNumber);
-    const QString shown = i->digits.empty() ? QString::number(i->value) : QString::fromStdString(i->digits);
+    const auto next = std::upper_bound(i, m_numbers.end(), *i, byNumber);
+    const auto inCatalogue = std::lower_bound(m_catalogue.begin(), m_catalogue.end(), *i, byNumber);
+    const bool known = inCatalogue != m_catalogue.end() && !less(*i, *inCatalogue);
     for (auto j = i; j != next; ++j) {
-      if (const auto code = inCatalogue.find(j->record); code != inCatalogue.end())
+      if (known)
         found[j->record] = u"%1: ο βιβλιάριθμος %2 υπάρχει ήδη στον κατάλογο, στην εγγραφή με κωδικό %3"_s.arg(
-            placeOf(j->record), shown, QString::number(code->second));
+            placeOf(j->record), shown(*j), QString::number(inCatalogue->record));
       else if (j != i)
         found[j->record] =
-            u"%1: ο βιβλιάριθμος %2 δίνεται ήδη πιο πάνω (%3)"_s.arg(placeOf(j->record), shown, placeOf(i->record));
+            u"%1: ο βιβλιάριθμος %2 δίνεται ήδη πιο πάνω (%3)"_s.arg(placeOf(j->record), shown(*j), placeOf(i->record));
     }
     i = next;
   }
+  QStringList lines;
   for (const auto& [record, line] : found) lines.append(line);
-  return true;
+  return lines;
 }

@@ -7,31 +7,34 @@
 
 class CatalogueFile;
 
-// The book numbers of the records an import would add, to tell before
-// writing those that repeat: in the file itself or against the catalogue.
+// The book numbers of the records an import adds, to tell those that repeat:
+// in the import itself or against the catalogue's live records.
 class ImportRepeats {
  public:
+  // The catalogue's book numbers, read before the import writes; false when
+  // it cannot be read (the file's lastError() says why).
+  bool readCatalogue(CatalogueFile& catalogue);
   // The next record of the import, in order.
   void add(const char* record);
   qint64 count() const { return m_count; }
-  // A line for each record whose book number stands in a live record of
-  // `catalogue` or in an earlier record of the import; `placeOf` names the
-  // import's n-th record. False with `failed` set when the catalogue cannot
-  // be read.
-  bool find(CatalogueFile& catalogue, const std::function<QString(qint64)>& placeOf, QStringList& lines);
+  // A line for each record of the import whose book number stands in the
+  // catalogue or in an earlier record; `placeOf` names the import's n-th record.
+  QStringList find(const std::function<QString(qint64)>& placeOf);
 
  private:
-  // A number of up to 18 digits as its value, a longer one as its text.
+  // A book number: up to 18 digits as its value, a longer one by its text in
+  // m_long; `record` is the import's record from 1, or a catalogue code.
   struct Number {
     quint64 value;
-    std::string digits;
-    qint64 record;  // of the import, from 1; 0 for a catalogue record
-    bool operator<(const Number& o) const {
-      return std::tie(value, digits, record) < std::tie(o.value, o.digits, o.record);
-    }
+    qint32 longText;  // index in m_long, or -1
+    qint64 record;
   };
-  static bool numberOf(const char* record, quint64& value, std::string& digits);
+  bool numberOf(const char* record, qint64 n, Number& number);
+  bool less(const Number& a, const Number& b) const;
+  QString shown(const Number& n) const;
 
+  std::vector<Number> m_catalogue;
   std::vector<Number> m_numbers;
+  std::vector<std::string> m_long;
   qint64 m_count = 0;
 };
