@@ -72,7 +72,8 @@ class TableSource : public ImportSource {
     std::unique_ptr<TableReader> table = openTable(m_path, m_options.sheet, error);
     if (!table) {
       if (error.isEmpty()) error = u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName());
-      return refuse(result, error), true;
+      result.refuse(error);
+      return true;
     }
     m_seen = table->seen();
     QStringList cells;

@@ -118,11 +118,18 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
 }
 
 TEST_F(TableImportTest, AFileThatTurnsFromUtf8ToAnotherCodePageIsRefusedWhereItDoes) {
-  // The encoding is found from the first 64 KiB: a later Windows-1253 cell is named, not misread.
-  QByteArray csv = "Τίτλος;Θέμα\r\n";
-  while (csv.size() < (1 << 16)) csv += "Βιβλίο;Ιστορία\r\n";
+  // The encoding is found from the first 64 KiB beyond ASCII: a later Windows-1253 cell is named, not misread.
+  QByteArray csv = "Title;Subject\r\n";
+  while (csv.size() < (1 << 17)) csv += "Book;History\r\n";
+  const QByteArray latinFirst = csv + cp1253::encode(u"Ρωμιοσύνη;Ποίηση\r\n"_s);
+  while (csv.size() < (1 << 18)) csv += "Βιβλίο;Ιστορία\r\n";
   csv += "Τέλος;" + cp1253::encode(u"Ιστορία"_s) + "\r\n";
-  const Run r = importFile(u"mixed.csv"_s, csv);
+  const QStringList columns{u"--columns"_s, u"Τίτλος,Θέμα"_s};
+  Run r = importFile(u"latin.csv"_s, latinFirst, columns);
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(cat.bytes().right(CatalogueRecord::kLength), rec({{}, {}, u"Ρωμιοσύνη"_s, {}, u"Ποίηση"_s}));
+  QFile::remove(cat.path());
+  r = importFile(u"mixed.csv"_s, csv, columns);
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.contains(u"κελί 2: το κείμενο δεν είναι UTF-8, όπως οι πρώτες γραμμές του αρχείου"_s))
       << r.err.toStdString();
@@ -249,4 +256,6 @@ TEST(TableColumns, NamesMatchWithoutCaseAccentsPunctuationOrLatinLookAlikes) {
   QStringList unknown;
   EXPECT_EQ(columnsNamed(u"Τίτλος, -,Κωδικός,Ράφι"_s, unknown), (QList<int>{2, kNoColumn, kCodeColumn, kNoColumn}));
   EXPECT_EQ(unknown, QStringList{u"Ράφι"_s});
+  EXPECT_EQ(columnsNamed(u"\"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ\",Θέμα"_s, unknown),
+            (QList<int>{3, 4}));
 }
