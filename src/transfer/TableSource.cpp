@@ -115,10 +115,12 @@ class TableSource : public ImportSource {
     } else if (!layout.unknown.isEmpty()) {
       QStringList quoted;
       for (const QString& name : layout.unknown) quoted.append(u"«%1»"_s.arg(name));
-      refuse(result,
-             u"σειρά %1: %2 δεν είναι στήλες του καταλόγου· διορθώστε την επικεφαλίδα ή αφήστε τις έξω με "
-             "--columns και «-»"_s.arg(row)
-                 .arg(quoted.join(u", "_s)));
+      const QString reason = quoted.size() == 1
+                                 ? u"σειρά %1: η στήλη %2 δεν είναι στήλη του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε την έξω με --columns και «-»"_s
+                                 : u"σειρά %1: οι στήλες %2 δεν είναι στήλες του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε τις έξω με --columns και «-»"_s;
+      refuse(result, reason.arg(row).arg(quoted.join(u", "_s)));
     } else {
       return true;
     }

@@ -112,7 +112,8 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
   ASSERT_GE(lines.size(), 5);
   EXPECT_EQ(lines[0], kKeptAsItWas.trimmed());
   EXPECT_EQ(lines[1], u"Το «σχολείο.csv» διαβάστηκε ως CSV, Windows-1253, διαχωριστικό «;»."_s);
-  EXPECT_TRUE(lines[2].startsWith(u"σειρά 1: «Ράφι» δεν είναι στήλες του καταλόγου"_s)) << lines[2].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(u"σειρά 1: η στήλη «Ράφι» δεν είναι στήλη του καταλόγου"_s))
+      << lines[2].toStdString();
   EXPECT_TRUE(r.err.contains(u"Βιβλιάριθμος, Αριθμός εισαγωγής"_s)) << r.err.toStdString();
   EXPECT_FALSE(cat.exists());
 }
