@@ -55,7 +55,7 @@ struct ImportPreview {
   Kind kind = Kind::Unreadable;
   // Unreadable: why, in Greek, naming the file.
   QString error;
-  // The file type, encoding and separator found ("CSV, Windows-1253, «;»").
+  // The file type, encoding and separator found ("CSV, Windows-1253, διαχωριστικό «;»").
   QString seen;
   // Table: the first row's cells, whether they name columns, the field each
   // column goes to (as ImportOptions::columns), and the first rows of data.
