@@ -17,7 +17,7 @@ class TableReader {
   // Empty unless the file is not what its type says; then where and why.
   virtual QString error() const = 0;
   virtual bool readFailed() const = 0;
-  // What was found, for messages: "xlsx, φύλλο «Βιβλία»", "CSV, UTF-8, «;»".
+  // What was found, for messages: "xlsx, φύλλο «Βιβλία»", "CSV, UTF-8, διαχωριστικό «;»".
   virtual QString seen() const = 0;
 };
 
