@@ -18,20 +18,24 @@ QStringList namesOf(const QList<QAction*>& actions) {
 
 }  // namespace
 
-TEST_F(RecordWindowTest, ExportSitsAboveExitsSeparatorWithALetterOfItsOwn) {
+TEST_F(RecordWindowTest, ExportAndImportSitAboveExitsSeparatorEachWithALetterOfItsOwn) {
   open();
   const QMenu* file = window->findChild<QMenu*>(u"mnuFile"_s);
-  EXPECT_EQ(namesOf(file->actions()), (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s,
-                                                   u"mnuMenu"_s, u"mnuExport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
+  EXPECT_EQ(namesOf(file->actions()),
+            (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s, u"mnuMenu"_s, u"mnuExport"_s,
+                         u"mnuImport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
   EXPECT_EQ(item("mnuExport")->text(), u"Ε&ξαγωγή καταλόγου..."_s);
-  EXPECT_TRUE(item("mnuExport")->shortcut().isEmpty());
+  EXPECT_EQ(item("mnuImport")->text(), u"Ε&ισαγωγή καταλόγου..."_s);
 
-  // No other item of the menu, and no menu of the bar, answers to its letter.
-  const QKeySequence letter = QKeySequence::mnemonic(item("mnuExport")->text());
-  ASSERT_FALSE(letter.isEmpty());
-  for (const QAction* a : file->actions() + window->menuBar()->actions()) {
-    if (a == item("mnuExport")) continue;
-    EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+  // No other item of the menu, and no menu of the bar, answers to their letters.
+  for (const QAction* own : {item("mnuExport"), item("mnuImport")}) {
+    EXPECT_TRUE(own->shortcut().isEmpty());
+    const QKeySequence letter = QKeySequence::mnemonic(own->text());
+    ASSERT_FALSE(letter.isEmpty());
+    for (const QAction* a : file->actions() + window->menuBar()->actions()) {
+      if (a == own) continue;
+      EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+    }
   }
 }
 
@@ -57,9 +61,11 @@ TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
   EXPECT_EQ(window->windowTitle(), recordCaption(1, 2));
 }
 
-TEST_F(RecordWindowTest, TheStudentsEditionHasNoExport) {
+TEST_F(RecordWindowTest, TheStudentsEditionHasNoExportNorImport) {
   catalogue.setRecords({book(u"Α"_s)});
   open(Edition::students());
-  const QAction* exportItem = item("mnuExport");
-  EXPECT_TRUE(exportItem == nullptr || !exportItem->isVisible());
+  for (const char* name : {"mnuExport", "mnuImport"}) {
+    const QAction* a = item(name);
+    EXPECT_TRUE(a == nullptr || !a->isVisible()) << name;
+  }
 }
