@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "RecordWindowFixture.h"
+#include "catalogue/FieldLabels.h"
 #include "export_command/CatalogueExportCommand.h"
 #include "support/CatalogueTestFiles.h"
 
@@ -55,7 +56,7 @@ TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
   EXPECT_EQ(boxes[0].text, QDir(catalogue.dir()).filePath(u"Zelkor.csv"_s));
   EXPECT_EQ(boxes[2].text, u"Ο κατάλογος (2 εγγραφές) γράφτηκε στο αρχείο\r\n"_s + QDir::toNativeSeparators(path));
   const QString csv = QString::fromUtf8(readAll(path));
-  EXPECT_TRUE(csv.contains(u"\r\n1,\"Καζαντζάκης, Νίκος\",,Ο Καπετάν Μιχάλης,,,\r\n2,\"Σεφέρης, Γιώργος\",,,,,\r\n"_s))
+  EXPECT_TRUE(csv.contains(u"\r\n1,\"Καζαντζάκης, Νίκος\",,Ο Καπετάν Μιχάλης,,\r\n2,\"Σεφέρης, Γιώργος\",,,,\r\n"_s))
       << csv.toStdString();
   EXPECT_EQ(line("txtEpo")->text(), u"δεν καταχωρίστηκε"_s);
   EXPECT_EQ(window->windowTitle(), recordCaption(1, 2));
@@ -68,4 +69,27 @@ TEST_F(RecordWindowTest, TheStudentsEditionHasNoExportNorImport) {
     const QAction* a = item(name);
     EXPECT_TRUE(a == nullptr || !a->isVisible()) << name;
   }
+}
+
+// Students' names leave only when the librarian unticks the box the save dialog shows ticked.
+TEST_F(RecordWindowTest, TheExportLeavesTheBorrowersOutUnlessTheBoxIsUnticked) {
+  catalogue.setRecords({book(u"Καζαντζάκης, Νίκος"_s, u"Ζορμπάς"_s, u"Παπαδοπούλου Ελένη 12/3"_s)});
+  CatalogueExportCommand exporter;
+  platform.exporter = &exporter;
+  open();
+  const QString path = catalogue.dir() + u"/κατάλογος.csv"_s;
+  platform.dialogs.choose(path, 0).answer(Dialogs::Answer::Ok);
+  item("mnuExport")->trigger();
+  const ScriptedDialogs::Entry saveDialog = platform.dialogs.log().first();
+  EXPECT_EQ(saveDialog.option.label, u"Χωρίς τα ονόματα των δανειζόμενων"_s);
+  EXPECT_TRUE(saveDialog.option.checked);
+  QString csv = QString::fromUtf8(readAll(path));
+  EXPECT_FALSE(csv.contains(u"Παπαδοπούλου"_s)) << csv.toStdString();
+  EXPECT_FALSE(csv.contains(fieldLabel(5))) << csv.toStdString();
+  EXPECT_TRUE(csv.contains(u"1,\"Καζαντζάκης, Νίκος\",,Ζορμπάς,,\r\n"_s)) << csv.toStdString();
+
+  platform.dialogs.choose(path, 0, false).answer(Dialogs::Answer::Ok);
+  item("mnuExport")->trigger();
+  csv = QString::fromUtf8(readAll(path));
+  EXPECT_TRUE(csv.contains(u"1,\"Καζαντζάκης, Νίκος\",,Ζορμπάς,,,Παπαδοπούλου Ελένη 12/3\r\n"_s)) << csv.toStdString();
 }
