@@ -137,8 +137,8 @@ void ColumnsDialog::showRows() {
     m_preview->setVerticalHeaderItem(1 + r, new QTableWidgetItem(QString::number(firstNumber + r)));
     for (int field = 0; field < kFieldCount; ++field) {
       const int column = columnOf(field);
-      const QString cell = column >= 0 ? rows[r].value(column) : QString();
-      const QString text = m_question.stored ? m_question.stored(cell, field) : cell;
+      QString text;
+      if (column >= 0) text = m_question.stored ? m_question.stored(rows[r].value(column), field) : rows[r].value(column);
       m_preview->setItem(1 + r, field, new QTableWidgetItem(text));
     }
   }
