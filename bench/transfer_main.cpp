@@ -1,7 +1,9 @@
-// Times the catalogue tool's csv export and check on a generated catalogue
-// against a plain sequential read of the same file, in the same run:
+// Times the catalogue tool's csv export, the import of that csv into a new
+// catalogue, and the check on a generated catalogue against a plain
+// sequential read of the same file, in the same run:
 //   lomira_bench_transfer DIR [REPEATS]
-// DIR holds Zelkor.dat; the export goes to DIR/export.csv and is removed.
+// DIR holds Zelkor.dat; the export goes to DIR/export.csv and the import to
+// DIR/import.dat, both removed.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -19,6 +21,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "transfer/Check.h"
 #include "transfer/Export.h"
+#include "transfer/Import.h"
 
 namespace {
 
@@ -102,6 +105,20 @@ int main(int argc, char** argv) {
       },
       failed, removeCsv);
   const qint64 csvBytes = QFileInfo(csv).size();
+  // The export read back into a new catalogue: every record, byte for byte.
+  const QString imported = dir.absoluteFilePath(QStringLiteral("import.dat"));
+  const auto removeImported = [&] { QFile::remove(imported); };
+  qint64 importedRecords = 0;
+  const double importCsv = medianOf(
+      repeats,
+      [&] {
+        const ImportResult r = importIntoCatalogue(csv, imported, {});
+        importedRecords = r.count;
+        return r.status == ImportResult::Status::Done;
+      },
+      failed, removeImported);
+  removeImported();
+  if (importedRecords != exported) failed = true;
   const double copy = medianOf(
       repeats, [&] { return copyAndSync(catalogue, csv, csvBytes); }, failed, removeCsv);
   removeCsv();
@@ -112,11 +129,14 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9.4f s   x%6.2f read\n", "read, write as many bytes as the csv, sync", copy, copy / read);
   std::printf("%-44s %9.4f s   x%6.2f read   x%5.2f copy   (%lld records, %lld bytes)\n", "export csv", exportCsv,
               exportCsv / read, exportCsv / copy, exported, csvBytes);
+  std::printf("%-44s %9.4f s   x%6.2f read   x%5.2f export   (%lld records)\n", "import the csv into a new catalogue",
+              importCsv, importCsv / read, importCsv / exportCsv, importedRecords);
   std::printf("%-44s %9.4f s   x%6.2f read\n", "check", check, check / read);
   const long rss = peakRssKb();
   std::printf("\npeak resident memory: %ld kB\n\n", rss);
   goal("export csv within 8x a plain read, one thread", exportCsv / read, 8);
   goal("check within 5x a plain read", check / read, 5);
+  goal("import of the csv within 5x its export", importCsv / exportCsv, 5);
   std::printf("RESULT records=%d peak_rss_kb=%ld\n", CatalogueFile::recordCountForLength(bytes), rss);
   return failed ? 1 : 0;
 }

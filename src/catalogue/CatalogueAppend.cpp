@@ -63,6 +63,9 @@ bool CatalogueAppend::flush() {
     rollback();
     return m_file.fail(Op::Write, record, error);
   }
+  // The disk starts on each block at once, as the export's do: a large import
+  // neither waits for a flood of dirty pages nor leaves it all to the last sync.
+  m_file.m_io->startWriteBack(m_nextOffset, length);
   m_nextOffset += length;
   m_buffer.clear();
   return true;

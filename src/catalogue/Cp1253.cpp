@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 namespace cp1253 {
 namespace {
@@ -30,33 +29,27 @@ constexpr std::array<char16_t, 128> kHigh{
 
 constexpr char16_t kPrivateBase = 0xF700;
 
-char16_t unicodeOf(unsigned char byte) {
+constexpr char16_t unicodeOf(unsigned char byte) {
   if (byte < 0x80) return byte;
   const char16_t u = kHigh[byte - 0x80];
   return u != 0 ? u : char16_t(kPrivateBase + byte);
 }
 
-using ReverseTable = std::array<std::pair<char16_t, unsigned char>, 128>;
-
-const ReverseTable& reverseTable() {
-  static const ReverseTable table = [] {
-    ReverseTable t{};
-    for (int b = 0x80; b <= 0xFF; ++b) t[b - 0x80] = {unicodeOf(static_cast<unsigned char>(b)), b};
-    std::sort(t.begin(), t.end());
-    return t;
-  }();
-  return table;
+// The byte for each character, -1 where the code page cannot hold it.
+constexpr std::array<qint16, 0x10000> makeByteTable() {
+  std::array<qint16, 0x10000> t{};
+  for (qint16& b : t) b = -1;
+  for (int b = 0; b <= 0xFF; ++b) t[unicodeOf(static_cast<unsigned char>(b))] = qint16(b);
+  return t;
 }
 
-// The byte for a character, or -1 when the code page cannot hold it.
-int byteOf(char16_t u) {
-  if (u < 0x80) return u;
-  const ReverseTable& t = reverseTable();
-  const auto it = std::lower_bound(t.begin(), t.end(), std::make_pair(u, static_cast<unsigned char>(0)));
-  return it != t.end() && it->first == u ? it->second : -1;
-}
+constexpr std::array<qint16, 0x10000> kByteTable = makeByteTable();
+
+int byteOf(char16_t u) { return kByteTable[u]; }
 
 }  // namespace
+
+const qint16* const kByteFor = kByteTable.data();
 
 QChar decodeByte(unsigned char byte) { return QChar(unicodeOf(byte)); }
 

@@ -16,6 +16,10 @@ inline QString decode(const QByteArray& bytes) { return decode(bytes.constData()
 // True when the code page can store this character.
 bool canEncode(QChar ch);
 bool canEncode(const QString& text);
+// The byte that stores this character, or -1 when the code page cannot hold
+// it: one look-up, since every imported character comes this way.
+extern const qint16* const kByteFor;
+inline int byteFor(QChar ch) { return kByteFor[ch.unicode()]; }
 
 // Encodes text; a character the code page cannot hold becomes '?' and, when
 // `ok` is given, sets it to false.

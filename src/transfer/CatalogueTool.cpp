@@ -8,6 +8,7 @@
 #include "transfer/Export.h"
 #include "transfer/Import.h"
 #include "transfer/MarcToolOptions.h"
+#include "transfer/TableColumns.h"
 
 using namespace Qt::StringLiterals;
 
@@ -20,18 +21,27 @@ const QString kUsage =
   lomira-catalogue export --format ΜΟΡΦΗ [--no-borrowers] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
   lomira-catalogue export --format marc21|marcxml|unimarc [--agency ΚΩΔΙΚΟΣ]
                    [--items koha --branch ΒΙΒΛΙΟΘΗΚΗ [--item-type ΤΥΠΟΣ]] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
-  lomira-catalogue import [--truncate] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
+  lomira-catalogue import [--truncate] [--allow-repeats] [--sheet ΦΥΛΛΟ]
+                   [--columns ΣΤΗΛΕΣ] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
 
 export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc21, marcxml ή unimarc
-import   προσθέτει στον κατάλογο τις γραμμές ενός αρχείου CSV ή τις εγγραφές
-         ενός άλλου καταλόγου· όλα ελέγχονται πριν γραφτεί οτιδήποτε
+import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (CSV, xlsx, ods, xls),
+         τις εγγραφές ενός αρχείου MARC ή ενός άλλου καταλόγου· όλα ελέγχονται
+         πριν γραφτεί οτιδήποτε
 check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
 
 Στο MARC ο βιβλιάριθμος γίνεται αντίτυπο (852 ή 995)· --agency δίνει τον κωδικό
 της βιβλιοθήκης που καταλογογραφεί (003, 040, 801)· --items koha γράφει τα
 αντίτυπα ως στοιχεία του Koha (952 ή 995) της βιβλιοθήκης --branch, τύπου
 --item-type (αλλιώς BK). Οι εγγραφές χωρίς τίτλο δεν γράφονται και αναφέρονται.
+
+Στην εισαγωγή οι στήλες αναγνωρίζονται από την πρώτη σειρά (Τίτλος, Συγγραφέας,
+Εκδότης, Βιβλιάριθμος, Θέμα… με πεζά ή κεφαλαία, με ή χωρίς τόνους)· σε αρχείο
+χωρίς επικεφαλίδα --columns δίνει το πεδίο κάθε στήλης με τη σειρά, π.χ.
+--columns "Τίτλος,Συγγραφέας,-,Θέμα" («-» αφήνει τη στήλη έξω). --sheet διαλέγει
+φύλλο βιβλίου εργασίας. Βιβλιάριθμοι που υπάρχουν ήδη ή επαναλαμβάνονται
+αναφέρονται και η εισαγωγή δεν γίνεται χωρίς --allow-repeats.
 
 Κατάσταση εξόδου: 0 επιτυχία, 1 άρνηση ή ευρήματα, 2 αρχείο που δεν διαβάστηκε ή δεν γράφτηκε.
 )"_s;
@@ -73,16 +83,27 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   if (args.size() != 3) return usageError(err, u"το import θέλει ΑΡΧΕΙΟ και ΚΑΤΑΛΟΓΟ"_s);
   ImportOptions options;
   options.truncate = parser.isSet(u"truncate"_s);
+  options.allowRepeats = parser.isSet(u"allow-repeats"_s);
+  options.sheet = parser.value(u"sheet"_s);
+  if (parser.isSet(u"columns"_s)) {
+    QStringList unknown;
+    options.columns = columnsNamed(parser.value(u"columns"_s), unknown);
+    if (!unknown.isEmpty())
+      return usageError(err, u"το --columns ονομάζει «%1», που δεν είναι στήλη του καταλόγου· οι στήλες:\n%2"_s.arg(
+                                 unknown.first(), acceptedColumnNames().join(u'\n')));
+  }
   const ImportResult result = importIntoCatalogue(args[1], args[2], options);
   const QString catalogue = QFileInfo(args[2]).fileName();
   switch (result.status) {
-    case ImportResult::Status::Refused: {
+    case ImportResult::Status::Refused:
+    case ImportResult::Status::Repeats: {
       print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
       for (const QString& reason : result.messages) print(err, reason);
       if (result.moreMessages > 0) print(err, u"… και %1 ακόμη."_s.arg(result.moreMessages));
+      if (result.status == ImportResult::Status::Repeats)
+        print(err, u"Αν τα αντίτυπα είναι πράγματι ξεχωριστά βιβλία με τον ίδιο αριθμό, δώστε --allow-repeats."_s);
       return kRefused;
     }
-    case ImportResult::Status::Repeats:
     case ImportResult::Status::Cancelled:
     case ImportResult::Status::Failed:
       print(err, result.messages.join(u'\n'));
@@ -121,7 +142,10 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      version,
                      {u"format"_s, u"μορφή της εξαγωγής"_s, u"ΜΟΡΦΗ"_s},
                      {u"no-borrowers"_s, u"χωρίς τη στήλη του δανειζόμενου"_s},
-                     {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s}});
+                     {u"truncate"_s, u"κόβει τα πολύ μεγάλα πεδία αντί να αρνηθεί την εισαγωγή"_s},
+                     {u"allow-repeats"_s, u"εισάγει και βιβλιαρίθμους που υπάρχουν ήδη ή επαναλαμβάνονται"_s},
+                     {u"sheet"_s, u"το φύλλο του βιβλίου εργασίας"_s, u"ΦΥΛΛΟ"_s},
+                     {u"columns"_s, u"το πεδίο κάθε στήλης, με τη σειρά"_s, u"ΣΤΗΛΕΣ"_s}});
   parser.addOptions(marcToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -145,10 +169,10 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return usageError(
         err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
   // An option meant for another command is a mistake, not something to ignore.
-  const QStringList allowed = command == u"export"_s
-                                  ? QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames()
-                              : command == u"import"_s ? QStringList{u"truncate"_s}
-                                                       : QStringList{};
+  const QStringList allowed =
+      command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames()
+      : command == u"import"_s ? QStringList{u"truncate"_s, u"allow-repeats"_s, u"sheet"_s, u"columns"_s}
+                               : QStringList{};
   for (const QString& option : parser.optionNames())
     if (!allowed.contains(option))
       return usageError(err, u"η επιλογή «--%1» δεν ταιριάζει στην εντολή «%2»"_s.arg(option, command));

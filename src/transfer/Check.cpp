@@ -19,24 +19,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qint64 kRecord = CatalogueRecord::kLength;
-constexpr int kBookNumber = 4;
 
+using fieldbytes::bookNumberOf;
 using fieldbytes::classesOf;
 using fieldbytes::kControl;
 using fieldbytes::kNul;
 using fieldbytes::kUndefined;
-
-// The leading number of field 5 after any blanks, without leading zeros;
-// empty when there is none. Points into the record: no copy.
-fieldbytes::Span bookNumberOf(const char* record) {
-  const fieldbytes::Span f = fieldbytes::trimmed(record, kBookNumber);
-  int i = 0;
-  while (i < f.length && f.data[i] == ' ') ++i;
-  while (i + 1 < f.length && f.data[i] == '0' && f.data[i + 1] >= '0' && f.data[i + 1] <= '9') ++i;
-  const int start = i;
-  while (i < f.length && f.data[i] >= '0' && f.data[i] <= '9') ++i;
-  return {f.data + start, i - start};
-}
 
 // The book numbers of the live records, to find the ones given more than
 // once: each number of up to 18 digits as its value, 8 to 16 bytes a number

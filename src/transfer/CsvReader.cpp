@@ -8,43 +8,70 @@ namespace {
 constexpr qint64 kBlock = 1 << 20;
 }
 
-CsvReader::CsvReader(QIODevice& device) : m_device(device) {}
+CsvReader::CsvReader(QIODevice& device, char separator) : m_device(device), m_separator(separator) {
+  for (const char c : {separator, '"', '\r', '\n'}) m_special[uchar(c)] = true;
+}
 
-int CsvReader::peek() {
-  if (m_pos >= m_block.size()) {
-    m_block.resize(kBlock);
-    const qint64 got = m_device.read(m_block.data(), kBlock);
-    m_block.resize(std::max<qint64>(got, 0));
-    m_pos = 0;
-    if (got <= 0) {
-      m_readFailed = got < 0;
-      return -1;
-    }
-    if (!m_started) {
-      m_started = true;
-      if (m_block.startsWith("\xEF\xBB\xBF")) m_pos = 3;
-      if (m_pos >= m_block.size()) return peek();
-    }
+void CsvReader::readAsUtf16(QStringConverter::Encoding encoding) {
+  m_utf16.emplace(encoding, QStringDecoder::Flag::Default);
+}
+
+// The next block, false at the end or on a failure.
+bool CsvReader::refill() {
+  m_pos = 0;
+  m_block.resize(kBlock);
+  const qint64 got = m_device.read(m_block.data(), kBlock);
+  m_block.resize(std::max<qint64>(got, 0));
+  if (got <= 0) {
+    m_readFailed = got < 0;
+    return false;
   }
-  return static_cast<unsigned char>(m_block[m_pos]);
+  if (m_utf16) {
+    if (!m_started && m_block.size() >= 2 && (m_block.startsWith("\xFF\xFE") || m_block.startsWith("\xFE\xFF")))
+      m_block.remove(0, 2);
+    m_block = QString((*m_utf16)(m_block)).toUtf8();
+  }
+  if (!m_started) {
+    m_started = true;
+    if (m_block.startsWith("\xEF\xBB\xBF")) m_pos = 3;
+  }
+  return m_pos < m_block.size() || refill();
 }
 
 int CsvReader::get() {
-  const int c = peek();
-  if (c >= 0) ++m_pos;
-  return c;
+  if (m_pos >= m_block.size() && !refill()) return -1;
+  return static_cast<unsigned char>(m_block[m_pos++]);
 }
 
-bool CsvReader::next(QList<QByteArray>& row) {
+bool CsvReader::readRow() {
   for (;;) {
-    row.clear();
-    if (peek() < 0) return false;
-    QByteArray cell;
+    m_cells.clear();
+    m_ends.clear();
+    if (m_pos >= m_block.size() && !refill()) return false;
+    qsizetype cellStart = 0;
     bool quoted = false;
     bool afterQuote = false;
     qsizetype length = 0;
     for (;;) {
-      int c = get();
+      // The plain bytes up to the next one that means something, in one go.
+      const char* from = m_block.constData() + m_pos;
+      const char* end = m_block.constData() + m_block.size();
+      const char* to = from;
+      if (quoted)
+        to = std::find(from, end, '"');
+      else
+        while (to < end && !m_special[uchar(*to)]) ++to;
+      if (to > from) {
+        if (afterQuote) {
+          m_error = u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(
+              m_ends.size() + 1);
+          return false;
+        }
+        m_cells.insert(m_cells.end(), from, to);
+        m_pos += to - from;
+        length += to - from;
+      }
+      const int c = get();
       if (++length > kLongestRow) {
         m_error = u"σειρά %1: πάνω από %2 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s.arg(m_row + 1).arg(
             kLongestRow);
@@ -55,41 +82,65 @@ bool CsvReader::next(QList<QByteArray>& row) {
           m_error = u"σειρά %1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s.arg(m_row + 1);
           return false;
         }
-        if (c == '"') {
-          if (peek() == '"') {
-            get();
-            cell.append('"');
-          } else {
-            quoted = false;
-            afterQuote = true;
-          }
+        if (c != '"') {  // the cell went on into the next block
+          m_cells.push_back(char(c));
+          continue;
+        }
+        if (m_pos >= m_block.size() && !refill()) {
+          quoted = false;
+          afterQuote = true;
+          continue;
+        }
+        if (m_block[m_pos] == '"') {
+          ++m_pos;
+          m_cells.push_back('"');
         } else {
-          cell.append(char(c));
+          quoted = false;
+          afterQuote = true;
         }
         continue;
       }
-      if (c == ',' || c == '\r' || c == '\n' || c < 0) {
-        row.append(cell);
-        cell.clear();
+      if (c == m_separator || c == '\r' || c == '\n' || c < 0) {
+        m_ends.append(qsizetype(m_cells.size()));
+        cellStart = qsizetype(m_cells.size());
         afterQuote = false;
-        if (c == ',') continue;
-        if (c == '\r' && peek() == '\n') get();
+        if (c == m_separator) continue;
+        if (c == '\r' && (m_pos < m_block.size() || refill()) && m_block[m_pos] == '\n') ++m_pos;
         break;
       }
       if (afterQuote) {
-        m_error =
-            u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(row.size() + 1);
+        m_error = u"σειρά %1, κελί %2: κείμενο μετά τα εισαγωγικά που κλείνουν το κελί"_s.arg(m_row + 1).arg(
+            m_ends.size() + 1);
         return false;
       }
-      if (c == '"' && cell.isEmpty()) {
+      if (c == '"' && qsizetype(m_cells.size()) == cellStart) {
         quoted = true;
         continue;
       }
-      cell.append(char(c));
+      m_cells.push_back(char(c));
     }
     // A blank line is a row of the spreadsheet too, though it makes no record.
     ++m_row;
-    if (row.size() == 1 && row[0].isEmpty()) continue;
+    if (m_ends.size() == 1 && m_cells.empty()) continue;
     return true;
   }
+}
+
+bool CsvReader::next(QList<QByteArrayView>& row) {
+  row.clear();
+  if (!readRow()) return false;
+  qsizetype start = 0;
+  for (const qsizetype end : m_ends) {
+    row.append(QByteArrayView(m_cells.data() + start, end - start));
+    start = end;
+  }
+  return true;
+}
+
+bool CsvReader::next(QList<QByteArray>& row) {
+  QList<QByteArrayView> cells;
+  row.clear();
+  if (!next(cells)) return false;
+  for (const QByteArrayView cell : cells) row.append(cell.toByteArray());
+  return true;
 }

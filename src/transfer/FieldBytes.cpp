@@ -77,6 +77,17 @@ bool isDeletionMark(const char* record) {
 
 bool isUndefined(unsigned char byte) { return cp1253::decodeByte(byte).unicode() >= 0xF700 && byte >= 0x80; }
 
+Span bookNumberOf(const char* record) {
+  constexpr int kBookNumberField = 4;
+  const Span f = trimmed(record, kBookNumberField);
+  int i = 0;
+  while (i < f.length && f.data[i] == ' ') ++i;
+  while (i + 1 < f.length && f.data[i] == '0' && f.data[i + 1] >= '0' && f.data[i + 1] <= '9') ++i;
+  const int start = i;
+  while (i < f.length && f.data[i] >= '0' && f.data[i] <= '9') ++i;
+  return {f.data + start, i - start};
+}
+
 unsigned char classOf(unsigned char byte, int field) {
   if (byte == 0) return kNul;
   if (byte < 0x20 || byte == 0x7F) return (byte == '\r' || byte == '\n') && field == kTitleField ? 0 : kControl;

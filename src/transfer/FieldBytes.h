@@ -21,6 +21,9 @@ char* writeUtf8(char* out, const char* bytes, int length, bool* special = nullpt
 // The same, appended to `out`.
 void appendUtf8(QByteArray& out, const char* bytes, int length);
 inline void appendUtf8(QByteArray& out, Span s) { appendUtf8(out, s.data, s.length); }
+// The book number: the leading number of field 5 after any blanks, without
+// leading zeros; empty when there is none. Points into the record: no copy.
+Span bookNumberOf(const char* record);
 // "~~~" in all six fields.
 bool isDeletionMark(const char* record);
 // A byte that Windows-1253 leaves undefined.

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct ImportResult;
+
+// Where a text comes from ("σειρά 3, στήλη «Τίτλος»: "), worked out only when
+// something is said about it: the words cost more than checking the text.
+using FieldPlace = std::function<QString()>;
 
 // Makes `text` fit field `field` of a record, by the rules every import
 // shares: trailing blanks dropped; a character the catalogue's Windows-1253
@@ -10,3 +15,10 @@ struct ImportResult;
 // the field refused, or cut and the cut listed when `truncate`. Reasons and
 // cuts go to `result`, each starting with `where` ("σειρά 3, στήλη «Τίτλος»: ").
 bool fitField(QString& text, int field, bool truncate, const QString& where, ImportResult& result);
+// The same rules, writing what the field stores (its width of Windows-1253
+// bytes, filled with blanks) at `out`: the import's way, with no copy.
+bool fitFieldBytes(QStringView text, int field, bool truncate, const FieldPlace& where, ImportResult& result,
+                   char* out);
+// The text as the field would store it, for a preview: trailing blanks
+// dropped, cut to the field's width; nothing refused.
+QString storedFieldText(QString text, int field);

@@ -7,14 +7,14 @@
 #include "catalogue/CatalogueAppend.h"
 #include "catalogue/CatalogueLock.h"
 #include "catalogue/ImportJournal.h"
+#include "transfer/FieldText.h"
+#include "transfer/ImportRepeats.h"
 #include "transfer/ImportSource.h"
-#include "transfer/TableColumns.h"
+#include "transfer/TableReader.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 volatile std::sig_atomic_t g_writing = 0;
 volatile std::sig_atomic_t g_interruptedBy = 0;
@@ -24,30 +24,6 @@ struct WritingWindow {
   WritingWindow() { g_writing = 1; }
   ~WritingWindow() { g_writing = 0; }
 };
-
-// A first line whose cells are all column names of an export (the header
-// never holds commas or quotes, nor is it longer than a few hundred bytes).
-bool startsWithHeader(QByteArray start) {
-  const qsizetype end = start.indexOf('\n');
-  if (end < 0) return false;
-  start.truncate(end);
-  if (start.endsWith('\r')) start.chop(1);
-  for (const QByteArray& cell : start.split(','))
-    if (columnField(QString::fromUtf8(cell).trimmed()) == kNoColumn) return false;
-  return true;
-}
-
-// A .csv name, a byte-order mark or an export's header; anything else is
-// taken for a catalogue file.
-bool looksLikeCsv(const QString& path) {
-  if (path.endsWith(u".csv"_s, Qt::CaseInsensitive)) return true;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray start = file.read(4096);
-  // UTF-16 is a table too, refused with a word on how to save it.
-  return start.startsWith(kByteOrderMark) || start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF") ||
-         startsWithHeader(start);
-}
 
 ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {
   ImportResult result;
@@ -66,41 +42,82 @@ ImportResult writeFailed(const QString& error, const QString& catalogue) {
   return failedWith(error + u"\n"_s + keptAsItWas(catalogue));
 }
 
-// Appends the records of a checked source under the editor's lock.
-ImportResult appendInto(ImportSource& source, const QString& catalogue, ImportResult result) {
-  // The same lock as the librarian's program: never append under an editor.
-  CatalogueLock lock;
-  switch (lock.acquire(catalogue)) {
-    case CatalogueLock::Result::Acquired:
-      break;
-    case CatalogueLock::Result::HeldElsewhere:
-      return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
-                        ImportResult::Status::Refused);
-    case CatalogueLock::Result::Failed:
-      return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
+// Every 1024 records the window is told how far the import has come.
+constexpr qint64 kProgressEvery = 1024;
+
+// The source of `input`: MARC, a table, or else another catalogue file;
+// nullptr with `result` refused when it is a table that cannot be read.
+std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOptions& options, ImportResult& result) {
+  if (looksLikeMarc(input)) return makeMarcSource(input, options);
+  QString error;
+  if (openTable(input, options.sheet, error)) return makeTableSource(input, options);
+  if (!error.isEmpty()) {
+    result.refuse(error);
+    return nullptr;
   }
-  int error = 0;
-  if (importjournal::finishInterrupted(catalogue, &error) == importjournal::Outcome::Failed)
-    return failedWith(CatalogueError::of(CatalogueError::Operation::Write, catalogue, error).describe());
-  CatalogueFile file;
-  if (!file.open(catalogue)) return failedWith(file.lastError().describe());
+  return makeCatalogueSource(input);
+}
+
+// Refuses taking a catalogue into itself, and a folder, pipe or device at
+// once: reading a pipe would wait for ever.
+bool canReadInput(const QString& input, const QString& catalogue, ImportResult& result) {
+  if (sameFile(input, catalogue)) {
+    result =
+        failedWith(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
+                       QFileInfo(catalogue).fileName()),
+                   ImportResult::Status::Refused);
+    return false;
+  }
+  if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly)) {
+    result = failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
+    return false;
+  }
+  return true;
+}
+
+// Reads the source once, checking each record and appending it to a
+// catalogue open for editing while nothing was refused, then keeps the
+// records only when everything passed and no book number repeats (or
+// repeats are allowed). A refusal, repeats, a failure, a signal or Cancel
+// put the catalogue back as it was, through the append's rollback and its
+// journal.
+ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportOptions& options,
+                        const ImportProgress& progress) {
+  const QString catalogue = file.path();
+  ImportRepeats repeats;
+  if (!repeats.readCatalogue(file)) return failedWith(file.lastError().describe());
   CatalogueAppend append(file);
   const WritingWindow writing;
   if (!append.begin()) return failedWith(file.lastError().describe());
+  ImportResult result;
   bool addFailed = false;
-  const bool read = source.records(
-      [&](const char* bytes) {
-        if (g_interruptedBy != 0) return false;
-        addFailed = !append.add(bytes);
-        return !addFailed;
-      },
-      result);
-  if (addFailed || (read && !append.commit())) return writeFailed(file.lastError().describe(), catalogue);
-  if (!read) {
+  bool cancelled = false;
+  const bool read = source.checkEach(result, [&](const char* bytes) {
+    if (g_interruptedBy != 0) return false;
+    repeats.add(bytes);
+    if (result.status != ImportResult::Status::Done) return true;
+    addFailed = !append.add(bytes);
+    if (addFailed) return false;
+    if (progress && repeats.count() % kProgressEvery == 0 && !progress(repeats.count(), 0)) cancelled = true;
+    return !cancelled;
+  });
+  if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
+  if (!read || result.status != ImportResult::Status::Done) {
     append.rollback();
     if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
+    if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
     return result;
   }
+  if (const QStringList repeated = repeats.find([&](qint64 n) { return source.placeOf(n); });
+      !repeated.isEmpty() && !options.allowRepeats) {
+    append.rollback();
+    ImportResult told;
+    told.status = ImportResult::Status::Repeats;
+    for (const QString& line : repeated) told.add(line);
+    return told;
+  }
+  if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
+  if (progress) progress(repeats.count(), repeats.count());
   result.first = append.firstNumber();
   result.count = append.added();
   return result;
@@ -133,25 +150,46 @@ bool interruptImport(int signal) {
 int importInterruptedBy() { return g_interruptedBy; }
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
-                                 const ImportProgress& /*progress*/) {
-  if (sameFile(input, catalogue))
-    return failedWith(
-        u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
-            QFileInfo(catalogue).fileName()),
-        ImportResult::Status::Refused);
-  // A folder, pipe or device is refused at once: reading a pipe would wait for ever.
-  if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly))
-    return failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
-  std::unique_ptr<ImportSource> source = looksLikeMarc(input)  ? makeMarcSource(input, options)
-                                         : looksLikeCsv(input) ? makeCsvSource(input, options)
-                                                               : makeCatalogueSource(input);
+                                 const ImportProgress& progress) {
   ImportResult result;
-  if (!source->check(result)) return result;
-  if (result.status == ImportResult::Status::Refused) return result;
+  if (!canReadInput(input, catalogue, result)) return result;
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  if (!source) return result;
+  // The same lock as the librarian's program: never append under an editor.
   const bool existed = QFileInfo::exists(catalogue);
-  result = appendInto(*source, catalogue, result);
+  CatalogueLock lock;
+  switch (lock.acquire(catalogue)) {
+    case CatalogueLock::Result::Acquired:
+      break;
+    case CatalogueLock::Result::HeldElsewhere:
+      return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
+                        ImportResult::Status::Refused);
+    case CatalogueLock::Result::Failed:
+      return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
+  }
+  int error = 0;
+  if (importjournal::finishInterrupted(catalogue, &error) == importjournal::Outcome::Failed)
+    return failedWith(CatalogueError::of(CatalogueError::Operation::Write, catalogue, error).describe());
+  {
+    CatalogueFile file;
+    if (!file.open(catalogue)) return failedWith(file.lastError().describe());
+    result = appendInto(*source, file, options, progress);
+  }
   // The lock creates a missing catalogue: one that an import left empty goes again.
   if (!existed && result.status != ImportResult::Status::Done && QFileInfo(catalogue).size() == 0)
     QFile::remove(catalogue);
   return result;
 }
+
+ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
+                                     const ImportProgress& progress) {
+  ImportResult result;
+  if (!canReadInput(input, catalogue.path(), result)) return result;
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  if (!source) return result;
+  return appendInto(*source, catalogue, options, progress);
+}
+
+QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
+
+QString storedText(const QString& cell, int field) { return storedFieldText(cell, field); }

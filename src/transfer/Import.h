@@ -44,7 +44,9 @@ struct ImportResult {
   void add(const QString& message);
 };
 
-// Told now and then how many rows or records are done; false cancels.
+// Told now and then how many records are done, with `total` 0 while their
+// number is not known (a table is read once, checked as it is written), and
+// once more at the end with both the same; false cancels.
 using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // What an input holds, as the librarian's window shows it before importing.
@@ -72,8 +74,9 @@ QString storedText(const QString& cell, int field);
 
 // Appends the rows of a table (CSV, xlsx, ods, xls), the records of a MARC
 // file or those of another catalogue file to the catalogue, created when
-// missing. Everything is checked before anything is written; a refused or
-// failed import leaves the catalogue as it was.
+// missing. The records are kept only when every one passed its checks and no
+// book number repeats (unless allowed): a refused, repeating, failed or
+// cancelled import leaves the catalogue as it was, byte for byte.
 // A catalogue that an earlier import left unfinished (killed, or the power
 // failed) is put back first, as its journal records.
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,

@@ -18,9 +18,19 @@ class ImportSource {
   // Hands each record to `sink` in order; false with `result` set on a read
   // failure or when the input changed since it was checked.
   virtual bool records(const Sink& sink, ImportResult& result) = 0;
+  // check() that also hands each record that would be written to `each`
+  // (false from it stops the reading); a source that can do both in one
+  // reading does.
+  virtual bool checkEach(ImportResult& result, const Sink& each) {
+    if (!check(result)) return false;
+    return result.status == ImportResult::Status::Refused || records(each, result);
+  }
+  // Where the source's n-th record (from 1) came from, for messages: "σειρά 12".
+  virtual QString placeOf(qint64 n) const;
 };
 
-std::unique_ptr<ImportSource> makeCsvSource(const QString& path, const ImportOptions& options);
+// The rows of a CSV file or of a spreadsheet's sheet (TableReader.h).
+std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options);
 std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);
 // The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file.
 bool looksLikeMarc(const QString& path);

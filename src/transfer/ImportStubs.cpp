@@ -3,19 +3,8 @@
 #include "transfer/ImportSource.h"
 #include "transfer/TableReader.h"
 
-using namespace Qt::StringLiterals;
-
-std::unique_ptr<TableReader> openTable(const QString&, const QString&, QString&) { return nullptr; }
-std::unique_ptr<TableReader> openCsvTable(const QString&, QString&) { return nullptr; }
 std::unique_ptr<TableReader> openXlsxTable(const QString&, const QString&, QString&) { return nullptr; }
 std::unique_ptr<TableReader> openOdsTable(const QString&, const QString&, QString&) { return nullptr; }
 std::unique_ptr<TableReader> openXlsTable(const QString&, const QString&, QString&) { return nullptr; }
 bool looksLikeMarc(const QString&) { return false; }
 std::unique_ptr<ImportSource> makeMarcSource(const QString&, const ImportOptions&) { return nullptr; }
-ImportPreview previewImport(const QString&, const ImportOptions&, int) { return {}; }
-QString storedText(const QString& cell, int) { return cell; }
-ImportResult importIntoOpenCatalogue(const QString&, CatalogueFile&, const ImportOptions&, const ImportProgress&) {
-  ImportResult result;
-  result.refuse(u"-"_s);
-  return result;
-}

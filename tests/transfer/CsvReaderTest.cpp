@@ -15,10 +15,10 @@ struct Read {
   bool readFailed = false;
 };
 
-Read readCsv(QByteArray bytes) {
+Read readCsv(QByteArray bytes, char separator = ',') {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  CsvReader reader(buffer);
+  CsvReader reader(buffer, separator);
   Read r;
   QList<QByteArray> row;
   while (reader.next(row)) {
@@ -47,6 +47,11 @@ TEST(CsvReader, QuotedCellsHoldCommasLineBreaksAndDoubledQuotesWhateverEndsTheRo
                           {"last", "row", "without a line end"}}));
   EXPECT_TRUE(r.error.isEmpty());
   EXPECT_FALSE(r.readFailed);
+}
+
+TEST(CsvReader, AnotherSeparatorLeavesCommasInsideCells) {
+  const Read r = readCsv("a;b, c;\"d;e\"\r\n;;\r\n", ';');
+  EXPECT_EQ(r.rows, (Rows{{"a", "b, c", "d;e"}, {"", "", ""}}));
 }
 
 TEST(CsvReader, BlankLinesMakeNoRowButCountAsTheSpreadsheetShowsThem) {

@@ -22,16 +22,17 @@ class ImportTest : public TransferTest {
 
 TEST_F(ImportTest, EveryBadCellIsNamedAndNothingIsWritten) {
   cat.setBytes(existing);
-  const Run r =
-      importCsv(u"1,Καλός,Τίτλος\r\n\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') + u"\r\n4,μόνο δύο\r\n"_s);
+  const Run r = importCsv(u"1,Καλός,Τίτλος\r\n\r\n2,Łukasz,Τίτλος\r\n3,Άλλος,"_s + QString(101, u'Α') +
+                          u"\r\n4,τέσσερα,κελιά,εδώ\r\n"_s);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts),
             (QStringList{u"Η εισαγωγή δεν έγινε· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν:"_s,
+                         u"Το «in.csv» διαβάστηκε ως CSV, UTF-8 με BOM, διαχωριστικό «,»."_s,
                          u"σειρά 4, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας «Ł» (U+0141) δεν υπάρχει στη γραφή "
                          "Windows-1253 του καταλόγου"_s,
                          u"σειρά 5, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: 101 χαρακτήρες, ενώ "
                          "το πεδίο χωρά 100 (με --truncate κόβεται)"_s,
-                         u"σειρά 6: 2 κελιά, ενώ η επικεφαλίδα έχει 3"_s}));
+                         u"σειρά 6: κείμενο στο κελί 4, ενώ ο πίνακας έχει 3 στήλες"_s}));
   EXPECT_EQ(cat.bytes(), existing);
 }
 
@@ -48,12 +49,16 @@ TEST_F(ImportTest, UnknownColumnsAndBrokenQuotesRefuseTheFile) {
   writeAll(file(u"in.csv"_s), "Title,Author\r\nA,B\r\n");
   Run r = run({u"import"_s, file(u"in.csv"_s), cat.path()});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kKeptAsItWas + u"σειρά 1: η στήλη «Title» δεν είναι στήλη του καταλόγου\n"_s);
+  EXPECT_TRUE(r.err.startsWith(kKeptAsItWas + u"Το «in.csv» διαβάστηκε ως CSV, UTF-8, διαχωριστικό «,».\n"
+                                              "σειρά 1: η πρώτη σειρά («Title», «Author») δεν ονομάζει στήλες"_s))
+      << r.err.toStdString();
   EXPECT_FALSE(cat.exists());
 
   r = importCsv(u"1,\"ανοιχτά εισαγωγικά,Τίτλος\r\n"_s);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kKeptAsItWas + u"σειρά 2: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου\n"_s);
+  EXPECT_EQ(r.err, kKeptAsItWas +
+                       u"Το «in.csv» διαβάστηκε ως CSV, UTF-8 με BOM, διαχωριστικό «,».\n"
+                       "σειρά 2: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου\n"_s);
   EXPECT_FALSE(cat.exists());
 }
 
@@ -72,7 +77,7 @@ TEST_F(ImportTest, WhatTheCheckWouldReportIsRefusedByTheSameRule) {
   // A title keeps its line breaks; a NUL, a control byte or a byte the code page leaves undefined goes nowhere.
   Run r = importCsv(u"1,Α,\"Πρώτη\r\nδεύτερη\"\r\n2,Α\u0001Β,Τ\r\n3,Α,Τ\u0000Τ\r\n4,\uF7AA,Τ\r\n5,Α,Τ\tΤ\r\n"_s);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts).mid(1),
+  EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts).mid(2),
             (QStringList{u"σειρά 3, στήλη «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»: ο χαρακτήρας ελέγχου «» (U+0001) δεν επιτρέπεται "
                          "σε αυτή τη στήλη"_s,
                          u"σειρά 4, στήλη «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙΤΛΟΣ ή [ΤΙΤΛΟΣ ΠΡΩΤΟΤΥΠΟΥ]»: ο χαρακτήρας ελέγχου "
@@ -108,10 +113,10 @@ TEST_F(ImportTest, APipeOrAFolderIsRefusedAtOnceAndHugeInputsStayBounded) {
 
   // 150 bad rows: the first 100 reasons and a count.
   QString rows;
-  for (int i = 0; i < 150; ++i) rows += u"1,μόνο δύο\r\n"_s;
+  for (int i = 0; i < 150; ++i) rows += u"1,δύο,τρία,τέσσερα\r\n"_s;
   Run r = importCsv(rows);
   QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 102);
+  ASSERT_EQ(lines.size(), 103);
   EXPECT_EQ(lines.last(), u"… και 50 ακόμη."_s);
 
   // A cut of a long text shows its start and its length.

@@ -40,13 +40,12 @@ TEST_F(ToolMessagesTest, EachMistakeIsToldInGreekAndByItsOwnName) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(QString::fromUtf8(r.err).contains(u"συμβολικούς συνδέσμους"_s)) << r.err.toStdString();
 
-  // A spreadsheet saved as UTF-16 is told how to save it instead.
-  QByteArray utf16("\xFF\xFE");
-  for (const QChar c : u"Κωδικός\r\n7\r\n"_s) utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-  writeAll(file(u"wide.csv"_s), utf16);
-  r = tool({u"import"_s, file(u"wide.csv"_s), cat.path()});
+  // A workbook, even one that cannot be read, is never taken for a torn catalogue.
+  writeAll(file(u"book.xlsx"_s), QByteArray("PK\x03\x04").leftJustified(700, '\0'));
+  r = tool({u"import"_s, file(u"book.xlsx"_s), cat.path()});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(QString::fromUtf8(r.err).contains(u"«CSV UTF-8»"_s)) << r.err.toStdString();
+  EXPECT_FALSE(QString::fromUtf8(r.err).contains(u"δεν είναι κατάλογος"_s)) << r.err.toStdString();
+  EXPECT_FALSE(cat.exists());
 
   // The copy's folder refusing it is the folder's doing.
   EXPECT_TRUE(CatalogueBackup::failureNotice(EACCES).contains(u"άδεια εγγραφής στον φάκελο"_s));
