@@ -56,7 +56,9 @@ Dialogs::ColumnsQuestion questionFor(const ImportPreview& preview, const QString
   question.file = QFileInfo(input).fileName();
   question.seen = preview.seen;
   question.firstRow = preview.header;
-  question.firstRowIsHeader = preview.headerRecognised;
+  // A first row that names some columns but not all is still no book.
+  question.firstRowIsHeader = preview.headerRecognised || std::any_of(preview.columns.begin(), preview.columns.end(),
+                                                                      [](int c) { return c != kNoColumn; });
   question.rows = preview.rows;
   for (int field = 0; field < CatalogueRecord::kFieldCount; ++field)
     question.columnOfField.append(int(preview.columns.indexOf(field)));
@@ -164,8 +166,9 @@ class ImportRun {
         notice(u"Η εισαγωγή ακυρώθηκε· δεν προστέθηκε καμία εγγραφή στον κατάλογο."_s, Dialogs::Icon::Information);
         return;
       case ImportResult::Status::Refused:
-        notice(u"Η εισαγωγή από το «%1» δεν έγινε:\r\n"_s.arg(fileName()) +
-                   listed(result.messages, result.moreMessages) + u"\r\nΟ κατάλογος έμεινε όπως ήταν."_s,
+        notice(u"Η εισαγωγή από το «%1» δεν έγινε· ο κατάλογος «%2» έμεινε όπως ήταν:\r\n"_s.arg(
+                   fileName(), QFileInfo(m_catalogue.path()).fileName()) +
+                   listed(result.messages, result.moreMessages),
                Dialogs::Icon::Exclamation);
         return;
       case ImportResult::Status::Repeats:

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <algorithm>
+#include <climits>
 
 #include "platform/ColumnsDialog.h"
 
@@ -161,8 +163,11 @@ class QtProgress : public Dialogs::Progress {
     m_box.setAutoReset(false);
     m_box.setValue(0);
   }
+  // A total of 0 is not known yet: the bar then only shows that work goes on
+  // (a busy bar takes any value, and a new one lets the box see Cancel).
   bool advance(qint64 done, qint64 total) override {
-    m_box.setValue(total > 0 ? int(done * 1000 / total) : 1000);
+    m_box.setMaximum(total > 0 ? 1000 : 0);
+    m_box.setValue(int(total > 0 ? done * 1000 / total : std::min<qint64>(done, INT_MAX)));
     return !m_box.wasCanceled();
   }
 

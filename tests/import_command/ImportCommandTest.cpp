@@ -178,8 +178,8 @@ TEST_F(ImportCommandTest, EveryOtherEndSaysWhyAndThatNothingWasAdded) {
        u"Η εισαγωγή ακυρώθηκε· δεν προστέθηκε καμία εγγραφή στον κατάλογο."_s, Dialogs::Icon::Information},
       {ImportPreview::Kind::Table,
        FakeImportEngine::resultOf(Status::Refused, {u"σειρά 2: ο τίτλος είναι μεγαλύτερος από 100 χαρακτήρες"_s}),
-       u"Η εισαγωγή από το «βιβλία.csv» δεν έγινε:\r\nσειρά 2: ο τίτλος είναι μεγαλύτερος από 100 χαρακτήρες\r\n"
-       u"Ο κατάλογος έμεινε όπως ήταν."_s,
+       u"Η εισαγωγή από το «βιβλία.csv» δεν έγινε· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν:\r\n"
+       u"σειρά 2: ο τίτλος είναι μεγαλύτερος από 100 χαρακτήρες"_s,
        Dialogs::Icon::Exclamation},
       {ImportPreview::Kind::Table, FakeImportEngine::resultOf(Status::Failed, {u"Ο δίσκος είναι γεμάτος."_s}),
        u"Ο δίσκος είναι γεμάτος."_s, Dialogs::Icon::Exclamation},

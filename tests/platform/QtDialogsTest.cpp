@@ -305,7 +305,8 @@ Dialogs::ColumnsQuestion threeColumns() {
 QStringList previewRow(QWidget* box, int row) {
   auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
   QStringList cells;
-  for (int c = 0; c < grid->columnCount(); ++c) cells.append(grid->item(row, c) ? grid->item(row, c)->text() : QString());
+  for (int c = 0; c < grid->columnCount(); ++c)
+    cells.append(grid->item(row, c) ? grid->item(row, c)->text() : QString());
   return cells;
 }
 
@@ -346,4 +347,16 @@ TEST_F(QtDialogsTest, ColumnDialogShowsTheRowsAsStoredAndFollowsEveryChoice) {
 
   user.then([](QWidget* box) { buttonNamed(box, u"Άκυρο"_s)->click(); });
   EXPECT_FALSE(dialogs.chooseColumns(threeColumns(), u"Εισαγωγή"_s).has_value());
+}
+
+TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel) {
+  const std::unique_ptr<Dialogs::Progress> progress = dialogs.progress(u"Εισαγωγή…"_s, u"Σ-Zelkor 3.2"_s);
+  EXPECT_TRUE(progress->advance(1024, 0));
+  QTest::qWait(600);
+  EXPECT_TRUE(progress->advance(2048, 0));
+  auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->maximum(), 0);
+  QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
+  EXPECT_FALSE(progress->advance(3072, 0)) << "the click is seen while the work goes on";
 }
