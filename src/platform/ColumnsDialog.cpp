@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,7 +19,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kFieldCount = CatalogueRecord::kFieldCount;
-constexpr int kColumnWidth = 170;
+// Six columns fit a 1024-pixel screen beside the row numbers.
+constexpr int kColumnWidth = 145;
 // The preview's first row holds the choices; the file's rows follow it.
 constexpr int kChoiceRow = 0;
 
@@ -65,7 +67,8 @@ ColumnsDialog::ColumnsDialog(const Dialogs::ColumnsQuestion& question, const QSt
   m_preview->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
   m_preview->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   m_preview->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-  m_preview->horizontalHeader()->setMinimumHeight(5 * fontMetrics().height());
+  // The longest label takes six lines at this width.
+  m_preview->horizontalHeader()->setMinimumHeight(6 * fontMetrics().lineSpacing() + 8);
   layout->addWidget(m_preview, 1);
   buildChoices();
 
@@ -85,7 +88,9 @@ ColumnsDialog::ColumnsDialog(const Dialogs::ColumnsQuestion& question, const QSt
   });
   nameColumns();
   showRows();
-  resize(kFieldCount * kColumnWidth + 120, 480);
+  m_preview->setMinimumWidth(m_preview->verticalHeader()->sizeHint().width() + kFieldCount * kColumnWidth +
+                             m_preview->verticalScrollBar()->sizeHint().width() + 2 * m_preview->frameWidth());
+  resize(sizeHint().width(), 440);
 }
 
 void ColumnsDialog::buildChoices() {
@@ -138,8 +143,11 @@ void ColumnsDialog::showRows() {
     for (int field = 0; field < kFieldCount; ++field) {
       const int column = columnOf(field);
       QString text;
-      if (column >= 0) text = m_question.stored ? m_question.stored(rows[r].value(column), field) : rows[r].value(column);
-      m_preview->setItem(1 + r, field, new QTableWidgetItem(text));
+      if (column >= 0)
+        text = m_question.stored ? m_question.stored(rows[r].value(column), field) : rows[r].value(column);
+      auto* item = new QTableWidgetItem(text);
+      item->setToolTip(text);  // a long text is cut short in its cell
+      m_preview->setItem(1 + r, field, item);
     }
   }
   m_import->setEnabled(std::any_of(m_choices.begin(), m_choices.end(),
