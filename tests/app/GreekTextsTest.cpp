@@ -258,8 +258,8 @@ TEST_F(GreekTexts, TheImportsOpenAndColumnDialogsAndTheSaveDialogsCheckBox) {
   question.columnOfField = {1, -1, 0, -1, -1, -1};
   whenBoxOpens(readAndClose, [&] { dialogs.chooseColumns(question, u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s); });
   expectAllGreek();
-  for (const char* text : {"Άνοιγμα", "Χωρίς τα ονόματα των δανειζόμενων", "Η πρώτη σειρά είναι επικεφαλίδα",
-                           "Στήλη 1", "Εισαγωγή"})
+  for (const char* text :
+       {"Άνοιγμα", "Χωρίς τα ονόματα των δανειζόμενων", "Η πρώτη σειρά είναι επικεφαλίδα", "Στήλη 1", "Εισαγωγή"})
     EXPECT_TRUE(reader.seen.contains(QString::fromUtf8(text))) << text;
 }
 
