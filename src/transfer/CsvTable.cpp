@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -21,15 +22,27 @@ constexpr qint64 kSample = 1 << 16;
 
 enum class Encoding { Utf8Bom, Utf8, Utf16LE, Utf16BE, Cp1253 };
 
+// The bytes that tell UTF-8 from Windows-1253: from the first one beyond
+// ASCII on, however far into the file (a list may begin with many rows of
+// Latin titles).
+QByteArray beyondAscii(QFile& file, QByteArray block) {
+  for (;;) {
+    const auto first = std::find_if(block.cbegin(), block.cend(), [](char c) { return uchar(c) >= 0x80; });
+    if (first != block.cend()) return block.sliced(first - block.cbegin()) + file.read(kSample);
+    block = file.read(kSample);
+    if (block.isEmpty()) return {};
+  }
+}
+
 // A byte-order mark says it; otherwise text that reads as UTF-8 is UTF-8
 // (Windows-1253's Greek letters seldom make valid UTF-8), and anything else
 // is what Greek Excel saves as "CSV".
-Encoding encodingOf(const QByteArray& start) {
+Encoding encodingOf(QFile& file, const QByteArray& start) {
   if (start.startsWith("\xEF\xBB\xBF")) return Encoding::Utf8Bom;
   if (start.startsWith("\xFF\xFE")) return Encoding::Utf16LE;
   if (start.startsWith("\xFE\xFF")) return Encoding::Utf16BE;
   QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString text = utf8(start);
+  const QString text = utf8(beyondAscii(file, start));
   return utf8.hasError() ? Encoding::Cp1253 : Encoding::Utf8;
 }
 
@@ -209,7 +222,7 @@ std::unique_ptr<TableReader> openCsvTable(const QString& path, QString& error) {
     return nullptr;
   }
   const QByteArray start = file.read(kSample);
-  const Encoding encoding = encodingOf(start);
+  const Encoding encoding = encodingOf(file, start);
   auto table = std::make_unique<CsvTable>(path, encoding, separatorOf(decodedStart(start, encoding)));
   if (!table->open(error)) return nullptr;
   return table;

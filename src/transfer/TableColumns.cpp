@@ -95,8 +95,19 @@ QStringList acceptedColumnNames() {
 }
 
 QList<int> columnsNamed(const QString& list, QStringList& unknown) {
+  // Split at commas outside double quotes: the export's publication label holds commas.
+  QStringList parts{QString()};
+  bool quoted = false;
+  for (const QChar c : list) {
+    if (c == u'"')
+      quoted = !quoted;
+    else if (c == u',' && !quoted)
+      parts.append(QString());
+    else
+      parts.last().append(c);
+  }
   QList<int> columns;
-  for (const QString& part : list.split(u',')) {
+  for (const QString& part : parts) {
     const QString name = part.trimmed();
     if (name == u"-"_s) {
       columns.append(kNoColumn);

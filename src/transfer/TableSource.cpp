@@ -72,7 +72,8 @@ class TableSource : public ImportSource {
     std::unique_ptr<TableReader> table = openTable(m_path, m_options.sheet, error);
     if (!table) {
       if (error.isEmpty()) error = u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName());
-      return refuse(result, error), true;
+      result.refuse(error);
+      return true;
     }
     m_seen = table->seen();
     QStringList cells;
@@ -114,10 +115,12 @@ class TableSource : public ImportSource {
     } else if (!layout.unknown.isEmpty()) {
       QStringList quoted;
       for (const QString& name : layout.unknown) quoted.append(u"«%1»"_s.arg(name));
-      refuse(result,
-             u"σειρά %1: %2 δεν είναι στήλες του καταλόγου· διορθώστε την επικεφαλίδα ή αφήστε τις έξω με "
-             "--columns και «-»"_s.arg(row)
-                 .arg(quoted.join(u", "_s)));
+      const QString reason = quoted.size() == 1
+                                 ? u"σειρά %1: η στήλη %2 δεν είναι στήλη του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε την έξω με --columns και «-»"_s
+                                 : u"σειρά %1: οι στήλες %2 δεν είναι στήλες του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε τις έξω με --columns και «-»"_s;
+      refuse(result, reason.arg(row).arg(quoted.join(u", "_s)));
     } else {
       return true;
     }

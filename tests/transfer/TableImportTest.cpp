@@ -2,6 +2,8 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
 #include "transfer/Import.h"
+#include "transfer/TableColumns.h"
+#include "transfer/TableReader.h"
 
 namespace {
 
@@ -110,17 +112,25 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
   ASSERT_GE(lines.size(), 5);
   EXPECT_EQ(lines[0], kKeptAsItWas.trimmed());
   EXPECT_EQ(lines[1], u"Το «σχολείο.csv» διαβάστηκε ως CSV, Windows-1253, διαχωριστικό «;»."_s);
-  EXPECT_TRUE(lines[2].startsWith(u"σειρά 1: «Ράφι» δεν είναι στήλες του καταλόγου"_s)) << lines[2].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(u"σειρά 1: η στήλη «Ράφι» δεν είναι στήλη του καταλόγου"_s))
+      << lines[2].toStdString();
   EXPECT_TRUE(r.err.contains(u"Βιβλιάριθμος, Αριθμός εισαγωγής"_s)) << r.err.toStdString();
   EXPECT_FALSE(cat.exists());
 }
 
 TEST_F(TableImportTest, AFileThatTurnsFromUtf8ToAnotherCodePageIsRefusedWhereItDoes) {
-  // The encoding is found from the first 64 KiB: a later Windows-1253 cell is named, not misread.
-  QByteArray csv = "Τίτλος;Θέμα\r\n";
-  while (csv.size() < (1 << 16)) csv += "Βιβλίο;Ιστορία\r\n";
+  // The encoding is found from the first 64 KiB beyond ASCII: a later Windows-1253 cell is named, not misread.
+  QByteArray csv = "Title;Subject\r\n";
+  while (csv.size() < (1 << 17)) csv += "Book;History\r\n";
+  const QByteArray latinFirst = csv + cp1253::encode(u"Ρωμιοσύνη;Ποίηση\r\n"_s);
+  while (csv.size() < (1 << 18)) csv += "Βιβλίο;Ιστορία\r\n";
   csv += "Τέλος;" + cp1253::encode(u"Ιστορία"_s) + "\r\n";
-  const Run r = importFile(u"mixed.csv"_s, csv);
+  const QStringList columns{u"--columns"_s, u"Τίτλος,Θέμα"_s};
+  Run r = importFile(u"latin.csv"_s, latinFirst, columns);
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(cat.bytes().right(CatalogueRecord::kLength), rec({{}, {}, u"Ρωμιοσύνη"_s, {}, u"Ποίηση"_s}));
+  QFile::remove(cat.path());
+  r = importFile(u"mixed.csv"_s, csv, columns);
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.contains(u"κελί 2: το κείμενο δεν είναι UTF-8, όπως οι πρώτες γραμμές του αρχείου"_s))
       << r.err.toStdString();
@@ -184,4 +194,69 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   EXPECT_EQ(result.count, 3000);
   EXPECT_EQ(totals, (QList<qint64>{0, 0, 3000}));
   EXPECT_EQ(cat.bytes().size(), 3001 * CatalogueRecord::kLength);
+}
+
+TEST_F(TableImportTest, RepeatsAreToldForACatalogueFileToo) {
+  cat.setBytes(rec({u"Α"_s, {}, u"Τ"_s, {}, u"5 Ιστορία"_s}));
+  writeAll(file(u"other.dat"_s), rec({u"Β"_s, {}, u"Τ2"_s, {}, u"005"_s}) + deleted() +
+                                     rec({u"Γ"_s, {}, u"Τ3"_s, {}, u"6"_s}) + rec({u"Δ"_s, {}, u"Τ4"_s, {}, u"6"_s}));
+  const Run r = run({u"import"_s, file(u"other.dat"_s), cat.path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.split(u'\n', Qt::SkipEmptyParts).mid(1, 2),
+            (QStringList{u"εγγραφή 1: ο βιβλιάριθμος 5 υπάρχει ήδη στον κατάλογο, στην εγγραφή με κωδικό 1"_s,
+                         u"εγγραφή 4: ο βιβλιάριθμος 6 δίνεται ήδη πιο πάνω (εγγραφή 3)"_s}));
+  EXPECT_EQ(cat.bytes(), rec({u"Α"_s, {}, u"Τ"_s, {}, u"5 Ιστορία"_s}));
+}
+
+TEST_F(TableImportTest, EachKindIsToldByItsContentAndPreviewedAsSuch) {
+  // An OpenDocument file names itself in its first entry whatever its name; any other zip is a workbook.
+  writeAll(file(u"list.zip"_s),
+           "PK\x03\x04" + QByteArray(26, '\0') + "mimetypeapplication/vnd.oasis.opendocument.spreadsheet");
+  writeAll(file(u"book.bin"_s), QByteArray("PK\x03\x04").leftJustified(400, '\0'));
+  writeAll(file(u"old.bin"_s), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1").leftJustified(700, '\0'));
+  // Broken as these are, each is a workbook that cannot be read, never a catalogue file.
+  QString error;
+  for (const QString& name : {u"list.zip"_s, u"book.bin"_s, u"old.bin"_s}) {
+    const std::unique_ptr<TableReader> table = openTable(file(name), {}, error);
+    EXPECT_TRUE(table || !error.isEmpty()) << name.toStdString();
+    EXPECT_NE(previewImport(file(name), {}).kind, ImportPreview::Kind::Records) << name.toStdString();
+  }
+
+  // A catalogue file is no table: it previews as records.
+  writeAll(file(u"other.dat"_s), rec({u"Α"_s}) + rec({u"Β"_s}));
+  EXPECT_EQ(openTable(file(u"other.dat"_s), {}, error), nullptr);
+  EXPECT_TRUE(error.isEmpty());
+  ImportPreview preview = previewImport(file(u"other.dat"_s), {});
+  EXPECT_EQ(preview.kind, ImportPreview::Kind::Records);
+  EXPECT_EQ(preview.records, 2);
+
+  // Without a header the columns come from the options and the first row is data; a short row takes blanks.
+  writeAll(file(u"plain.tsv"_s), cp1253::encode(u"Ρωμιοσύνη\tΡίτσος\t42\r\nΆξιον εστί\r\n"_s));
+  ImportOptions options;
+  options.columns = {2, 0, 4};
+  preview = previewImport(file(u"plain.tsv"_s), options);
+  EXPECT_EQ(preview.seen, u"CSV, Windows-1253, διαχωριστικό το Tab"_s);
+  EXPECT_FALSE(preview.headerRecognised);
+  EXPECT_EQ(preview.rows, (QList<QStringList>{{u"Ρωμιοσύνη"_s, u"Ρίτσος"_s, u"42"_s}, {u"Άξιον εστί"_s}}));
+  CatalogueFile open;
+  ASSERT_TRUE(open.open(cat.path()));
+  const ImportResult result = importIntoOpenCatalogue(file(u"plain.tsv"_s), open, options);
+  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.messages.join(u'\n').toStdString();
+  EXPECT_EQ(cat.bytes(), rec({u"Ρίτσος"_s, {}, u"Ρωμιοσύνη"_s, {}, u"42"_s}) + rec({{}, {}, u"Άξιον εστί"_s}));
+}
+
+TEST(TableColumns, NamesMatchWithoutCaseAccentsPunctuationOrLatinLookAlikes) {
+  EXPECT_EQ(columnField(u"  «Τίτλος»: "_s), 2);
+  EXPECT_EQ(columnField(u"TITΛOΣ"_s), 2);  // T and O typed in Latin
+  EXPECT_EQ(columnField(u"μεταφραστης"_s), 1);
+  EXPECT_EQ(columnField(u"Αρ εισαγωγής"_s), 4);
+  EXPECT_EQ(columnField(u"εκδοτικα στοιχεια τοπος οικος ετος εκδοση σελιδες τομοι"_s), 3);
+  EXPECT_EQ(columnField(u"α/α"_s), kCodeColumn);
+  EXPECT_EQ(columnField(u"Ράφι"_s), kNoColumn);
+  EXPECT_EQ(columnField(u" - "_s), kNoColumn);
+  QStringList unknown;
+  EXPECT_EQ(columnsNamed(u"Τίτλος, -,Κωδικός,Ράφι"_s, unknown), (QList<int>{2, kNoColumn, kCodeColumn, kNoColumn}));
+  EXPECT_EQ(unknown, QStringList{u"Ράφι"_s});
+  EXPECT_EQ(columnsNamed(u"\"ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟΣ, ΟΙΚΟΣ, ΕΤΟΣ, ΕΚΔΟΣΗ, ΣΕΛΙΔΕΣ/ΤΟΜΟΙ\",Θέμα"_s, unknown),
+            (QList<int>{3, 4}));
 }
