@@ -28,7 +28,7 @@ class BenchDialogs : public Dialogs {
     ++inputs;
     return m_text;
   }
-  SaveChoice saveFile(const QString&, const QString&, const QStringList&) override { return {}; }
+  SaveChoice saveFile(const QString&, const QString&, const QStringList&, const SaveOption&) override { return {}; }
   void beep() override {}
 
   long long questions = 0;

@@ -39,7 +39,7 @@ class ListedDialogs : public Dialogs {
     inputs.pop_front();
     return t;
   }
-  SaveChoice saveFile(const QString&, const QString&, const QStringList&) override { return {}; }
+  SaveChoice saveFile(const QString&, const QString&, const QStringList&, const SaveOption&) override { return {}; }
   void beep() override {}
 };
 

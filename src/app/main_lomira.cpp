@@ -1,7 +1,9 @@
 #include "app/run.h"
 #include "export_command/CatalogueExportCommand.h"
+#include "import_command/CatalogueImportCommand.h"
 
 int main(int argc, char** argv) {
   CatalogueExportCommand exporter;
-  return runProgram(argc, argv, Edition::librarian(), &exporter);
+  CatalogueImportCommand importer;
+  return runProgram(argc, argv, Edition::librarian(), &exporter, &importer);
 }

@@ -11,7 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter) {
+int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter,
+               CatalogueImporter* importer) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.
@@ -26,6 +27,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   SystemPlatform system(edition.productTitle());
   Platform platform = system.platform();
   platform.exporter = exporter;
+  platform.importer = importer;
   Application app(platform, edition);
   if (!app.start()) return 1;
   return QApplication::exec();

@@ -2,7 +2,9 @@
 
 #include "editions/Edition.h"
 #include "platform/CatalogueExporter.h"
+#include "platform/CatalogueImporter.h"
 
 // The whole life of one program: the real platform with the program's
-// exporter (if it has one), the application object, the event loop.
-int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter = nullptr);
+// exporter and importer (if it has them), the application object, the event loop.
+int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter = nullptr,
+               CatalogueImporter* importer = nullptr);

@@ -35,8 +35,10 @@ bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialo
   QStringList filters;
   for (const ExportFormatInfo& f : formats) filters.append(f.filter);
   const QFileInfo catalogue(cataloguePath);
-  const Dialogs::SaveChoice choice = dialogs.saveFile(
-      title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix), filters);
+  // Students' names leave the school only when the librarian asks for them.
+  const Dialogs::SaveChoice choice =
+      dialogs.saveFile(title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix),
+                       filters, {u"Χωρίς τα ονόματα των δανειζόμενων"_s, true});
   if (choice.path.isEmpty()) return false;
 
   const ExportFormatInfo format = formatFor(choice, formats);
@@ -48,7 +50,7 @@ bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialo
   {
     const std::unique_ptr<Dialogs::Progress> progress =
         dialogs.progress(u"Εξαγωγή του καταλόγου στο «%1»…"_s.arg(QFileInfo(path).fileName()), title);
-    result = ::exportCatalogue(cataloguePath, path, {format.format, true},
+    result = ::exportCatalogue(cataloguePath, path, {format.format, !choice.checked},
                                [&](qint64 done, qint64 total) { return progress->advance(done, total); });
   }
   switch (result.status) {

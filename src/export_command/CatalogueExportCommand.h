@@ -6,7 +6,8 @@
 #include "platform/Dialogs.h"
 
 // Exporting the catalogue from the librarian's window, apart from the
-// window: the platform's save dialog picks the file and the format, a
+// window: the platform's save dialog picks the file, the format and whether
+// the borrowers go too (not unless asked), a
 // progress box with Cancel stands while the file is written, and a box says
 // where it went (or why it did not).
 class CatalogueExportCommand : public CatalogueExporter {

@@ -16,9 +16,18 @@ class CaptionFlushingDialogs : public Dialogs {
     m_caption.flush();
     return m_inner.input(prompt, title);
   }
-  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters) override {
+  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters,
+                      const SaveOption& option = {}) override {
     m_caption.flush();
-    return m_inner.saveFile(title, suggested, filters);
+    return m_inner.saveFile(title, suggested, filters, option);
+  }
+  QString openFile(const QString& title, const QString& folder, const QStringList& filters) override {
+    m_caption.flush();
+    return m_inner.openFile(title, folder, filters);
+  }
+  std::optional<ColumnChoice> chooseColumns(const ColumnsQuestion& question, const QString& title) override {
+    m_caption.flush();
+    return m_inner.chooseColumns(question, title);
   }
   std::unique_ptr<Progress> progress(const QString& text, const QString& title) override {
     m_caption.flush();

@@ -1,23 +1,52 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
 
-// Modal message and input boxes, the save-file dialog, a progress box and
-// the beep. Every window reaches the user through this seam; the Qt version
-// shows real boxes, the test version answers from a script.
+// Modal message and input boxes, the open- and save-file dialogs, the
+// column choice of a table to import, a progress box and the beep. Every window reaches the user through this seam; the
+// Qt version shows real boxes, the test version answers from a script.
 class Dialogs {
  public:
   enum class Buttons { Ok, YesNo, YesNoCancel };
   enum class Icon { None, Exclamation, Information, Question };
   enum class Answer { Ok, Yes, No, Cancel };
 
-  // The file chosen in a save dialog and which of its filters was chosen;
-  // an empty path for Cancel.
+  // A check box the save dialog shows beside the file name; none without a label.
+  struct SaveOption {
+    QString label;
+    bool checked;  // no initializer here: `= {}` below needs the plain aggregate (false)
+  };
+  // The file chosen in a save dialog, which of its filters was chosen and the
+  // state its check box was left in; an empty path for Cancel.
   struct SaveChoice {
     QString path;
     int filter = -1;
+    bool checked = false;
+  };
+
+  // A table about to be imported, as the column dialog shows it: what was
+  // found, the file's first row and the rows after it, and for each of the
+  // six fields the file column (0-based) proposed for it, or -1 for none.
+  struct ColumnsQuestion {
+    QString file;  // its name, as the user knows it
+    QString seen;  // type, encoding and separator found
+    QStringList firstRow;
+    bool firstRowIsHeader = false;
+    QList<QStringList> rows;
+    QList<int> columnOfField;
+    // A cell's text as field `field` would store it.
+    std::function<QString(const QString& cell, int field)> stored;
+  };
+  // The user's answer: the file column of each field (-1 for none) and
+  // whether the first row names the columns.
+  struct ColumnChoice {
+    QList<int> columnOfField;
+    bool firstRowIsHeader = false;
   };
 
   // A modal box with a bar and a Cancel button, shown while it exists.
@@ -36,8 +65,16 @@ class Dialogs {
                          Answer defaultButton) = 0;
   // The typed text, or the empty text for Cancel.
   virtual QString input(const QString& prompt, const QString& title) = 0;
-  // The platform's save dialog, opening on `suggested`; `filters` like "Πίνακας CSV (*.csv)".
-  virtual SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters) = 0;
+  // The platform's save dialog, opening on `suggested`; `filters` like
+  // "Πίνακας CSV (*.csv)"; with `option`'s check box when it has a label.
+  virtual SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters,
+                              const SaveOption& option = {}) = 0;
+  // The platform's open dialog in `folder`; the chosen file, or the empty
+  // text for Cancel. Dialogs without one answer Cancel.
+  virtual QString openFile(const QString& title, const QString& folder, const QStringList& filters);
+  // Which file column goes into each field, shown with the rows as they
+  // would be stored; nothing for Cancel. Dialogs without one answer Cancel.
+  virtual std::optional<ColumnChoice> chooseColumns(const ColumnsQuestion& question, const QString& title);
   // Dialogs without a progress box show none and are never cancelled.
   virtual std::unique_ptr<Progress> progress(const QString& text, const QString& title);
   virtual void beep() = 0;

@@ -2,6 +2,7 @@
 
 #include "catalogue/FileIo.h"
 #include "platform/CatalogueExporter.h"
+#include "platform/CatalogueImporter.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
@@ -22,4 +23,5 @@ struct Platform {
   FileIoFactory& files;
   Settings& settings;
   CatalogueExporter* exporter = nullptr;  // none in the students' program
+  CatalogueImporter* importer = nullptr;  // none in the students' program
 };

@@ -1,12 +1,18 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <algorithm>
+#include <climits>
+
+#include "platform/ColumnsDialog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -100,11 +106,48 @@ QString QtDialogs::input(const QString& prompt, const QString& title) {
   return text;
 }
 
-Dialogs::SaveChoice QtDialogs::saveFile(const QString& title, const QString& suggested, const QStringList& filters) {
-  QString chosenFilter = filters.value(0);
-  const QString path = QFileDialog::getSaveFileName(owner(), title, suggested, filters.join(u";;"_s), &chosenFilter);
-  if (path.isEmpty()) return {};
-  return {path, int(filters.indexOf(chosenFilter))};
+// A check box cannot be added to the system's own dialog, so a save with
+// one uses Qt's dialog, the box under the file name where it is seen while
+// the file is chosen.
+Dialogs::SaveChoice QtDialogs::saveFile(const QString& title, const QString& suggested, const QStringList& filters,
+                                        const SaveOption& option) {
+  QPointer<QFileDialog> dialog = new QFileDialog(owner(), title, suggested);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setNameFilters(filters);
+  dialog->selectFile(suggested);
+  QCheckBox* box = nullptr;
+  if (!option.label.isEmpty()) {
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    box = new QCheckBox(option.label, dialog);
+    box->setObjectName(u"chkOption"_s);
+    box->setChecked(option.checked);
+    auto* grid = qobject_cast<QGridLayout*>(dialog->layout());
+    if (grid) grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+
+  const bool accepted = dialog->exec() == QDialog::Accepted;
+  if (!dialog) return {};
+  SaveChoice choice;
+  if (accepted && !dialog->selectedFiles().isEmpty())
+    choice = {dialog->selectedFiles().constFirst(), int(filters.indexOf(dialog->selectedNameFilter())),
+              box && box->isChecked()};
+  delete dialog;
+  return choice;
+}
+
+QString QtDialogs::openFile(const QString& title, const QString& folder, const QStringList& filters) {
+  return QFileDialog::getOpenFileName(owner(), title, folder, filters.join(u";;"_s));
+}
+
+std::optional<Dialogs::ColumnChoice> QtDialogs::chooseColumns(const ColumnsQuestion& question, const QString& title) {
+  QPointer<ColumnsDialog> dialog = new ColumnsDialog(question, title, owner());
+  const bool accepted = dialog->exec() == QDialog::Accepted;
+  if (!dialog) return std::nullopt;
+  std::optional<ColumnChoice> choice;
+  if (accepted) choice = dialog->choice();
+  delete dialog;
+  return choice;
 }
 
 namespace {
@@ -120,8 +163,11 @@ class QtProgress : public Dialogs::Progress {
     m_box.setAutoReset(false);
     m_box.setValue(0);
   }
+  // A total of 0 is not known yet: the bar then only shows that work goes on
+  // (a busy bar takes any value, and a new one lets the box see Cancel).
   bool advance(qint64 done, qint64 total) override {
-    m_box.setValue(total > 0 ? int(done * 1000 / total) : 1000);
+    m_box.setMaximum(total > 0 ? 1000 : 0);
+    m_box.setValue(int(total > 0 ? done * 1000 / total : std::min<qint64>(done, INT_MAX)));
     return !m_box.wasCanceled();
   }
 

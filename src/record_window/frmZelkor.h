@@ -55,6 +55,8 @@ class frmZelkor : public QMainWindow {
 
   // The catalogue to a file for a spreadsheet or a library system (librarian's edition).
   void mnuExport_Click();
+  // The books of a file added to the end of the catalogue (librarian's edition).
+  void mnuImport_Click();
 
   // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();
@@ -82,6 +84,8 @@ class frmZelkor : public QMainWindow {
   // The record on screen and in the file (frmZelkorRecords.cpp). Each
   // returns false when the catalogue failed and the program is ending.
   bool ShowCR();
+  // The caption with the current record and the record count.
+  void showRecordCaption();
   bool SaveCR();
   bool writeRecord(qint32 n, const CatalogueRecord& record);
 

@@ -37,6 +37,8 @@ const CommandTable<frmZelkor> kCommands = [] {
       C::inert("mnuFile", "mnuMenu", u"Μενού                    F10"_s),
       C::menuItem("mnuFile", "mnuExport", u"Ε&ξαγωγή καταλόγου..."_s, &frmZelkor::mnuExport_Click)
           .studentsLacking(Part::All),
+      C::menuItem("mnuFile", "mnuImport", u"Ε&ισαγωγή καταλόγου..."_s, &frmZelkor::mnuImport_Click)
+          .studentsLacking(Part::All),
       C::separator("mnuFile", "mnuSep1"),
       C::menuItem("mnuFile", "mnuEnd", u"Έξοδος                  Alt+X"_s, &frmZelkor::cmdExit_Click)
           .withKeys(alt('X'))

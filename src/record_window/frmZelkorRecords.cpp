@@ -24,9 +24,13 @@ bool frmZelkor::writeRecord(qint32 n, const CatalogueRecord& record) {
 bool frmZelkor::ShowCR() {
   if (!m_session.file().read(m_currentRecord, m_record)) return m_session.fail();
   for (int i = 0; i < CatalogueRecord::kFieldCount; ++i) m_boxes[i]->setFieldText(withoutBlanks(m_record.field(i)));
+  showRecordCaption();
+  return true;
+}
+
+void frmZelkor::showRecordCaption() {
   m_session.caption().set(m_session.edition().recordCaptionHead() + QString(11, u' ') + u"Εγγραφή: "_s +
                           signPos(m_currentRecord) + u"  από "_s + signPos(m_recordCount));
-  return true;
 }
 
 bool frmZelkor::SaveCR() {

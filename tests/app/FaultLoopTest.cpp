@@ -28,7 +28,7 @@ class AgreeingDialogs : public Dialogs {
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
   }
   QString input(const QString&, const QString&) override { return {}; }
-  SaveChoice saveFile(const QString&, const QString&, const QStringList&) override { return {}; }
+  SaveChoice saveFile(const QString&, const QString&, const QStringList&, const SaveOption&) override { return {}; }
   void beep() override {}
   QStringList texts;
 };

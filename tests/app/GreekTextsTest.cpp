@@ -237,6 +237,32 @@ TEST_F(GreekTexts, SaveDialogItsOverwriteQuestionAndTheProgressBox) {
     EXPECT_TRUE(reader.seen.contains(QString::fromUtf8(qtText))) << qtText;
 }
 
+TEST_F(GreekTexts, TheImportsOpenAndColumnDialogsAndTheSaveDialogsCheckBox) {
+  QtDialogs dialogs;
+  const auto readAndClose = [&](QWidget* box) {
+    reader.window(box);
+    static_cast<QDialog*>(box)->reject();
+  };
+  whenBoxOpens(readAndClose, [&] {
+    dialogs.openFile(u"Εισαγωγή καταλόγου"_s, cat.dir(), {u"Καταλόγοι και πίνακες (*.csv *.xlsx)"_s});
+  });
+  whenBoxOpens(readAndClose, [&] {
+    dialogs.saveFile(u"Εξαγωγή καταλόγου"_s, QDir(cat.dir()).filePath(u"Zelkor.csv"_s), {u"Πίνακας CSV (*.csv)"_s},
+                     {u"Χωρίς τα ονόματα των δανειζόμενων"_s, true});
+  });
+  Dialogs::ColumnsQuestion question;
+  question.file = u"βιβλία.csv"_s;
+  question.seen = u"CSV, Windows-1253, «;»"_s;
+  question.firstRow = {u"Τίτλος"_s, u"Συγγραφέας"_s};
+  question.rows = {{u"Επιτάφιος"_s, u"Ρίτσος"_s}};
+  question.columnOfField = {1, -1, 0, -1, -1, -1};
+  whenBoxOpens(readAndClose, [&] { dialogs.chooseColumns(question, u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s); });
+  expectAllGreek();
+  for (const char* text :
+       {"Άνοιγμα", "Χωρίς τα ονόματα των δανειζόμενων", "Η πρώτη σειρά είναι επικεφαλίδα", "Στήλη 1", "Εισαγωγή"})
+    EXPECT_TRUE(reader.seen.contains(QString::fromUtf8(text))) << text;
+}
+
 // The catalogue tool reports a mistake in its options in Greek, Qt's part of
 // the report too.
 TEST_F(GreekTexts, CatalogueToolOptionErrors) {

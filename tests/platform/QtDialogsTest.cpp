@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -9,6 +11,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -261,4 +264,99 @@ TEST_F(QtDialogsTest, ProgressBoxCancelButtonStopsTheWork) {
   EXPECT_EQ(box->value(), 500);
   box->findChild<QPushButton*>()->click();
   EXPECT_FALSE(progress->advance(3, 4));
+}
+
+TEST_F(QtDialogsTest, SaveDialogShowsItsCheckBoxAndReturnsItsState) {
+  QTemporaryDir dir;
+  for (const bool untick : {false, true}) {
+    user.then([&](QWidget* box) {
+      auto* check = box->findChild<QCheckBox*>(u"chkOption"_s);
+      ASSERT_NE(check, nullptr);
+      EXPECT_EQ(check->text(), u"Χωρίς τα ονόματα"_s);
+      EXPECT_TRUE(check->isChecked());
+      EXPECT_TRUE(check->isVisible());
+      if (untick) check->click();
+      auto* dialog = qobject_cast<QFileDialog*>(box);
+      dialog->selectFile(dir.filePath(u"λίστα.csv"_s));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const Dialogs::SaveChoice choice = dialogs.saveFile(u"Εξαγωγή"_s, dir.filePath(u"Zelkor.csv"_s),
+                                                        {u"Πίνακας CSV (*.csv)"_s}, {u"Χωρίς τα ονόματα"_s, true});
+    EXPECT_EQ(choice.path, dir.filePath(u"λίστα.csv"_s));
+    EXPECT_EQ(choice.checked, !untick);
+  }
+}
+
+namespace {
+
+// Three file columns, the first row a header; title and author proposed.
+Dialogs::ColumnsQuestion threeColumns() {
+  Dialogs::ColumnsQuestion q;
+  q.file = u"βιβλία.csv"_s;
+  q.seen = u"CSV, UTF-8, «;»"_s;
+  q.firstRow = {u"Τίτλος"_s, u"Σημείωση"_s, u"Συγγραφέας"_s};
+  q.firstRowIsHeader = true;
+  q.rows = {{u"Επιτάφιος"_s, u"δώρο"_s, u"  Ρίτσος"_s}, {u"Ποιήματα"_s, u""_s, u"Σεφέρης"_s}};
+  q.columnOfField = {2, -1, 0, -1, -1, -1};
+  q.stored = [](const QString& cell, int field) { return u"%1:%2"_s.arg(field).arg(cell.trimmed()); };
+  return q;
+}
+
+QStringList previewRow(QWidget* box, int row) {
+  auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
+  QStringList cells;
+  for (int c = 0; c < grid->columnCount(); ++c)
+    cells.append(grid->item(row, c) ? grid->item(row, c)->text() : QString());
+  return cells;
+}
+
+}  // namespace
+
+TEST_F(QtDialogsTest, ColumnDialogShowsTheRowsAsStoredAndFollowsEveryChoice) {
+  QStringList header, firstShown, afterMove, withFirstRow, names;
+  bool importBlocked = false;
+  user.then([&](QWidget* box) {
+    EXPECT_EQ(box->windowTitle(), u"Εισαγωγή"_s);
+    EXPECT_EQ(box->findChild<QLabel*>(u"lblSeen"_s)->text(), u"Αρχείο «βιβλία.csv»: CSV, UTF-8, «;»"_s);
+    auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
+    for (int c = 0; c < grid->columnCount(); ++c) header.append(grid->horizontalHeaderItem(c)->text());
+    firstShown = previewRow(box, 1);
+    auto* author = box->findChild<QComboBox*>(u"cboField0"_s);
+    for (int i = 0; i < author->count(); ++i) names.append(author->itemText(i));
+    // Column 1 ("Τίτλος") moved to the publication field leaves the title field without one.
+    box->findChild<QComboBox*>(u"cboField3"_s)->setCurrentIndex(1);
+    afterMove = previewRow(box, 1);
+    box->findChild<QCheckBox*>(u"chkHeader"_s)->click();
+    withFirstRow = previewRow(box, 1);
+    for (QComboBox* combo : box->findChildren<QComboBox*>()) combo->setCurrentIndex(0);
+    importBlocked = !box->findChild<QPushButton*>(u"cmdImport"_s)->isEnabled();
+    box->findChild<QComboBox*>(u"cboField5"_s)->setCurrentIndex(2);
+    buttonNamed(box, u"Εισαγωγή"_s)->click();
+  });
+  const std::optional<Dialogs::ColumnChoice> choice = dialogs.chooseColumns(threeColumns(), u"Εισαγωγή"_s);
+  EXPECT_EQ(header.first(), u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s);
+  EXPECT_EQ(header.size(), 6);
+  EXPECT_EQ(names, (QStringList{u"—"_s, u"Τίτλος"_s, u"Σημείωση"_s, u"Συγγραφέας"_s}));
+  EXPECT_EQ(firstShown, (QStringList{u"0:Ρίτσος"_s, {}, u"2:Επιτάφιος"_s, {}, {}, {}}));
+  EXPECT_EQ(afterMove, (QStringList{u"0:Ρίτσος"_s, {}, {}, u"3:Επιτάφιος"_s, {}, {}}));
+  EXPECT_EQ(withFirstRow, (QStringList{u"0:Συγγραφέας"_s, {}, {}, u"3:Τίτλος"_s, {}, {}}));
+  EXPECT_TRUE(importBlocked) << "no field takes a column";
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->columnOfField, (QList<int>{-1, -1, -1, -1, -1, 1}));
+  EXPECT_FALSE(choice->firstRowIsHeader);
+
+  user.then([](QWidget* box) { buttonNamed(box, u"Άκυρο"_s)->click(); });
+  EXPECT_FALSE(dialogs.chooseColumns(threeColumns(), u"Εισαγωγή"_s).has_value());
+}
+
+TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel) {
+  const std::unique_ptr<Dialogs::Progress> progress = dialogs.progress(u"Εισαγωγή…"_s, u"Σ-Zelkor 3.2"_s);
+  EXPECT_TRUE(progress->advance(1024, 0));
+  QTest::qWait(600);
+  EXPECT_TRUE(progress->advance(2048, 0));
+  auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->maximum(), 0);
+  QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
+  EXPECT_FALSE(progress->advance(3072, 0)) << "the click is seen while the work goes on";
 }

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "RecordWindowFixture.h"
+#include "catalogue/FieldLabels.h"
 #include "export_command/CatalogueExportCommand.h"
 #include "support/CatalogueTestFiles.h"
 
@@ -18,20 +19,24 @@ QStringList namesOf(const QList<QAction*>& actions) {
 
 }  // namespace
 
-TEST_F(RecordWindowTest, ExportSitsAboveExitsSeparatorWithALetterOfItsOwn) {
+TEST_F(RecordWindowTest, ExportAndImportSitAboveExitsSeparatorEachWithALetterOfItsOwn) {
   open();
   const QMenu* file = window->findChild<QMenu*>(u"mnuFile"_s);
-  EXPECT_EQ(namesOf(file->actions()), (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s,
-                                                   u"mnuMenu"_s, u"mnuExport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
+  EXPECT_EQ(namesOf(file->actions()),
+            (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s, u"mnuMenu"_s, u"mnuExport"_s,
+                         u"mnuImport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
   EXPECT_EQ(item("mnuExport")->text(), u"Ε&ξαγωγή καταλόγου..."_s);
-  EXPECT_TRUE(item("mnuExport")->shortcut().isEmpty());
+  EXPECT_EQ(item("mnuImport")->text(), u"Ε&ισαγωγή καταλόγου..."_s);
 
-  // No other item of the menu, and no menu of the bar, answers to its letter.
-  const QKeySequence letter = QKeySequence::mnemonic(item("mnuExport")->text());
-  ASSERT_FALSE(letter.isEmpty());
-  for (const QAction* a : file->actions() + window->menuBar()->actions()) {
-    if (a == item("mnuExport")) continue;
-    EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+  // No other item of the menu, and no menu of the bar, answers to their letters.
+  for (const QAction* own : {item("mnuExport"), item("mnuImport")}) {
+    EXPECT_TRUE(own->shortcut().isEmpty());
+    const QKeySequence letter = QKeySequence::mnemonic(own->text());
+    ASSERT_FALSE(letter.isEmpty());
+    for (const QAction* a : file->actions() + window->menuBar()->actions()) {
+      if (a == own) continue;
+      EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+    }
   }
 }
 
@@ -51,15 +56,40 @@ TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
   EXPECT_EQ(boxes[0].text, QDir(catalogue.dir()).filePath(u"Zelkor.csv"_s));
   EXPECT_EQ(boxes[2].text, u"Ο κατάλογος (2 εγγραφές) γράφτηκε στο αρχείο\r\n"_s + QDir::toNativeSeparators(path));
   const QString csv = QString::fromUtf8(readAll(path));
-  EXPECT_TRUE(csv.contains(u"\r\n1,\"Καζαντζάκης, Νίκος\",,Ο Καπετάν Μιχάλης,,,\r\n2,\"Σεφέρης, Γιώργος\",,,,,\r\n"_s))
+  EXPECT_TRUE(csv.contains(u"\r\n1,\"Καζαντζάκης, Νίκος\",,Ο Καπετάν Μιχάλης,,\r\n2,\"Σεφέρης, Γιώργος\",,,,\r\n"_s))
       << csv.toStdString();
   EXPECT_EQ(line("txtEpo")->text(), u"δεν καταχωρίστηκε"_s);
   EXPECT_EQ(window->windowTitle(), recordCaption(1, 2));
 }
 
-TEST_F(RecordWindowTest, TheStudentsEditionHasNoExport) {
+TEST_F(RecordWindowTest, TheStudentsEditionHasNoExportNorImport) {
   catalogue.setRecords({book(u"Α"_s)});
   open(Edition::students());
-  const QAction* exportItem = item("mnuExport");
-  EXPECT_TRUE(exportItem == nullptr || !exportItem->isVisible());
+  for (const char* name : {"mnuExport", "mnuImport"}) {
+    const QAction* a = item(name);
+    EXPECT_TRUE(a == nullptr || !a->isVisible()) << name;
+  }
+}
+
+// Students' names leave only when the librarian unticks the box the save dialog shows ticked.
+TEST_F(RecordWindowTest, TheExportLeavesTheBorrowersOutUnlessTheBoxIsUnticked) {
+  catalogue.setRecords({book(u"Καζαντζάκης, Νίκος"_s, u"Ζορμπάς"_s, u"Παπαδοπούλου Ελένη 12/3"_s)});
+  CatalogueExportCommand exporter;
+  platform.exporter = &exporter;
+  open();
+  const QString path = catalogue.dir() + u"/κατάλογος.csv"_s;
+  platform.dialogs.choose(path, 0).answer(Dialogs::Answer::Ok);
+  item("mnuExport")->trigger();
+  const ScriptedDialogs::Entry saveDialog = platform.dialogs.log().first();
+  EXPECT_EQ(saveDialog.option.label, u"Χωρίς τα ονόματα των δανειζόμενων"_s);
+  EXPECT_TRUE(saveDialog.option.checked);
+  QString csv = QString::fromUtf8(readAll(path));
+  EXPECT_FALSE(csv.contains(u"Παπαδοπούλου"_s)) << csv.toStdString();
+  EXPECT_FALSE(csv.contains(fieldLabel(5))) << csv.toStdString();
+  EXPECT_TRUE(csv.contains(u"1,\"Καζαντζάκης, Νίκος\",,Ζορμπάς,,\r\n"_s)) << csv.toStdString();
+
+  platform.dialogs.choose(path, 0, false).answer(Dialogs::Answer::Ok);
+  item("mnuExport")->trigger();
+  csv = QString::fromUtf8(readAll(path));
+  EXPECT_TRUE(csv.contains(u"1,\"Καζαντζάκης, Νίκος\",,Ζορμπάς,,,Παπαδοπούλου Ελένη 12/3\r\n"_s)) << csv.toStdString();
 }

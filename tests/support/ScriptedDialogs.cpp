@@ -14,18 +14,49 @@ class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
   ScriptedDialogs& m_owner;
 };
 
+ScriptedDialogs::Step ScriptedDialogs::stepOf(Entry::Kind kind, const QString& text) {
+  Step step;
+  step.kind = kind;
+  step.text = text;
+  return step;
+}
+
 ScriptedDialogs& ScriptedDialogs::answer(Answer a) {
-  m_script.append({Entry::Kind::Message, a, QString()});
+  Step step = stepOf(Entry::Kind::Message);
+  step.answer = a;
+  m_script.append(step);
   return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::type(const QString& text) {
-  m_script.append({Entry::Kind::Input, Answer::Ok, text});
+  m_script.append(stepOf(Entry::Kind::Input, text));
   return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::choose(const QString& path, int filter) {
-  m_script.append({Entry::Kind::SaveFile, Answer::Ok, path, filter});
+ScriptedDialogs& ScriptedDialogs::choose(const QString& path, int filter, std::optional<bool> checked) {
+  Step step = stepOf(Entry::Kind::SaveFile, path);
+  step.filter = filter;
+  step.checked = checked;
+  m_script.append(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::chooseToOpen(const QString& path) {
+  m_script.append(stepOf(Entry::Kind::OpenFile, path));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerColumns(std::optional<ColumnChoice> choice) {
+  Step step = stepOf(Entry::Kind::Columns);
+  step.columns = std::move(choice);
+  m_script.append(step);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::acceptProposedColumns() {
+  Step step = stepOf(Entry::Kind::Columns);
+  step.proposed = true;
+  m_script.append(step);
   return *this;
 }
 
@@ -42,7 +73,7 @@ bool ScriptedDialogs::next(Entry::Kind kind, const QString& what, Step& step) {
 
 Dialogs::Answer ScriptedDialogs::message(const QString& text, const QString& title, Buttons buttons, Icon icon,
                                          Answer defaultButton) {
-  m_log.append({Entry::Kind::Message, text, title, buttons, icon, defaultButton, watchedCaption(), {}});
+  m_log.append({Entry::Kind::Message, text, title, buttons, icon, defaultButton, watchedCaption(), {}, {}});
   Step step;
   if (!next(Entry::Kind::Message, QStringLiteral("message box: ") + text, step))
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
@@ -50,26 +81,46 @@ Dialogs::Answer ScriptedDialogs::message(const QString& text, const QString& tit
 }
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title) {
-  m_log.append({Entry::Kind::Input, prompt, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}});
+  m_log.append({Entry::Kind::Input, prompt, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}, {}});
   Step step;
   return next(Entry::Kind::Input, QStringLiteral("input box: ") + prompt, step) ? step.text : QString();
 }
 
 Dialogs::SaveChoice ScriptedDialogs::saveFile(const QString& title, const QString& suggested,
-                                              const QStringList& filters) {
-  m_log.append(
-      {Entry::Kind::SaveFile, suggested, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), filters});
+                                              const QStringList& filters, const SaveOption& option) {
+  m_log.append({Entry::Kind::SaveFile, suggested, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), filters,
+                option});
   Step step;
   if (!next(Entry::Kind::SaveFile, QStringLiteral("save dialog: ") + title, step)) return {};
-  return {step.text, step.filter};
+  return {step.text, step.filter, step.checked.value_or(option.checked)};
+}
+
+QString ScriptedDialogs::openFile(const QString& title, const QString& folder, const QStringList& filters) {
+  m_log.append(
+      {Entry::Kind::OpenFile, folder, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), filters, {}});
+  Step step;
+  return next(Entry::Kind::OpenFile, QStringLiteral("open dialog: ") + title, step) ? step.text : QString();
+}
+
+std::optional<Dialogs::ColumnChoice> ScriptedDialogs::chooseColumns(const ColumnsQuestion& question,
+                                                                    const QString& title) {
+  m_log.append(
+      {Entry::Kind::Columns, question.seen, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}, {}});
+  m_columnQuestions.append(question);
+  Step step;
+  if (!next(Entry::Kind::Columns, QStringLiteral("column dialog: ") + title, step)) return std::nullopt;
+  if (step.proposed) return ColumnChoice{question.columnOfField, question.firstRowIsHeader};
+  return step.columns;
 }
 
 std::unique_ptr<Dialogs::Progress> ScriptedDialogs::progress(const QString& text, const QString& title) {
-  m_log.append({Entry::Kind::Progress, text, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}});
+  m_log.append({Entry::Kind::Progress, text, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}, {}});
   return std::make_unique<ScriptedProgress>(*this);
 }
 
-void ScriptedDialogs::beep() { m_log.append({Entry::Kind::Beep, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, {}, {}}); }
+void ScriptedDialogs::beep() {
+  m_log.append({Entry::Kind::Beep, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, {}, {}, {}});
+}
 
 QList<ScriptedDialogs::Entry> ScriptedDialogs::messages() const {
   QList<Entry> result;

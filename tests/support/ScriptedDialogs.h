@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "platform/Dialogs.h"
 
@@ -13,23 +14,33 @@
 class ScriptedDialogs : public Dialogs {
  public:
   struct Entry {
-    enum class Kind { Message, Input, Beep, SaveFile, Progress };
+    enum class Kind { Message, Input, Beep, SaveFile, OpenFile, Columns, Progress };
     Kind kind = Kind::Message;
-    QString text;  // message text, the input prompt, the save dialog's suggested file, the progress text
+    // Message text, the input prompt, the save dialog's suggested file, the
+    // open dialog's folder, what the column dialog says was seen, the progress text.
+    QString text;
     QString title;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     Answer defaultButton = Answer::Ok;
     QString caption;      // the watched window's caption when the box opened
-    QStringList filters;  // of a save dialog
+    QStringList filters;  // of a save or open dialog
+    SaveOption option;    // the save dialog's check box, as shown
   };
 
   // Queue the answer to the next message box.
   ScriptedDialogs& answer(Answer a);
   // Queue the text typed into the next input box ("" is Cancel).
   ScriptedDialogs& type(const QString& text);
-  // Queue the file and filter chosen in the next save dialog ("" is Cancel).
-  ScriptedDialogs& choose(const QString& path, int filter);
+  // Queue the file and filter chosen in the next save dialog ("" is Cancel),
+  // its check box left as shown or set to `checked`.
+  ScriptedDialogs& choose(const QString& path, int filter, std::optional<bool> checked = std::nullopt);
+  // Queue the file chosen in the next open dialog ("" is Cancel).
+  ScriptedDialogs& chooseToOpen(const QString& path);
+  // Queue the answer to the next column dialog: a choice, or nothing for Cancel.
+  ScriptedDialogs& answerColumns(std::optional<ColumnChoice> choice);
+  // Queue Import in the next column dialog with what it proposed.
+  ScriptedDialogs& acceptProposedColumns();
   // Cancel the next progress box at its n-th step (0: never).
   void cancelProgressAt(int step) { m_cancelAt = step; }
   // Record this window's caption with every box.
@@ -37,7 +48,10 @@ class ScriptedDialogs : public Dialogs {
 
   Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer defaultButton) override;
   QString input(const QString& prompt, const QString& title) override;
-  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters) override;
+  SaveChoice saveFile(const QString& title, const QString& suggested, const QStringList& filters,
+                      const SaveOption& option = {}) override;
+  QString openFile(const QString& title, const QString& folder, const QStringList& filters) override;
+  std::optional<ColumnChoice> chooseColumns(const ColumnsQuestion& question, const QString& title) override;
   std::unique_ptr<Progress> progress(const QString& text, const QString& title) override;
   void beep() override;
 
@@ -47,6 +61,8 @@ class ScriptedDialogs : public Dialogs {
   QStringList messageTexts() const;
   // The steps every progress box was moved to, in order.
   QList<qint64> progressSteps() const { return m_steps; }
+  // What every column dialog was shown, in order.
+  const QList<ColumnsQuestion>& columnQuestions() const { return m_columnQuestions; }
   int pending() const { return int(m_script.size()); }
   void clearLog() { m_log.clear(); }
 
@@ -56,7 +72,11 @@ class ScriptedDialogs : public Dialogs {
     Answer answer = Answer::Ok;
     QString text;
     int filter = -1;
+    std::optional<bool> checked;
+    std::optional<ColumnChoice> columns;  // nothing: Cancel, or the proposal when `proposed`
+    bool proposed = false;
   };
+  static Step stepOf(Entry::Kind kind, const QString& text = QString());
   class ScriptedProgress;
   // The next step when it is of this kind; otherwise the test fails.
   bool next(Entry::Kind kind, const QString& what, Step& step);
@@ -67,4 +87,5 @@ class ScriptedDialogs : public Dialogs {
   QPointer<QWidget> m_watched;
   int m_cancelAt = 0;
   QList<qint64> m_steps;
+  QList<ColumnsQuestion> m_columnQuestions;
 };

@@ -89,9 +89,10 @@ struct TestPlatform {
   FileIoFactory* files = &systemFiles;  // tests may point this at a faulty factory
   MemorySettings settings;
   CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
+  CatalogueImporter* importer = nullptr;  // likewise
 
   Platform platform() {
-    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter};
+    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer};
   }
 };
 

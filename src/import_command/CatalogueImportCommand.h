@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "platform/CatalogueImporter.h"
+#include "platform/Dialogs.h"
+#include "transfer/Import.h"
+
+// The import's two steps, looking at a file and adding it; tests may give
+// others to reach every answer the import can give.
+struct ImportEngine {
+  std::function<ImportPreview(const QString& input, const ImportOptions& options)> preview;
+  std::function<ImportResult(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
+                             const ImportProgress& progress)>
+      import;
+  static ImportEngine real();
+};
+
+// Importing into the catalogue from the librarian's window, apart from the
+// window: the platform's open dialog picks the file; a table's columns are
+// matched to the fields in a dialog that shows the rows as they will be
+// stored, a MARC file or catalogue is confirmed by its count; a progress box
+// with Cancel stands while everything or nothing is added; repeated book
+// numbers are asked about first; a box names the codes added, or why none was.
+class CatalogueImportCommand : public CatalogueImporter {
+ public:
+  explicit CatalogueImportCommand(ImportEngine engine = ImportEngine::real()) : m_engine(std::move(engine)) {}
+  Added importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle) override;
+
+ private:
+  ImportEngine m_engine;
+};
