@@ -108,7 +108,7 @@ class XlsxWriter : public ExportWriter {
     options.tmpdir = const_cast<char*>(tmp.constData());
     errno = 0;
     m_book = workbook_new_opt(scratch.constData(), &options);
-    m_sheet = m_book ? workbook_add_worksheet(m_book, nullptr) : nullptr;
+    m_sheet = m_book ? workbook_add_worksheet(m_book, "Κατάλογος") : nullptr;
     if (!m_sheet) return failed(errno, LXW_NO_ERROR);
     lxw_format* bold = workbook_add_format(m_book);
     format_set_bold(bold);
