@@ -192,4 +192,17 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
 
+bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass) {
+  ImportResult again;
+  if (!pass(again)) {
+    if (again.status != ImportResult::Status::Done) result = again;
+    return false;
+  }
+  if (again.status == ImportResult::Status::Done) return true;
+  result.status = ImportResult::Status::Failed;
+  result.messages = QStringList{
+      u"Το αρχείο «%1» άλλαξε κατά την εισαγωγή: ο κατάλογος έμεινε όπως ήταν."_s.arg(QFileInfo(path).fileName())};
+  return false;
+}
+
 QString storedText(const QString& cell, int field) { return storedFieldText(cell, field); }

@@ -29,6 +29,11 @@ class ImportSource {
   virtual QString placeOf(qint64 n) const;
 };
 
+// records() of a source that reads its file alike to check it and to hand
+// its records on: `pass` reads it once more into `sink`, and a reading that
+// now finds what the check did not means that the file at `path` changed.
+bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass);
+
 // The rows of a CSV file or of a spreadsheet's sheet (TableReader.h).
 std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options);
 std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);

@@ -48,16 +48,7 @@ class TableSource : public ImportSource {
   }
 
   bool records(const Sink& sink, ImportResult& result) override {
-    ImportResult again;
-    if (!pass(again, sink, false)) {
-      if (again.status != ImportResult::Status::Done) result = again;
-      return false;
-    }
-    if (again.status == ImportResult::Status::Done) return true;
-    result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{
-        u"Το αρχείο «%1» άλλαξε κατά την εισαγωγή: ο κατάλογος έμεινε όπως ήταν."_s.arg(QFileInfo(m_path).fileName())};
-    return false;
+    return readAgain(m_path, result, [&](ImportResult& again) { return pass(again, sink, false); });
   }
 
   QString placeOf(qint64 n) const override {
