@@ -68,7 +68,7 @@ struct ImportPreview {
 };
 ImportPreview previewImport(const QString& input, const ImportOptions& options, int rows = 8);
 
-// A cell's text as field `field` would store it (blanks trimmed, cut to the
+// A cell's text as field `field` would store it (trailing blanks dropped, cut to the
 // field's width), for the preview.
 QString storedText(const QString& cell, int field);
 
