@@ -122,8 +122,7 @@ int widthOf(const char* data, int length) {
 
 class XlsxWriter : public ExportWriter {
  public:
-  explicit XlsxWriter(ExportOutput& out)
-      : ExportWriter(out), m_scratch(scratchTemplate(out)) {}
+  explicit XlsxWriter(ExportOutput& out) : ExportWriter(out), m_scratch(scratchTemplate(out)) {}
   // An unfinished workbook is dropped unwritten, and its scratch files with
   // it: the library closes a sheet's working file only when it packs the
   // sheet, and Windows deletes that file only once it is closed.
