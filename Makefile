@@ -16,7 +16,7 @@ export CCACHE_NOHASHDIR := 1
 CMAKE_GEN  := cmake -S . -Wno-dev -DLOMIRA_WERROR=$(WERROR) $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: run test test-fresh test-sanitize deps bench fuzz package screenshots format check-format check-windows clean
-.PHONY: windows
+.PHONY: windows screenshots-windows
 
 deps:
 	@scripts/install-deps.sh
@@ -105,6 +105,10 @@ screenshots: deps
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb \
 	  $(BUILD)/lomira-screenshots $(BUILD)/shots docs/screenshots
 	@for f in docs/screenshots/*.png; do convert "$$f" -strip -colors 64 "$$f"; done
+
+# The README's screenshots of the Windows programs, installed and run under Wine.
+screenshots-windows: windows
+	tests/windows/screenshots.sh $(WINDOWS_BUILD) docs/screenshots
 
 # Times the searches on generated catalogues of 10,000 to 1,000,000 records,
 # offscreen and on a real X server, and the catalogue tool's csv export and

@@ -114,15 +114,17 @@ Section
 SectionEnd
 
 ; Only the installed files by name: the catalogue folder may be the program
-; folder itself, and the catalogue, its copies and printed PDFs stay.
+; folder itself, and the catalogue, its copies and printed PDFs stay. A
+; program still running (a student's, in a computer room) cannot be deleted
+; now: it goes at the next restart, and its folder with it.
 Section Uninstall
   SetShellVarContext all
-  Delete "$INSTDIR\Lomira.exe"
-  Delete "$INSTDIR\LomiraView.exe"
-  Delete "$INSTDIR\lomira-catalogue.exe"
+  Delete /REBOOTOK "$INSTDIR\Lomira.exe"
+  Delete /REBOOTOK "$INSTDIR\LomiraView.exe"
+  Delete /REBOOTOK "$INSTDIR\lomira-catalogue.exe"
   Delete "$INSTDIR\ZELKOR.HLP"
   Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
   Delete "${MENU_FOLDER}\${LIBRARIAN_ENTRY}"
   Delete "${MENU_FOLDER}\${STUDENTS_ENTRY}"
   RMDir "${MENU_FOLDER}"

@@ -80,7 +80,12 @@ Handle open(const wchar_t* path, bool forWriting, int& error) {
   const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
   const HANDLE h = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                forWriting ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) failed(error);
+  if (h != INVALID_HANDLE_VALUE) return h;
+  failed(error);
+  // Windows refuses to open a folder as a missing permission; the user is
+  // told there is a folder by that name, as on other systems.
+  const DWORD attributes = error == EACCES ? GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) error = EISDIR;
   return h;
 }
 

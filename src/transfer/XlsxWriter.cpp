@@ -14,6 +14,7 @@
 #include <cstdio>
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -70,6 +71,38 @@ class QuietStandardError {
   int m_saved = -1;
 };
 
+#ifdef _WIN32
+// libxlsxwriter names its files in the system's 8-bit code page, which cannot
+// spell Greek letters on a Windows that is not Greek. Its files go into a
+// folder that page can name: the output's own, else that folder by its short
+// name, else the system's temporary folder the same way; under a plain ASCII
+// name of their own. The export itself is written by Qt, in any name.
+bool eightBitNames(const QString& path) { return QString::fromLocal8Bit(path.toLocal8Bit()) == path; }
+
+QString shortFolderName(const QString& folder) {
+  const std::wstring wide = QDir::toNativeSeparators(folder).toStdWString();
+  std::wstring shortName(MAX_PATH, L'\0');
+  const DWORD length = GetShortPathNameW(wide.c_str(), shortName.data(), DWORD(shortName.size()));
+  return length > 0 && length < shortName.size()
+             ? QDir::fromNativeSeparators(QString::fromWCharArray(shortName.data(), int(length)))
+             : QString();
+}
+
+QString scratchTemplate(const ExportOutput& out) {
+  const QString folder = out.scratchFolder();
+  for (const QString& candidate : {folder, QDir::tempPath()}) {
+    if (eightBitNames(candidate)) return QDir(candidate).filePath(u"xlsx.XXXXXX"_s);
+    const QString shortName = shortFolderName(candidate);
+    if (!shortName.isEmpty() && eightBitNames(shortName)) return QDir(shortName).filePath(u"xlsx.XXXXXX"_s);
+  }
+  return QDir(folder).filePath(u"xlsx.XXXXXX"_s);
+}
+#else
+QString scratchTemplate(const ExportOutput& out) {
+  return QDir(out.scratchFolder()).filePath(QFileInfo(out.path()).fileName() + u".XXXXXX"_s);
+}
+#endif
+
 constexpr double kMaxWidth = 60;
 constexpr qint64 kCopyBlock = 1 << 16;
 
@@ -89,11 +122,14 @@ int widthOf(const char* data, int length) {
 
 class XlsxWriter : public ExportWriter {
  public:
-  explicit XlsxWriter(ExportOutput& out)
-      : ExportWriter(out),
-        m_scratch(QDir(out.scratchFolder()).filePath(QFileInfo(out.path()).fileName() + u".XXXXXX"_s)) {}
-  // An unfinished workbook is dropped unwritten, and its scratch file with it.
-  ~XlsxWriter() override { lxw_workbook_free(m_book); }
+  explicit XlsxWriter(ExportOutput& out) : ExportWriter(out), m_scratch(scratchTemplate(out)) {}
+  // An unfinished workbook is dropped unwritten, and its scratch files with
+  // it: the library closes a sheet's working file only when it packs the
+  // sheet, and Windows deletes that file only once it is closed.
+  ~XlsxWriter() override {
+    if (m_sheet && m_sheet->optimize_tmpfile) std::fclose(m_sheet->optimize_tmpfile);
+    lxw_workbook_free(m_book);
+  }
 
   bool begin(const std::vector<int>& fields) override {
     m_fields = fields;
@@ -102,7 +138,7 @@ class XlsxWriter : public ExportWriter {
     if (!m_scratch.open()) return scratchFailed();
     m_scratch.close();
     const QByteArray scratch = QFile::encodeName(m_scratch.fileName());
-    const QByteArray tmp = QFile::encodeName(m_out.scratchFolder());
+    const QByteArray tmp = QFile::encodeName(QFileInfo(m_scratch.fileName()).absolutePath());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char*>(tmp.constData());
@@ -155,6 +191,7 @@ class XlsxWriter : public ExportWriter {
       closed = workbook_close(m_book);
     }
     m_book = nullptr;
+    m_sheet = nullptr;
     if (closed != LXW_NO_ERROR) return failed(errno, closed);
     return copyScratch();
   }

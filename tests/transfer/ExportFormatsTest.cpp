@@ -104,6 +104,22 @@ TEST_F(TransferTest, ACancelledXlsxExportLeavesNoFile) {
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }
 
+// The library behind xlsx names its files in 8 bits; on Windows a Greek folder
+// and file name must still get the workbook, and nothing else.
+TEST_F(TransferTest, AnXlsxExportIntoAGreekFolderAndNameLeavesOnlyTheWorkbook) {
+  cat.setBytes(rec({u"Ένα"_s}).repeated(3));
+  const QString folder = file(u"Κατάλογοι"_s);
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const ExportResult r = exportCatalogue(cat.path(), folder + u"/λίστα.xlsx"_s, {ExportFormat::Xlsx, true},
+                                         [](qint64, qint64) { return true; });
+  EXPECT_EQ(r.status, ExportResult::Status::Done) << r.error.toStdString();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{u"λίστα.xlsx"_s});
+  EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
+  QFile book(folder + u"/λίστα.xlsx"_s);
+  ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+  EXPECT_EQ(book.read(2), "PK") << "a zipped workbook";
+}
+
 TEST_F(TransferTest, EveryFormatWritesIntoMemoryWhatTheToolWritesIntoAFile) {
   const QByteArray catalogue = awkwardCatalogue();
   cat.setBytes(catalogue);

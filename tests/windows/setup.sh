@@ -2,9 +2,13 @@
 # The Windows setup program under Wine, as a school uses it: installed
 # silently into a fresh prefix, the programs started from their Start-menu
 # entries in a virtual X server and driven with keys. The Windows build must
-# write the very bytes the Linux build writes for the same keys, the students'
-# edition must leave the catalogue as it was, a second editor is refused, the
-# catalogue tool imports and exports what the Linux tool does.
+# write the very bytes the Linux build writes for the same keys (Latin letters
+# and Greek ones typed on a Greek keyboard), the students' edition must leave
+# the catalogue as it was and print to a PDF when there is no printer, a second
+# editor is refused, the About box reads Wine's registry, the window follows
+# the screen's scaling, a full disk is reported in Greek with the catalogue
+# left whole, the catalogue tool imports and exports what the Linux tool does,
+# and the uninstaller takes the programs and leaves the catalogue.
 # usage: setup.sh WINDOWS_BUILD LINUX_BUILD
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,22 +16,13 @@ src=$(cd "$here/../.." && pwd)
 win=$(cd "$1" && pwd)
 linux=$(cd "$2" && pwd)
 setup=$(ls "$win"/Lomira-*-setup.exe)
-. "$src/tests/smoke/x11.sh"
-unset QT_QPA_PLATFORM
+# The full-disk step's small disk, when mounted.
+full_disk=""
+on_exit() { [ -z "$full_disk" ] || umount "$full_disk"; }
+step() { echo "setup: $*"; }
+step "silent install for one computer"
+. "$here/installed.sh"
 
-# A home of its own: Wine links the prefix's Documents to the home folder.
-mkdir -p "$work/home"
-export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-export PATH=$PATH:/usr/lib/wine
-# One server for the whole run, started before the prefix is made.
-mkdir -p "$WINEPREFIX" && wineserver -p
-wine wineboot --init >/dev/null 2>&1
-
-caption() { echo "Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  $1  από  $2"; }
-view_caption() { echo "Μ-Zelkor 3.2: Μαθητές - Διερεύνηση           Εγγραφή:  $1  από  $2"; }
-# A program's first window under Wine may take a few seconds more.
-wait_long() { for _ in 1 2 3 4 5 6; do wait_window "$1" && return 0; done; return 1; }
 # The text of the message box shown now, through its Ctrl+C and the clipboard.
 box_text() {
   local text=""
@@ -50,7 +45,6 @@ answer_box() {
   key Return
 }
 
-step() { echo "setup: $*"; }
 # Fails unless the two files are byte for byte the same; shows both as text.
 same_bytes() {
   cmp -s "$1" "$2" && return 0
@@ -58,13 +52,6 @@ same_bytes() {
   fail "$3"
 }
 
-step "silent install for one computer"
-wine "$setup" /S
-programs="$WINEPREFIX/drive_c/Program Files/Lomira"
-menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zelkor"
-librarian="$menu/Σ-Zelkor - Κατάλογος Βιβλιοθήκης.lnk"
-students="$menu/Μ-Zelkor - Κατάλογος για Μαθητές.lnk"
-catalogue_dir="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Documents/Lomira"
 for f in Lomira.exe LomiraView.exe lomira-catalogue.exe ZELKOR.HLP Uninstall.exe; do
   [ -f "$programs/$f" ] || fail "not installed: $f"
 done
@@ -81,18 +68,13 @@ for exe in Lomira.exe LomiraView.exe lomira-catalogue.exe; do
   done
 done
 
-# Starts a Start-menu entry as Windows' shell does: its program in its
-# working folder. The exit status of the program goes into $status.
-start_entry() {
-  wine start /wait /unix "$1" &
-  app_pid=$!
-}
+width_of() { xwininfo -id "$1" | sed -n 's/^ *Width: *//p'; }
 
 # The keys both builds get: a record typed and saved with F3, a new record
 # with F12 and Alt+X, which saves it and ends. Latin letters, as a keyboard
-# sends them: xdotool's borrowed key codes for Greek letters reach Wine as one
-# letter (Greek texts and names are proven by the suite and by the folder
-# below). Nothing is typed after the confirmation: under Wine without a
+# sends them on a US keyboard (xdotool's borrowed key codes for letters the
+# layout lacks reach Wine as one letter; the Greek record below is typed on a
+# Greek layout). Nothing is typed after the confirmation: under Wine without a
 # window manager no box has the keys back once the box is gone.
 type_two_records() {
   local win
@@ -105,12 +87,6 @@ type_two_records() {
   focus "$win"
   key F12
   wait_long "$(caption 2 2)" >/dev/null || fail "$1: new record not shown"
-}
-end_with_alt_x() {
-  focus "$1"
-  key alt+x
-  wait_app
-  [ "$status" = 0 ] || fail "$2 ended with status $status"
 }
 
 step "the Linux build, for the bytes to compare with"
@@ -125,6 +101,7 @@ step "Lomira.exe from its Start-menu entry, and a second one refused"
 start_entry "$librarian"
 type_two_records Windows
 main=$(wait_window "$(caption 2 2)")
+width_at_96_dpi=$(width_of "$main")
 first_pid=$app_pid
 start_entry "$librarian"
 text=$(answer_box) || fail "a second Lomira.exe was not refused"
@@ -134,17 +111,86 @@ app_pid=$first_pid
 end_with_alt_x "$main" Lomira.exe
 same_bytes "$work/linux/Zelkor.dat" "$catalogue_dir/Zelkor.dat" "Lomira.exe wrote other bytes than the Linux build"
 
-step "LomiraView.exe leaves the catalogue as it was"
+step "Greek letters typed on a Greek keyboard, the same bytes as the Linux build's"
+# Each program reads the keyboard's layout when it starts; the accent comes
+# from the layout's dead key, as a Greek typist makes it. One accent only:
+# Wine's keyboard driver gives every later dead-key letter of a program's run
+# the first one's letter (ά, then ά for ί). The layout goes back to US only
+# once the keys are in, for the Alt+X that saves and ends.
+type_greek_record() {
+  local win
+  win=$(wait_long "$(caption 1 2)") || fail "$1: no record window"
+  focus "$win"
+  key F12
+  wait_long "$(caption 3 3)" >/dev/null || fail "$1: new record not shown"
+  xdotool type --delay 40 "ΕΛΥΤΗΣ, Οδυσσ"
+  xdotool key --delay 40 dead_acute Greek_epsilon
+  xdotool type --delay 40 "ας"
+  sleep 1
+  setxkbmap us
+  sleep 0.5
+  end_with_alt_x "$win" "$1"
+}
+setxkbmap gr
+cd "$work/linux"
+QT_QPA_PLATFORM=xcb "$linux/Lomira" &
+app_pid=$!
+type_greek_record Linux
+[ "$(stat -c %s Zelkor.dat)" = 1050 ] || fail "the Linux build wrote $(stat -c %s Zelkor.dat) bytes"
+setxkbmap gr
+start_entry "$librarian"
+type_greek_record Lomira.exe
+same_bytes "$work/linux/Zelkor.dat" "$catalogue_dir/Zelkor.dat" "Lomira.exe wrote other Greek bytes than the Linux build"
+
+step "LomiraView.exe leaves the catalogue as it was and prints to a PDF, having no printer"
 before=$(sha256sum <"$catalogue_dir/Zelkor.dat")
 start_entry "$students"
-view=$(wait_long "$(view_caption 1 2)") || fail "no students' window"
+view=$(wait_long "$(view_caption 1 3)") || fail "no students' window"
 focus "$view"
 key Next
-wait_window "$(view_caption 2 2)" >/dev/null || fail "Page Down did not show record 2"
-key alt+x
-wait_app
-[ "$status" = 0 ] || fail "LomiraView.exe ended with status $status"
+wait_window "$(view_caption 2 3)" >/dev/null || fail "Page Down did not show record 2"
+key Next
+wait_window "$(view_caption 3 3)" >/dev/null || fail "Page Down did not show record 3"
+# Enter queues the record; the program prints the queue as it ends.
+key Return
+end_with_alt_x "$view" LomiraView.exe
 [ "$before" = "$(sha256sum <"$catalogue_dir/Zelkor.dat")" ] || fail "LomiraView.exe changed the catalogue"
+pdfs=("$catalogue_dir"/Zelkor-*.pdf)
+[ ${#pdfs[@]} = 1 ] && [ -f "${pdfs[0]}" ] || fail "expected one PDF in the catalogue folder, found: ${pdfs[*]}"
+printed=$(pdftotext -enc UTF-8 "${pdfs[0]}" -)
+[[ "$printed" == *"Αρ. Εγγρ."* && "$printed" == *"ΕΛΥΤΗΣ, Οδυσσέας"* ]] || fail "the PDF reads: $printed"
+
+step "the About box reads Wine's registry; the window follows the screen's scaling"
+# 144 dots an inch is Windows' 150 %: the window is half as large again.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+start_entry "$librarian"
+main=$(wait_long "$(caption 1 3)") || fail "no record window at 150 %"
+[ "$(($(width_of "$main") * 2))" = "$((width_at_96_dpi * 3))" ] ||
+  fail "the window is $(width_of "$main") wide at 150 %, $width_at_96_dpi at 100 %"
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null
+# Help, About; its System Info button starts the program the registry names.
+open_about() {
+  focus "$main"
+  key F10 && key Left && key Down && key Up && key Return
+  wait_long "Περί του Σχολικός Zelkor"
+}
+about=$(open_about) || fail "no About box"
+focus "$about"
+key alt+s
+text=$(answer_box Zelkor) || fail "no box when the registry names no System Info"
+[[ "$text" == *"System Information Is Unavailable At This Time"* ]] || fail "the box read: $text"
+wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t REG_SZ \
+  /d 'C:\windows\system32\notepad.exe' /f >/dev/null
+focus "$about"
+key alt+s
+notepad=$(wait_long "Untitled - Notepad") || fail "System Info did not start what the registry names"
+focus "$notepad"
+key alt+F4
+wait_gone "$notepad" || fail "Notepad did not end; $(shown_windows)"
+focus "$about"
+key Escape
+wait_gone "$about" || fail "the About box did not close on Esc; $(shown_windows)"
+end_with_alt_x "$main" "Lomira.exe at 150 %"
 
 step "lomira-catalogue.exe reads and writes what the Linux tool does"
 tool() { wine "C:\\Program Files\\Lomira\\lomira-catalogue.exe" "$@"; }
@@ -160,5 +206,59 @@ for format in csv marc21 marcxml unimarc; do
   tool export --format "$format" linux.dat "windows.$format" >/dev/null
   cmp "linux.$format" "windows.$format" || fail "the $format exports differ"
 done
+
+step "a full disk: the save is refused in Greek and the catalogue stays whole"
+# The catalogue folder becomes a small disk of its own, filled once the
+# program is up (it takes its daily copy as it starts). The catalogue ends on
+# a page's end, so a new record needs a page the disk no longer has.
+{
+  head -n 1 sample.csv
+  for n in $(seq 2048); do echo "Συγγραφέας $n,,Τίτλος $n,,,"; done
+} >full.csv
+"$linux/lomira-catalogue" import full.csv full.dat >/dev/null
+if mount -t tmpfs -o size=2m lomira-full "$catalogue_dir" 2>/dev/null; then
+  full_disk=$catalogue_dir
+  cp full.dat "$catalogue_dir/Zelkor.dat"
+  start_entry "$librarian"
+  main=$(wait_long "$(caption 1 2048)") || fail "no record window on the small disk"
+  dd if=/dev/zero of="$catalogue_dir/filler" bs=4k 2>/dev/null || true
+  focus "$main"
+  key F12
+  xdotool type --delay 40 "Kazantzakis"
+  key F3
+  text=$(answer_box) || fail "no message for the full disk"
+  [[ "$text" == *"Δεν ήταν δυνατό να γραφτεί η εγγραφή 2049 στο αρχείο «Zelkor.dat»: ο δίσκος είναι γεμάτος."* ]] ||
+    fail "the full disk was reported as: $text"
+  wait_gone "$main" 150 || fail "Lomira.exe did not end after the full disk"
+  wait_app
+  cmp -s full.dat "$catalogue_dir/Zelkor.dat" || fail "the failed save changed the catalogue"
+  umount "$catalogue_dir"
+  full_disk=""
+else
+  echo "setup: no tmpfs can be mounted here (not root?); the full disk is left to the suite's fault tests"
+fi
+
+step "the uninstaller takes the programs and the entries, never the catalogue"
+# A student's LomiraView.exe still runs: its file goes at the next restart.
+start_entry "$students"
+view=$(wait_long "$(view_caption 1 3)") || fail "no students' window"
+# Uninstall.exe copies itself to the temporary folder and runs from there, so
+# that it can delete itself; the copy removes its registry entry last.
+wine "$programs/Uninstall.exe" /S
+for _ in $(seq 120); do
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lomira' >/dev/null 2>&1 || break
+  sleep 0.5
+done
+left=$(find "$programs" "$menu" 2>/dev/null || true)
+[ "$left" = "$programs"$'\n'"$programs/LomiraView.exe" ] || fail "the uninstaller left: $left"
+end_with_alt_x "$view" LomiraView.exe
+wine wineboot --restart >/dev/null 2>&1
+left=$(find "$programs" "$menu" 2>/dev/null || true)
+[ -z "$left" ] || fail "after a restart the uninstaller has left: $left"
+! wine reg query 'HKLM\Software\Microsoft\Active Setup\Installed Components\Lomira' >/dev/null 2>&1 ||
+  fail "the uninstaller left the Active Setup entry"
+same_bytes "$work/linux/Zelkor.dat" "$catalogue_dir/Zelkor.dat" "the uninstaller changed the catalogue"
+[ -n "$(ls "$catalogue_dir/Αντίγραφα ασφαλείας")" ] || fail "the uninstaller removed the daily copies"
+[ -f "${pdfs[0]}" ] || fail "the uninstaller removed the printed PDF"
 
 echo "setup: passed"

@@ -41,14 +41,6 @@ not_under_wine=(
   # The About box narrows a long line with the font's stretch, which the
   # offscreen platform's font database on Windows does not offer.
   '^AboutBox\.ContactLinesShowWholeInBothEditions$'
-  # Faults of the Windows build not mended yet (issue 22's report): an xlsx
-  # export to a file whose name has Greek letters fails (libxlsxwriter opens it
-  # with fopen and an 8-bit name), a cancelled xlsx export leaves
-  # libxlsxwriter's temporary file in the folder, and a folder where the
-  # catalogue belongs is reported as a missing permission, not as a folder.
-  '^ExportCommandTest\.TheChosenFormatGetsItsSuffixAndTheUserIsToldWhereTheFileWent$'
-  '^TransferTest\.ACancelledXlsxExportLeavesNoFile$'
-  '^CatalogueFileTest\.AFolderInThePlaceOfTheFileIsRefusedInEitherMode$'
 )
 excluded=$(IFS='|' && echo "${not_under_wine[*]}")
 
