@@ -1,6 +1,6 @@
 # The About box's contact lines are build settings (see the README):
 #
-#   LOMIRA_WEB_ADDRESS    the README that the package installs
+#   LOMIRA_WEB_ADDRESS    the README that the package (or the Windows setup) installs
 #   LOMIRA_VIEW_WEB_ADDRESS  the students' edition's own: that README's part
 #                         on the students' edition
 #   LOMIRA_EMAIL          whoever builds the programs: DEBEMAIL or EMAIL, as
@@ -20,8 +20,14 @@ if(builder_email STREQUAL "")
   set(builder_email "$ENV{EMAIL}")
 endif()
 
-set(LOMIRA_WEB_ADDRESS "file://${LOMIRA_PACKAGE_PREFIX}/${LOMIRA_DOC_DIR}/README.md"
-    CACHE STRING "The About box's web address")
+# On Windows the README stands beside the programs, wherever they were
+# installed: a relative address is taken from the programs' own folder.
+if(WIN32)
+  set(default_web_address "README.md")
+else()
+  set(default_web_address "file://${LOMIRA_PACKAGE_PREFIX}/${LOMIRA_DOC_DIR}/README.md")
+endif()
+set(LOMIRA_WEB_ADDRESS "${default_web_address}" CACHE STRING "The About box's web address")
 set(LOMIRA_VIEW_WEB_ADDRESS "${LOMIRA_WEB_ADDRESS}#the-students-edition"
     CACHE STRING "The students' edition's About box web address")
 set(LOMIRA_EMAIL "${builder_email}" CACHE STRING "The About box's contact e-mail address")

@@ -7,7 +7,7 @@ set(setup ${CMAKE_BINARY_DIR}/Lomira-${LOMIRA_RELEASE}-setup.exe)
 add_custom_command(OUTPUT ${setup}
   COMMAND ${LOMIRA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${LOMIRA_RELEASE} -DBIN=${CMAKE_BINARY_DIR}
           -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${setup} ${CMAKE_SOURCE_DIR}/data/windows/setup.nsi
-  DEPENDS Lomira LomiraView lomira-catalogue ${CMAKE_BINARY_DIR}/ZELKOR.HLP data/windows/setup.nsi data/lomira.ico
+  DEPENDS Lomira LomiraView lomira-catalogue ${CMAKE_BINARY_DIR}/ZELKOR.HLP README.md data/windows/setup.nsi data/lomira.ico
   VERBATIM)
 
 set(portable Lomira-${LOMIRA_RELEASE}-portable)
@@ -15,10 +15,10 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${portable}.zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${portable}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${portable}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Lomira> $<TARGET_FILE:LomiraView> $<TARGET_FILE:lomira-catalogue>
-          ${CMAKE_BINARY_DIR}/ZELKOR.HLP ${portable}
+          ${CMAKE_BINARY_DIR}/ZELKOR.HLP ${CMAKE_SOURCE_DIR}/README.md ${portable}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${portable}.zip --format=zip ${portable}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS Lomira LomiraView lomira-catalogue ${CMAKE_BINARY_DIR}/ZELKOR.HLP
+  DEPENDS Lomira LomiraView lomira-catalogue ${CMAKE_BINARY_DIR}/ZELKOR.HLP README.md
   VERBATIM)
 
 add_custom_target(windows-setup DEPENDS ${setup} ${CMAKE_BINARY_DIR}/${portable}.zip)

@@ -78,6 +78,7 @@ Section
   File "${BIN}/LomiraView.exe"
   File "${BIN}/lomira-catalogue.exe"
   File "${BIN}/ZELKOR.HLP"
+  File "${SRC}/README.md"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ${If} $Catalogue == "$PROFILE\Documents\Lomira"
@@ -123,6 +124,7 @@ Section Uninstall
   Delete /REBOOTOK "$INSTDIR\LomiraView.exe"
   Delete /REBOOTOK "$INSTDIR\lomira-catalogue.exe"
   Delete "$INSTDIR\ZELKOR.HLP"
+  Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"
   Delete "${MENU_FOLDER}\${LIBRARIAN_ENTRY}"

@@ -1,5 +1,9 @@
 #include "editions/Edition.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
+
 #include "editions/AboutSettings.h"
 
 using namespace Qt::StringLiterals;
@@ -35,7 +39,12 @@ QString Edition::aboutAvailability() const {
 }
 
 QString Edition::webAddress() const {
-  return QString::fromUtf8(isStudents() ? about_settings::kViewWebAddress : about_settings::kWebAddress);
+  const QUrl address(QString::fromUtf8(isStudents() ? about_settings::kViewWebAddress : about_settings::kWebAddress));
+  if (!address.isRelative() || address.path().isEmpty()) return address.toString();
+  // A file installed beside the programs, wherever they went.
+  QUrl file = QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(address.path()));
+  file.setFragment(address.fragment());
+  return file.toString();
 }
 
 QString Edition::emailAddress() { return QString::fromUtf8(about_settings::kEmail); }
