@@ -2,10 +2,10 @@
 # The README's screenshots of the Windows programs under Wine: the setup
 # program installed into a fresh prefix, the sample catalogue imported by the
 # Windows catalogue tool into the catalogue folder, each program started from
-# its Start-menu entry and its window taken as it first shows, at 150 %
-# scaling: at 100 % the one-line boxes under Wine show no text, with the
-# serif face Wine gives the programs in place of Windows' own (not yet seen
-# on a Windows PC).
+# its Start-menu entry and its window taken as it first shows, at 100 %.
+# Wine's own stand-ins for Windows' interface fonts have no Greek, and the face
+# it falls back on measures so tall that the one-line boxes show no text; a
+# sans face with Greek stands in for them, as Windows' own faces have Greek.
 # usage: screenshots.sh WINDOWS_BUILD OUT_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +19,9 @@ cp "$src/data/sample-catalogue.csv" "$catalogue_dir/sample.csv"
 (cd "$catalogue_dir" && wine "C:\\Program Files\\Lomira\\lomira-catalogue.exe" import sample.csv Zelkor.dat >/dev/null)
 rm "$catalogue_dir/sample.csv"
 records=$(($(stat -c %s "$catalogue_dir/Zelkor.dat") / 350))
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Segoe UI' 'MS Sans Serif'; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'DejaVu Sans' /f >/dev/null
+done
 
 # The window as it first shows, in the small palette the Linux shots use.
 shoot() {
