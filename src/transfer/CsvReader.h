@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QList>
 #include <QStringDecoder>
+#include <QStringList>
 #include <array>
 #include <optional>
 #include <vector>
@@ -13,6 +14,10 @@
 // quoted cells holding separators, line breaks and doubled quotes. Cells come
 // out as the file's bytes, a leading UTF-8 byte-order mark dropped; a UTF-16
 // file is read as UTF-8 when told so.
+// The cells of the first line of `text` split at `separator`, quoted
+// separators and line breaks kept inside their cells.
+QStringList firstLineCells(const QString& text, QChar separator);
+
 class CsvReader {
  public:
   // The longest row taken: far more than a catalogue row holds, even with

@@ -81,24 +81,6 @@ QString decodedStart(const QByteArray& start, Encoding e) {
   return QString::fromUtf8(start);
 }
 
-// The cells of the first line split at `separator`, quotes kept whole.
-QStringList firstLineCells(const QString& text, QChar separator) {
-  QStringList cells{QString()};
-  bool quoted = false;
-  for (const QChar c : text) {
-    if (c == u'"') {
-      quoted = !quoted;
-    } else if (!quoted && (c == u'\r' || c == u'\n')) {
-      break;
-    } else if (!quoted && c == separator) {
-      cells.append(QString());
-    } else {
-      cells.last().append(c);
-    }
-  }
-  return cells;
-}
-
 // The separator under which the first line names the most catalogue columns;
 // with none named (a file without a header), the one that makes the most
 // cells; `;` first on a tie, as Greek Excel writes it.
@@ -214,6 +196,23 @@ class CsvTable : public TableReader {
 };
 
 }  // namespace
+
+QStringList firstLineCells(const QString& text, QChar separator) {
+  QStringList cells{QString()};
+  bool quoted = false;
+  for (const QChar c : text) {
+    if (c == u'"') {
+      quoted = !quoted;
+    } else if (!quoted && (c == u'\r' || c == u'\n')) {
+      break;
+    } else if (!quoted && c == separator) {
+      cells.append(QString());
+    } else {
+      cells.last().append(c);
+    }
+  }
+  return cells;
+}
 
 std::unique_ptr<TableReader> openCsvTable(const QString& path, QString& error) {
   QFile file(path);

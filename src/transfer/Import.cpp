@@ -45,17 +45,22 @@ ImportResult writeFailed(const QString& error, const QString& catalogue) {
 // Every 1024 records the window is told how far the import has come.
 constexpr qint64 kProgressEvery = 1024;
 
-// The source of `input`: MARC, a table, or else another catalogue file;
-// nullptr with `result` refused when it is a table that cannot be read.
+// The source of `input`; nullptr with `result` refused when it is a table
+// that cannot be read.
 std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOptions& options, ImportResult& result) {
-  if (looksLikeMarc(input)) return makeMarcSource(input, options);
-  QString error;
-  if (openTable(input, options.sheet, error)) return makeTableSource(input, options);
-  if (!error.isEmpty()) {
-    result.refuse(error);
-    return nullptr;
+  ImportInput identified = identifyInput(input, options);
+  switch (identified.kind) {
+    case ImportInput::Kind::Marc:
+      return makeMarcSource(input, options);
+    case ImportInput::Kind::Table:
+      return makeTableSource(input, options, std::move(identified.table));
+    case ImportInput::Kind::Catalogue:
+      return makeCatalogueSource(input);
+    case ImportInput::Kind::Unreadable:
+      break;
   }
-  return makeCatalogueSource(input);
+  result.refuse(identified.error);
+  return nullptr;
 }
 
 // Refuses taking a catalogue into itself, and a folder, pipe or device at
@@ -191,6 +196,18 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
 }
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
+
+ImportInput identifyInput(const QString& input, const ImportOptions& options) {
+  ImportInput identified;
+  if (looksLikeMarc(input)) {
+    identified.kind = ImportInput::Kind::Marc;
+  } else if ((identified.table = openTable(input, options.sheet, identified.error))) {
+    identified.kind = ImportInput::Kind::Table;
+  } else if (!identified.error.isEmpty()) {
+    identified.kind = ImportInput::Kind::Unreadable;
+  }
+  return identified;
+}
 
 bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass) {
   ImportResult again;

@@ -34,18 +34,14 @@ ImportPreview previewTable(TableReader& table, const ImportOptions& options, int
   preview.kind = ImportPreview::Kind::Table;
   preview.seen = table.seen();
   QStringList cells;
-  bool more = false;
-  while ((more = table.next(cells)) && isBlankRow(cells)) {
-  }
-  if (more) {
+  if (nextFilledRow(table, cells)) {
     const TableLayout layout = tableLayout(cells, options);
     preview.header = cells;
     preview.headerRecognised = layout.headerRow && layout.namesAny && layout.unknown.isEmpty();
     preview.columns = layout.columns;
     if (!layout.headerRow) preview.rows.append(cells);
   }
-  while (preview.rows.size() < rows && table.next(cells))
-    if (!isBlankRow(cells)) preview.rows.append(cells);
+  while (preview.rows.size() < rows && nextFilledRow(table, cells)) preview.rows.append(cells);
   if (!table.error().isEmpty()) preview.error = table.error();
   return preview;
 }
@@ -55,10 +51,16 @@ ImportPreview previewTable(TableReader& table, const ImportOptions& options, int
 ImportPreview previewImport(const QString& input, const ImportOptions& options, int rows) {
   if (!QFileInfo(input).isFile())
     return unreadable(u"Το «%1» δεν είναι αρχείο που διαβάζεται."_s.arg(QFileInfo(input).fileName()));
-  if (looksLikeMarc(input)) return previewRecords(makeMarcSource(input, options), u"MARC"_s);
-  QString error;
-  if (std::unique_ptr<TableReader> table = openTable(input, options.sheet, error))
-    return previewTable(*table, options, rows);
-  if (!error.isEmpty()) return unreadable(error);
-  return previewRecords(makeCatalogueSource(input), u"κατάλογος"_s);
+  const ImportInput identified = identifyInput(input, options);
+  switch (identified.kind) {
+    case ImportInput::Kind::Marc:
+      return previewRecords(makeMarcSource(input, options), u"MARC"_s);
+    case ImportInput::Kind::Table:
+      return previewTable(*identified.table, options, rows);
+    case ImportInput::Kind::Catalogue:
+      return previewRecords(makeCatalogueSource(input), u"κατάλογος"_s);
+    case ImportInput::Kind::Unreadable:
+      break;
+  }
+  return unreadable(identified.error);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "transfer/Import.h"
+#include "transfer/TableReader.h"
 
 // Where imported records come from. Read twice: once to check everything,
 // then again to write.
@@ -34,8 +35,20 @@ class ImportSource {
 // now finds what the check did not means that the file at `path` changed.
 bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass);
 
-// The rows of a CSV file or of a spreadsheet's sheet (TableReader.h).
-std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options);
+// The rows of a CSV file or of a spreadsheet's sheet (TableReader.h), its
+// first reading from `opened`, the table as openTable gave it.
+std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
+                                              std::unique_ptr<TableReader> opened);
+
+// What an input is, told once for the import and its preview: MARC, a table
+// (opened), another catalogue file, or a table that cannot be read (`error`).
+struct ImportInput {
+  enum class Kind { Marc, Table, Catalogue, Unreadable };
+  Kind kind = Kind::Catalogue;
+  std::unique_ptr<TableReader> table;
+  QString error;
+};
+ImportInput identifyInput(const QString& input, const ImportOptions& options);
 std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);
 // The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file.
 bool looksLikeMarc(const QString& path);

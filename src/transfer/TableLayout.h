@@ -5,6 +5,8 @@
 
 #include "transfer/Import.h"
 
+class TableReader;
+
 // Which field each column of a table goes to, from its first row or from
 // ImportOptions::columns.
 struct TableLayout {
@@ -16,3 +18,5 @@ struct TableLayout {
 TableLayout tableLayout(const QStringList& firstRow, const ImportOptions& options);
 // A row whose cells are all blank (spreadsheets leave such rows at the end).
 bool isBlankRow(const QStringList& cells);
+// The next row of `table` that is not blank; false at the end.
+bool nextFilledRow(TableReader& table, QStringList& cells);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "transfer/CsvReader.h"
 #include "transfer/TableColumns.h"
 #include "transfer/TableReader.h"
 
@@ -13,23 +14,10 @@ enum class Kind { Xlsx, Ods, Xls, Csv, None };
 
 // A first line whose cells, split at any separator, all name columns.
 bool startsWithHeader(const QByteArray& start) {
-  qsizetype end = start.indexOf('\n');
-  if (end < 0) end = start.size();
-  const QString line = QString::fromUtf8(start.first(end)).trimmed();
-  if (line.isEmpty()) return false;
+  const QString text = QString::fromUtf8(start);
+  if (text.trimmed().isEmpty()) return false;
   for (const QChar separator : {u';', u'\t', u','}) {
-    QStringList cells;
-    QString cell;
-    bool quoted = false;
-    for (const QChar c : line) {
-      if (c == u'"')
-        quoted = !quoted;
-      else if (!quoted && c == separator)
-        cells.append(std::exchange(cell, QString()));
-      else
-        cell.append(c);
-    }
-    cells.append(cell);
+    const QStringList cells = firstLineCells(text, separator);
     if (std::all_of(cells.begin(), cells.end(), [](const QString& c) { return columnField(c) != kNoColumn; }))
       return true;
   }

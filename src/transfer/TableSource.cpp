@@ -32,7 +32,8 @@ bool isBlank(const QString& text) {
 
 class TableSource : public ImportSource {
  public:
-  TableSource(const QString& path, const ImportOptions& options) : m_path(path), m_options(options) {}
+  TableSource(const QString& path, const ImportOptions& options, std::unique_ptr<TableReader> opened)
+      : m_path(path), m_options(options), m_opened(std::move(opened)) {}
 
   bool check(ImportResult& result) override {
     return checkEach(result, [](const char*) { return true; });
@@ -60,7 +61,8 @@ class TableSource : public ImportSource {
   // refused, handed to `sink`; false when reading failed or `sink` said stop.
   bool pass(ImportResult& result, const Sink& sink, bool keepRows) {
     QString error;
-    std::unique_ptr<TableReader> table = openTable(m_path, m_options.sheet, error);
+    // The table that told the input's kind serves the first reading.
+    std::unique_ptr<TableReader> table = m_opened ? std::move(m_opened) : openTable(m_path, m_options.sheet, error);
     if (!table) {
       if (error.isEmpty()) error = u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName());
       result.refuse(error);
@@ -68,25 +70,18 @@ class TableSource : public ImportSource {
     }
     m_seen = table->seen();
     QStringList cells;
-    bool more = nextRow(*table, cells);
+    bool more = nextFilledRow(*table, cells);
     if (!more) return endOfTable(result, *table) && (refuse(result, u"το αρχείο δεν έχει γραμμές"_s), true);
     if (!layOut(cells, table->row(), result)) return true;
-    if (m_headerRow) more = nextRow(*table, cells);
+    if (m_headerRow) more = nextFilledRow(*table, cells);
     std::array<char, CatalogueRecord::kLength> record;
-    for (; more; more = nextRow(*table, cells)) {
+    for (; more; more = nextFilledRow(*table, cells)) {
       if (!convertRow(table->row(), cells, record, result)) continue;
       if (result.status != ImportResult::Status::Done) continue;
       if (keepRows) m_rows.push_back(table->row());
       if (!sink(record.data())) return false;
     }
     return endOfTable(result, *table);
-  }
-
-  // The next row that is not blank.
-  static bool nextRow(TableReader& table, QStringList& cells) {
-    while (table.next(cells))
-      if (!isBlankRow(cells)) return true;
-    return false;
   }
 
   bool layOut(const QStringList& first, int row, ImportResult& result) {
@@ -173,6 +168,7 @@ class TableSource : public ImportSource {
 
   QString m_path;
   ImportOptions m_options;
+  std::unique_ptr<TableReader> m_opened;
   QString m_seen;
   QList<int> m_columns;
   bool m_headerRow = false;
@@ -182,6 +178,12 @@ class TableSource : public ImportSource {
 }  // namespace
 
 bool isBlankRow(const QStringList& cells) { return std::all_of(cells.begin(), cells.end(), isBlank); }
+
+bool nextFilledRow(TableReader& table, QStringList& cells) {
+  while (table.next(cells))
+    if (!isBlankRow(cells)) return true;
+  return false;
+}
 
 TableLayout tableLayout(const QStringList& firstRow, const ImportOptions& options) {
   TableLayout layout;
@@ -205,6 +207,7 @@ TableLayout tableLayout(const QStringList& firstRow, const ImportOptions& option
   return layout;
 }
 
-std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options) {
-  return std::make_unique<TableSource>(path, options);
+std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
+                                              std::unique_ptr<TableReader> opened) {
+  return std::make_unique<TableSource>(path, options, std::move(opened));
 }
