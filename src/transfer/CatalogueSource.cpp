@@ -16,7 +16,7 @@ class CatalogueSource : public ImportSource {
  public:
   explicit CatalogueSource(const QString& path) : m_path(path) {}
 
-  bool check(ImportResult& result) override {
+  bool read(ImportResult& result, const Sink& each) override {
     if (!open(result)) return false;
     const qint64 length = QFileInfo(m_path).size();
     if (length % CatalogueRecord::kLength != 0) {
@@ -28,13 +28,9 @@ class CatalogueSource : public ImportSource {
               .arg(CatalogueRecord::kLength)};
       return true;
     }
-    m_count = qint32(length / CatalogueRecord::kLength);
-    return refuseWhatTheCheckReports(result);
-  }
-
-  bool records(const Sink& sink, ImportResult& result) override {
+    const qint32 count = qint32(length / CatalogueRecord::kLength);
     RecordScan scan(m_file);
-    for (qint32 n = 1; n <= m_count; ++n) {
+    for (qint32 n = 1; n <= count; ++n) {
       const char* record = scan.record(n);
       if (!record) {
         result.status = ImportResult::Status::Failed;
@@ -43,7 +39,8 @@ class CatalogueSource : public ImportSource {
                                       : CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
         return false;
       }
-      if (!sink(record)) return false;
+      if (refuseWhatTheCheckReports(n, record, result)) continue;
+      if (result.status == ImportResult::Status::Done && !each(record)) return false;
     }
     return true;
   }
@@ -51,24 +48,16 @@ class CatalogueSource : public ImportSource {
  private:
   // Records holding what the check reports (NUL, control or undefined bytes)
   // are no records: 350 bytes of anything would otherwise pass.
-  bool refuseWhatTheCheckReports(ImportResult& result) {
-    RecordScan scan(m_file);
-    for (qint32 n = 1; n <= m_count; ++n) {
-      const char* record = scan.record(n);
-      if (!record) break;
-      const unsigned char found = fieldbytes::classesOf(record);
-      if (found == 0) continue;
-      QStringList what;
-      if (found & fieldbytes::kNul) what << u"μηδενικά byte (NUL)"_s;
-      if (found & fieldbytes::kControl) what << u"χαρακτήρες ελέγχου"_s;
-      if (found & fieldbytes::kUndefined) what << u"byte που η γραφή Windows-1253 δεν ορίζει"_s;
-      result.refuse(u"εγγραφή %1 του «%2»: έχει %3 (δείτε τη με «lomira-catalogue check»)"_s.arg(n).arg(
-          QFileInfo(m_path).fileName(), what.join(u", "_s)));
-    }
-    if (!scan.failed()) return true;
-    result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{m_file.lastError().describe()};
-    return false;
+  bool refuseWhatTheCheckReports(qint32 n, const char* record, ImportResult& result) {
+    const unsigned char found = fieldbytes::classesOf(record);
+    if (found == 0) return false;
+    QStringList what;
+    if (found & fieldbytes::kNul) what << u"μηδενικά byte (NUL)"_s;
+    if (found & fieldbytes::kControl) what << u"χαρακτήρες ελέγχου"_s;
+    if (found & fieldbytes::kUndefined) what << u"byte που η γραφή Windows-1253 δεν ορίζει"_s;
+    result.refuse(u"εγγραφή %1 του «%2»: έχει %3 (δείτε τη με «lomira-catalogue check»)"_s.arg(n).arg(
+        QFileInfo(m_path).fileName(), what.join(u", "_s)));
+    return true;
   }
 
   bool open(ImportResult& result) {
@@ -81,7 +70,6 @@ class CatalogueSource : public ImportSource {
 
   QString m_path;
   CatalogueFile m_file;
-  qint32 m_count = 0;
 };
 
 }  // namespace

@@ -97,7 +97,7 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
   ImportResult result;
   bool addFailed = false;
   bool cancelled = false;
-  const bool read = source.checkEach(result, [&](const char* bytes) {
+  const bool read = source.read(result, [&](const char* bytes) {
     if (g_interruptedBy != 0) return false;
     repeats.add(bytes);
     if (result.status != ImportResult::Status::Done) return true;
@@ -207,19 +207,6 @@ ImportInput identifyInput(const QString& input, const ImportOptions& options) {
     identified.kind = ImportInput::Kind::Unreadable;
   }
   return identified;
-}
-
-bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass) {
-  ImportResult again;
-  if (!pass(again)) {
-    if (again.status != ImportResult::Status::Done) result = again;
-    return false;
-  }
-  if (again.status == ImportResult::Status::Done) return true;
-  result.status = ImportResult::Status::Failed;
-  result.messages = QStringList{
-      u"Το αρχείο «%1» άλλαξε κατά την εισαγωγή: ο κατάλογος έμεινε όπως ήταν."_s.arg(QFileInfo(path).fileName())};
-  return false;
 }
 
 QString storedText(const QString& cell, int field) { return storedFieldText(cell, field); }

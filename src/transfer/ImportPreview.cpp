@@ -19,7 +19,7 @@ ImportPreview unreadable(const QString& error) {
 ImportPreview previewRecords(std::unique_ptr<ImportSource> source, const QString& seen) {
   ImportPreview preview;
   ImportResult result;
-  const bool read = source->checkEach(result, [&](const char*) {
+  const bool read = source->read(result, [&](const char*) {
     ++preview.records;
     return true;
   });

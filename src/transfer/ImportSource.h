@@ -7,33 +7,21 @@
 #include "transfer/Import.h"
 #include "transfer/TableReader.h"
 
-// Where imported records come from. Read twice: once to check everything,
-// then again to write.
+// Where imported records come from, read once: each record is checked, and
+// handed on while nothing has been refused; the import keeps them only when
+// everything passed.
 class ImportSource {
  public:
   using Sink = std::function<bool(const char* recordBytes)>;
   virtual ~ImportSource() = default;
-  // False when the input cannot be read; `result` then holds the failure.
-  // Otherwise every reason to refuse (and, when cutting, every cut) is added.
-  virtual bool check(ImportResult& result) = 0;
-  // Hands each record to `sink` in order; false with `result` set on a read
-  // failure or when the input changed since it was checked.
-  virtual bool records(const Sink& sink, ImportResult& result) = 0;
-  // check() that also hands each record that would be written to `each`
-  // (false from it stops the reading); a source that can do both in one
-  // reading does.
-  virtual bool checkEach(ImportResult& result, const Sink& each) {
-    if (!check(result)) return false;
-    return result.status == ImportResult::Status::Refused || records(each, result);
-  }
+  // Hands each record that passed to `each` while nothing was refused, and
+  // adds every reason to refuse (and, when cutting, every cut) to `result`.
+  // False when the input cannot be read (`result` then holds the failure) or
+  // `each` said stop.
+  virtual bool read(ImportResult& result, const Sink& each) = 0;
   // Where the source's n-th record (from 1) came from, for messages: "σειρά 12".
   virtual QString placeOf(qint64 n) const;
 };
-
-// records() of a source that reads its file alike to check it and to hand
-// its records on: `pass` reads it once more into `sink`, and a reading that
-// now finds what the check did not means that the file at `path` changed.
-bool readAgain(const QString& path, ImportResult& result, const std::function<bool(ImportResult&)>& pass);
 
 // The rows of a CSV file or of a spreadsheet's sheet (TableReader.h), its
 // first reading from `opened`, the table as openTable gave it.

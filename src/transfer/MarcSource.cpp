@@ -34,16 +34,7 @@ class MarcSource : public ImportSource {
  public:
   MarcSource(const QString& path, const ImportOptions& options) : m_path(path), m_options(options) {}
 
-  bool check(ImportResult& result) override {
-    return pass(result, [](const char*) { return true; });
-  }
-
-  bool records(const Sink& sink, ImportResult& result) override {
-    return readAgain(m_path, result, [&](ImportResult& again) { return pass(again, sink); });
-  }
-
- private:
-  bool pass(ImportResult& result, const Sink& sink) {
+  bool read(ImportResult& result, const Sink& sink) override {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
     const MarcFileKind kind = marcFileKindOf(m_path);
@@ -80,6 +71,7 @@ class MarcSource : public ImportSource {
     }
   }
 
+ private:
   // The record by its place in the file and its own number.
   static QString which(qint64 number, const MarcRecord& marc) {
     const QString controlNumber = oneLine(marc.control(u"001"_s)).left(30);

@@ -35,21 +35,13 @@ class TableSource : public ImportSource {
   TableSource(const QString& path, const ImportOptions& options, std::unique_ptr<TableReader> opened)
       : m_path(path), m_options(options), m_opened(std::move(opened)) {}
 
-  bool check(ImportResult& result) override {
-    return checkEach(result, [](const char*) { return true; });
-  }
-
-  bool checkEach(ImportResult& result, const Sink& each) override {
+  bool read(ImportResult& result, const Sink& each) override {
     m_rows.clear();
-    const bool read = pass(result, each, true);
+    const bool read = pass(result, each);
     // Whatever refused the file, the librarian sees how it was read.
     if (read && result.status == ImportResult::Status::Refused && !m_seen.isEmpty())
       result.messages.prepend(u"Το «%1» διαβάστηκε ως %2."_s.arg(QFileInfo(m_path).fileName(), m_seen));
     return read;
-  }
-
-  bool records(const Sink& sink, ImportResult& result) override {
-    return readAgain(m_path, result, [&](ImportResult& again) { return pass(again, sink, false); });
   }
 
   QString placeOf(qint64 n) const override {
@@ -59,13 +51,11 @@ class TableSource : public ImportSource {
  private:
   // One reading of the table: every row checked and, while nothing was
   // refused, handed to `sink`; false when reading failed or `sink` said stop.
-  bool pass(ImportResult& result, const Sink& sink, bool keepRows) {
-    QString error;
-    // The table that told the input's kind serves the first reading.
-    std::unique_ptr<TableReader> table = m_opened ? std::move(m_opened) : openTable(m_path, m_options.sheet, error);
+  bool pass(ImportResult& result, const Sink& sink) {
+    // The table opened when the input's kind was told: a source is read once.
+    const std::unique_ptr<TableReader> table = std::move(m_opened);
     if (!table) {
-      if (error.isEmpty()) error = u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName());
-      result.refuse(error);
+      result.refuse(u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName()));
       return true;
     }
     m_seen = table->seen();
@@ -78,7 +68,7 @@ class TableSource : public ImportSource {
     for (; more; more = nextFilledRow(*table, cells)) {
       if (!convertRow(table->row(), cells, record, result)) continue;
       if (result.status != ImportResult::Status::Done) continue;
-      if (keepRows) m_rows.push_back(table->row());
+      m_rows.push_back(table->row());
       if (!sink(record.data())) return false;
     }
     return endOfTable(result, *table);
