@@ -50,7 +50,7 @@ const ByteClasses& byteClasses() {
 }
 
 // The length the field keeps of `text` (trailing blanks and a cut dropped),
-// or -1 when it is refused. Writes the field's bytes at `out` when given.
+// or -1 when it is refused; writes the field's bytes at `out`.
 qsizetype fit(QStringView text, int field, bool truncate, const FieldPlace& where, ImportResult& result, char* out) {
   qsizetype length = text.size();
   while (length > 0 && text[length - 1] == u' ') --length;
@@ -72,9 +72,9 @@ qsizetype fit(QStringView text, int field, bool truncate, const FieldPlace& wher
                                   .arg(characterName(text, i)));
       return -1;
     }
-    if (out && i < width) out[i] = char(byte);
+    if (i < width) out[i] = char(byte);
   }
-  if (out && length < width) std::memset(out + length, ' ', size_t(width - length));
+  if (length < width) std::memset(out + length, ' ', size_t(width - length));
   if (length <= width) return length;
   if (!truncate) {
     result.refuse(where() + u"%1 χαρακτήρες, ενώ το πεδίο χωρά %2 (με --truncate κόβεται)"_s.arg(length).arg(width));
@@ -87,20 +87,13 @@ qsizetype fit(QStringView text, int field, bool truncate, const FieldPlace& wher
 
 }  // namespace
 
-bool fitField(QString& text, int field, bool truncate, const QString& where, ImportResult& result) {
-  const qsizetype length = fit(
-      text, field, truncate, [&] { return where; }, result, nullptr);
-  if (length < 0) return false;
-  text.truncate(length);
-  return true;
-}
-
 bool fitFieldBytes(QStringView text, int field, bool truncate, const FieldPlace& where, ImportResult& result,
                    char* out) {
   return fit(text, field, truncate, where, result, out) >= 0;
 }
 
-QString storedFieldText(QString text, int field) {
+QString storedText(const QString& cell, int field) {
+  QString text = cell;
   while (text.endsWith(u' ')) text.chop(1);
   text.truncate(CatalogueRecord::kWidth[size_t(field)]);
   return text;

@@ -10,15 +10,11 @@ struct ImportResult;
 using FieldPlace = std::function<QString()>;
 
 // Makes `text` fit field `field` of a record, by the rules every import
-// shares: trailing blanks dropped; a character the catalogue's Windows-1253
-// cannot hold, or one the check would report, refused; a text longer than
-// the field refused, or cut and the cut listed when `truncate`. Reasons and
-// cuts go to `result`, each starting with `where` ("σειρά 3, στήλη «Τίτλος»: ").
-bool fitField(QString& text, int field, bool truncate, const QString& where, ImportResult& result);
-// The same rules, writing what the field stores (its width of Windows-1253
-// bytes, filled with blanks) at `out`: the import's way, with no copy.
+// shares, and writes what the field stores (its width of Windows-1253 bytes,
+// filled with blanks) at `out`: trailing blanks dropped; a character the
+// catalogue's Windows-1253 cannot hold, or one the check would report,
+// refused; a text longer than the field refused, or cut and the cut listed
+// when `truncate`. Reasons and cuts go to `result`, each starting with
+// `where` ("σειρά 3, στήλη «Τίτλος»: ").
 bool fitFieldBytes(QStringView text, int field, bool truncate, const FieldPlace& where, ImportResult& result,
                    char* out);
-// The text as the field would store it, for a preview: trailing blanks
-// dropped, cut to the field's width; nothing refused.
-QString storedFieldText(QString text, int field);

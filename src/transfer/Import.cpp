@@ -208,5 +208,3 @@ ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   }
   return identified;
 }
-
-QString storedText(const QString& cell, int field) { return storedFieldText(cell, field); }

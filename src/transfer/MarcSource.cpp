@@ -3,7 +3,9 @@
 // every import shares. A damaged file is refused where it breaks.
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <cerrno>
+#include <cstring>
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
@@ -60,13 +62,13 @@ class MarcSource : public ImportSource {
           return failed(result, EIO);
       }
       ++number;
-      CatalogueRecord record = CatalogueRecord::blank();
+      std::array<char, CatalogueRecord::kLength> record;
       bool empty = true;
-      if (!convert(number, marc, record, empty, result) || result.status != ImportResult::Status::Done) continue;
+      if (!convert(number, marc, record.data(), empty, result) || result.status != ImportResult::Status::Done) continue;
       // A record with nothing for the catalogue (an authority record, say) makes no blank record.
       if (empty)
         result.add(u"%1: δεν έχει κανένα πεδίο του καταλόγου και παραλείφθηκε"_s.arg(which(number, marc)));
-      else if (!sink(record.bytes()))
+      else if (!sink(record.data()))
         return false;
     }
   }
@@ -79,18 +81,16 @@ class MarcSource : public ImportSource {
                                    : u"εγγραφή MARC %1 (001 «%2»)"_s.arg(number).arg(controlNumber);
   }
 
-  bool convert(qint64 number, const MarcRecord& marc, CatalogueRecord& record, bool& empty, ImportResult& result) {
+  // The record's fields as the catalogue stores them, written at `bytes`.
+  bool convert(qint64 number, const MarcRecord& marc, char* bytes, bool& empty, ImportResult& result) {
     const QList<QString> fields = catalogueFieldsOf(marc);
+    std::memset(bytes, ' ', CatalogueRecord::kLength);
     bool ok = true;
     for (int field = 0; field < fields.size(); ++field) {
-      QString text = oneLine(fields[field]);
-      if (!fitField(text, field, m_options.truncate, which(number, marc) + u", πεδίο «%1»: "_s.arg(fieldLabel(field)),
-                    result)) {
-        ok = false;
-        continue;
-      }
-      record.setField(field, text);
+      const QString text = oneLine(fields[field]);
       empty = empty && text.isEmpty();
+      const FieldPlace where = [&] { return which(number, marc) + u", πεδίο «%1»: "_s.arg(fieldLabel(field)); };
+      ok = fitFieldBytes(text, field, m_options.truncate, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
     }
     return ok;
   }
