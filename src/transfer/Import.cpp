@@ -90,7 +90,8 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
                         const ImportProgress& progress) {
   const QString catalogue = file.path();
   ImportRepeats repeats;
-  if (!repeats.readCatalogue(file)) return failedWith(file.lastError().describe());
+  // Repeats allowed, the catalogue's own book numbers are not needed.
+  if (!options.allowRepeats && !repeats.readCatalogue(file)) return failedWith(file.lastError().describe());
   CatalogueAppend append(file);
   const WritingWindow writing;
   if (!append.begin()) return failedWith(file.lastError().describe());
@@ -113,8 +114,9 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
     return result;
   }
-  if (const QStringList repeated = repeats.find([&](qint64 n) { return source.placeOf(n); });
-      !repeated.isEmpty() && !options.allowRepeats) {
+  if (const QStringList repeated =
+          options.allowRepeats ? QStringList() : repeats.find([&](qint64 n) { return source.placeOf(n); });
+      !repeated.isEmpty()) {
     append.rollback();
     ImportResult told;
     told.status = ImportResult::Status::Repeats;
