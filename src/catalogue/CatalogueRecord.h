@@ -13,7 +13,6 @@ class CatalogueRecord {
  public:
   static constexpr int kLength = int(recordstore::kRecordLength);
   static constexpr int kFieldCount = 6;
-  static constexpr int kTitleField = 2;  // the only field that holds line breaks
   static constexpr std::array<int, kFieldCount> kWidth{50, 50, 100, 50, 50, 50};
   static constexpr std::array<int, kFieldCount> kOffset{0, 50, 100, 200, 250, 300};
 

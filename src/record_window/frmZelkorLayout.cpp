@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "catalogue/FieldLabels.h"
+#include "catalogue/RecordField.h"
 #include "platform/Twips.h"
 #include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
@@ -58,7 +59,7 @@ void frmZelkor::buildFields(QWidget* client) {
     const int width = CatalogueRecord::kWidth[i];
     const bool canEdit = m_session.edition().canEdit();
     FieldBox* box = nullptr;
-    if (i == CatalogueRecord::kTitleField) {
+    if (i == recordfield::kTitle) {
       auto* title = new TitleBox(width, client);
       title->setReadOnly(!canEdit);
       if (!canEdit) title->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

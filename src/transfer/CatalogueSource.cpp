@@ -4,7 +4,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 #include "transfer/ImportSource.h"
 #include "transfer/OpenToRead.h"
 

@@ -10,7 +10,7 @@
 #include "catalogue/CatalogueLock.h"
 #include "catalogue/ImportJournal.h"
 #include "catalogue/RecordScan.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 #include "transfer/OpenToRead.h"
 #include "transfer/RecordList.h"
 

@@ -4,7 +4,7 @@
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
 #include "transfer/ExportWriter.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 #include "transfer/TableColumns.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/RecordField.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/ExportWriter.h"
 #include "transfer/OpenToRead.h"
@@ -68,9 +69,10 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
                 .arg(QFileInfo(output).fileName())
                 .arg(file.recordCount())
                 .arg(xlsxMostRecords())};
-  std::vector<int> fields{0, 1, 2, 3, 4};
+  std::vector<int> fields{recordfield::kAuthor, recordfield::kOtherNames, recordfield::kTitle,
+                          recordfield::kPublication, recordfield::kNumberAndSubject};
   const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;
-  if (options.borrowers && table) fields.push_back(5);
+  if (options.borrowers && table) fields.push_back(recordfield::kBorrower);
   OutputFile out(output);
   if (!out.open()) return failure(out.error());
   std::unique_ptr<ExportWriter> writer = writerFor(options, out);

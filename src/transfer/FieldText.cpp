@@ -5,7 +5,8 @@
 
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
+#include "catalogue/RecordField.h"
 #include "transfer/Import.h"
 
 using namespace Qt::StringLiterals;
@@ -41,8 +42,8 @@ const ByteClasses& byteClasses() {
   static const ByteClasses classes = [] {
     ByteClasses c;
     for (int b = 0; b < 256; ++b) {
-      c.title[size_t(b)] = fieldbytes::classOf(uchar(b), fieldbytes::kTitleField);
-      c.other[size_t(b)] = fieldbytes::classOf(uchar(b), fieldbytes::kTitleField + 1);
+      c.title[size_t(b)] = fieldbytes::classOf(uchar(b), recordfield::kTitle);
+      c.other[size_t(b)] = fieldbytes::classOf(uchar(b), recordfield::kOtherNames);
     }
     return c;
   }();
@@ -56,7 +57,7 @@ qsizetype fit(QStringView text, int field, bool truncate, const FieldPlace& wher
   while (length > 0 && text[length - 1] == u' ') --length;
   const int width = CatalogueRecord::kWidth[size_t(field)];
   const std::array<unsigned char, 256>& classOf =
-      field == fieldbytes::kTitleField ? byteClasses().title : byteClasses().other;
+      field == recordfield::kTitle ? byteClasses().title : byteClasses().other;
   for (qsizetype i = 0; i < length; ++i) {
     const int byte = cp1253::byteFor(text[i]);
     if (byte < 0) {

@@ -5,7 +5,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordScan.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 
 using namespace Qt::StringLiterals;
 

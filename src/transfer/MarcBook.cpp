@@ -4,11 +4,11 @@
 #include <QSet>
 #include <array>
 
+#include "catalogue/RecordField.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum Field { kAuthor = 0, kOtherNames = 1, kTitle = 2, kPublication = 3, kBookNumber = 4 };
 
 const MarcRole kEditor{u"επιμελητής"_s, u"edt"_s, u"340"_s, u"επιμ."_s};
 const MarcRole kTranslator{u"μεταφραστής"_s, u"trl"_s, u"730"_s, u"μτφρ."_s};
@@ -146,21 +146,21 @@ QString transcribed(const QString& statement) {
 
 MarcBook marcBook(const QList<QString>& fields) {
   MarcBook book;
-  book.title = fields.value(kTitle);
+  book.title = fields.value(recordfield::kTitle);
   book.articleLength = articleLength(book.title);
   QStringList collective;
-  for (const Heading& h : headingsOf(fields.value(kAuthor))) {
+  for (const Heading& h : headingsOf(fields.value(recordfield::kAuthor))) {
     if (h.personal)
       book.authors.append(h.name);
     else
       collective.append(h.typed);
   }
   book.responsibility = collective.join(u" ; "_s);
-  book.otherNamesText = fields.value(kOtherNames);
+  book.otherNamesText = fields.value(recordfield::kOtherNames);
   for (const Heading& h : headingsOf(book.otherNamesText))
     if (h.personal) book.otherNames.append(h.name);
-  book.publication = fields.value(kPublication);
+  book.publication = fields.value(recordfield::kPublication);
   book.year = onlyYear(book.publication);
-  splitBookNumber(fields.value(kBookNumber), book);
+  splitBookNumber(fields.value(recordfield::kNumberAndSubject), book);
   return book;
 }

@@ -7,7 +7,7 @@
 #include <yaz/wrbuf.h>
 
 #include "transfer/ExportWriter.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 #include "transfer/MarcFields.h"
 
 namespace {

@@ -6,12 +6,11 @@
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldLabels.h"
 #include "catalogue/ForgivingMatcher.h"
+#include "catalogue/RecordField.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int kPublicationField = 3;
 
 struct ColumnNames {
   int field;
@@ -120,4 +119,4 @@ QList<int> columnsNamed(const QString& list, QStringList& unknown) {
   return columns;
 }
 
-QString columnJoiner(int field) { return field == kPublicationField ? u", "_s : u" "_s; }
+QString columnJoiner(int field) { return field == recordfield::kPublication ? u", "_s : u" "_s; }

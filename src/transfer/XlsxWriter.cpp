@@ -20,7 +20,7 @@
 #endif
 
 #include "transfer/ExportWriter.h"
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 #include "transfer/TableColumns.h"
 
 using namespace Qt::StringLiterals;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "catalogue/RecordField.h"
+
 // Field texts straight from a record's 350 bytes, for the exports and the
 // check: no QString per field on the way to UTF-8.
 namespace fieldbytes {
@@ -21,8 +23,10 @@ char* writeUtf8(char* out, const char* bytes, int length, bool* special = nullpt
 // The same, appended to `out`.
 void appendUtf8(QByteArray& out, const char* bytes, int length);
 inline void appendUtf8(QByteArray& out, Span s) { appendUtf8(out, s.data, s.length); }
-// The book number: the leading number of field 5 after any blanks, without
-// leading zeros; empty when there is none. Points into the record: no copy.
+// The book number in a field's text: its leading number after any blanks,
+// without leading zeros; empty when there is none. Points into the text.
+Span bookNumberIn(const char* text, int length);
+// The book number of a record's 350 bytes, from its number-and-subject field.
 Span bookNumberOf(const char* record);
 // "~~~" in all six fields.
 bool isDeletionMark(const char* record);
@@ -33,7 +37,6 @@ bool isUndefined(unsigned char byte);
 // the import refuses: NUL, control bytes (but the line breaks the title's box
 // takes) and bytes that Windows-1253 leaves undefined.
 enum ByteClass : unsigned char { kNul = 1, kControl = 2, kUndefined = 4 };
-constexpr int kTitleField = 2;
 // The class of one byte (0 when it is fine) in field `field`.
 unsigned char classOf(unsigned char byte, int field);
 // The classes found anywhere in a record's 350 bytes.

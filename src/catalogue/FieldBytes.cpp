@@ -1,4 +1,4 @@
-#include "transfer/FieldBytes.h"
+#include "catalogue/FieldBytes.h"
 
 #include <QtAlgorithms>
 #include <QtEndian>
@@ -7,6 +7,7 @@
 
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
+#include "catalogue/RecordField.h"
 
 namespace fieldbytes {
 namespace {
@@ -77,9 +78,8 @@ bool isDeletionMark(const char* record) {
 
 bool isUndefined(unsigned char byte) { return cp1253::decodeByte(byte).unicode() >= 0xF700 && byte >= 0x80; }
 
-Span bookNumberOf(const char* record) {
-  constexpr int kBookNumberField = 4;
-  const Span f = trimmed(record, kBookNumberField);
+Span bookNumberIn(const char* text, int length) {
+  const Span f{text, length};
   int i = 0;
   while (i < f.length && f.data[i] == ' ') ++i;
   while (i + 1 < f.length && f.data[i] == '0' && f.data[i + 1] >= '0' && f.data[i + 1] <= '9') ++i;
@@ -88,9 +88,14 @@ Span bookNumberOf(const char* record) {
   return {f.data + start, i - start};
 }
 
+Span bookNumberOf(const char* record) {
+  const Span f = trimmed(record, recordfield::kNumberAndSubject);
+  return bookNumberIn(f.data, f.length);
+}
+
 unsigned char classOf(unsigned char byte, int field) {
   if (byte == 0) return kNul;
-  if (byte < 0x20 || byte == 0x7F) return (byte == '\r' || byte == '\n') && field == kTitleField ? 0 : kControl;
+  if (byte < 0x20 || byte == 0x7F) return (byte == '\r' || byte == '\n') && field == recordfield::kTitle ? 0 : kControl;
   return isUndefined(byte) ? kUndefined : 0;
 }
 
