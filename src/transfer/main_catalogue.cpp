@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "locale/GreekQtTexts.h"
+#include "locale/NumberLocale.h"
 #include "transfer/CatalogueTool.h"
 #include "transfer/Import.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
 #endif
   qInstallMessageHandler(quietQtMessages);
   QCoreApplication app(argc, argv);
+  keepNumbersInCLocale();
   installGreekQtTexts(app);
   QTextStream out(stdout);
   QTextStream err(stderr);
