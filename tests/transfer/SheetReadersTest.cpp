@@ -2,8 +2,11 @@
 #include <zip.h>
 
 #include "TransferFixture.h"
-#include "transfer/TableReader.h"
-#include "transfer/ZipEntries.h"
+#include "transfer/table/OdsTable.h"
+#include "transfer/table/TableReader.h"
+#include "transfer/table/XlsTable.h"
+#include "transfer/table/XlsxTable.h"
+#include "transfer/table/ZipEntries.h"
 
 // The spreadsheet readers, each through the TableReader the import uses:
 // workbooks made here (xlsx by libxlsxwriter, ods zipped from the XML
