@@ -1,6 +1,7 @@
 #include "transfer/table/SheetRows.h"
 
 #include <QFileInfo>
+#include <QXmlStreamReader>
 #include <cmath>
 
 using namespace Qt::StringLiterals;

@@ -2,9 +2,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <QXmlStreamReader>
 
 #include "transfer/table/TableReader.h"
+
+class QXmlStreamReader;
 
 // What the spreadsheet readers share: the rows of one sheet handed out one
 // at a time with the sheet's own row numbers, the bounds that keep a hostile

@@ -11,7 +11,6 @@
 
 #include "transfer/table/SheetRows.h"
 #include "transfer/table/XlsDimensions.h"
-#include "transfer/table/ZipEntries.h"
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +18,8 @@ namespace {
 
 // As many cells as one full sheet of the format holds, some 256 MB in FreeXL.
 constexpr qint64 kMostCells = qint64(65536) * 256;
+// FreeXL holds the whole workbook in memory: 256 MB, far more than a school's sheet.
+constexpr qint64 kMostWorkbookBytes = qint64(256) << 20;
 
 // What FreeXL's error code means to the librarian.
 QString freexlError(const QString& path, int code) {
@@ -100,9 +101,8 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     error = SheetRows::cannotOpen(path, u"το αρχείο ή ο φάκελός του δεν υπάρχει"_s);
     return nullptr;
   }
-  // FreeXL holds the whole workbook in memory.
-  if (info.size() > ZipEntries::mostEntryBytes) {
-    error = SheetRows::tooBig(path, u"ξεπερνά τα %1 MB"_s.arg(ZipEntries::mostEntryBytes >> 20));
+  if (info.size() > kMostWorkbookBytes) {
+    error = SheetRows::tooBig(path, u"ξεπερνά τα %1 MB"_s.arg(kMostWorkbookBytes >> 20));
     return nullptr;
   }
   QFile file(path);

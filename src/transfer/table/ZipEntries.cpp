@@ -4,19 +4,18 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 #include <algorithm>
 
 #include "transfer/table/SheetRows.h"
 
 using namespace Qt::StringLiterals;
 
-qint64 ZipEntries::mostEntryBytes = qint64(256) << 20;
-
 namespace {
 
-QString entryTooBig(const QString& path, const QString& name) {
-  return SheetRows::tooBig(path, u"το μέρος «%1» ξεπερνά τα %2 MB όταν αποσυμπιεστεί"_s.arg(name).arg(
-                                     std::max<qint64>(ZipEntries::mostEntryBytes >> 20, 1)));
+QString entryTooBig(const QString& path, const QString& name, qint64 most) {
+  return SheetRows::tooBig(
+      path, u"το μέρος «%1» ξεπερνά τα %2 MB όταν αποσυμπιεστεί"_s.arg(name).arg(std::max<qint64>(most >> 20, 1)));
 }
 
 }  // namespace
@@ -53,7 +52,8 @@ struct ZipEntries::Io {
 class ZipEntries::Entry : public QIODevice {
  public:
   enum class Status { Reading, Ended, TooBig, Damaged, ReadFailed };
-  Entry(unzFile zip, const Io& io, const QString& name) : m_zip(zip), m_io(io), m_name(name) {
+  Entry(unzFile zip, const Io& io, const QString& name, qint64 most)
+      : m_zip(zip), m_io(io), m_name(name), m_most(most) {
     QIODevice::open(QIODevice::ReadOnly);
   }
   ~Entry() override {
@@ -91,12 +91,13 @@ class ZipEntries::Entry : public QIODevice {
   unzFile m_zip;
   const Io& m_io;
   QString m_name;
-  qint64 m_most = mostEntryBytes;
+  qint64 m_most;
   qint64 m_read = 0;
   Status m_status = Status::Reading;
 };
 
-std::unique_ptr<ZipEntries> ZipEntries::open(const QString& path, const QString& kind, QString& error) {
+std::unique_ptr<ZipEntries> ZipEntries::open(const QString& path, const QString& kind, QString& error,
+                                             qint64 mostEntryBytes) {
   auto io = std::make_unique<Io>();
   io->file.setFileName(path);
   if (!io->file.open(QIODevice::ReadOnly)) {
@@ -127,11 +128,11 @@ std::unique_ptr<ZipEntries> ZipEntries::open(const QString& path, const QString&
           QFileInfo(path).fileName(), kind);
     return nullptr;
   }
-  return std::unique_ptr<ZipEntries>(new ZipEntries(path, std::move(io), zip));
+  return std::unique_ptr<ZipEntries>(new ZipEntries(path, std::move(io), zip, mostEntryBytes));
 }
 
-ZipEntries::ZipEntries(const QString& path, std::unique_ptr<Io> io, void* zip)
-    : m_path(path), m_io(std::move(io)), m_zip(zip) {}
+ZipEntries::ZipEntries(const QString& path, std::unique_ptr<Io> io, void* zip, qint64 mostEntryBytes)
+    : m_path(path), m_io(std::move(io)), m_zip(zip), m_most(mostEntryBytes) {}
 
 ZipEntries::~ZipEntries() {
   m_entry.reset();
@@ -159,15 +160,15 @@ bool ZipEntries::start(const QString& name, QString& error) {
         QFileInfo(m_path).fileName());
     return false;
   }
-  if (info.uncompressed_size > ZPOS64_T(mostEntryBytes)) {
-    error = entryTooBig(m_path, name);
+  if (info.uncompressed_size > ZPOS64_T(m_most)) {
+    error = entryTooBig(m_path, name, m_most);
     return false;
   }
   if (unzOpenCurrentFile(m_zip) != UNZ_OK) {
     error = SheetRows::damaged(m_path, u"το μέρος «%1» δεν αποσυμπιέζεται"_s.arg(name));
     return false;
   }
-  m_entry = std::make_unique<Entry>(m_zip, *m_io, name);
+  m_entry = std::make_unique<Entry>(m_zip, *m_io, name, m_most);
   return true;
 }
 
@@ -191,7 +192,7 @@ QString ZipEntries::streamError() const {
     case Entry::Status::Ended:
       return QString();
     case Entry::Status::TooBig:
-      return entryTooBig(m_path, name);
+      return entryTooBig(m_path, name, m_most);
     case Entry::Status::Damaged:
       return SheetRows::damaged(m_path, u"το μέρος «%1» δεν αποσυμπιέζεται"_s.arg(name));
     case Entry::Status::ReadFailed:
