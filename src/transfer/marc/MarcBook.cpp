@@ -4,6 +4,7 @@
 #include <QSet>
 #include <array>
 
+#include "catalogue/FieldBytes.h"
 #include "catalogue/RecordField.h"
 
 using namespace Qt::StringLiterals;
@@ -109,18 +110,17 @@ QString onlyYear(const QString& publication) {
   return years == 1 ? year : QString();
 }
 
-// The leading number after any blanks, without leading zeros, as the
-// check reads it; the subject is what follows, without separators.
+// The book number as the check reads it; the subject is what follows,
+// without separators.
 void splitBookNumber(const QString& field, MarcBook& book) {
-  static const QRegularExpression kNumber(u"^\\s*0*(\\d+)(.*)$"_s);
-  const QRegularExpressionMatch m = kNumber.match(field);
-  if (!m.hasMatch()) {
+  const QStringView number = fieldbytes::bookNumberIn(field);
+  if (number.isEmpty()) {
     book.subject = field;
     return;
   }
   static const QRegularExpression kSeparators(u"^[\\s\\-–:,.;]+"_s);
-  book.bookNumber = m.captured(1);
-  book.subject = m.captured(2).remove(kSeparators).trimmed();
+  book.bookNumber = number.toString();
+  book.subject = field.mid(number.data() + number.size() - field.data()).remove(kSeparators).trimmed();
 }
 
 }  // namespace

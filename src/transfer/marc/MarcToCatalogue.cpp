@@ -1,5 +1,6 @@
 #include "transfer/marc/MarcToCatalogue.h"
 
+#include "catalogue/RecordField.h"
 #include "transfer/marc/MarcBook.h"
 #include "transfer/marc/MarcTags.h"
 
@@ -130,8 +131,9 @@ void splitNames(QList<Name> names, const QStringList& statements, const QString&
     for (const Name& n : names) (n.authorial ? field1 : others).append(n);
     if (field2.isEmpty()) field2 = namesText(others);
   }
-  fields[0] = joined({namesText(field1), mainEntry ? QString() : joined(collective, u" - "_s)}, u" - "_s);
-  fields[1] = field2;
+  fields[recordfield::kAuthor] =
+      joined({namesText(field1), mainEntry ? QString() : joined(collective, u" - "_s)}, u" - "_s);
+  fields[recordfield::kOtherNames] = field2;
 }
 
 // The subject heading: its term and subdivisions.
@@ -166,7 +168,7 @@ QString areasOf(const MarcRecord& record, const QList<std::pair<QStringList, QSt
 }
 
 QList<QString> marc21Fields(const MarcRecord& record) {
-  QList<QString> fields(5);
+  QList<QString> fields(recordfield::kBorrower);
   QStringList statements;
   if (const MarcDataField* title = record.first(tag(marc21::kTitle))) {
     QString text = withoutClosingMark(title->first(u'a'));
@@ -175,7 +177,7 @@ QList<QString> marc21Fields(const MarcRecord& record) {
       if (code == u'n' || code == u'p') text += u". "_s + withoutClosingMark(part);
     }
     // The export ends the title with a period only where no statement follows.
-    fields[2] = title->all(u'c').isEmpty() ? withoutClosingPeriod(text) : text;
+    fields[recordfield::kTitle] = title->all(u'c').isEmpty() ? withoutClosingPeriod(text) : text;
     QString statement = title->all(u'c').join(u" ; "_s).trimmed();
     // Initials the statement closed up are put back as the headings spell them.
     for (const MarcDataField* f : record.all({tag(marc21::kMainEntry), tag(marc21::kAddedEntry)}))
@@ -195,24 +197,27 @@ QList<QString> marc21Fields(const MarcRecord& record) {
       mainEntry = true;
   }
   splitNames(names, statements, QString(), added, mainEntry, fields);
-  fields[3] = areasOf(record, {{{u"250"_s}, u"a"_s}, {{u"260"_s, u"264"_s}, u"abc"_s}, {{u"300"_s}, u"a"_s}});
-  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{tag(marc21::kNote)}, u"a"_s}});
+  fields[recordfield::kPublication] =
+      areasOf(record, {{{u"250"_s}, u"a"_s}, {{u"260"_s, u"264"_s}, u"abc"_s}, {{u"300"_s}, u"a"_s}});
+  if (fields[recordfield::kPublication].isEmpty())
+    fields[recordfield::kPublication] = areasOf(record, {{{tag(marc21::kNote)}, u"a"_s}});
   QString number;
   for (const MarcDataField* f : record.all({tag(marc21::kHoldings), tag(marc21::kKohaItem)}))
     if (number.isEmpty()) number = f->first(QChar::fromLatin1(marc21::kCopyNumber)).trimmed();
-  fields[4] = bookNumberAndSubject(number, subjectOf(record, {tag(marc21::kSubject), u"650"_s, u"651"_s, u"600"_s,
-                                                              u"610"_s, u"611"_s, u"630"_s, u"655"_s}));
+  fields[recordfield::kNumberAndSubject] = bookNumberAndSubject(
+      number,
+      subjectOf(record, {tag(marc21::kSubject), u"650"_s, u"651"_s, u"600"_s, u"610"_s, u"611"_s, u"630"_s, u"655"_s}));
   return fields;
 }
 
 QList<QString> unimarcFields(const MarcRecord& record) {
-  QList<QString> fields(5);
+  QList<QString> fields(recordfield::kBorrower);
   QStringList statements;
   QString otherNames;
   if (const MarcDataField* title = record.first(tag(unimarc::kTitle))) {
     QString text = withoutClosingMark(title->first(u'a'));
     for (const QString& part : title->all(u'e')) text += u" : "_s + withoutClosingMark(part);
-    fields[2] = text.remove(unimarc::kNsb).remove(unimarc::kNse);
+    fields[recordfield::kTitle] = text.remove(unimarc::kNsb).remove(unimarc::kNse);
     for (const QString& statement : title->all(u'f')) statements += statement.split(u" ; "_s, Qt::SkipEmptyParts);
     otherNames = title->all(u'g').join(u" ; "_s).trimmed();
   }
@@ -229,12 +234,14 @@ QList<QString> unimarcFields(const MarcRecord& record) {
         QStringList{tag(unimarc::kPrimaryName), tag(unimarc::kAlternativeName), u"710"_s, u"711"_s}.contains(f->tag);
   }
   splitNames(names, statements, otherNames, secondary, mainEntry, fields);
-  fields[3] = areasOf(record, {{{u"205"_s}, u"a"_s}, {{u"210"_s, u"214"_s}, u"acd"_s}, {{u"215"_s}, u"a"_s}});
-  if (fields[3].isEmpty()) fields[3] = areasOf(record, {{{tag(unimarc::kNote)}, u"a"_s}});
+  fields[recordfield::kPublication] =
+      areasOf(record, {{{u"205"_s}, u"a"_s}, {{u"210"_s, u"214"_s}, u"acd"_s}, {{u"215"_s}, u"a"_s}});
+  if (fields[recordfield::kPublication].isEmpty())
+    fields[recordfield::kPublication] = areasOf(record, {{{tag(unimarc::kNote)}, u"a"_s}});
   QString number;
   if (const MarcDataField* item = record.first(tag(unimarc::kItem)))
     number = item->first(QChar::fromLatin1(unimarc::kItemNumber)).trimmed();
-  fields[4] = bookNumberAndSubject(
+  fields[recordfield::kNumberAndSubject] = bookNumberAndSubject(
       number, subjectOf(record, {tag(unimarc::kSubject), u"606"_s, u"607"_s, u"600"_s, u"601"_s, u"605"_s}));
   return fields;
 }
