@@ -112,7 +112,7 @@ void LoansWindow::showList() {
   for (const loans::ClassGroup& group : m_list.classes) {
     int books = 0;
     for (const loans::Pupil& pupil : group.pupils) books += int(pupil.loans.size());
-    auto* heading = new QTreeWidgetItem(m_loans, {QString(), loans::classHeading(group) + u" (%1)"_s.arg(books)});
+    auto* heading = new QTreeWidgetItem(m_loans, {loans::classHeading(group) + u" (%1)"_s.arg(books)});
     heading->setFirstColumnSpanned(true);
     for (const loans::Pupil& pupil : group.pupils)
       for (const loans::Loan& loan : pupil.loans) {

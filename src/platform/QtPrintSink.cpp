@@ -49,9 +49,11 @@ bool render(QPrinter& printer, const PrintJob& job) {
     if (p > 0 && !printer.newPage()) return false;
     const QStringList& lines = job.pages[p];
     const qreal step = lineStep(metrics, sheetHeight, lines.size(), job.spreadOverSheet);
+    // A spread page's last line ends at the foot by construction, but for rounding.
+    const qreal slack = job.spreadOverSheet ? step / 2 : 0;
     qreal top = 0;
     for (const QString& line : lines) {
-      if (top > 0 && top + metrics.height() > sheetHeight) {
+      if (top > 0 && top + metrics.height() > sheetHeight + slack) {
         if (!printer.newPage()) return false;
         top = 0;
       }

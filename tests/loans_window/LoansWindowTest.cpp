@@ -36,7 +36,7 @@ class LoansWindowTest : public ::testing::Test {
     QTreeWidget* loans = tree("lstLoans");
     for (int i = 0; i < loans->topLevelItemCount(); ++i) {
       const QTreeWidgetItem* heading = loans->topLevelItem(i);
-      out.append(heading->text(1));
+      out.append(heading->text(0));
       for (int j = 0; j < heading->childCount(); ++j)
         out.append(heading->child(j)->text(loans::kName) + u' ' + heading->child(j)->text(loans::kCode));
     }
