@@ -71,10 +71,13 @@ int main(int argc, char** argv) {
 
   bool failed = false;
   baseline::blockRead(catalogue);  // warms the page cache
-  const double read = medianOf(repeats, [&] { return baseline::blockRead(catalogue).ok; }, failed);
+  const double read = medianOf(
+      repeats, [&] { return baseline::blockRead(catalogue).ok; }, failed);
   Listed late, all;
-  const double overdue = medianOf(repeats, [&] { return listLoans(catalogue, false, late); }, failed);
-  const double everything = medianOf(repeats, [&] { return listLoans(catalogue, true, all); }, failed);
+  const double overdue = medianOf(
+      repeats, [&] { return listLoans(catalogue, false, late); }, failed);
+  const double everything = medianOf(
+      repeats, [&] { return listLoans(catalogue, true, all); }, failed);
 
   std::printf("\n%-44s %9.4f s\n", "read whole file, 1 MiB blocks", read);
   std::printf("%-44s %9.4f s   x%6.2f read   (%d books, %d pupils, %zu unreadable)\n", "overdue list", overdue,

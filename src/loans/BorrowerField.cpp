@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "catalogue/Cp1253.h"
@@ -128,17 +129,16 @@ class Reader {
   int wordDate(int i);
   int schoolClass(int i);
   void takeDate(int begin, int end, int day, int month, int year);
-  QString nameOutside() const;
+  void nameOutside(QByteArray& raw, QByteArray& key) const;
 
   const char* m_raw;
   int m_n;
   QDate m_today;
   Folded m_t;
-  std::vector<Piece> m_pieces;
+  QVarLengthArray<Piece, 8> m_pieces;
   QDate m_due;
   int m_grade = 0;
   int m_section = 0;
-  QString m_className;
   bool m_twoClasses = false;
 };
 
@@ -232,7 +232,6 @@ int Reader::schoolClass(int i) {
   } else {
     return -1;
   }
-  const QString gradeText = cp1253::decode(reinterpret_cast<const char*>(m_t.constData() + i), j - i);
   int end = j;
   const bool marked = j < m_n && isMark(m_t[j]);
   bool spaced = false;
@@ -248,29 +247,31 @@ int Reader::schoolClass(int i) {
   if (nd > 0) end = j + nd;
   if (wordAt(end)) return -1;
   const int section = nd > 0 ? number(j, nd) : 0;
-  const QString name = section > 0 ? gradeText + QString::number(section) : gradeText;
-  if (!m_className.isEmpty() && m_className != name) m_twoClasses = true;
-  m_className = name;
+  if (m_grade != 0 && (m_grade != grade || m_section != section)) m_twoClasses = true;
   m_grade = grade;
   m_section = section;
   m_pieces.push_back({Piece::Kind::Class, i, end});
   return end;
 }
 
-QString Reader::nameOutside() const {
-  QStringList words;
+// The words outside the pieces taken, blanks made single: as typed into
+// `raw`, folded into `key`.
+void Reader::nameOutside(QByteArray& raw, QByteArray& key) const {
   auto takeWord = [&](int b, int e) {
     while (b < e && isPunctuation(m_t[b])) ++b;
     while (e > b && isPunctuation(m_t[e - 1])) --e;
-    if (!std::any_of(m_t.constData() + b, m_t.constData() + e,
-                     [](unsigned char c) { return isLetter(c) || isDigit(c); }))
-      return;
-    const QByteArray w(reinterpret_cast<const char*>(m_t.constData() + b), e - b);
+    const unsigned char* w = m_t.constData() + b;
+    if (!std::any_of(w, w + (e - b), [](unsigned char c) { return isLetter(c) || isDigit(c); })) return;
     for (const QByteArray& joining : joiningWords())
-      if (w == joining) return;
-    words.append(cp1253::decode(m_raw + b, e - b));
+      if (joining.size() == e - b && std::memcmp(joining.constData(), w, size_t(e - b)) == 0) return;
+    if (!raw.isEmpty()) {
+      raw.append(' ');
+      key.append(' ');
+    }
+    raw.append(m_raw + b, e - b);
+    key.append(reinterpret_cast<const char*>(w), e - b);
   };
-  size_t p = 0;
+  qsizetype p = 0;
   int start = -1;
   for (int i = 0; i <= m_n; ++i) {
     const bool inPiece = p < m_pieces.size() && i >= m_pieces[p].begin && i < m_pieces[p].end;
@@ -285,13 +286,16 @@ QString Reader::nameOutside() const {
     }
     if (!breaks && start < 0) start = i;
   }
-  return words.join(u' ');
 }
 
 BorrowerReading Reader::read() {
   BorrowerReading r;
-  r.typed = cp1253::decode(m_raw, m_n);
   r.state = BorrowerReading::State::Unreadable;
+  const auto unreadable = [&] {
+    r.typed = cp1253::decode(m_raw, m_n);
+    r.dueTyped.clear();
+    return r;
+  };
   for (int i = 0; i < m_n;) {
     int end = -1;
     if (!wordBefore(i)) {
@@ -311,18 +315,21 @@ BorrowerReading Reader::read() {
 
   int dates = 0;
   for (const Piece& piece : m_pieces) {
-    if (piece.kind == Piece::Kind::BadDate) return r;
+    if (piece.kind == Piece::Kind::BadDate) return unreadable();
     if (piece.kind == Piece::Kind::Date) {
       ++dates;
       r.dueTyped = cp1253::decode(m_raw + piece.begin, piece.end - piece.begin);
     }
   }
-  if (dates != 1 || m_twoClasses) return r;
-  r.name = nameOutside();
-  if (r.name.isEmpty()) return r;
+  if (dates != 1 || m_twoClasses) return unreadable();
+  QByteArray name;
+  nameOutside(name, r.nameKey);
+  if (name.isEmpty()) return unreadable();
+  r.name = cp1253::decode(name);
   r.state = BorrowerReading::State::Readable;
   r.due = m_due;
-  r.className = m_className;
+  static const QString kGrades[] = {u"Α"_s, u"Β"_s, u"Γ"_s, u"Δ"_s, u"Ε"_s, u"ΣΤ"_s};
+  if (m_grade > 0) r.className = kGrades[m_grade - 1] + (m_section > 0 ? QString::number(m_section) : QString());
   r.grade = m_grade;
   r.section = m_section;
   return r;

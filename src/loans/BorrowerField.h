@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -12,13 +13,14 @@ namespace loans {
 struct BorrowerReading {
   enum class State { NotOnLoan, Readable, Unreadable };
   State state = State::NotOnLoan;
-  QDate due;          // Readable only
-  QString dueTyped;   // the date as typed, e.g. "15 Δεκ"
-  QString className;  // "Β2", "ΣΤ1", "Γ"; empty when the text names none
-  int grade = 0;      // 1 for Α to 6 for ΣΤ; 0 without a class
-  int section = 0;    // the number after the grade; 0 when none
-  QString name;       // the rest of the text, blanks made single
-  QString typed;      // the whole text as typed, without outer blanks
+  QDate due;           // Readable only
+  QString dueTyped;    // the date as typed, e.g. "15 Δεκ"
+  QString className;   // "Β2", "ΣΤ1", "Γ"; empty when the text names none
+  int grade = 0;       // 1 for Α to 6 for ΣΤ; 0 without a class
+  int section = 0;     // the number after the grade; 0 when none
+  QString name;        // the rest of the text, blanks made single
+  QByteArray nameKey;  // the name folded as the forgiving search folds it
+  QString typed;       // Unreadable only: the whole text as typed, without outer blanks
 
   bool readable() const { return state == State::Readable; }
 };

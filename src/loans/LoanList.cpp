@@ -1,38 +1,34 @@
 #include "loans/LoanList.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <tuple>
 
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldBytes.h"
-#include "catalogue/ForgivingMatcher.h"
 #include "loans/BorrowerField.h"
 
 using namespace Qt::StringLiterals;
 
 namespace loans {
 
+// The sort compares whole numbers only: the class as one number, the pupil
+// by the place of the folded name among all names.
 struct LoanListBuilder::Entry {
-  int grade;  // 0 (no class) sorts last
-  int section;
+  int classKey;  // grade and section; no class sorts last
+  int pupil;     // index into m_names
   QString className;
-  QByteArray nameKey;  // folded, so that one pupil typed two ways is one pupil
-  QString name;
   Loan loan;
 };
 
 namespace {
 
-QByteArray nameKey(const QString& name) {
-  QByteArray key = cp1253::encode(name);
-  for (char& b : key) b = char(forgivingFold(static_cast<unsigned char>(b)));
-  return key;
-}
-
 QString titleOf(const char* record) {
   const fieldbytes::Span t = fieldbytes::trimmed(record, recordfield::kTitle);
   QString title = cp1253::decode(t.data, t.length);
-  title.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ');
+  if (std::memchr(t.data, '\n', size_t(t.length)) || std::memchr(t.data, '\r', size_t(t.length)))
+    title.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ');
   return title;
 }
 
@@ -56,39 +52,66 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   }
   const int daysLate = int(reading.due.daysTo(m_day));
   if (daysLate <= 0 && !m_everything) return;
-  m_entries.push_back({reading.grade, reading.section, reading.className, nameKey(reading.name), reading.name,
+  // One pupil typed two ways ("ΠΑΠΑΔΟΠΟΥΛΟΣ", "Παπαδόπουλος") is one pupil.
+  const auto known = m_pupils.constFind(reading.nameKey);
+  const int pupil = known != m_pupils.cend() ? known.value() : int(m_names.size());
+  if (known == m_pupils.cend()) {
+    m_pupils.insert(reading.nameKey, pupil);
+    m_names.push_back({reading.nameKey, reading.name});
+  }
+  const int classKey = reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * 1000 + reading.section;
+  m_entries.push_back({classKey, pupil, reading.className,
                        Loan{code, titleOf(record), reading.due, reading.dueTyped, qMax(daysLate, 0)}});
 }
 
 LoanList LoanListBuilder::finish() {
-  auto before = [](const Entry& a, const Entry& b) {
-    const int ga = a.grade == 0 ? 99 : a.grade;
-    const int gb = b.grade == 0 ? 99 : b.grade;
-    return std::tie(ga, a.section, a.nameKey, a.loan.due, a.loan.code) <
-           std::tie(gb, b.section, b.nameKey, b.loan.due, b.loan.code);
+  std::vector<int> byName(m_names.size());
+  for (size_t i = 0; i < byName.size(); ++i) byName[i] = int(i);
+  std::sort(byName.begin(), byName.end(),
+            [&](int a, int b) { return m_names[size_t(a)].key < m_names[size_t(b)].key; });
+  std::vector<int> rank(m_names.size());
+  for (size_t r = 0; r < byName.size(); ++r) rank[size_t(byName[r])] = int(r);
+  // Small keys sorted, not the entries with their texts.
+  struct Key {
+    quint64 classAndPupil;
+    qint64 due;
+    qint32 code;
+    quint32 entry;
   };
-  std::sort(m_entries.begin(), m_entries.end(), before);
+  std::vector<Key> keys(m_entries.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const Entry& e = m_entries[i];
+    keys[i] = {(quint64(quint32(e.classKey)) << 32) | quint32(rank[size_t(e.pupil)]), e.loan.due.toJulianDay(),
+               e.loan.code, quint32(i)};
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    return std::tie(a.classAndPupil, a.due, a.code) < std::tie(b.classAndPupil, b.due, b.code);
+  });
 
   LoanList list;
   list.day = m_day;
   list.everything = m_everything;
-  for (size_t i = 0; i < m_entries.size(); ++i) {
-    const Entry& e = m_entries[i];
-    const bool newClass = i == 0 || e.className != m_entries[i - 1].className;
+  const Entry* previous = nullptr;
+  for (const Key& key : keys) {
+    const Entry& e = m_entries[key.entry];
+    const bool newClass = !previous || e.classKey != previous->classKey;
     if (newClass) {
       list.classes.push_back({e.className, {}});
       if (!e.className.isEmpty()) ++list.classCount;
     }
-    if (newClass || e.nameKey != m_entries[i - 1].nameKey) {
-      list.classes.back().pupils.push_back({e.name, {}});
+    if (newClass || e.pupil != previous->pupil) {
+      list.classes.back().pupils.push_back({m_names[size_t(e.pupil)].name, {}});
       ++list.pupils;
     }
     list.classes.back().pupils.back().loans.push_back(e.loan);
     ++list.books;
+    previous = &e;
   }
   list.unreadable = std::move(m_unreadable);
   m_entries.clear();
   m_unreadable.clear();
+  m_pupils.clear();
+  m_names.clear();
   return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -63,8 +64,14 @@ class LoanListBuilder {
   struct Entry;
   QDate m_day;
   bool m_everything;
+  struct Name {
+    QByteArray key;  // folded
+    QString name;    // as first met
+  };
   std::vector<Entry> m_entries;
   std::vector<UnreadableLoan> m_unreadable;
+  QHash<QByteArray, int> m_pupils;  // folded name to index into m_names
+  std::vector<Name> m_names;
 };
 
 // The columns of the list, as the window, the printed list and the tool's

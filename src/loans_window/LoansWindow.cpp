@@ -54,6 +54,7 @@ void LoansWindow::buildControls() {
   m_loans = newTree(this, "lstLoans", loans::columnNames());
   m_loans->setRootIsDecorated(true);
   m_unreadable = newTree(this, "lstUnreadable", {u"Κωδικός"_s, u"Όπως γράφτηκε"_s, u"Τίτλος"_s});
+  m_picked = m_loans;
   auto* unreadableLabel =
       new QLabel(u"Πεδία δανειζόμενου που δεν διαβάζονται (διορθώστε τα στην εγγραφή τους):"_s, this);
 
@@ -85,8 +86,11 @@ void LoansWindow::buildControls() {
   connect(printSlips, &QPushButton::clicked, this, [this] { cmdPrintSlips_Click(); });
   connect(school, &QPushButton::clicked, this, [this] { cmdSchool_Click(); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  for (QTreeWidget* tree : {m_loans, m_unreadable})
+  // The button goes to the book picked last, in either list.
+  for (QTreeWidget* tree : {m_loans, m_unreadable}) {
+    connect(tree, &QTreeWidget::currentItemChanged, this, [this, tree] { m_picked = tree; });
     connect(tree, &QTreeWidget::itemActivated, this, [this] { cmdGoTo_Click(); });
+  }
 }
 
 bool LoansWindow::load() {
@@ -140,8 +144,7 @@ qint32 LoansWindow::codeOf(const QTreeWidgetItem* item) const { return item ? it
 
 // Like the code search: the record window shows the record once this closes.
 void LoansWindow::cmdGoTo_Click() {
-  qint32 code = codeOf(m_loans->currentItem());
-  if (m_unreadable->hasFocus() || code == 0) code = codeOf(m_unreadable->currentItem());
+  const qint32 code = codeOf(m_picked->currentItem());
   if (code == 0) {
     notice(u"Διαλέξτε πρώτα ένα βιβλίο του καταλόγου."_s);
     return;

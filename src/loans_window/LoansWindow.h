@@ -51,4 +51,5 @@ class LoansWindow : public QDialog {
   QLabel* m_counts = nullptr;
   QTreeWidget* m_loans = nullptr;
   QTreeWidget* m_unreadable = nullptr;
+  QTreeWidget* m_picked = nullptr;  // the list a book was picked in last
 };

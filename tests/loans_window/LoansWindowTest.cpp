@@ -71,6 +71,13 @@ TEST_F(LoansWindowTest, GoingToABookClosesTheListWithItsCode) {
   loans->setCurrentItem(loans->topLevelItem(1)->child(1));
   window->cmdGoTo_Click();
   EXPECT_EQ(window->chosenCode(), 1);
+  // The book picked last counts, in either list.
+  tree("lstUnreadable")->setCurrentItem(tree("lstUnreadable")->topLevelItem(0));
+  window->cmdGoTo_Click();
+  EXPECT_EQ(window->chosenCode(), 6);
+  loans->setCurrentItem(loans->topLevelItem(2)->child(0));
+  window->cmdGoTo_Click();
+  EXPECT_EQ(window->chosenCode(), 8);
 
   loans->setCurrentItem(loans->topLevelItem(0));  // a class heading is no book
   platform.dialogs.answer(Dialogs::Answer::Ok);
