@@ -26,15 +26,32 @@ long peakRssKb() {
   return usage.ru_maxrss;
 }
 
-double medianOf(int repeats, const std::function<bool()>& run, bool& failed) {
-  std::vector<double> times;
+// Seconds of this process on a processor, user and system: on a machine
+// shared with other work the wall clock also counts the waits for a processor.
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+struct Times {
+  double wall;
+  double cpu;
+};
+
+// The medians of `repeats` timed runs, by the wall clock and by processor time.
+Times medianOf(int repeats, const std::function<bool()>& run, bool& failed) {
+  std::vector<double> wall, cpu;
   for (int i = 0; i < repeats; ++i) {
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = cpuSeconds();
     if (!run()) failed = true;
-    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cpu.push_back(cpuSeconds() - cpuStart);
+    wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  std::sort(wall.begin(), wall.end());
+  std::sort(cpu.begin(), cpu.end());
+  return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
 }
 
 struct Listed {
@@ -71,23 +88,26 @@ int main(int argc, char** argv) {
 
   bool failed = false;
   baseline::blockRead(catalogue);  // warms the page cache
-  const double read = medianOf(
+  const Times read = medianOf(
       repeats, [&] { return baseline::blockRead(catalogue).ok; }, failed);
   Listed late, all;
-  const double overdue = medianOf(
+  const Times overdue = medianOf(
       repeats, [&] { return listLoans(catalogue, false, late); }, failed);
-  const double everything = medianOf(
+  const Times everything = medianOf(
       repeats, [&] { return listLoans(catalogue, true, all); }, failed);
 
-  std::printf("\n%-44s %9.4f s\n", "read whole file, 1 MiB blocks", read);
-  std::printf("%-44s %9.4f s   x%6.2f read   (%d books, %d pupils, %zu unreadable)\n", "overdue list", overdue,
-              overdue / read, late.books, late.pupils, late.unreadable);
-  std::printf("%-44s %9.4f s   x%6.2f read   (%d books, %d pupils)\n", "everything still out", everything,
-              everything / read, all.books, all.pupils);
+  std::printf("\n%-32s %9s %9s %10s\n", "", "wall", "processor", "x read");
+  std::printf("%-32s %8.4fs %8.4fs\n", "read whole file, 1 MiB blocks", read.wall, read.cpu);
+  std::printf("%-32s %8.4fs %8.4fs %9.2fx   (%d books, %d pupils, %zu unreadable)\n", "overdue list", overdue.wall,
+              overdue.cpu, overdue.cpu / read.cpu, late.books, late.pupils, late.unreadable);
+  std::printf("%-32s %8.4fs %8.4fs %9.2fx   (%d books, %d pupils)\n", "everything still out", everything.wall,
+              everything.cpu, everything.cpu / read.cpu, all.books, all.pupils);
   const long rss = peakRssKb();
   std::printf("\npeak resident memory: %ld kB\n\n", rss);
-  const bool met = overdue / read <= 3;
-  std::printf("goal %-60s %s (x%.2f)\n", "overdue list within 3x a plain read", met ? "MET" : "MISSED", overdue / read);
+  const double ratio = overdue.cpu / read.cpu;
+  const bool met = ratio <= 3;
+  std::printf("goal %-60s %s (x%.2f)\n", "overdue list within 3x a plain read (processor time)", met ? "MET" : "MISSED",
+              ratio);
   std::printf("RESULT records=%d peak_rss_kb=%ld\n", records, rss);
   return failed || !met ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -106,7 +107,12 @@ class Reader {
  public:
   Reader(const char* bytes, int length, const QDate& today) : m_raw(bytes), m_n(length), m_today(today) {
     m_t.resize(length);
-    for (int i = 0; i < length; ++i) m_t[i] = forgivingFold(static_cast<unsigned char>(bytes[i]));
+    static const std::array<unsigned char, 256> fold = [] {
+      std::array<unsigned char, 256> t{};
+      for (int b = 0; b < 256; ++b) t[size_t(b)] = forgivingFold(static_cast<unsigned char>(b));
+      return t;
+    }();
+    for (int i = 0; i < length; ++i) m_t[i] = fold[static_cast<unsigned char>(bytes[i])];
   }
 
   BorrowerReading read();
@@ -129,7 +135,8 @@ class Reader {
   int wordDate(int i);
   int schoolClass(int i);
   void takeDate(int begin, int end, int day, int month, int year);
-  void nameOutside(QByteArray& raw, QByteArray& key) const;
+  using Bytes = QVarLengthArray<char, 64>;
+  void nameOutside(Bytes& raw, Bytes& key) const;
 
   const char* m_raw;
   int m_n;
@@ -256,14 +263,16 @@ int Reader::schoolClass(int i) {
 
 // The words outside the pieces taken, blanks made single: as typed into
 // `raw`, folded into `key`.
-void Reader::nameOutside(QByteArray& raw, QByteArray& key) const {
+void Reader::nameOutside(Bytes& raw, Bytes& key) const {
   auto takeWord = [&](int b, int e) {
     while (b < e && isPunctuation(m_t[b])) ++b;
     while (e > b && isPunctuation(m_t[e - 1])) --e;
     const unsigned char* w = m_t.constData() + b;
     if (!std::any_of(w, w + (e - b), [](unsigned char c) { return isLetter(c) || isDigit(c); })) return;
     for (const QByteArray& joining : joiningWords())
-      if (joining.size() == e - b && std::memcmp(joining.constData(), w, size_t(e - b)) == 0) return;
+      if (joining.size() == e - b && static_cast<unsigned char>(joining[0]) == w[0] &&
+          std::memcmp(joining.constData(), w, size_t(e - b)) == 0)
+        return;
     if (!raw.isEmpty()) {
       raw.append(' ');
       key.append(' ');
@@ -322,20 +331,24 @@ BorrowerReading Reader::read() {
     }
   }
   if (dates != 1 || m_twoClasses) return unreadable();
-  QByteArray name;
-  nameOutside(name, r.nameKey);
-  if (name.isEmpty()) return unreadable();
-  r.name = cp1253::decode(name);
+  nameOutside(r.nameBytes, r.nameKey);
+  if (r.nameBytes.isEmpty()) return unreadable();
   r.state = BorrowerReading::State::Readable;
   r.due = m_due;
-  static const QString kGrades[] = {u"Α"_s, u"Β"_s, u"Γ"_s, u"Δ"_s, u"Ε"_s, u"ΣΤ"_s};
-  if (m_grade > 0) r.className = kGrades[m_grade - 1] + (m_section > 0 ? QString::number(m_section) : QString());
   r.grade = m_grade;
   r.section = m_section;
   return r;
 }
 
 }  // namespace
+
+QString schoolClassName(int grade, int section) {
+  static const QString kGrades[] = {u"Α"_s, u"Β"_s, u"Γ"_s, u"Δ"_s, u"Ε"_s, u"ΣΤ"_s};
+  if (grade < 1 || grade > 6) return QString();
+  return section > 0 ? kGrades[grade - 1] + QString::number(section) : kGrades[grade - 1];
+}
+
+QString BorrowerReading::name() const { return cp1253::decode(nameBytes.constData(), int(nameBytes.size())); }
 
 BorrowerReading readBorrower(const char* bytes, int length, const QDate& today) {
   while (length > 0 && isBlank(static_cast<unsigned char>(bytes[0]))) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <tuple>
 
+#include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldBytes.h"
 #include "loans/BorrowerField.h"
@@ -16,13 +17,14 @@ namespace loans {
 // The sort compares whole numbers only: the class as one number, the pupil
 // by the place of the folded name among all names.
 struct LoanListBuilder::Entry {
-  int classKey;  // grade and section; no class sorts last
+  int classKey;  // grade * kSections + section; no class sorts last
   int pupil;     // index into m_names
-  QString className;
   Loan loan;
 };
 
 namespace {
+
+constexpr int kSections = 100;  // sections are one or two digits
 
 QString titleOf(const char* record) {
   const fieldbytes::Span t = fieldbytes::trimmed(record, recordfield::kTitle);
@@ -38,6 +40,11 @@ LoanListBuilder::LoanListBuilder(const QDate& day, bool everything) : m_day(day)
 LoanListBuilder::~LoanListBuilder() = default;
 
 void LoanListBuilder::add(qint32 code, const char* record) {
+  // Most books are on the shelf: a blank field is told by one comparison.
+  static const QByteArray kBlankField(CatalogueRecord::kWidth[recordfield::kBorrower], ' ');
+  if (std::memcmp(record + CatalogueRecord::kOffset[recordfield::kBorrower], kBlankField.constData(),
+                  size_t(kBlankField.size())) == 0)
+    return;
   const fieldbytes::Span field = fieldbytes::trimmed(record, recordfield::kBorrower);
   if (field.length == 0 || fieldbytes::isDeletionMark(record)) return;
   const BorrowerReading reading = readBorrower(field.data, field.length, m_day);
@@ -53,15 +60,17 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   const int daysLate = int(reading.due.daysTo(m_day));
   if (daysLate <= 0 && !m_everything) return;
   // One pupil typed two ways ("ΠΑΠΑΔΟΠΟΥΛΟΣ", "Παπαδόπουλος") is one pupil.
-  const auto known = m_pupils.constFind(reading.nameKey);
+  const QByteArray key = QByteArray::fromRawData(reading.nameKey.constData(), reading.nameKey.size());
+  const auto known = m_pupils.constFind(key);
   const int pupil = known != m_pupils.cend() ? known.value() : int(m_names.size());
   if (known == m_pupils.cend()) {
-    m_pupils.insert(reading.nameKey, pupil);
-    m_names.push_back({reading.nameKey, reading.name});
+    const QByteArray kept(key.constData(), key.size());
+    m_pupils.insert(kept, pupil);
+    m_names.push_back({kept, reading.name()});
   }
-  const int classKey = reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * 1000 + reading.section;
-  m_entries.push_back({classKey, pupil, reading.className,
-                       Loan{code, titleOf(record), reading.due, reading.dueTyped, qMax(daysLate, 0)}});
+  const int classKey =
+      reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * kSections + reading.section;
+  m_entries.push_back({classKey, pupil, Loan{code, titleOf(record), reading.due, reading.dueTyped, qMax(daysLate, 0)}});
 }
 
 LoanList LoanListBuilder::finish() {
@@ -93,17 +102,18 @@ LoanList LoanListBuilder::finish() {
   list.everything = m_everything;
   const Entry* previous = nullptr;
   for (const Key& key : keys) {
-    const Entry& e = m_entries[key.entry];
+    Entry& e = m_entries[key.entry];
     const bool newClass = !previous || e.classKey != previous->classKey;
     if (newClass) {
-      list.classes.push_back({e.className, {}});
-      if (!e.className.isEmpty()) ++list.classCount;
+      const bool named = e.classKey != std::numeric_limits<int>::max();
+      list.classes.push_back({named ? schoolClassName(e.classKey / kSections, e.classKey % kSections) : QString(), {}});
+      if (named) ++list.classCount;
     }
     if (newClass || e.pupil != previous->pupil) {
       list.classes.back().pupils.push_back({m_names[size_t(e.pupil)].name, {}});
       ++list.pupils;
     }
-    list.classes.back().pupils.back().loans.push_back(e.loan);
+    list.classes.back().pupils.back().loans.push_back(std::move(e.loan));
     ++list.books;
     previous = &e;
   }

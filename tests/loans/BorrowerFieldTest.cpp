@@ -48,7 +48,7 @@ QString describe(const BorrowerReading& r) {
     case BorrowerReading::State::Readable:
       break;
   }
-  return r.due.toString(Qt::ISODate) + u" | "_s + r.className + u" | "_s + r.name;
+  return r.due.toString(Qt::ISODate) + u" | "_s + r.className() + u" | "_s + r.name();
 }
 
 TEST(BorrowerField, ReadsTheTableAsALibrarianDoes) {
@@ -77,8 +77,8 @@ TEST(BorrowerField, ReadsTheStoredMarksOfTheCodePage) {
   for (const char mark : {'\xB4', '\x92', '\'', '`'}) {
     const QByteArray text = QByteArray("\xD0\xE1\xF0\xE1\xF2 \xC3") + mark + "1 15/12/2026";
     const BorrowerReading r = loans::readBorrower(text.constData(), int(text.size()), QDate(2026, 12, 8));
-    EXPECT_EQ(r.className, u"Γ1"_s) << int(static_cast<unsigned char>(mark));
-    EXPECT_EQ(r.name, u"Παπας"_s);
+    EXPECT_EQ(r.className(), u"Γ1"_s) << int(static_cast<unsigned char>(mark));
+    EXPECT_EQ(r.name(), u"Παπας"_s);
   }
 }
 
