@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -136,8 +137,11 @@ void LoansWindow::showList() {
     for (int c = 0; c < tree->columnCount(); ++c) tree->resizeColumnToContents(c);
 }
 
+// A list that could not be read afresh stays as it was, and so does the choice.
 void LoansWindow::chkEverything_Toggled() {
-  if (!load()) m_everything->setChecked(!m_everything->isChecked());
+  if (load()) return;
+  const QSignalBlocker quiet(m_everything);
+  m_everything->setChecked(!m_everything->isChecked());
 }
 
 qint32 LoansWindow::codeOf(const QTreeWidgetItem* item) const { return item ? item->data(0, kCodeRole).toInt() : 0; }

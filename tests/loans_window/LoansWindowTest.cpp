@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -127,6 +128,20 @@ TEST_F(LoansWindowTest, NeverMixesItsPagesIntoTheRecordWindowsQueue) {
   platform.printer.endDoc();
   ASSERT_EQ(platform.sink.jobs.size(), 1);
   EXPECT_EQ(platform.sink.jobs[0].pages, QList<QStringList>{{u"εγγραφή που περιμένει"_s}});
+}
+
+TEST_F(LoansWindowTest, AListThatCannotBeReadAfreshStaysAsItWasAndSoDoesTheChoice) {
+  const QStringList shown = rows();
+  ASSERT_TRUE(QFile::remove(catalogue.path()));
+  ASSERT_TRUE(QDir().mkdir(catalogue.path()));
+  platform.dialogs.answer(Dialogs::Answer::Ok);
+  auto* everything = window->findChild<QCheckBox*>(u"chkEverything"_s);
+  everything->setChecked(true);
+  EXPECT_FALSE(everything->isChecked());
+  EXPECT_EQ(rows(), shown);
+  EXPECT_EQ(platform.dialogs.messageTexts().size(), 1);
+  ASSERT_TRUE(QDir().rmdir(catalogue.path()));
+  catalogue.setBytes(before);
 }
 
 TEST(LoansWindowFailure, ACatalogueThatCannotBeOpenedIsToldAndListsNothing) {
