@@ -107,6 +107,7 @@ class Reader {
  public:
   Reader(const char* bytes, int length, const QDate& today) : m_raw(bytes), m_n(length), m_today(today) {
     m_t.resize(length);
+    // The forgiving search's fold, asked once per byte value rather than once per byte read.
     static const std::array<unsigned char, 256> fold = [] {
       std::array<unsigned char, 256> t{};
       for (int b = 0; b < 256; ++b) t[size_t(b)] = forgivingFold(static_cast<unsigned char>(b));
