@@ -2,7 +2,7 @@
 # Runs the search benchmark on catalogues of 10,000, 100,000 and 1,000,000
 # records, each size in its own process (so each peak memory is its own),
 # first offscreen and then on a real X server; then the catalogue tool's
-# csv export and check on the same catalogues.
+# csv export and check, and the overdue list, on the same catalogues.
 #   bench/run-bench.sh BUILD_DIR
 # BENCH_SIZES and BENCH_REPEATS override the sizes and the runs per search.
 set -eu
@@ -44,6 +44,15 @@ for n in $sizes; do
     failed=1
   fi
   cat "$results/transfer-$n.txt"
+done
+
+for n in $sizes; do
+  echo
+  echo "=== $n records, overdue list ==="
+  if ! "$bin/lomira_bench_loans" "$data/$n" "$repeats" >"$results/loans-$n.txt" 2>"$results/loans-$n.err"; then
+    failed=1
+  fi
+  cat "$results/loans-$n.txt"
 done
 
 xvfb=

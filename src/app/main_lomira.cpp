@@ -1,9 +1,11 @@
 #include "app/run.h"
 #include "export_command/CatalogueExportCommand.h"
 #include "import_command/CatalogueImportCommand.h"
+#include "loans_window/LoansListCommand.h"
 
 int main(int argc, char** argv) {
   CatalogueExportCommand exporter;
   CatalogueImportCommand importer;
-  return runProgram(argc, argv, Edition::librarian(), &exporter, &importer);
+  LoansListCommand loans;
+  return runProgram(argc, argv, Edition::librarian(), &exporter, &importer, &loans);
 }

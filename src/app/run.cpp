@@ -12,8 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
-int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter,
-               CatalogueImporter* importer) {
+int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter, CatalogueImporter* importer,
+               LoansLister* loans) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.
@@ -30,6 +30,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   Platform platform = system.platform();
   platform.exporter = exporter;
   platform.importer = importer;
+  platform.loans = loans;
   Application app(platform, edition);
   if (!app.start()) return 1;
   return QApplication::exec();

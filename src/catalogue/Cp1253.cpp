@@ -35,6 +35,15 @@ constexpr char16_t unicodeOf(unsigned char byte) {
   return u != 0 ? u : char16_t(kPrivateBase + byte);
 }
 
+constexpr std::array<char16_t, 256> makeCharTable() {
+  std::array<char16_t, 256> t{};
+  for (int b = 0; b <= 0xFF; ++b) t[size_t(b)] = unicodeOf(static_cast<unsigned char>(b));
+  return t;
+}
+
+// The character of each byte, one look-up per byte for the long decodes.
+constexpr std::array<char16_t, 256> kCharTable = makeCharTable();
+
 // The byte for each character, -1 where the code page cannot hold it.
 constexpr std::array<qint16, 0x10000> makeByteTable() {
   std::array<qint16, 0x10000> t{};
@@ -56,7 +65,7 @@ QChar decodeByte(unsigned char byte) { return QChar(unicodeOf(byte)); }
 QString decode(const char* bytes, int length) {
   QString out(qMax(length, 0), Qt::Uninitialized);
   QChar* dst = out.data();
-  for (int i = 0; i < length; ++i) dst[i] = decodeByte(static_cast<unsigned char>(bytes[i]));
+  for (int i = 0; i < length; ++i) dst[i] = QChar(kCharTable[static_cast<unsigned char>(bytes[i])]);
   return out;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "LomiraVersion.h"
+#include "catalogue_tool/LoansCommand.h"
 #include "catalogue_tool/MarcToolOptions.h"
 #include "transfer/Check.h"
 #include "transfer/export/Export.h"
@@ -25,12 +26,16 @@ const QString kUsage =
   lomira-catalogue import [--truncate] [--allow-repeats] [--sheet ΦΥΛΛΟ]
                    [--columns ΣΤΗΛΕΣ] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
+  lomira-catalogue loans [--all] [--date ΕΕΕΕ-ΜΜ-ΗΗ] [--format csv|text] ΚΑΤΑΛΟΓΟΣ [ΑΡΧΕΙΟ]
 
 export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc21, marcxml ή unimarc
 import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (CSV, xlsx, ods, xls),
          τις εγγραφές ενός αρχείου MARC ή ενός άλλου καταλόγου· όλα ελέγχονται,
          κι αν κάτι δεν περάσει, ο κατάλογος μένει όπως ήταν
 check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
+loans    τα εκπρόθεσμα βιβλία ανά τμήμα και μαθητή (--all: όλα τα δανεισμένα),
+         από το πεδίο του δανειζόμενου, ως κείμενο ή csv· --date ορίζει τη
+         σημερινή ημέρα· ο κατάλογος δεν αλλάζει
 
 Στο MARC ο βιβλιάριθμος γίνεται αντίτυπο (852 ή 995)· --agency δίνει τον κωδικό
 της βιβλιοθήκης που καταλογογραφεί (003, 040, 801)· --items koha γράφει τα
@@ -133,6 +138,10 @@ int runCheck(const QCommandLineParser&, const QStringList& args, QTextStream& ou
   return !report.readable ? kFileError : report.findings ? kRefused : kSuccess;
 }
 
+int runLoans(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
+  return runLoansCommand(parser, args, out, err, [&err](const QString& problem) { return usageError(err, problem); });
+}
+
 // The tool's commands: each with the options it takes and what runs it.
 struct Command {
   QString name;
@@ -145,6 +154,7 @@ const std::vector<Command>& commands() {
       {u"export"_s, QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames(), runExport},
       {u"import"_s, {u"truncate"_s, u"allow-repeats"_s, u"sheet"_s, u"columns"_s}, runImport},
       {u"check"_s, {}, runCheck},
+      {u"loans"_s, loansToolOptionNames(), runLoans},
   };
   return table;
 }
@@ -153,6 +163,14 @@ const Command* commandNamed(const QString& name) {
   for (const Command& command : commands())
     if (command.name == name) return &command;
   return nullptr;
+}
+
+// "export, import, check ή loans"
+QString commandNames() {
+  QStringList names;
+  for (const Command& command : commands()) names.append(command.name);
+  const QString last = names.takeLast();
+  return names.join(u", "_s) + u" ή "_s + last;
 }
 
 }  // namespace
@@ -170,6 +188,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      {u"sheet"_s, u"το φύλλο του βιβλίου εργασίας"_s, u"ΦΥΛΛΟ"_s},
                      {u"columns"_s, u"το πεδίο κάθε στήλης, με τη σειρά"_s, u"ΣΤΗΛΕΣ"_s}});
   parser.addOptions(marcToolOptions());
+  parser.addOptions(loansToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));
@@ -191,7 +210,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   const Command* command = commandNamed(name);
   if (!command)
     return usageError(
-        err, name.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(name));
+        err, name.isEmpty() ? u"λείπει η εντολή (%1)"_s.arg(commandNames()) : u"άγνωστη εντολή «%1»"_s.arg(name));
   // An option meant for another command is a mistake, not something to ignore.
   for (const QString& option : parser.optionNames())
     if (!command->options.contains(option))

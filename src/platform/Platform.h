@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
 #include "platform/Launcher.h"
+#include "platform/LoansLister.h"
 #include "platform/PrintDocument.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
@@ -24,4 +25,5 @@ struct Platform {
   Settings& settings;
   CatalogueExporter* exporter = nullptr;  // none in the students' program
   CatalogueImporter* importer = nullptr;  // none in the students' program
+  LoansLister* loans = nullptr;           // none in the students' program
 };

@@ -5,6 +5,7 @@ void PrintDocument::startLine() {
     // A job keeps the font that was set when its first line was printed.
     m_job.fontName = m_fontName;
     m_job.fontSize = m_fontSize;
+    m_job.spreadOverSheet = m_spread;
   }
   if (m_job.pages.isEmpty() || m_pageBreakPending) {
     m_job.pages.append(QStringList());
@@ -35,6 +36,7 @@ void PrintDocument::newPage() {
 void PrintDocument::endDoc() {
   m_pageBreakPending = false;
   m_lineOpen = false;
+  m_spread = false;
   if (m_job.pages.isEmpty()) return;
   PrintJob job = std::move(m_job);
   m_job = PrintJob();

@@ -10,6 +10,10 @@ struct PrintJob {
   QString fontName;
   int fontSize = 0;
   QList<QStringList> pages;
+  // Each page's lines spread evenly from the top of its sheet to the foot,
+  // so that marks at fixed lines fall at fixed places (the reminder slips'
+  // cut lines); otherwise they follow at the font's own spacing.
+  bool spreadOverSheet = false;
 };
 
 // Where finished jobs go: the system's printer, a PDF file, or a test's list.
@@ -28,6 +32,8 @@ class PrintDocument {
 
   void setFontName(const QString& name) { m_fontName = name; }
   void setFontSize(int points) { m_fontSize = points; }
+  // For the next job only: its lines spread over each sheet.
+  void setSpreadOverSheet(bool on) { m_spread = on; }
   // Prints the text and ends the line.
   void printLine(const QString& text = QString());
   // Prints the text and stays on the line.
@@ -44,6 +50,7 @@ class PrintDocument {
   PrintSink& m_sink;
   QString m_fontName;
   int m_fontSize = 12;
+  bool m_spread = false;
   PrintJob m_job;
   bool m_pageBreakPending = false;
   bool m_lineOpen = false;

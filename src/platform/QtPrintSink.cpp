@@ -26,13 +26,14 @@ QString fixedGreekFamily() {
 }
 
 // The distance between the lines of a page: the font's line spacing, or
-// less where that keeps the page on one sheet, but never less than the
-// font's height, so that no line touches the next.
-qreal lineStep(const QFontMetricsF& metrics, qreal sheetHeight, qsizetype lines) {
+// less where that keeps the page on one sheet (or, spread, exactly what
+// fills the sheet), but never less than the font's height, so that no line
+// touches the next.
+qreal lineStep(const QFontMetricsF& metrics, qreal sheetHeight, qsizetype lines, bool spread) {
   const qreal spacing = metrics.lineSpacing();
   if (lines < 2) return spacing;
   const qreal fitting = (sheetHeight - metrics.height()) / qreal(lines - 1);
-  return qMax(metrics.height(), qMin(spacing, fitting));
+  return qMax(metrics.height(), spread ? fitting : qMin(spacing, fitting));
 }
 
 // Each page starts a sheet; a line that does not fit on the sheet goes on a
@@ -47,10 +48,12 @@ bool render(QPrinter& printer, const PrintJob& job) {
   for (qsizetype p = 0; p < job.pages.size(); ++p) {
     if (p > 0 && !printer.newPage()) return false;
     const QStringList& lines = job.pages[p];
-    const qreal step = lineStep(metrics, sheetHeight, lines.size());
+    const qreal step = lineStep(metrics, sheetHeight, lines.size(), job.spreadOverSheet);
+    // A spread page's last line ends at the foot by construction, but for rounding.
+    const qreal slack = job.spreadOverSheet ? step / 2 : 0;
     qreal top = 0;
     for (const QString& line : lines) {
-      if (top > 0 && top + metrics.height() > sheetHeight) {
+      if (top > 0 && top + metrics.height() > sheetHeight + slack) {
         if (!printer.newPage()) return false;
         top = 0;
       }

@@ -87,6 +87,10 @@ const CommandTable<frmZelkor> kCommands = [] {
           .studentsLacking(Part::Key | Part::Button),
   };
   appendSharedMenus(table, "mnuAbout", "mnuhelp", "mnuhelp1", "mnusep6", "mnuAbout1");
+  // After the forgiving switch, so that every item of the search menu keeps its place.
+  table.push_back(C::separator("mnuSearch", "mnuSepLoans").studentsLacking(Part::All));
+  table.push_back(C::menuItem("mnuSearch", "mnuOverdue", u"&Εκπρόθεσμα..."_s, &frmZelkor::mnuOverdue_Click)
+                      .studentsLacking(Part::All));
   return table;
 }();
 

@@ -97,10 +97,14 @@ class ForgivingSearchTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(ForgivingSearchTest, TheSwitchEndsEachSearchMenuAfterASeparatorWithAnAccessLetterOfItsOwn) {
   Application& a = start();
-  const QStringList recordItems{u"mnuCodeNo"_s, u"mnuISBN"_s,  u"mnuAuthor"_s, u"mnuTitle"_s,
-                                u"mnuAlloi"_s,  u"mnuEkdot"_s, u"mnuNo"_s};
+  const QStringList switchItems{u"mnuSepForgiving"_s, u"mnuForgiving"_s};
+  // The record window's overdue list comes after the switch (hidden in the students' edition).
+  const QStringList recordItems = QStringList{u"mnuCodeNo"_s, u"mnuISBN"_s,  u"mnuAuthor"_s, u"mnuTitle"_s,
+                                              u"mnuAlloi"_s,  u"mnuEkdot"_s, u"mnuNo"_s} +
+                                  switchItems + QStringList{u"mnuSepLoans"_s, u"mnuOverdue"_s};
   QStringList pageItems;
   for (const char* search : kPageSearches) pageItems.append(QString::fromLatin1(search));
+  pageItems += switchItems;
   for (auto [window, items] :
        {std::pair<QWidget*, QStringList>{&a.recordWindow(), recordItems}, {&a.pageWindow(), pageItems}}) {
     const QList<QAction*> actions = window->findChild<QMenu*>(u"mnuSearch"_s)->actions();
@@ -112,9 +116,10 @@ TEST_P(ForgivingSearchTest, TheSwitchEndsEachSearchMenuAfterASeparatorWithAnAcce
       EXPECT_FALSE(letters.contains(letter.toString())) << action->text().toStdString();
       letters.append(letter.toString());
     }
-    EXPECT_EQ(names, (items + QStringList{u"mnuSepForgiving"_s, u"mnuForgiving"_s}));
-    EXPECT_EQ(actions.last()->text(), u"&Χωρίς τόνους και κεφαλαία"_s);
-    EXPECT_TRUE(actions.last()->isCheckable() && actions.last()->isVisible());
+    EXPECT_EQ(names, items);
+    const QAction* forgiving = actions[names.indexOf(u"mnuForgiving"_s)];
+    EXPECT_EQ(forgiving->text(), u"&Χωρίς τόνους και κεφαλαία"_s);
+    EXPECT_TRUE(forgiving->isCheckable() && forgiving->isVisible());
     EXPECT_FALSE(shownChecked(*window));
   }
 }

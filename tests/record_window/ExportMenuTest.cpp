@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -92,4 +93,49 @@ TEST_F(RecordWindowTest, TheExportLeavesTheBorrowersOutUnlessTheBoxIsUnticked) {
   item("mnuExport")->trigger();
   csv = QString::fromUtf8(readAll(path));
   EXPECT_TRUE(csv.contains(u"1,\"Καζαντζάκης, Νίκος\",,Ζορμπάς,,,Παπαδοπούλου Ελένη 12/3\r\n"_s)) << csv.toStdString();
+}
+
+namespace {
+
+// Answers the list with a chosen code, as a librarian going to a book does.
+class ChosenCode : public LoansLister {
+ public:
+  explicit ChosenCode(qint32 code) : m_code(code) {}
+  qint32 showLoans(const QString& path, Platform&, const QString&) override {
+    shownFor = path;
+    return m_code;
+  }
+  QString shownFor;
+
+ private:
+  qint32 m_code;
+};
+
+}  // namespace
+
+TEST_F(RecordWindowTest, TheOverdueListEndsTheSearchMenuAndShowsTheChosenRecord) {
+  catalogue.setRecords({book(u"Α"_s), book(u"Β"_s), book(u"Γ"_s)});
+  ChosenCode loans(3);
+  platform.loans = &loans;
+  open();
+  const QMenu* search = window->findChild<QMenu*>(u"mnuSearch"_s);
+  EXPECT_EQ(namesOf(search->actions()),
+            (QStringList{u"mnuCodeNo"_s, u"mnuISBN"_s, u"mnuAuthor"_s, u"mnuTitle"_s, u"mnuAlloi"_s, u"mnuEkdot"_s,
+                         u"mnuNo"_s, u"mnuSepForgiving"_s, u"mnuForgiving"_s, u"mnuSepLoans"_s, u"mnuOverdue"_s}));
+  const QKeySequence letter = QKeySequence::mnemonic(item("mnuOverdue")->text());
+  for (const QAction* a : search->actions()) {
+    if (a == item("mnuOverdue")) continue;
+    EXPECT_NE(QKeySequence::mnemonic(a->text()), letter) << a->objectName().toStdString();
+  }
+
+  item("mnuOverdue")->trigger();
+  EXPECT_EQ(QFileInfo(loans.shownFor).absoluteFilePath(), catalogue.path());
+  EXPECT_EQ(caption(), recordWindowCaption(3, 3));
+  EXPECT_EQ(line("txtEpo")->text().trimmed(), u"Γ"_s);
+}
+
+TEST_F(RecordWindowTest, TheStudentsProgramHasNoOverdueList) {
+  open(Edition::students());
+  EXPECT_FALSE(item("mnuOverdue")->isVisible());
+  EXPECT_FALSE(item("mnuSepLoans")->isVisible());
 }

@@ -10,6 +10,12 @@ class MemorySettings : public Settings {
     forgiving = on;
     return keeps;
   }
+  QString schoolName() const override { return school; }
+  bool setSchoolName(const QString& name) override {
+    school = name;
+    return keeps;
+  }
   bool forgiving = false;
-  bool keeps = true;  // what setForgivingSearch answers
+  QString school;
+  bool keeps = true;  // what the setters answer
 };

@@ -90,9 +90,10 @@ struct TestPlatform {
   MemorySettings settings;
   CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
   CatalogueImporter* importer = nullptr;  // likewise
+  LoansLister* loans = nullptr;           // likewise
 
   Platform platform() {
-    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer};
+    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer, loans};
   }
 };
 
