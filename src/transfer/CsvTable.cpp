@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
 #include "transfer/CsvReader.h"
+#include "transfer/SheetRows.h"
 #include "transfer/TableColumns.h"
 #include "transfer/TableReader.h"
 
@@ -118,6 +119,11 @@ class CsvTable : public TableReader {
 
   bool next(QStringList& cells) override {
     if (!m_error.isEmpty() || !m_reader.next(m_cells)) return false;
+    if (row() > SheetRows::kMostRows) {
+      m_error =
+          u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(SheetRows::kMostRows);
+      return false;
+    }
     // The caller's strings are written over in place: no allocation per cell.
     cells.resize(m_cells.size());
     for (qsizetype i = 0; i < m_cells.size(); ++i)

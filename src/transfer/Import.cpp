@@ -10,6 +10,7 @@
 #include "transfer/FieldText.h"
 #include "transfer/ImportRepeats.h"
 #include "transfer/ImportSource.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/TableReader.h"
 
 using namespace Qt::StringLiterals;
@@ -107,8 +108,9 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     if (progress && repeats.count() % kProgressEvery == 0 && !progress(repeats.count(), 0)) cancelled = true;
     return !cancelled;
   });
+  cancelled = cancelled || readingStopped();
   if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
-  if (!read || result.status != ImportResult::Status::Done) {
+  if (!read || result.status != ImportResult::Status::Done || cancelled) {
     append.rollback();
     if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
     if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
@@ -151,6 +153,7 @@ void ImportResult::add(const QString& message) {
 bool interruptImport(int signal) {
   if (!g_writing) return false;
   g_interruptedBy = signal;
+  stopReading();
   return true;
 }
 
@@ -158,6 +161,7 @@ int importInterruptedBy() { return g_interruptedBy; }
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
                                  const ImportProgress& progress) {
+  resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue, result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
@@ -190,11 +194,18 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
 
 ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
                                      const ImportProgress& progress) {
+  resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue.path(), result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
   if (!source) return result;
   return appendInto(*source, catalogue, options, progress);
+}
+
+bool stoppedReading(ImportResult& result) {
+  result.status = ImportResult::Status::Cancelled;
+  result.messages.clear();
+  return false;
 }
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }

@@ -3,6 +3,7 @@
 
 #include "transfer/Import.h"
 #include "transfer/ImportSource.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/TableLayout.h"
 #include "transfer/TableReader.h"
 
@@ -49,6 +50,7 @@ ImportPreview previewTable(TableReader& table, const ImportOptions& options, int
 }  // namespace
 
 ImportPreview previewImport(const QString& input, const ImportOptions& options, int rows) {
+  resumeReading();
   if (!QFileInfo(input).isFile())
     return unreadable(u"Το «%1» δεν είναι αρχείο που διαβάζεται."_s.arg(QFileInfo(input).fileName()));
   const ImportInput identified = identifyInput(input, options);

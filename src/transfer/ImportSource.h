@@ -23,6 +23,9 @@ class ImportSource {
   virtual QString placeOf(qint64 n) const;
 };
 
+// Ends a reading that stopReading() stopped: the import was cancelled.
+bool stoppedReading(ImportResult& result);
+
 // The rows of a CSV file or of a spreadsheet's sheet (TableReader.h), its
 // first reading from `opened`, the table as openTable gave it.
 std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
@@ -38,6 +41,8 @@ struct ImportInput {
 };
 ImportInput identifyInput(const QString& input, const ImportOptions& options);
 std::unique_ptr<ImportSource> makeCatalogueSource(const QString& path);
-// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file.
+// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file: by its
+// content, or by a name that only MARC files have (an empty or damaged one
+// is then refused as MARC, never read as a catalogue).
 bool looksLikeMarc(const QString& path);
 std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options);

@@ -70,6 +70,33 @@ void directory(const QByteArray& record, QStringList& tags, QByteArray& field100
   }
 }
 
+// Whether `data` converts through `cd` whole: reading the record, YAZ drops
+// the rest of a field at the first sequence it cannot convert.
+bool convertsWhole(yaz_iconv_t cd, const QByteArray& data) {
+  yaz_iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(data.constData());
+  size_t left = size_t(data.size());
+  char out[4096];
+  while (left > 0) {
+    char* to = out;
+    size_t room = sizeof out;
+    if (yaz_iconv(cd, &in, &left, &to, &room) == size_t(-1) && yaz_iconv_error(cd) != YAZ_ICONV_E2BIG) return false;
+  }
+  char* to = out;
+  size_t room = sizeof out;
+  return yaz_iconv(cd, nullptr, nullptr, &to, &room) != size_t(-1);
+}
+
+// The tag of the first field of `record` that does not convert whole, or
+// nothing.
+QString unconvertedField(yaz_iconv_t cd, const QByteArray& record) {
+  const int base = record.mid(12, 5).toInt();
+  for (int entry = kLeaderLength; entry < base - 1; entry += 12)
+    if (!convertsWhole(cd, record.mid(base + record.mid(entry + 7, 5).toInt(), record.mid(entry + 3, 4).toInt() - 1)))
+      return QString::fromLatin1(record.mid(entry, 3));
+  return QString();
+}
+
 class Iso2709Reader : public MarcRecordReader {
  public:
   explicit Iso2709Reader(QIODevice& in) : m_in(in), m_marc(yaz_marc_create()), m_json(wrbuf_alloc()) {}
@@ -135,6 +162,12 @@ class Iso2709Reader : public MarcRecordReader {
       }
     }
     yaz_marc_iconv(m_marc, cd);
+    if (const QString tag = cd ? unconvertedField(cd, record) : QString(); !tag.isEmpty()) {
+      error =
+          u"το κείμενο του πεδίου %1 δεν είναι γραμμένο σωστά στο σύνολο χαρακτήρων που δηλώνει η εγγραφή (%2)"_s.arg(
+              tag, cd == m_marc8 ? u"MARC-8"_s : u"ISO 5426"_s);
+      return false;
+    }
     return true;
   }
 

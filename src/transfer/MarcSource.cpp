@@ -14,6 +14,7 @@
 #include "transfer/ImportSource.h"
 #include "transfer/MarcRecordReader.h"
 #include "transfer/MarcToCatalogue.h"
+#include "transfer/ReadingStop.h"
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,7 @@ class MarcSource : public ImportSource {
     QString error;
     qint64 number = 0;
     while (true) {
+      if (readingStopped()) return stoppedReading(result);
       switch (reader->next(marc, error)) {
         case MarcRecordReader::Next::Record:
           break;
@@ -108,7 +110,10 @@ class MarcSource : public ImportSource {
 
 }  // namespace
 
-bool looksLikeMarc(const QString& path) { return marcFileKindOf(path) != MarcFileKind::None; }
+bool looksLikeMarc(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == u"mrc"_s || suffix == u"marc"_s || marcFileKindOf(path) != MarcFileKind::None;
+}
 
 std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options) {
   return std::make_unique<MarcSource>(path, options);

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "transfer/ReadingStop.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -49,6 +51,17 @@ bool SheetRows::next(QStringList& cells) {
       continue;
     }
     if (at + repeat - 1 > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    for (const QString& cell : stored.cells)
+      if (cell.size() > kLongestCell)
+        return fail(damaged(
+            m_path, u"σειρά %1: ένα κελί έχει κείμενο πάνω από %2 χαρακτήρες, όσους χωρά ένα κελί"_s.arg(at).arg(
+                        kLongestCell)));
+    if ((m_repeated += repeat - 1) > kMostRepeatedRows)
+      return fail(tooBig(m_path,
+                         u"σειρά %1: το αρχείο δίνει σειρές ως επαναλήψεις (αυτή %2 φορές) που θα έκαναν "
+                         "πάνω από %3 εγγραφές· αν είναι σωστές, γράψτε τες σε ένα νέο αρχείο"_s.arg(at)
+                             .arg(repeat)
+                             .arg(kMostRepeatedRows)));
     while (!stored.cells.isEmpty() && stored.cells.last().isEmpty()) stored.cells.removeLast();
     m_held = std::move(stored.cells);
     m_repeats = repeat;
@@ -85,6 +98,7 @@ QString SheetRows::tooBig(const QString& path, const QString& why) {
 }
 
 QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml) {
+  if (xml.error() == QXmlStreamReader::CustomError) return xml.errorString();
   return damaged(
       path,
       u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
@@ -113,5 +127,70 @@ QString SheetRows::shortestNumber(double value) {
 }
 
 void appendToCell(QString& cell, QStringView text) {
-  cell.append(text.left(std::max<qsizetype>(SheetRows::kLongestCell - cell.size(), 0)));
+  cell.append(text.left(std::max<qsizetype>(SheetRows::kLongestCell + 1 - cell.size(), 0)));
+}
+
+namespace {
+constexpr qint64 kPiece = 64 * 1024;
+}
+
+SheetXml::SheetXml(QIODevice* device, const QString& path, const QString& entry)
+    : m_device(device), m_path(path), m_entry(entry) {}
+
+QXmlStreamReader::TokenType SheetXml::readNext() {
+  for (;;) {
+    if (readingStopped()) return stop(u"η ανάγνωση σταμάτησε"_s);
+    const TokenType token = QXmlStreamReader::readNext();
+    if (error() == PrematureEndOfDocumentError && !m_device->atEnd()) {
+      const QByteArray piece = m_device->read(kPiece);
+      // The device says why it stopped (ZipEntries::streamError).
+      if (piece.isEmpty()) return token;
+      if ((m_pending += piece.size()) > kMostToken)
+        return stop(SheetRows::tooBig(
+            m_path, u"το μέρος «%1» έχει κείμενο πάνω από %2 MB χωρίς διακοπή, όσο κανένα κελί"_s.arg(m_entry).arg(
+                        kMostToken >> 20)));
+      if (!m_attributes.feed(piece))
+        return stop(SheetRows::damaged(
+            m_path,
+            u"ένα στοιχείο του μέρους «%1» έχει πάνω από %2 ιδιότητες"_s.arg(m_entry).arg(XmlAttributes::kMost)));
+      addData(piece);
+      continue;
+    }
+    m_pending = 0;
+    if (token == StartElement && ++m_depth > kMostDepth)
+      return stop(SheetRows::damaged(
+          m_path,
+          u"το μέρος «%1» έχει στοιχεία φωλιασμένα πάνω από %2 επίπεδα, πιο βαθιά από κάθε φύλλο"_s.arg(m_entry).arg(
+              kMostDepth)));
+    if (token == EndElement) --m_depth;
+    return token;
+  }
+}
+
+void SheetXml::skipCurrentElement() {
+  for (int depth = 1; depth > 0 && !atEnd();) {
+    const TokenType token = readNext();
+    if (token == StartElement) ++depth;
+    if (token == EndElement) --depth;
+  }
+}
+
+QString SheetXml::readElementText() {
+  QString text;
+  while (!atEnd()) {
+    const TokenType token = readNext();
+    if (token == EndElement) break;
+    if (token == Characters || token == EntityReference) appendToCell(text, this->text());
+    if (token == StartElement) {
+      stop(SheetRows::damaged(
+          m_path, u"το μέρος «%1» έχει στοιχείο μέσα σε κείμενο (γραμμή %2)"_s.arg(m_entry).arg(lineNumber())));
+      break;
+    }
+  }
+  return text;
+}
+
+QXmlStreamReader::TokenType SheetXml::stop(const QString& message) {
+  raiseError(message);
+  return Invalid;
 }

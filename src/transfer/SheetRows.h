@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 
 #include "transfer/TableReader.h"
+#include "transfer/XmlAttributes.h"
 
 // What the spreadsheet readers share: the rows of one sheet handed out one
 // at a time with the sheet's own row numbers, the bounds that keep a hostile
@@ -22,6 +23,13 @@ class SheetRows : public TableReader {
   // The longest text a cell holds; longer texts are cut here (they are far
   // longer than any field anyway).
   static constexpr qsizetype kLongestCell = 32767;
+  // Rows that a file gives as repeats of one row that holds something: a
+  // few kilobytes would otherwise make a million records.
+  static constexpr qint64 kMostRepeatedRows = 100000;
+  // What a workbook's reading may hold beside the row it reads (shared
+  // texts, number formats, relationships), in bytes, counted as Qt keeps
+  // them: the rest of an import's memory budget is the reading itself.
+  static constexpr qint64 kMostHeldBytes = qint64(192) << 20;
 
   bool next(QStringList& cells) final;
   int row() const final { return int(m_row); }
@@ -33,7 +41,8 @@ class SheetRows : public TableReader {
   static QString cannotOpen(const QString& path, const QString& reason);
   static QString damaged(const QString& path, const QString& why);
   static QString tooBig(const QString& path, const QString& why);
-  // The entry `entry` is no well-formed XML where `xml` stopped.
+  // The entry `entry` is no well-formed XML where `xml` stopped; a
+  // reading stopped by its bounds says why in its own words.
   static QString notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml);
   // The sheet of `names` that `sheet` names, its case aside as the
   // spreadsheet programs take it (the first for an empty name), or -1.
@@ -88,8 +97,42 @@ class SheetRows : public TableReader {
   qint64 m_lastStored = 0;  // the last sheet row read from the file
   qint64 m_blanks = 0;      // blank rows waiting for a row that holds something
   qint64 m_repeats = 0;     // times m_held is still to come
+  qint64 m_repeated = 0;    // rows that holding something came as repeats
   QStringList m_held;
 };
 
-// Appends `text` to `cell` as far as a cell may hold.
+// Appends `text` to `cell` as far as a cell may hold, and one character
+// more: a row with a cell longer than a cell may be is refused.
 void appendToCell(QString& cell, QStringView text);
+
+// The XML of one part of a workbook, read with the bounds that keep a
+// hostile part from costing more than a real one: elements nested no deeper
+// than a sheet's (Qt keeps every open element), no token longer than a
+// cell's text can be (Qt holds a token whole), no tag with more attributes
+// than XmlAttributes allows, and a stop asked from elsewhere heard between
+// tokens. It feeds itself from the device in pieces, to see each token's
+// size. Its errors name the file in a whole sentence.
+class SheetXml : public QXmlStreamReader {
+ public:
+  static constexpr int kMostDepth = 64;
+  static constexpr qint64 kMostToken = 1 << 20;
+
+  // Reads `device`, which stays the caller's, the part `entry` of `path`.
+  SheetXml(QIODevice* device, const QString& path, const QString& entry);
+  // These hide the reader's own, which would read past the bounds.
+  TokenType readNext();
+  void skipCurrentElement();
+  // The text of the element just begun, as appendToCell keeps it; a child
+  // element is an error.
+  QString readElementText();
+
+ private:
+  TokenType stop(const QString& message);
+
+  QIODevice* m_device;
+  QString m_path;
+  QString m_entry;
+  XmlAttributes m_attributes;
+  qint64 m_pending = 0;  // bytes fed since the last token
+  int m_depth = 0;
+};

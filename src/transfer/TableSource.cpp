@@ -12,6 +12,7 @@
 #include "catalogue/FieldLabels.h"
 #include "transfer/FieldText.h"
 #include "transfer/ImportSource.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/TableColumns.h"
 #include "transfer/TableLayout.h"
 #include "transfer/TableReader.h"
@@ -66,6 +67,7 @@ class TableSource : public ImportSource {
     if (m_headerRow) more = nextFilledRow(*table, cells);
     std::array<char, CatalogueRecord::kLength> record;
     for (; more; more = nextFilledRow(*table, cells)) {
+      if (readingStopped()) return stoppedReading(result);
       if (!convertRow(table->row(), cells, record, result)) continue;
       if (result.status != ImportResult::Status::Done) continue;
       m_rows.push_back(table->row());

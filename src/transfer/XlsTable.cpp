@@ -17,6 +17,9 @@ namespace {
 
 // As many cells as one full sheet of the format holds, some 256 MB in FreeXL.
 constexpr qint64 kMostCells = qint64(65536) * 256;
+// FreeXL's time for a date grows with its distance from 1900: some
+// 10,000 million days (as many as 200,000 dates of today) take it seconds.
+constexpr double kMostDateDays = 1e10;
 
 // What FreeXL's error code means to the librarian.
 QString freexlError(const QString& path, int code) {
@@ -38,6 +41,41 @@ QString freexlError(const QString& path, int code) {
     default:
       return SheetRows::damaged(path, u"η δομή του δεν διαβάζεται (FreeXL, σφάλμα %1)"_s.arg(code));
   }
+}
+
+// The column's letters as the sheet shows them ("A", "AB").
+QString columnName(int column) {
+  QString name;
+  for (int c = column + 1; c > 0; c = (c - 1) / 26) name.prepend(QChar(u'A' + (c - 1) % 26));
+  return name;
+}
+
+// True when FreeXL may open the workbook at `path`: one whose structure
+// cannot be followed, whose sheets claim more cells than one full sheet
+// (FreeXL sets aside room for each on opening: a small file would take
+// gigabytes), or whose dates lie beyond the calendar or are so many that
+// FreeXL would be reading them for minutes, is refused first.
+bool surveyed(const QString& path, QString& error) {
+  const XlsSurvey survey = surveyXls(path);
+  if (survey.result == XlsSurvey::Result::Damaged) {
+    error = SheetRows::damaged(path,
+                               u"η δομή του αρχείου xls δεν διαβάζεται (οι τομείς του δεν οδηγούν στο βιβλίο "
+                               "εργασίας ή κάνουν κύκλο)"_s);
+  } else if (survey.result == XlsSurvey::Result::SmallWorkbook) {
+    error = SheetRows::damaged(path,
+                               u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το "
+                               "αποθηκεύει (κάτω από 4096 byte)· ανοίξτε το και αποθηκεύστε το ξανά"_s);
+  } else if (survey.claimedCells > kMostCells) {
+    error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
+  } else if (survey.badDateRow >= 0) {
+    error = SheetRows::damaged(
+        path, u"το κελί %1%2 έχει ημερομηνία έξω από το ημερολόγιο (%3)"_s.arg(columnName(survey.badDateColumn))
+                  .arg(survey.badDateRow + 1)
+                  .arg(SheetRows::shortestNumber(survey.badDate)));
+  } else if (survey.dateDays > kMostDateDays) {
+    error = SheetRows::tooBig(path, u"έχει τόσες ημερομηνίες που η ανάγνωσή τους θα κρατούσε λεπτά"_s);
+  }
+  return error.isEmpty();
 }
 
 class XlsTable : public SheetRows {
@@ -117,12 +155,7 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
   // FreeXL opens the file by its 8-bit name: on Windows the system's code
   // page must be able to spell it.
   const QByteArray name = QFile::encodeName(path);
-  // On opening, FreeXL sets aside room for every cell the sheets claim: a
-  // small file claiming full sheets would take gigabytes.
-  if (xlsClaimedCells(path) > kMostCells) {
-    error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
-    return nullptr;
-  }
+  if (!surveyed(path, error)) return nullptr;
   const void* book = nullptr;
   const int opened = freexl_open(name.constData(), &book);
   auto close = [&book] {
