@@ -39,6 +39,8 @@ bool SheetRows::next(QStringList& cells) {
     }
     Stored stored;
     if (!nextStored(stored)) return false;
+    // More rows written out than a sheet has is no sheet, blank or not.
+    if (++m_storedRows > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
     const qint64 at = stored.number > 0 ? stored.number : m_lastStored + 1;
     if (at <= m_lastStored)
       return fail(damaged(m_path, u"η σειρά %1 του φύλλου βρίσκεται μετά τη σειρά %2"_s.arg(at).arg(m_lastStored)));
@@ -76,6 +78,8 @@ bool SheetRows::fail(const QString& message, bool readFailed) {
 }
 
 bool SheetRows::Cells::put(qint64 column, const QString& text, qint64 repeat) {
+  // No row holds more cells than columns, blank or not.
+  if (++m_count > kMostColumns) return false;
   if (column < m_end) column = m_end;
   m_end = column + repeat;
   if (text.isEmpty()) return true;

@@ -77,7 +77,8 @@ class SheetRows : public TableReader {
    public:
     explicit Cells(QStringList& cells) : m_cells(cells) { m_cells.clear(); }
     // Puts `text` in `repeat` cells from column `column` (0 for A); false
-    // when a non-blank cell would lie beyond the last column.
+    // when a non-blank cell would lie beyond the last column, or the row
+    // has more cells than a row has columns.
     bool put(qint64 column, const QString& text, qint64 repeat = 1);
     // The column after the last one put.
     qint64 end() const { return m_end; }
@@ -85,6 +86,7 @@ class SheetRows : public TableReader {
    private:
     QStringList& m_cells;
     qint64 m_end = 0;
+    qint64 m_count = 0;
   };
 
  private:
@@ -98,6 +100,7 @@ class SheetRows : public TableReader {
   qint64 m_blanks = 0;      // blank rows waiting for a row that holds something
   qint64 m_repeats = 0;     // times m_held is still to come
   qint64 m_repeated = 0;    // rows that holding something came as repeats
+  qint64 m_storedRows = 0;  // rows as the file writes them
   QStringList m_held;
 };
 

@@ -87,6 +87,17 @@ TEST_F(HostileFilesTest, TextBeyondWhatACellHoldsIsRefusedNotCutUnseen) {
   refused(u"node.xlsx"_s, u"το μέρος «xl/strings.xml» έχει κείμενο πάνω από 1 MB χωρίς διακοπή"_s);
 }
 
+TEST_F(HostileFilesTest, RowsAndCellsBeyondASheetsOwnAreRefusedBlankOrNot) {
+  QByteArray blanks;
+  for (int i = 0; i < 20000; ++i) blanks += "<c/>";
+  makeXlsxParts(u"cells.xlsx"_s, header() + "<row r=\"2\">" + blanks + "</row>", {});
+  refused(u"cells.xlsx"_s, u"η σειρά 2 έχει πάνω από 16384 στήλες"_s);
+  QByteArray rows;
+  for (int i = 0; i < 1048577; ++i) rows += "<table:table-row/>";
+  odsTable(u"rows.ods"_s, odsHeader() + rows);
+  refused(u"rows.ods"_s, u"το φύλλο έχει πάνω από 1048576 σειρές"_s);
+}
+
 TEST_F(HostileFilesTest, RepeatedRowsMakeNoMoreThanTheBoundOfRecords) {
   odsTable(u"repeats.ods"_s, odsHeader() + odsRow(odsCell("Βιβλίο"), 1048575));
   refused(u"repeats.ods"_s, u"σειρά 2: το αρχείο δίνει σειρές ως επαναλήψεις (αυτή 1048575 φορές)"_s);
@@ -160,3 +171,136 @@ TEST_F(HostileFilesTest, MarcLostOrMistakenIsRefusedNotStoredEmpty) {
   refused(u"leaders.bin"_s, u"οι εγγραφές του αρχίζουν με την αρχή (leader) μιας εγγραφής MARC"_s,
           {u"--allow-repeats"_s});
 }
+
+#ifndef _WIN32  // the real tool's peak memory and signals as POSIX systems have them
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+#include "transfer/Import.h"
+#include "transfer/ReadingStop.h"
+
+namespace {
+
+// The budget the README names for a whole import.
+constexpr long kBudgetKb = 512 * 1024;
+
+// The real tool run on `args`, with its exit status and its peak memory.
+struct Measured {
+  int status = -1;
+  long peakKb = 0;
+};
+Measured runTool(const QStringList& args, int signalAfterMs = -1) {
+  QList<QByteArray> held{QByteArrayLiteral(LOMIRA_CATALOGUE_TOOL)};
+  for (const QString& arg : args) held.append(QFile::encodeName(arg));
+  std::vector<char*> argv;
+  for (QByteArray& arg : held) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  if (signalAfterMs >= 0) {
+    QThread::msleep(signalAfterMs);
+    kill(pid, SIGINT);
+  }
+  Measured m;
+  rusage usage{};
+  if (wait4(pid, &m.status, 0, &usage) == pid) m.peakKb = usage.ru_maxrss;
+  return m;
+}
+
+}  // namespace
+
+class HostileImportTest : public HostileFilesTest {
+ protected:
+  // A million blank rows between the header and a book, which keep the
+  // reader some seconds from handing on a record.
+  QString blankRows() {
+    QByteArray blanks;
+    blanks.reserve(1040000 * 55);
+    for (int i = 0; i < 1040000; ++i) blanks += "<table:table-row><table:table-cell/></table:table-row>";
+    return odsTable(u"blank.ods"_s, odsHeader() + blanks + odsRow(odsCell("Βιβλίο")));
+  }
+};
+
+TEST_F(HostileImportTest, EachHostileFileIsRefusedWithinTheMemoryBudget) {
+  QByteArray empty;
+  for (int i = 0; i < 4500000; ++i) empty += "<si/>";
+  makeXlsxParts(u"strings.xlsx"_s, header(), empty);
+  refused(u"strings.xlsx"_s,
+          u"τα κοινά κείμενα, οι μορφές αριθμών και οι σχέσεις των μερών του χρειάζονται πάνω από "
+          u"192 MB μνήμης"_s);
+  QByteArray deep;
+  for (int i = 0; i < 1000000; ++i) deep += "<a>";
+  makeXlsxParts(u"deep.xlsx"_s, header() + "<row r=\"2\"><c t=\"inlineStr\"><is>" + deep, {});
+  makeXlsxParts(u"node.xlsx"_s, header(), "<si><t>" + QByteArray(200 << 20, 'x') + "</t></si>");
+  odsTable(u"repeats.ods"_s, odsHeader() + odsRow(odsCell("Βιβλίο"), 1048575));
+  for (const QString& name : {u"strings.xlsx"_s, u"deep.xlsx"_s, u"node.xlsx"_s, u"repeats.ods"_s}) {
+    const Measured m = runTool({u"import"_s, file(name), cat.path()});
+    EXPECT_TRUE(WIFEXITED(m.status) && WEXITSTATUS(m.status) == 1) << name.toStdString();
+#ifndef __SANITIZE_ADDRESS__  // whose shadow memory counts too
+    EXPECT_LT(m.peakKb, kBudgetKb) << name.toStdString();
+#endif
+    RecordProperty(QFileInfo(name).completeBaseName().toStdString() + "_peak_kb", int(m.peakKb));
+    EXPECT_EQ(cat.bytes(), before);
+  }
+}
+
+TEST_F(HostileImportTest, CtrlCWhileNoRecordComesEndsTheToolWithTheCatalogueWhole) {
+  blankRows();
+  QElapsedTimer taken;
+  taken.start();
+  const Measured m = runTool({u"import"_s, file(u"blank.ods"_s), cat.path()}, 300);
+  const qint64 ms = taken.elapsed();
+  EXPECT_TRUE(WIFSIGNALED(m.status) && WTERMSIG(m.status) == SIGINT) << m.status;
+  // Reading the whole file takes seconds more: the stop was heard between
+  // the blank rows, not at the book after them.
+  EXPECT_LT(ms, 300 + 2000);
+  RecordProperty("stopped_after_ms", int(ms));
+  EXPECT_EQ(cat.bytes(), before);
+}
+
+TEST_F(HostileImportTest, AReadingIsStoppedFromAnotherThread) {
+  blankRows();
+  // Asked again and again: each reading clears what was asked before it began.
+  const auto stopping = [](std::atomic<bool>& done) {
+    while (!done) {
+      stopReading();
+      QThread::msleep(5);
+    }
+  };
+  std::atomic<bool> done{false};
+  ImportPreview preview;
+  std::thread reading([&] {
+    preview = previewImport(file(u"blank.ods"_s), {});
+    done = true;
+  });
+  stopping(done);
+  reading.join();
+  EXPECT_TRUE(preview.rows.isEmpty()) << preview.rows.size();
+  EXPECT_EQ(preview.error, u"η ανάγνωση σταμάτησε"_s);
+
+  done = false;
+  ImportResult result;
+  std::thread importing([&] {
+    result = importIntoCatalogue(file(u"blank.ods"_s), cat.path(), {});
+    done = true;
+  });
+  stopping(done);
+  importing.join();
+  EXPECT_EQ(result.status, ImportResult::Status::Cancelled);
+  EXPECT_EQ(cat.bytes(), before);
+}
+#endif
