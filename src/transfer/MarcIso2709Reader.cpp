@@ -41,6 +41,12 @@ namespace {
 
 // What is wrong with a record's frame, or nothing.
 QString frameError(const QByteArray& record) {
+  // YAZ reads the record as C strings with codes of the length the leader
+  // gives: every MARC has two indicators, two-byte subfield codes and
+  // twelve-byte directory entries, and no NUL.
+  if (record[10] != '2' || record[11] != '2' || record[22] != '0')
+    return u"η αρχή της εγγραφής δηλώνει μήκη δεικτών, κωδικών υποπεδίων ή καταχωρίσεων που δεν έχει το MARC"_s;
+  if (record.contains('\0')) return u"η εγγραφή έχει μηδενικά byte (NUL), που δεν έχει το MARC"_s;
   const int base = record.mid(12, 5).toInt();
   if (base >= record.size() || record[base - 1] != kFieldTerminator)
     return u"ο κατάλογος πεδίων της εγγραφής δεν τελειώνει εκεί που λέει η αρχή της"_s;

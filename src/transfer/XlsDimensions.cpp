@@ -23,6 +23,8 @@ quint32 u32(const QByteArray& bytes, qsizetype at) {
   return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;
 }
 
+quint8 u8(const QByteArray& bytes, qsizetype at) { return at >= 0 && at < bytes.size() ? quint8(bytes[at]) : 0; }
+
 quint16 u16(const QByteArray& bytes, qsizetype at) {
   if (at < 0 || at + 2 > bytes.size()) return 0xFFFF;
   const auto* b = reinterpret_cast<const uchar*>(bytes.constData() + at);
@@ -177,6 +179,16 @@ double f64(const QByteArray& bytes, qsizetype at) {
   return value;
 }
 
+// Whether the text a record holds at `at` (after `countBytes` bytes of count
+// and, in BIFF8, a byte of flags) lies within the record's `end`.
+bool textFits(const QByteArray& book, qsizetype at, int countBytes, bool biff8, qsizetype end) {
+  const qsizetype count = countBytes == 1 ? qsizetype(u8(book, at)) : qsizetype(u16(book, at));
+  if (!biff8) return at + countBytes + count <= end;
+  const quint8 flags = u8(book, at + countBytes);
+  const qsizetype header = countBytes + 1 + (flags & 8 ? 2 : 0) + (flags & 4 ? 4 : 0);
+  return at + header + count * (flags & 1 ? 2 : 1) <= end;
+}
+
 }  // namespace
 
 XlsSurvey surveyXls(const QString& path) {
@@ -191,6 +203,7 @@ XlsSurvey surveyXls(const QString& path) {
   survey.result = XlsSurvey::Result::Read;
   QHash<int, QString> codes;
   QList<bool> dateStyles;  // by the style's number
+  bool biff8 = true;
   const auto number = [&](qsizetype at, int column, quint16 style, double value) {
     if (style >= dateStyles.size() || !dateStyles[style]) return;
     if (value >= 0 && value <= kLastDay) {
@@ -208,6 +221,17 @@ XlsSurvey surveyXls(const QString& path) {
     const quint16 length = u16(book, at + 2);
     const qsizetype data = at + 4;
     const qsizetype end = std::min<qsizetype>(data + length, book.size());
+    if (type == 0x0809 && length >= 2) biff8 = u16(book, data) >= 0x0600;
+    // The texts FreeXL converts: a cell's, a sheet's name, a number format.
+    const bool fits = type == 0x0204   ? textFits(book, data + 6, 2, biff8, end)
+                      : type == 0x0085 ? textFits(book, data + 6, 1, biff8, end)
+                      : type == 0x041E ? textFits(book, data + 2, biff8 ? 2 : 1, biff8, end)
+                                       : true;
+    if (!fits) {
+      survey.result = XlsSurvey::Result::TextOverrun;
+      survey.badTextAt = at;
+      return survey;
+    }
     if (type == 0x0200 && length >= 14) {
       survey.claimedCells += qint64(u32(book, data + 4)) * u16(book, data + 10);
     } else if ((type == 0x0200 || type == 0x0000) && length >= 8) {

@@ -14,6 +14,9 @@ struct XlsSurvey {
     // The workbook is too small to stand on its own in the file, as every
     // program that writes xls stores it; FreeXL finds no sheets in it.
     SmallWorkbook,
+    // A text record of the workbook claims more characters than it holds
+    // (FreeXL takes the count on trust and writes past its buffers).
+    TextOverrun,
   };
   Result result = Result::Damaged;
   // The cells the sheets' dimensions claim, summed over the sheets.
@@ -25,5 +28,7 @@ struct XlsSurvey {
   qint64 badDateRow = -1;
   int badDateColumn = 0;
   double badDate = 0;
+  // TextOverrun: where the record starts in the workbook stream.
+  qint64 badTextAt = 0;
 };
 XlsSurvey surveyXls(const QString& path);

@@ -65,6 +65,10 @@ bool surveyed(const QString& path, QString& error) {
     error = SheetRows::damaged(path,
                                u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το "
                                "αποθηκεύει (κάτω από 4096 byte)· ανοίξτε το και αποθηκεύστε το ξανά"_s);
+  } else if (survey.result == XlsSurvey::Result::TextOverrun) {
+    error = SheetRows::damaged(path,
+                               u"μια εγγραφή κειμένου του βιβλίου εργασίας (στο byte %1 του) δηλώνει περισσότερους "
+                               "χαρακτήρες από όσους έχει"_s.arg(survey.badTextAt));
   } else if (survey.claimedCells > kMostCells) {
     error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
   } else if (survey.badDateRow >= 0) {

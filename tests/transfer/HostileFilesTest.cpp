@@ -127,6 +127,11 @@ TEST_F(HostileFilesTest, XlsWhoseStructureCannotBeFollowedIsRefusedBeforeFreeXlO
       put32(bytes, at + 0x78, 4000);
   });
   refused(u"small.xls"_s, u"κάτω από 4096 byte"_s);
+  // A cell's text claiming thousands of characters in a record of a few dozen
+  // bytes: FreeXL would write past its buffer.
+  changedXls(u"text.xls"_s,
+             [](QByteArray& bytes, qsizetype book) { put16(bytes, recordOf(bytes, book, 0x0204, 0) + 10, 0x3368); });
+  refused(u"text.xls"_s, u"δηλώνει περισσότερους χαρακτήρες από όσους έχει"_s);
 }
 
 TEST_F(HostileFilesTest, XlsDatesBeyondTheCalendarAreRefusedBeforeFreeXlSpendsMinutesOnThem) {
@@ -162,6 +167,11 @@ TEST_F(HostileFilesTest, MarcLostOrMistakenIsRefusedNotStoredEmpty) {
   // MARC-8 with an escape to a set that does not exist, in the title.
   isoFile(u"escape.mrc"_s, "00000nam  2200000 a 4500\n001 e1\n245 00 $a Odys\x1B(Xseia\n");
   refused(u"escape.mrc"_s, u"το κείμενο του πεδίου 245 δεν είναι γραμμένο σωστά στο σύνολο χαρακτήρων"_s);
+  // Subfield codes of five bytes, which YAZ would read past the record for.
+  QByteArray codes = ::readAll(isoFile(u"codes.mrc"_s, "00000nam a2200000 a 4500\n001 c1\n245 00 $a Title\n"));
+  codes[11] = '5';
+  writeAll(file(u"codes.mrc"_s), codes);
+  refused(u"codes.mrc"_s, u"δηλώνει μήκη δεικτών, κωδικών υποπεδίων ή καταχωρίσεων που δεν έχει το MARC"_s);
   writeAll(file(u"empty.mrc"_s), {});
   refused(u"empty.mrc"_s, u"«empty.mrc» δεν έχει καμία εγγραφή"_s);
   // Records that are each the start of a MARC record and blanks, under no MARC name.
