@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
 #include "transfer/CsvReader.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/SheetRows.h"
 #include "transfer/TableColumns.h"
 #include "transfer/TableReader.h"
@@ -31,7 +32,7 @@ QByteArray beyondAscii(QFile& file, QByteArray block) {
     const auto first = std::find_if(block.cbegin(), block.cend(), [](char c) { return uchar(c) >= 0x80; });
     if (first != block.cend()) return block.sliced(first - block.cbegin()) + file.read(kSample);
     block = file.read(kSample);
-    if (block.isEmpty()) return {};
+    if (block.isEmpty() || readingStopped()) return {};
   }
 }
 

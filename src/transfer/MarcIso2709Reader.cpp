@@ -14,6 +14,7 @@
 #include <QJsonObject>
 
 #include "transfer/MarcRecordReader.h"
+#include "transfer/ReadingStop.h"
 
 using namespace Qt::StringLiterals;
 
@@ -149,7 +150,7 @@ class Iso2709Reader : public MarcRecordReader {
   // Line breaks or a DOS end-of-file mark between records are no damage.
   void skipBetweenRecords() {
     char c = 0;
-    while (m_in.peek(&c, 1) == 1 && (c == '\n' || c == '\r' || c == 0x1A)) m_in.skip(1);
+    while (!readingStopped() && m_in.peek(&c, 1) == 1 && (c == '\n' || c == '\r' || c == 0x1A)) m_in.skip(1);
   }
 
   bool convertFrom(const QByteArray& record, MarcStandard standard, const QByteArray& field100a, QString& error) {
