@@ -118,6 +118,8 @@ bench: deps
 	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test lomira_bench_transfer lomira_bench_loans
 	bench/run-bench.sh build/bench
 
-# libFuzzer over the catalogue reader and writer (clang, installed when missing).
+# libFuzzer over the catalogue reader and writer and over the import's readers
+# (xlsx, ods, xls, csv, MARC, MARCXML), FUZZ_SECONDS each (clang, installed
+# when missing); CI runs it short: make fuzz FUZZ_SECONDS=10.
 fuzz:
 	fuzz/build.sh $(or $(FUZZ_SECONDS),60)

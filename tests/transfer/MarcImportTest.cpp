@@ -18,16 +18,6 @@ class MarcImportTest : public TransferTest {
     return run(QStringList{u"import"_s} + options + QStringList{file(name), cat.path()});
   }
 
-  // An ISO 2709 file that YAZ makes from records in the line form yaz-marcdump prints.
-  QString isoFile(const QString& name, const QByteArray& lines) {
-    writeAll(file(name + u".line"_s), lines);
-    const Output made =
-        runProgram(u"yaz-marcdump"_s, {u"-i"_s, u"line"_s, u"-o"_s, u"marc"_s, file(name + u".line"_s)});
-    EXPECT_EQ(made.status, 0) << made.err.toStdString();
-    writeAll(file(name), made.out);
-    return file(name);
-  }
-
   const QByteArray existing = rec({u"Υπάρχουσα"_s});
 };
 

@@ -8,7 +8,9 @@
 #include "catalogue/FieldBytes.h"
 #include "catalogue/RecordScan.h"
 #include "transfer/OpenToRead.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/import/ImportSource.h"
+#include "transfer/marc/MarcRecordReader.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,7 +34,9 @@ class CatalogueSource : public ImportSource {
     }
     const qint32 count = qint32(length / CatalogueRecord::kLength);
     RecordScan scan(m_file);
+    int leaders = 0;
     for (qint32 n = 1; n <= count; ++n) {
+      if (readingStopped()) return stoppedReading(result);
       const char* record = scan.record(n);
       if (!record) {
         result.status = ImportResult::Status::Failed;
@@ -40,6 +44,10 @@ class CatalogueSource : public ImportSource {
             QStringList{scan.failed() ? m_file.lastError().describe()
                                       : CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
         return false;
+      }
+      if (n <= 2 && (leaders += isIso2709Leader(QByteArray(record, 24))) == 2) {
+        refuseMarcLeaders(result);
+        return true;
       }
       if (refuseWhatTheCheckReports(n, record, result)) continue;
       if (result.status == ImportResult::Status::Done && !each(record)) return false;
@@ -60,6 +68,15 @@ class CatalogueSource : public ImportSource {
     result.refuse(u"εγγραφή %1 του «%2»: έχει %3 (δείτε τη με «lomira-catalogue check»)"_s.arg(n).arg(
         QFileInfo(m_path).fileName(), what.join(u", "_s)));
     return true;
+  }
+
+  // A catalogue may hold a record whose first field looks like the start of
+  // a MARC record; a file whose records all begin so is MARC that lost its
+  // frame, and taking it would add garbage.
+  void refuseMarcLeaders(ImportResult& result) {
+    result.refuse(
+        u"το «%1» δεν είναι κατάλογος: οι εγγραφές του αρχίζουν με την αρχή (leader) μιας εγγραφής MARC, "
+        "αλλά δεν είναι σωστό αρχείο MARC"_s.arg(QFileInfo(m_path).fileName()));
   }
 
   bool open(ImportResult& result) {

@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueAppend.h"
 #include "catalogue/CatalogueLock.h"
 #include "catalogue/ImportJournal.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/import/CatalogueSource.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/ImportRepeats.h"
@@ -110,8 +111,9 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     if (progress && repeats.count() % kProgressEvery == 0 && !progress(repeats.count(), 0)) cancelled = true;
     return !cancelled;
   });
+  cancelled = cancelled || readingStopped();
   if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
-  if (!read || result.status != ImportResult::Status::Done) {
+  if (!read || result.status != ImportResult::Status::Done || cancelled) {
     append.rollback();
     if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
     if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
@@ -154,6 +156,7 @@ void ImportResult::add(const QString& message) {
 bool interruptImport(int signal) {
   if (!g_writing) return false;
   g_interruptedBy = signal;
+  stopReading();
   return true;
 }
 
@@ -161,6 +164,7 @@ int importInterruptedBy() { return g_interruptedBy; }
 
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
                                  const ImportProgress& progress) {
+  resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue, result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
@@ -193,6 +197,7 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
 
 ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
                                      const ImportProgress& progress) {
+  resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue.path(), result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);

@@ -3,7 +3,9 @@
 
 #include <QFileInfo>
 
+#include "transfer/ReadingStop.h"
 #include "transfer/import/CatalogueSource.h"
+#include "transfer/import/Import.h"
 #include "transfer/import/ImportSource.h"
 #include "transfer/import/MarcSource.h"
 #include "transfer/import/TableLayout.h"
@@ -52,6 +54,7 @@ ImportPreview previewTable(TableReader& table, const ImportOptions& options, int
 }  // namespace
 
 ImportPreview previewImport(const QString& input, const ImportOptions& options, int rows) {
+  resumeReading();
   if (!QFileInfo(input).isFile())
     return unreadable(u"Το «%1» δεν είναι αρχείο που διαβάζεται."_s.arg(QFileInfo(input).fileName()));
   const ImportInput identified = identifyInput(input, options);

@@ -5,6 +5,12 @@
 
 using namespace Qt::StringLiterals;
 
+bool stoppedReading(ImportResult& result) {
+  result.status = ImportResult::Status::Cancelled;
+  result.messages.clear();
+  return false;
+}
+
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
 
 ImportInput identifyInput(const QString& input, const ImportOptions& options) {

@@ -23,6 +23,9 @@ class ImportSource {
   virtual QString placeOf(qint64 n) const;
 };
 
+// Ends a reading that stopReading() stopped: the import was cancelled.
+bool stoppedReading(ImportResult& result);
+
 // What an input is, told once for the import and its preview: MARC, a table
 // (opened), another catalogue file, or a table that cannot be read (`error`).
 struct ImportInput {

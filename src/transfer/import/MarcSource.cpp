@@ -12,6 +12,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/FieldLabels.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/ImportSource.h"
 #include "transfer/marc/MarcRecordReader.h"
@@ -49,6 +50,7 @@ class MarcSource : public ImportSource {
     QString error;
     qint64 number = 0;
     while (true) {
+      if (readingStopped()) return stoppedReading(result);
       switch (reader->next(marc, error)) {
         case MarcRecordReader::Next::Record:
           break;
@@ -110,7 +112,10 @@ class MarcSource : public ImportSource {
 
 }  // namespace
 
-bool looksLikeMarc(const QString& path) { return marcFileKindOf(path) != MarcFileKind::None; }
+bool looksLikeMarc(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == u"mrc"_s || suffix == u"marc"_s || marcFileKindOf(path) != MarcFileKind::None;
+}
 
 std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options) {
   return std::make_unique<MarcSource>(path, options);

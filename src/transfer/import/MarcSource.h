@@ -5,6 +5,8 @@
 
 #include "transfer/import/ImportSource.h"
 
-// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file.
+// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file: by its
+// content, or by a name that only MARC files have (an empty or damaged one
+// is then refused as MARC, never read as a catalogue).
 bool looksLikeMarc(const QString& path);
 std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options);

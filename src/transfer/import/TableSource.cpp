@@ -12,6 +12,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/FieldLabels.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/ImportSource.h"
 #include "transfer/import/TableLayout.h"
@@ -58,6 +59,7 @@ class TableSource : public ImportSource {
     if (m_headerRow) more = nextFilledRow(*table, cells);
     std::array<char, CatalogueRecord::kLength> record;
     for (; more; more = nextFilledRow(*table, cells)) {
+      if (readingStopped()) return stoppedReading(result);
       if (!convertRow(table->row(), cells, record, result)) continue;
       if (result.status != ImportResult::Status::Done) continue;
       m_rows.push_back(table->row());

@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "transfer/ReadingStop.h"
 #include "transfer/marc/MarcRecordReader.h"
 
 using namespace Qt::StringLiterals;
@@ -41,6 +42,12 @@ namespace {
 
 // What is wrong with a record's frame, or nothing.
 QString frameError(const QByteArray& record) {
+  // YAZ reads the record as C strings with codes of the length the leader
+  // gives: every MARC has two indicators, two-byte subfield codes and
+  // twelve-byte directory entries, and no NUL.
+  if (record[10] != '2' || record[11] != '2' || record[22] != '0')
+    return u"η αρχή της εγγραφής δηλώνει μήκη δεικτών, κωδικών υποπεδίων ή καταχωρίσεων που δεν έχει το MARC"_s;
+  if (record.contains('\0')) return u"η εγγραφή έχει μηδενικά byte (NUL), που δεν έχει το MARC"_s;
   const int base = record.mid(12, 5).toInt();
   if (base >= record.size() || record[base - 1] != kFieldTerminator)
     return u"ο κατάλογος πεδίων της εγγραφής δεν τελειώνει εκεί που λέει η αρχή της"_s;
@@ -68,6 +75,33 @@ void directory(const QByteArray& record, QStringList& tags, QByteArray& field100
     const qsizetype a = data.indexOf(QByteArray(1, kSubfieldMark) + 'a');
     if (a >= 0) field100a = data.mid(a + 2).split(kSubfieldMark).first();
   }
+}
+
+// Whether `data` converts through `cd` whole: reading the record, YAZ drops
+// the rest of a field at the first sequence it cannot convert.
+bool convertsWhole(yaz_iconv_t cd, const QByteArray& data) {
+  yaz_iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(data.constData());
+  size_t left = size_t(data.size());
+  char out[4096];
+  while (left > 0) {
+    char* to = out;
+    size_t room = sizeof out;
+    if (yaz_iconv(cd, &in, &left, &to, &room) == size_t(-1) && yaz_iconv_error(cd) != YAZ_ICONV_E2BIG) return false;
+  }
+  char* to = out;
+  size_t room = sizeof out;
+  return yaz_iconv(cd, nullptr, nullptr, &to, &room) != size_t(-1);
+}
+
+// The tag of the first field of `record` that does not convert whole, or
+// nothing.
+QString unconvertedField(yaz_iconv_t cd, const QByteArray& record) {
+  const int base = record.mid(12, 5).toInt();
+  for (int entry = kLeaderLength; entry < base - 1; entry += 12)
+    if (!convertsWhole(cd, record.mid(base + record.mid(entry + 7, 5).toInt(), record.mid(entry + 3, 4).toInt() - 1)))
+      return QString::fromLatin1(record.mid(entry, 3));
+  return QString();
 }
 
 class Iso2709Reader : public MarcRecordReader {
@@ -116,7 +150,7 @@ class Iso2709Reader : public MarcRecordReader {
   // Line breaks or a DOS end-of-file mark between records are no damage.
   void skipBetweenRecords() {
     char c = 0;
-    while (m_in.peek(&c, 1) == 1 && (c == '\n' || c == '\r' || c == 0x1A)) m_in.skip(1);
+    while (!readingStopped() && m_in.peek(&c, 1) == 1 && (c == '\n' || c == '\r' || c == 0x1A)) m_in.skip(1);
   }
 
   bool convertFrom(const QByteArray& record, MarcStandard standard, const QByteArray& field100a, QString& error) {
@@ -135,6 +169,12 @@ class Iso2709Reader : public MarcRecordReader {
       }
     }
     yaz_marc_iconv(m_marc, cd);
+    if (const QString tag = cd ? unconvertedField(cd, record) : QString(); !tag.isEmpty()) {
+      error =
+          u"το κείμενο του πεδίου %1 δεν είναι γραμμένο σωστά στο σύνολο χαρακτήρων που δηλώνει η εγγραφή (%2)"_s.arg(
+              tag, cd == m_marc8 ? u"MARC-8"_s : u"ISO 5426"_s);
+      return false;
+    }
     return true;
   }
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include "transfer/ReadingStop.h"
+#include "transfer/XmlAttributes.h"
 #include "transfer/marc/MarcRecordReader.h"
 
 using namespace Qt::StringLiterals;
@@ -41,6 +43,10 @@ class MarcXmlReader : public MarcRecordReader {
   // The next token, feeding the reader as it needs.
   Token pull(QString& error) {
     while (true) {
+      if (readingStopped()) {
+        error = u"η ανάγνωση σταμάτησε"_s;
+        return Token::Failed;
+      }
       m_xml.readNext();
       if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !m_in.atEnd()) {
         const QByteArray piece = m_in.read(kPiece);
@@ -50,6 +56,9 @@ class MarcXmlReader : public MarcRecordReader {
         }
         m_pending += piece.size();
         if (m_pending > kMostPending) return damaged(error, u"έχει κείμενο πολύ μεγαλύτερο από όσο χωρά μια εγγραφή"_s);
+        if (!m_attributes.feed(piece))
+          return damaged(error, u"ένα στοιχείο XML έχει πάνω από %1 ιδιότητες, όσες κανένα στοιχείο του MARCXML"_s.arg(
+                                    XmlAttributes::kMost));
         m_xml.addData(piece);
         continue;
       }
@@ -137,6 +146,7 @@ class MarcXmlReader : public MarcRecordReader {
 
   QIODevice& m_in;
   QXmlStreamReader m_xml;
+  XmlAttributes m_attributes;
   qint64 m_pending = 0;
   qint64 m_line = 1;
   int m_depth = 0;

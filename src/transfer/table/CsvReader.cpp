@@ -1,6 +1,9 @@
 #include "transfer/table/CsvReader.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "transfer/ReadingStop.h"
 
 using namespace Qt::StringLiterals;
 
@@ -19,23 +22,52 @@ void CsvReader::readAsUtf16(QStringConverter::Encoding encoding) {
 // The next block, false at the end or on a failure.
 bool CsvReader::refill() {
   m_pos = 0;
+  if (readingStopped()) {
+    m_error = u"η ανάγνωση σταμάτησε"_s;
+    return false;
+  }
   m_block.resize(kBlock);
   const qint64 got = m_device.read(m_block.data(), kBlock);
   m_block.resize(std::max<qint64>(got, 0));
   if (got <= 0) {
     m_readFailed = got < 0;
+    // A half pair held back from the last block had no other half.
+    if (got == 0 && m_utf16 && !m_heldHalf.isNull()) {
+      m_block = QString(QChar::ReplacementCharacter).toUtf8();
+      m_heldHalf = QChar();
+      return true;
+    }
     return false;
   }
   if (m_utf16) {
     if (!m_started && m_block.size() >= 2 && (m_block.startsWith("\xFF\xFE") || m_block.startsWith("\xFE\xFF")))
       m_block.remove(0, 2);
-    m_block = QString((*m_utf16)(m_block)).toUtf8();
+    m_block = wholePairs((*m_utf16)(m_block)).toUtf8();
   }
   if (!m_started) {
     m_started = true;
     if (m_block.startsWith("\xEF\xBB\xBF")) m_pos = 3;
   }
   return m_pos < m_block.size() || refill();
+}
+
+// UTF-8 has no form for half a surrogate pair (Qt would write '?'): a lone
+// half becomes the replacement character, which no field takes, so that its
+// row is refused where it stands. A first half at the end waits for the
+// next block.
+QString CsvReader::wholePairs(QString text) {
+  if (!m_heldHalf.isNull()) text.prepend(std::exchange(m_heldHalf, QChar()));
+  if (!text.isEmpty() && text.back().isHighSurrogate()) {
+    m_heldHalf = text.back();
+    text.chop(1);
+  }
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+      ++i;
+    else if (text[i].isSurrogate())
+      text[i] = QChar::ReplacementCharacter;
+  }
+  return text;
 }
 
 int CsvReader::get() {

@@ -42,6 +42,7 @@ class CsvReader {
 
  private:
   bool refill();
+  QString wholePairs(QString text);
   int get();
   bool readRow();
 
@@ -49,6 +50,7 @@ class CsvReader {
   const char m_separator;
   std::array<bool, 256> m_special{};  // the separator, quote and line ends
   std::optional<QStringDecoder> m_utf16;
+  QChar m_heldHalf;
   QByteArray m_block;
   qsizetype m_pos = 0;
   bool m_started = false;

@@ -11,7 +11,9 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/table/CsvReader.h"
+#include "transfer/table/SheetRows.h"
 #include "transfer/table/TableColumns.h"
 #include "transfer/table/TableReader.h"
 
@@ -32,7 +34,7 @@ QByteArray beyondAscii(QFile& file, QByteArray block) {
     const auto first = std::find_if(block.cbegin(), block.cend(), [](char c) { return uchar(c) >= 0x80; });
     if (first != block.cend()) return block.sliced(first - block.cbegin()) + file.read(kSample);
     block = file.read(kSample);
-    if (block.isEmpty()) return {};
+    if (block.isEmpty() || readingStopped()) return {};
   }
 }
 
@@ -120,6 +122,11 @@ class CsvTable : public TableReader {
 
   bool next(QStringList& cells) override {
     if (!m_error.isEmpty() || !m_reader.next(m_cells)) return false;
+    if (row() > SheetRows::kMostRows) {
+      m_error =
+          u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(SheetRows::kMostRows);
+      return false;
+    }
     // The caller's strings are written over in place: no allocation per cell.
     cells.resize(m_cells.size());
     for (qsizetype i = 0; i < m_cells.size(); ++i)

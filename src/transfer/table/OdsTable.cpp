@@ -5,9 +5,9 @@
 #include "transfer/table/OdsTable.h"
 
 #include <QFileInfo>
-#include <QXmlStreamReader>
 
 #include "transfer/table/SheetRows.h"
+#include "transfer/table/SheetXml.h"
 #include "transfer/table/ZipEntries.h"
 
 using namespace Qt::StringLiterals;
@@ -50,13 +50,12 @@ QString valueText(const QXmlStreamAttributes& a) {
 
 class OdsTable : public SheetRows {
  public:
-  OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip,
-           std::unique_ptr<QXmlStreamReader> xml)
+  OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, std::unique_ptr<SheetXml> xml)
       : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
 
  protected:
   bool nextStored(Stored& stored) override {
-    QXmlStreamReader& xml = *m_xml;
+    SheetXml& xml = *m_xml;
     while (!m_done && !xml.atEnd()) {
       xml.readNext();
       if (xml.isEndElement() && xml.name() == u"table"_s && xml.namespaceUri() == kTable) break;
@@ -72,7 +71,7 @@ class OdsTable : public SheetRows {
 
  private:
   bool readRow(Stored& stored) {
-    QXmlStreamReader& xml = *m_xml;
+    SheetXml& xml = *m_xml;
     stored.repeat = repeatOf(xml.attributes(), u"number-rows-repeated"_s);
     Cells cells(stored.cells);
     while (!xml.atEnd()) {
@@ -98,7 +97,7 @@ class OdsTable : public SheetRows {
 
   // The paragraphs of a cell, one line each; reads to the cell's end.
   QString readCell() {
-    QXmlStreamReader& xml = *m_xml;
+    SheetXml& xml = *m_xml;
     const QXmlStreamAttributes a = xml.attributes();
     QString text;
     bool paragraphs = false;
@@ -135,7 +134,7 @@ class OdsTable : public SheetRows {
   }
 
   std::unique_ptr<ZipEntries> m_zip;
-  std::unique_ptr<QXmlStreamReader> m_xml;
+  std::unique_ptr<SheetXml> m_xml;
   bool m_done = false;
 };
 
@@ -144,9 +143,13 @@ class OdsTable : public SheetRows {
 std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error) {
   std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"ods"_s, error);
   if (!zip) return nullptr;
+  // Its start is enough, however long a hostile one is.
   QByteArray mimetype;
-  if (zip->contains(u"mimetype"_s) && zip->read(u"mimetype"_s, mimetype, error) &&
-      mimetype.trimmed() != "application/vnd.oasis.opendocument.spreadsheet") {
+  const bool named = zip->contains(u"mimetype"_s);
+  if (named)
+    if (QIODevice* device = zip->stream(u"mimetype"_s, error)) mimetype = device->read(200);
+  if (error.isEmpty()) error = zip->streamError();
+  if (error.isEmpty() && named && mimetype.trimmed() != "application/vnd.oasis.opendocument.spreadsheet") {
     error = u"Το αρχείο «%1» δεν είναι φύλλο εργασίας ods αλλά άλλο έγγραφο (%2)."_s.arg(
         QFileInfo(path).fileName(), QString::fromUtf8(mimetype.left(100)));
     return nullptr;
@@ -156,7 +159,7 @@ std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sh
   if (!content) return nullptr;
 
   // Up to the table asked for, passing over the others.
-  auto xml = std::make_unique<QXmlStreamReader>(content);
+  auto xml = std::make_unique<SheetXml>(content, path, kContent);
   QStringList names;
   while (!xml->atEnd()) {
     if (xml->readNext() != QXmlStreamReader::StartElement || xml->name() != u"table"_s || xml->namespaceUri() != kTable)

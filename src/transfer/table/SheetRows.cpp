@@ -4,6 +4,8 @@
 #include <QXmlStreamReader>
 #include <cmath>
 
+#include "transfer/ReadingStop.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -38,6 +40,8 @@ bool SheetRows::next(QStringList& cells) {
     }
     Stored stored;
     if (!nextStored(stored)) return false;
+    // More rows written out than a sheet has is no sheet, blank or not.
+    if (++m_storedRows > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
     const qint64 at = stored.number > 0 ? stored.number : m_lastStored + 1;
     if (at <= m_lastStored)
       return fail(damaged(m_path, u"η σειρά %1 του φύλλου βρίσκεται μετά τη σειρά %2"_s.arg(at).arg(m_lastStored)));
@@ -50,6 +54,17 @@ bool SheetRows::next(QStringList& cells) {
       continue;
     }
     if (at + repeat - 1 > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    for (const QString& cell : stored.cells)
+      if (cell.size() > kLongestCell)
+        return fail(damaged(
+            m_path, u"σειρά %1: ένα κελί έχει κείμενο πάνω από %2 χαρακτήρες, όσους χωρά ένα κελί"_s.arg(at).arg(
+                        kLongestCell)));
+    if ((m_repeated += repeat - 1) > kMostRepeatedRows)
+      return fail(tooBig(m_path,
+                         u"σειρά %1: το αρχείο δίνει σειρές ως επαναλήψεις (αυτή %2 φορές) που θα έκαναν "
+                         "πάνω από %3 εγγραφές· αν είναι σωστές, γράψτε τες σε ένα νέο αρχείο"_s.arg(at)
+                             .arg(repeat)
+                             .arg(kMostRepeatedRows)));
     while (!stored.cells.isEmpty() && stored.cells.last().isEmpty()) stored.cells.removeLast();
     m_held = std::move(stored.cells);
     m_repeats = repeat;
@@ -64,6 +79,8 @@ bool SheetRows::fail(const QString& message, bool readFailed) {
 }
 
 bool SheetRows::Cells::put(qint64 column, const QString& text, qint64 repeat) {
+  // No row holds more cells than columns, blank or not.
+  if (++m_count > kMostColumns) return false;
   if (column < m_end) column = m_end;
   m_end = column + repeat;
   if (text.isEmpty()) return true;
@@ -86,6 +103,7 @@ QString SheetRows::tooBig(const QString& path, const QString& why) {
 }
 
 QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml) {
+  if (xml.error() == QXmlStreamReader::CustomError) return xml.errorString();
   return damaged(
       path,
       u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
@@ -114,5 +132,5 @@ QString SheetRows::shortestNumber(double value) {
 }
 
 void appendToCell(QString& cell, QStringView text) {
-  cell.append(text.left(std::max<qsizetype>(SheetRows::kLongestCell - cell.size(), 0)));
+  cell.append(text.left(std::max<qsizetype>(SheetRows::kLongestCell + 1 - cell.size(), 0)));
 }

@@ -23,6 +23,13 @@ class SheetRows : public TableReader {
   // The longest text a cell holds; longer texts are cut here (they are far
   // longer than any field anyway).
   static constexpr qsizetype kLongestCell = 32767;
+  // Rows that a file gives as repeats of one row that holds something: a
+  // few kilobytes would otherwise make a million records.
+  static constexpr qint64 kMostRepeatedRows = 100000;
+  // What a workbook's reading may hold beside the row it reads (shared
+  // texts, number formats, relationships), in bytes, counted as Qt keeps
+  // them: the rest of an import's memory budget is the reading itself.
+  static constexpr qint64 kMostHeldBytes = qint64(192) << 20;
 
   bool next(QStringList& cells) final;
   int row() const final { return int(m_row); }
@@ -34,7 +41,8 @@ class SheetRows : public TableReader {
   static QString cannotOpen(const QString& path, const QString& reason);
   static QString damaged(const QString& path, const QString& why);
   static QString tooBig(const QString& path, const QString& why);
-  // The entry `entry` is no well-formed XML where `xml` stopped.
+  // The entry `entry` is no well-formed XML where `xml` stopped; a
+  // reading stopped by its bounds says why in its own words.
   static QString notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml);
   // The sheet of `names` that `sheet` names, its case aside as the
   // spreadsheet programs take it (the first for an empty name), or -1.
@@ -69,7 +77,8 @@ class SheetRows : public TableReader {
    public:
     explicit Cells(QStringList& cells) : m_cells(cells) { m_cells.clear(); }
     // Puts `text` in `repeat` cells from column `column` (0 for A); false
-    // when a non-blank cell would lie beyond the last column.
+    // when a non-blank cell would lie beyond the last column, or the row
+    // has more cells than a row has columns.
     bool put(qint64 column, const QString& text, qint64 repeat = 1);
     // The column after the last one put.
     qint64 end() const { return m_end; }
@@ -77,6 +86,7 @@ class SheetRows : public TableReader {
    private:
     QStringList& m_cells;
     qint64 m_end = 0;
+    qint64 m_count = 0;
   };
 
  private:
@@ -89,8 +99,11 @@ class SheetRows : public TableReader {
   qint64 m_lastStored = 0;  // the last sheet row read from the file
   qint64 m_blanks = 0;      // blank rows waiting for a row that holds something
   qint64 m_repeats = 0;     // times m_held is still to come
+  qint64 m_repeated = 0;    // rows that holding something came as repeats
+  qint64 m_storedRows = 0;  // rows as the file writes them
   QStringList m_held;
 };
 
-// Appends `text` to `cell` as far as a cell may hold.
+// Appends `text` to `cell` as far as a cell may hold, and one character
+// more: a row with a cell longer than a cell may be is refused.
 void appendToCell(QString& cell, QStringView text);

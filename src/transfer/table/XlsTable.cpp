@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "transfer/table/SheetRows.h"
 #include "transfer/table/XlsDimensions.h"
@@ -16,10 +17,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// As many cells as one full sheet of the format holds, some 256 MB in FreeXL.
+// As many cells as one full sheet of the format holds, 264 MB in FreeXL
+// (measured), and a file of at most half the import's memory budget.
 constexpr qint64 kMostCells = qint64(65536) * 256;
-// FreeXL holds the whole workbook in memory: 256 MB, far more than a school's sheet.
-constexpr qint64 kMostWorkbookBytes = qint64(256) << 20;
+// FreeXL holds the whole workbook in memory, beside 16 bytes a claimed cell:
+// 128 MB, far more than a school's sheet.
+constexpr qint64 kMostWorkbookBytes = qint64(128) << 20;
+// FreeXL's opening spends time on a date in proportion to its distance from
+// 1900, some 5 ns a day (a date of today, 0.2 ms; 2147483000, 11 s): 2,000
+// million days, as many as 43,000 dates of today, take it some ten seconds.
+constexpr double kMostDateDays = 2e9;
 
 // What FreeXL's error code means to the librarian.
 QString freexlError(const QString& path, int code) {
@@ -41,6 +48,47 @@ QString freexlError(const QString& path, int code) {
     default:
       return SheetRows::damaged(path, u"η δομή του δεν διαβάζεται (FreeXL, σφάλμα %1)"_s.arg(code));
   }
+}
+
+// The column's letters as the sheet shows them ("A", "AB").
+QString columnName(int column) {
+  QString name;
+  for (int c = column + 1; c > 0; c = (c - 1) / 26) name.prepend(QChar(u'A' + (c - 1) % 26));
+  return name;
+}
+
+// True when FreeXL may open the workbook at `path`: one whose structure
+// cannot be followed, whose sheets claim more cells than one full sheet
+// (FreeXL sets aside room for each on opening: a small file would take
+// gigabytes), or whose dates lie beyond the calendar or are so many that
+// FreeXL would be reading them for minutes, is refused first.
+bool surveyed(const QString& path, QString& error) {
+  const XlsSurvey survey = surveyXls(path);
+  if (survey.result == XlsSurvey::Result::Damaged) {
+    error = SheetRows::damaged(path,
+                               u"η δομή του αρχείου xls δεν διαβάζεται (οι τομείς του δεν οδηγούν στο βιβλίο "
+                               "εργασίας ή κάνουν κύκλο)"_s);
+  } else if (survey.result == XlsSurvey::Result::SmallWorkbook) {
+    error = SheetRows::damaged(path,
+                               u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το "
+                               "αποθηκεύει (κάτω από 4096 byte)· ανοίξτε το και αποθηκεύστε το ξανά"_s);
+  } else if (survey.result == XlsSurvey::Result::TextOverrun) {
+    error = SheetRows::damaged(path,
+                               u"μια εγγραφή κειμένου του βιβλίου εργασίας (στο byte %1 του) δηλώνει περισσότερους "
+                               "χαρακτήρες από όσους έχει"_s.arg(survey.badTextAt));
+  } else if (survey.claimedCells > kMostCells) {
+    error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
+  } else if (survey.badDateRow >= 0) {
+    error = SheetRows::damaged(
+        path, u"το κελί %1%2 έχει ημερομηνία έξω από το ημερολόγιο (%3)"_s.arg(columnName(survey.badDateColumn))
+                  .arg(survey.badDateRow + 1)
+                  .arg(SheetRows::shortestNumber(survey.badDate)));
+  } else if (survey.dateDays > kMostDateDays) {
+    error = SheetRows::tooBig(path,
+                              u"έχει τόσες ημερομηνίες που η ανάγνωσή τους ως xls θα κρατούσε πολύ ώρα· "
+                              "αποθηκεύστε το ως xlsx ή ods και δοκιμάστε ξανά"_s);
+  }
+  return error.isEmpty();
 }
 
 class XlsTable : public SheetRows {
@@ -119,12 +167,7 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
   // FreeXL opens the file by its 8-bit name: on Windows the system's code
   // page must be able to spell it.
   const QByteArray name = QFile::encodeName(path);
-  // On opening, FreeXL sets aside room for every cell the sheets claim: a
-  // small file claiming full sheets would take gigabytes.
-  if (xlsClaimedCells(path) > kMostCells) {
-    error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
-    return nullptr;
-  }
+  if (!surveyed(path, error)) return nullptr;
   const void* book = nullptr;
   const int opened = freexl_open(name.constData(), &book);
   auto close = [&book] {

@@ -14,10 +14,10 @@
 #include <QDir>
 #include <QHash>
 #include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <cmath>
 
 #include "transfer/table/SheetRows.h"
+#include "transfer/table/SheetXml.h"
 #include "transfer/table/ZipEntries.h"
 
 using namespace Qt::StringLiterals;
@@ -42,22 +42,48 @@ QString folderOf(const QString& entry) {
   return slash < 0 ? QString() : entry.left(slash + 1);
 }
 
+// What a text costs where Qt keeps it, with the slack of a growing list.
+qint64 heldBy(const QString& text) { return 2 * qint64(sizeof(QString)) + (text.isEmpty() ? 0 : 18 + 2 * text.size()); }
+
+// Counts what the reading holds; false, with `xml` stopped, past the budget.
+bool hold(SheetXml& xml, qint64& held, qint64 bytes, const QString& path) {
+  if ((held += bytes) <= SheetRows::kMostHeldBytes) return true;
+  xml.raiseError(SheetRows::tooBig(
+      path, u"τα κοινά κείμενα, οι μορφές αριθμών και οι σχέσεις των μερών του χρειάζονται πάνω από %1 MB μνήμης"_s.arg(
+                SheetRows::kMostHeldBytes >> 20)));
+  return false;
+}
+
+// Reads a whole entry as XML through `read`, which sees every element start
+// and returns false to stop (having stopped `xml` with the reason).
+template <typename Read>
+bool readXml(ZipEntries& zip, const QString& path, const QString& entry, QString& error, Read read) {
+  QIODevice* device = zip.stream(entry, error);
+  if (!device) return false;
+  SheetXml xml(device, path, entry);
+  while (!xml.atEnd())
+    if (xml.readNext() == QXmlStreamReader::StartElement && !read(xml)) break;
+  error = zip.streamError(xml);
+  return error.isEmpty();
+}
+
 // The relationships of the entry `owner` (an empty owner for the package's
 // own), none when it has none; `error` set when they cannot be read.
-QHash<QString, Relation> relationsOf(ZipEntries& zip, const QString& path, const QString& owner, QString& error) {
+QHash<QString, Relation> relationsOf(ZipEntries& zip, const QString& path, const QString& owner, qint64& held,
+                                     QString& error) {
   const QString rels = folderOf(owner) + u"_rels/"_s + owner.mid(folderOf(owner).size()) + u".rels"_s;
   QHash<QString, Relation> relations;
-  QByteArray bytes;
-  if (!zip.contains(rels) || !zip.read(rels, bytes, error)) return relations;
-  QXmlStreamReader xml(bytes);
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"Relationship"_s) continue;
+  if (!zip.contains(rels)) return relations;
+  readXml(zip, path, rels, error, [&](SheetXml& xml) {
+    if (xml.name() != u"Relationship"_s) return true;
     const QXmlStreamAttributes a = xml.attributes();
     QString target = a.value(u"Target"_s).toString();
     target = target.startsWith(u'/') ? target.mid(1) : QDir::cleanPath(folderOf(owner) + target);
-    relations.insert(a.value(u"Id"_s).toString(), {a.value(u"Type"_s).toString(), target});
-  }
-  if (xml.hasError()) error = SheetRows::notXml(path, rels, xml);
+    const Relation relation{a.value(u"Type"_s).toString(), target};
+    const QString id = a.value(u"Id"_s).toString();
+    relations.insert(id, relation);
+    return hold(xml, held, heldBy(id) + heldBy(relation.type) + heldBy(relation.target), path);
+  });
   return relations;
 }
 
@@ -85,7 +111,7 @@ QString unescaped(QString text) {
 
 // The text of a rich text element (a shared string, an inline string): its
 // runs joined, the phonetic guides left out. Reads to the element's end.
-QString richText(QXmlStreamReader& xml) {
+QString richText(SheetXml& xml) {
   QString text;
   const QString element = xml.name().toString();
   while (!xml.atEnd()) {
@@ -186,10 +212,10 @@ qint64 columnOf(QStringView reference) {
 class XlsxTable : public SheetRows {
  public:
   XlsxTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, QIODevice* stream,
-            QStringList strings, QList<NumberShape> shapes, bool date1904)
+            const QString& entry, QStringList strings, QList<NumberShape> shapes, bool date1904)
       : SheetRows(path, u"xlsx"_s, sheet),
         m_zip(std::move(zip)),
-        m_xml(stream),
+        m_xml(stream, path, entry),
         m_strings(std::move(strings)),
         m_shapes(std::move(shapes)),
         m_date1904(date1904) {}
@@ -276,45 +302,42 @@ class XlsxTable : public SheetRows {
   }
 
   std::unique_ptr<ZipEntries> m_zip;
-  QXmlStreamReader m_xml;
+  SheetXml m_xml;
   QStringList m_strings;
   QList<NumberShape> m_shapes;
   bool m_date1904;
   bool m_done = false;
 };
 
-// Reads a whole entry as XML through `read`, which sees every element start.
-template <typename Read>
-bool readXml(ZipEntries& zip, const QString& entry, QString& error, Read read) {
-  QIODevice* device = zip.stream(entry, error);
-  if (!device) return false;
-  QXmlStreamReader xml(device);
-  while (!xml.atEnd())
-    if (xml.readNext() == QXmlStreamReader::StartElement) read(xml);
-  error = zip.streamError(xml);
-  return error.isEmpty();
-}
-
-QList<NumberShape> readShapes(ZipEntries& zip, const QString& entry, QString& error) {
+QList<NumberShape> readShapes(ZipEntries& zip, const QString& path, const QString& entry, qint64& held,
+                              QString& error) {
   QHash<int, QString> codes;
   QList<NumberShape> shapes;
   bool inCellXfs = false;
-  readXml(zip, entry, error, [&](QXmlStreamReader& xml) {
+  readXml(zip, path, entry, error, [&](SheetXml& xml) {
     const QXmlStreamAttributes a = xml.attributes();
-    if (xml.name() == u"numFmt"_s) codes.insert(a.value(u"numFmtId"_s).toInt(), a.value(u"formatCode"_s).toString());
+    if (xml.name() == u"numFmt"_s) {
+      const QString code = a.value(u"formatCode"_s).toString();
+      codes.insert(a.value(u"numFmtId"_s).toInt(), code);
+      if (!hold(xml, held, heldBy(code) + 16, path)) return false;
+    }
     if (xml.name() == u"cellStyleXfs"_s || xml.name() == u"cellXfs"_s) inCellXfs = xml.name() == u"cellXfs"_s;
     if (xml.name() == u"xf"_s && inCellXfs) {
       const int id = a.value(u"numFmtId"_s).toInt();
       shapes.append(codes.contains(id) ? shapeOfCode(codes[id]) : builtInShape(id));
+      return hold(xml, held, 2 * qint64(sizeof(NumberShape)), path);
     }
+    return true;
   });
   return shapes;
 }
 
-QStringList readStrings(ZipEntries& zip, const QString& entry, QString& error) {
+QStringList readStrings(ZipEntries& zip, const QString& path, const QString& entry, qint64& held, QString& error) {
   QStringList strings;
-  readXml(zip, entry, error, [&](QXmlStreamReader& xml) {
-    if (xml.name() == u"si"_s) strings.append(richText(xml));
+  readXml(zip, path, entry, error, [&](SheetXml& xml) {
+    if (xml.name() != u"si"_s) return true;
+    strings.append(richText(xml));
+    return hold(xml, held, heldBy(strings.last()), path);
   });
   return strings;
 }
@@ -324,27 +347,32 @@ QStringList readStrings(ZipEntries& zip, const QString& entry, QString& error) {
 std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& sheet, QString& error) {
   std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"xlsx"_s, error);
   if (!zip) return nullptr;
-  QString book = targetOfType(relationsOf(*zip, path, QString(), error), u"/officeDocument");
+  qint64 held = 0;
+  const QHash<QString, Relation> package = relationsOf(*zip, path, QString(), held, error);
+  if (!error.isEmpty()) return nullptr;
+  QString book = targetOfType(package, u"/officeDocument");
   if (book.isEmpty()) book = u"xl/workbook.xml"_s;
-  const QHash<QString, Relation> relations = relationsOf(*zip, path, book, error);
+  const QHash<QString, Relation> relations = relationsOf(*zip, path, book, held, error);
   if (!error.isEmpty()) return nullptr;
 
   QStringList names;
   QStringList entries;
   bool date1904 = false;
-  const bool read = readXml(*zip, book, error, [&](QXmlStreamReader& xml) {
+  const bool read = readXml(*zip, path, book, error, [&](SheetXml& xml) {
     const QXmlStreamAttributes a = xml.attributes();
     if (xml.name() == u"workbookPr"_s)
       date1904 = a.value(u"date1904"_s) == u"1"_s || a.value(u"date1904"_s) == u"true"_s;
-    if (xml.name() != u"sheet"_s) return;
+    if (xml.name() != u"sheet"_s) return true;
     // The relationship's id, whichever prefix its namespace has.
     for (const QXmlStreamAttribute& attribute : a) {
       const Relation r = relations.value(attribute.value().toString());
       if (attribute.name() == u"id"_s && !attribute.namespaceUri().isEmpty() && r.type.endsWith(u"/worksheet"_s)) {
         names.append(a.value(u"name"_s).toString());
         entries.append(r.target);
+        if (!hold(xml, held, heldBy(names.last()) + heldBy(r.target), path)) return false;
       }
     }
+    return true;
   });
   if (!read) return nullptr;
   const qsizetype chosen = SheetRows::chosenSheet(names, sheet);
@@ -355,16 +383,16 @@ std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& s
 
   QList<NumberShape> shapes;
   if (const QString styles = targetOfType(relations, u"/styles"); !styles.isEmpty() && zip->contains(styles)) {
-    shapes = readShapes(*zip, styles, error);
+    shapes = readShapes(*zip, path, styles, held, error);
     if (!error.isEmpty()) return nullptr;
   }
   QStringList strings;
   if (const QString shared = targetOfType(relations, u"/sharedStrings"); !shared.isEmpty() && zip->contains(shared)) {
-    strings = readStrings(*zip, shared, error);
+    strings = readStrings(*zip, path, shared, held, error);
     if (!error.isEmpty()) return nullptr;
   }
   QIODevice* stream = zip->stream(entries[chosen], error);
   if (!stream) return nullptr;
-  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, std::move(strings), std::move(shapes),
-                                     date1904);
+  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, entries[chosen], std::move(strings),
+                                     std::move(shapes), date1904);
 }
