@@ -7,10 +7,10 @@
 #include <chrono>
 #include <cstring>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "catalogue/ForgivingMatcher.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/ForgivingMatcher.h"
+#include "catalogue/search/RecordScan.h"
 
 namespace baseline {
 namespace {

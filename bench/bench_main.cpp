@@ -16,8 +16,8 @@
 #include "Baselines.h"
 #include "BenchRuns.h"
 #include "CatalogueGenerator.h"
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
+#include "catalogue/file/CatalogueFile.h"
 
 using namespace Qt::StringLiterals;
 

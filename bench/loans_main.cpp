@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "Baselines.h"
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "loans/LoanList.h"
 #include "loans/LoanScan.h"
 

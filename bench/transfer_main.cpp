@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "Baselines.h"
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "transfer/Check.h"
 #include "transfer/export/Export.h"
 #include "transfer/import/Import.h"

@@ -32,7 +32,8 @@ if command -v ccache >/dev/null; then compiler=(ccache clang++); fi
 
 # The libraries' sources once, in parallel.
 sources=()
-for f in "$root"/src/catalogue/*.cpp "$root"/src/transfer/*.cpp "$root"/src/transfer/*/*.cpp; do
+for f in "$root"/src/catalogue/*.cpp "$root"/src/catalogue/*/*.cpp "$root"/src/transfer/*.cpp "$root"/src/transfer/*/*.cpp \
+  "$root"/src/transfer/*/*/*.cpp; do
   case "$f" in *_win.cpp) ;; *) sources+=("$f") ;; esac
 done
 export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1

@@ -11,8 +11,8 @@
 #include <QString>
 #include <string>
 
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/RecordScan.h"
 
 inline std::string checkCatalogueImage(const QByteArray& image, const QString& dir) {
   constexpr qint64 L = CatalogueRecord::kLength;

@@ -15,7 +15,7 @@
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "page_window/frmMulti.h"
-#include "platform/SystemPlatform.h"
+#include "platform/system/SystemPlatform.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;

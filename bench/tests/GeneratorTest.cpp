@@ -5,7 +5,7 @@
 #include "CatalogueGenerator.h"
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/search/RecordScan.h"
 
 using namespace Qt::StringLiterals;
 

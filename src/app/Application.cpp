@@ -4,9 +4,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "catalogue/CatalogueBackup.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/ImportJournal.h"
+#include "catalogue/file/CatalogueBackup.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/file/ImportJournal.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "main_window/CatalogueErrorReport.h"

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "catalogue/CatalogueLock.h"
+#include "catalogue/file/CatalogueLock.h"
 #include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "platform/WindowHost.h"

@@ -8,7 +8,7 @@
 #include "app/Application.h"
 #include "locale/GreekQtTexts.h"
 #include "locale/NumberLocale.h"
-#include "platform/SystemPlatform.h"
+#include "platform/system/SystemPlatform.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "loans/LoanList.h"
 #include "loans/LoanPages.h"
 #include "loans/LoanScan.h"

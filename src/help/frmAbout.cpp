@@ -7,7 +7,7 @@
 
 #include "LomiraVersion.h"
 #include "help/WholeLinesLabel.h"
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 
 using namespace Qt::StringLiterals;
 

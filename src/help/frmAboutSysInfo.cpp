@@ -1,7 +1,7 @@
 #include <QByteArray>
 
 #include "help/frmAbout.h"
-#include "platform/winregistry.h"
+#include "platform/system/winregistry.h"
 
 using namespace Qt::StringLiterals;
 

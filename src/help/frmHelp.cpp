@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/table/TableColumns.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/Cp1253.h"
-#include "catalogue/ForgivingMatcher.h"
+#include "catalogue/search/ForgivingMatcher.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "loans/LoanScan.h"
 
-#include "catalogue/RecordScan.h"
+#include "catalogue/search/RecordScan.h"
 
 namespace loans {
 

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <functional>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "loans/LoanList.h"
 
 namespace loans {

@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "loans/LoanPages.h"
 #include "loans/LoanScan.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "editions/Edition.h"
 #include "platform/Dialogs.h"
 

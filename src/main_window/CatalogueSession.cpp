@@ -1,8 +1,8 @@
 #include "main_window/CatalogueSession.h"
 
-#include "catalogue/ForgivingMatcher.h"
+#include "catalogue/search/ForgivingMatcher.h"
 #include "main_window/CatalogueErrorReport.h"
-#include "platform/NumberForm.h"
+#include "platform/widgets/NumberForm.h"
 
 using namespace Qt::StringLiterals;
 

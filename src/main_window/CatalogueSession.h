@@ -4,12 +4,12 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/ScanCursor.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/ScanCursor.h"
 #include "editions/Edition.h"
-#include "platform/CaptionFlushingDialogs.h"
 #include "platform/Platform.h"
 #include "platform/WindowHost.h"
+#include "platform/widgets/CaptionFlushingDialogs.h"
 
 class QWidget;
 

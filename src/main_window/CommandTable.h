@@ -12,9 +12,9 @@
 
 #include "editions/Edition.h"
 #include "main_window/CatalogueSession.h"
-#include "platform/Keys.h"
-#include "platform/NamedMenus.h"
-#include "platform/Twips.h"
+#include "platform/keys/Keys.h"
+#include "platform/keys/NamedMenus.h"
+#include "platform/widgets/Twips.h"
 
 // A key the window's key filter answers: a virtual-key code and what must be
 // held with it.

@@ -1,6 +1,6 @@
 #include "page_window/frmMulti.h"
-#include "platform/NumberForm.h"
-#include "platform/TextSurface.h"
+#include "platform/widgets/NumberForm.h"
+#include "platform/widgets/TextSurface.h"
 
 using namespace Qt::StringLiterals;
 

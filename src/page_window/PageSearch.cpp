@@ -1,7 +1,7 @@
 #include "page_window/PageSearch.h"
 
 #include "page_window/frmMulti.h"
-#include "platform/TextSurface.h"
+#include "platform/widgets/TextSurface.h"
 
 using namespace Qt::StringLiterals;
 

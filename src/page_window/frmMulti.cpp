@@ -4,10 +4,10 @@
 #include <QFontMetrics>
 #include <QMenuBar>
 
-#include "platform/KeyRoute.h"
-#include "platform/MenuKeys.h"
-#include "platform/TextSurface.h"
-#include "platform/Twips.h"
+#include "platform/keys/KeyRoute.h"
+#include "platform/keys/MenuKeys.h"
+#include "platform/widgets/TextSurface.h"
+#include "platform/widgets/Twips.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/FileIo.h"
+#include "catalogue/file/FileIo.h"
 #include "platform/CatalogueExporter.h"
 #include "platform/CatalogueImporter.h"
 #include "platform/Clock.h"

@@ -9,9 +9,9 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "platform/KeyRoute.h"
-#include "platform/MenuKeys.h"
-#include "platform/Twips.h"
+#include "platform/keys/KeyRoute.h"
+#include "platform/keys/MenuKeys.h"
+#include "platform/widgets/Twips.h"
 #include "record_window/FieldBoxes.h"
 
 using namespace Qt::StringLiterals;

@@ -5,7 +5,7 @@
 
 #include "catalogue/FieldLabels.h"
 #include "catalogue/RecordField.h"
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 #include "record_window/FieldBoxes.h"
 #include "record_window/frmZelkor.h"
 

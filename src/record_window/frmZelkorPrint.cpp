@@ -1,4 +1,4 @@
-#include "platform/NumberForm.h"
+#include "platform/widgets/NumberForm.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/NumberForm.h"
+#include "platform/widgets/NumberForm.h"
 #include "record_window/frmZelkor.h"
 
 using namespace Qt::StringLiterals;

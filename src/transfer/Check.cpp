@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/CatalogueLock.h"
 #include "catalogue/FieldBytes.h"
-#include "catalogue/ImportJournal.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/file/CatalogueLock.h"
+#include "catalogue/file/ImportJournal.h"
+#include "catalogue/search/RecordScan.h"
 #include "transfer/OpenToRead.h"
 #include "transfer/RecordList.h"
 

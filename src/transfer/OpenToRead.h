@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 
 // Opens the catalogue at `path` for reading, where a missing file is a
 // mistaken name rather than an empty catalogue. Empty on success, else the

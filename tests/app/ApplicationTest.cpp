@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "app/Application.h"
-#include "catalogue/CatalogueLock.h"
+#include "catalogue/file/CatalogueLock.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "page_window/frmMulti.h"

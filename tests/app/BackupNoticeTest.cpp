@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "app/Application.h"
-#include "catalogue/CatalogueBackup.h"
-#include "catalogue/ImportJournal.h"
+#include "catalogue/file/CatalogueBackup.h"
+#include "catalogue/file/ImportJournal.h"
 #include "record_window/frmZelkor.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/TempCatalogue.h"

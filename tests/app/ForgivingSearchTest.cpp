@@ -9,7 +9,7 @@
 
 #include "app/Application.h"
 #include "page_window/frmMulti.h"
-#include "platform/TextSurface.h"
+#include "platform/widgets/TextSurface.h"
 #include "record_window/frmZelkor.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"

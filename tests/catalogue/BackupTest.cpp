@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "catalogue/CatalogueBackup.h"
+#include "catalogue/file/CatalogueBackup.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/FaultyFileIo.h"
 

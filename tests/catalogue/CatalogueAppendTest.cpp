@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "catalogue/CatalogueAppend.h"
+#include "catalogue/file/CatalogueAppend.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/FaultyFileIo.h"
 

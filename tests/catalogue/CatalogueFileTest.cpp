@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;

@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/FaultyFileIo.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/Cp1253.h"
-#include "catalogue/ForgivingMatcher.h"
+#include "catalogue/search/ForgivingMatcher.h"
 #include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;

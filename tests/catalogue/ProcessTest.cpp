@@ -12,8 +12,8 @@
 #include <csignal>
 #include <functional>
 
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/CatalogueLock.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/file/CatalogueLock.h"
 #include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;

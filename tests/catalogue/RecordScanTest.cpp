@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
-#include "catalogue/RecordScan.h"
-#include "catalogue/ScanCursor.h"
+#include "catalogue/search/RecordScan.h"
+#include "catalogue/search/ScanCursor.h"
 #include "support/CatalogueTestFiles.h"
 
 using namespace Qt::StringLiterals;

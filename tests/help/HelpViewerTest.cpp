@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "platform/HelpViewer.h"
+#include "platform/system/HelpViewer.h"
 #include "support/TempCatalogue.h"
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "editions/Edition.h"
 #include "support/FakeImportEngine.h"
 #include "support/PrintQString.h"

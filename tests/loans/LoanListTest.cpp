@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "loans/LoanList.h"
 #include "loans/LoanPages.h"
 #include "loans/LoanScan.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "page_window/frmMulti.h"
-#include "platform/TextSurface.h"
+#include "platform/widgets/TextSurface.h"
 #include "support/FakeHost.h"
 #include "support/FaultyFileIo.h"
 #include "support/TempCatalogue.h"

@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 
-#include "platform/TextSurface.h"
+#include "platform/widgets/TextSurface.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/CaptionFlushingDialogs.h"
+#include "platform/widgets/CaptionFlushingDialogs.h"
 #include "support/PrintQString.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPlatform.h"

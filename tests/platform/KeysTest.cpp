@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "platform/Keys.h"
+#include "platform/keys/Keys.h"
 
 using namespace Qt::StringLiterals;
 

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/QtDialogs.h"
+#include "platform/system/QtDialogs.h"
 #include "support/PrintQString.h"
 
 using namespace Qt::StringLiterals;

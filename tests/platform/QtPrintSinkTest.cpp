@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "platform/QtPrintSink.h"
+#include "platform/system/QtPrintSink.h"
 #include "support/PrintQString.h"
 #include "support/TestPlatform.h"
 

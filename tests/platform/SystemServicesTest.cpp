@@ -5,9 +5,9 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include "platform/SystemLauncher.h"
-#include "platform/SystemPlatform.h"
-#include "platform/SystemRegistry.h"
+#include "platform/system/SystemLauncher.h"
+#include "platform/system/SystemPlatform.h"
+#include "platform/system/SystemRegistry.h"
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
 

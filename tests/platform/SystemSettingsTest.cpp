@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/SystemSettings.h"
+#include "platform/system/SystemSettings.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
-#include "platform/NumberForm.h"
+#include "platform/widgets/NumberForm.h"
 #include "support/PrintQString.h"
 
 using namespace Qt::StringLiterals;

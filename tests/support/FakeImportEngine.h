@@ -4,7 +4,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "import_command/CatalogueImportCommand.h"
 
 // The import command's two steps answered from a script. Each import takes

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <memory>
 
-#include "catalogue/FileIo.h"
+#include "catalogue/file/FileIo.h"
 
 // Makes system file I/O that fails on command. Every io it makes shares one
 // call counter over open, readAt, writeAt, size, truncate and sync, so a test

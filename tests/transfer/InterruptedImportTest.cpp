@@ -10,8 +10,8 @@
 #include <QThread>
 
 #include "TransferFixture.h"
-#include "catalogue/CatalogueFile.h"
-#include "catalogue/ImportJournal.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/file/ImportJournal.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <csignal>
 
 #include "TransferFixture.h"
-#include "catalogue/CatalogueLock.h"
+#include "catalogue/file/CatalogueLock.h"
 
 TEST_F(TransferTest, CsvExportThenImportIntoAnEmptyCatalogueIsByteIdentical) {
   const QByteArray original = awkwardCatalogue();

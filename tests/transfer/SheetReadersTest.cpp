@@ -1,5 +1,5 @@
 #include "SheetFixture.h"
-#include "transfer/table/ZipEntries.h"
+#include "transfer/table/workbook/ZipEntries.h"
 
 // The spreadsheet readers, each through the TableReader the import uses:
 // workbooks made here (xlsx by libxlsxwriter, ods zipped from the XML

@@ -1,6 +1,6 @@
 #include "TransferFixture.h"
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/Import.h"
 #include "transfer/import/ImportPreview.h"

@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "TransferFixture.h"
-#include "catalogue/CatalogueBackup.h"
+#include "catalogue/file/CatalogueBackup.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "catalogue/RecordStore.h"
-#include "catalogue/winfile.h"
-#include "platform/winregistry.h"
+#include "catalogue/file/winfile.h"
+#include "platform/system/winregistry.h"
 
 namespace {
 

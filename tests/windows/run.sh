@@ -8,8 +8,8 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mkdir -p "${1:-$src/build/windows}" && cd "${1:-$src/build/windows}" && pwd)
 
 x86_64-w64-mingw32-g++ -std=c++17 -O1 -Wall -Wextra -Werror -municode -static -I"$src/src" \
-  "$src/tests/windows/driver.cpp" "$src/src/catalogue/winfile_win.cpp" "$src/src/catalogue/RecordStore.cpp" \
-  "$src/src/platform/winregistry_win.cpp" -o "$out/windows-driver.exe"
+  "$src/tests/windows/driver.cpp" "$src/src/catalogue/file/winfile_win.cpp" "$src/src/catalogue/RecordStore.cpp" \
+  "$src/src/platform/system/winregistry_win.cpp" -o "$out/windows-driver.exe"
 
 prefix=$(mktemp -d)
 work=$(mktemp -d)

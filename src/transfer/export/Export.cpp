@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/RecordField.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/RecordScan.h"
 #include "transfer/OpenToRead.h"
 #include "transfer/export/CsvWriter.h"
 #include "transfer/export/ExportWriter.h"

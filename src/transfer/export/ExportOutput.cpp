@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "catalogue/CatalogueFile.h"
+#include "catalogue/file/CatalogueFile.h"
 
 bool ExportOutput::fail(int systemError) {
   m_error =

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "catalogue/FileIo.h"
+#include "catalogue/file/FileIo.h"
 #include "transfer/export/ExportOutput.h"
 
 // A file written whole or not at all: the bytes go into "NAME.lomira-part"

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <cerrno>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/FieldBytes.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/RecordScan.h"
 #include "transfer/OpenToRead.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/import/ImportSource.h"

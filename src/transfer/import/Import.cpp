@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <csignal>
 
-#include "catalogue/CatalogueAppend.h"
-#include "catalogue/CatalogueLock.h"
-#include "catalogue/ImportJournal.h"
+#include "catalogue/file/CatalogueAppend.h"
+#include "catalogue/file/CatalogueLock.h"
+#include "catalogue/file/ImportJournal.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/import/CatalogueSource.h"
 #include "transfer/import/FieldText.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/FieldBytes.h"
-#include "catalogue/RecordScan.h"
+#include "catalogue/file/CatalogueFile.h"
+#include "catalogue/search/RecordScan.h"
 
 using namespace Qt::StringLiterals;
 

@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/FieldLabels.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/ImportSource.h"

@@ -9,13 +9,13 @@
 #include <array>
 #include <cerrno>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
+#include "catalogue/file/CatalogueFile.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/table/CsvReader.h"
-#include "transfer/table/SheetRows.h"
 #include "transfer/table/TableColumns.h"
 #include "transfer/table/TableReader.h"
+#include "transfer/table/workbook/SheetRows.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,9 +6,9 @@
 
 #include <QFileInfo>
 
-#include "transfer/table/SheetRows.h"
-#include "transfer/table/SheetXml.h"
-#include "transfer/table/ZipEntries.h"
+#include "transfer/table/workbook/SheetRows.h"
+#include "transfer/table/workbook/SheetXml.h"
+#include "transfer/table/workbook/ZipEntries.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,8 +5,8 @@
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldLabels.h"
-#include "catalogue/ForgivingMatcher.h"
 #include "catalogue/RecordField.h"
+#include "catalogue/search/ForgivingMatcher.h"
 
 using namespace Qt::StringLiterals;
 

@@ -10,8 +10,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "transfer/table/SheetRows.h"
 #include "transfer/table/XlsDimensions.h"
+#include "transfer/table/workbook/SheetRows.h"
 
 using namespace Qt::StringLiterals;
 
