@@ -86,4 +86,12 @@ QByteArray encode(const QString& text, bool* ok) {
   return out;
 }
 
+QChar foldedLetter(QChar ch) {
+  if (ch.decompositionTag() != QChar::Canonical) return {};
+  const QString parts = ch.decomposition();
+  const QChar base = parts.isEmpty() ? QChar() : parts.front();
+  const bool latin = (base >= u'a' && base <= u'z') || (base >= u'A' && base <= u'Z');
+  return latin ? base : QChar();
+}
+
 }  // namespace cp1253

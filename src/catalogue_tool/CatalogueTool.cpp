@@ -6,6 +6,7 @@
 
 #include "LomiraVersion.h"
 #include "catalogue_tool/MarcToolOptions.h"
+#include "catalogue_tool/ToolReasons.h"
 #include "transfer/Check.h"
 #include "transfer/export/Export.h"
 #include "transfer/import/Import.h"
@@ -99,21 +100,23 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
     case ImportResult::Status::Refused:
     case ImportResult::Status::Repeats: {
       print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
-      for (const QString& reason : result.messages) print(err, reason);
-      if (result.moreMessages > 0) print(err, u"… και %1 ακόμη."_s.arg(result.moreMessages));
+      for (const ImportReason& reason : result.refusals.listed) print(err, toolWording(reason));
+      if (result.refusals.more > 0) print(err, u"… και %1 ακόμη."_s.arg(result.refusals.more));
       if (result.status == ImportResult::Status::Repeats)
         print(err, u"Αν τα αντίτυπα είναι πράγματι ξεχωριστά βιβλία με τον ίδιο αριθμό, δώστε --allow-repeats."_s);
       return kRefused;
     }
     case ImportResult::Status::Cancelled:
     case ImportResult::Status::Failed:
-      print(err, result.messages.join(u'\n'));
+      print(err, result.failure);
       return kFileError;
     case ImportResult::Status::Done:
       break;
   }
-  for (const QString& cut : result.messages) print(out, cut);
-  if (result.moreMessages > 0) print(out, u"… και %1 ακόμη κομμένα πεδία."_s.arg(result.moreMessages));
+  for (const ImportReason& cut : result.cuts.listed) print(out, toolWording(cut));
+  if (result.cuts.more > 0) print(out, u"… και %1 ακόμη κομμένα πεδία."_s.arg(result.cuts.more));
+  for (const ImportReason& note : result.notes.listed) print(out, toolWording(note));
+  if (result.notes.more > 0) print(out, u"… και %1 ακόμη."_s.arg(result.notes.more));
   if (result.count == 0)
     print(out, u"Δεν προστέθηκε καμία εγγραφή στον «%1»."_s.arg(catalogue));
   else if (result.count == 1)

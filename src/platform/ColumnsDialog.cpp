@@ -144,7 +144,7 @@ void ColumnsDialog::showRows() {
       const int column = columnOf(field);
       QString text;
       if (column >= 0)
-        text = m_question.stored ? m_question.stored(rows[r].value(column), field) : rows[r].value(column);
+        text = m_question.stored ? m_question.stored(rows[r].value(column), field).text : rows[r].value(column);
       auto* item = new QTableWidgetItem(text);
       item->setToolTip(text);  // a long text is cut short in its cell
       m_preview->setItem(1 + r, field, item);

@@ -298,7 +298,9 @@ Dialogs::ColumnsQuestion threeColumns() {
   q.firstRowIsHeader = true;
   q.rows = {{u"Επιτάφιος"_s, u"δώρο"_s, u"  Ρίτσος"_s}, {u"Ποιήματα"_s, u""_s, u"Σεφέρης"_s}};
   q.columnOfField = {2, -1, 0, -1, -1, -1};
-  q.stored = [](const QString& cell, int field) { return u"%1:%2"_s.arg(field).arg(cell.trimmed()); };
+  q.stored = [](const QString& cell, int field) {
+    return Dialogs::PreviewCell{u"%1:%2"_s.arg(field).arg(cell.trimmed()), {}};
+  };
   return q;
 }
 

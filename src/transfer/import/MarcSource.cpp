@@ -68,10 +68,14 @@ class MarcSource : public ImportSource {
       bool empty = true;
       if (!convert(number, marc, record.data(), empty, result) || result.status != ImportResult::Status::Done) continue;
       // A record with nothing for the catalogue (an authority record, say) makes no blank record.
-      if (empty)
-        result.add(u"%1: δεν έχει κανένα πεδίο του καταλόγου και παραλείφθηκε"_s.arg(which(number, marc)));
-      else if (!sink(record.data()))
+      if (empty) {
+        ImportReason skipped;
+        skipped.code = ImportReason::Code::Skipped;
+        skipped.place = which(number, marc) + u": "_s;
+        result.notes.add(skipped);
+      } else if (!sink(record.data())) {
         return false;
+      }
     }
   }
 
@@ -92,15 +96,13 @@ class MarcSource : public ImportSource {
       const QString text = oneLine(fields[field]);
       empty = empty && text.isEmpty();
       const FieldPlace where = [&] { return which(number, marc) + u", πεδίο «%1»: "_s.arg(fieldLabel(field)); };
-      ok = fitFieldBytes(text, field, m_options.truncate, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
+      ok = fitFieldBytes(text, field, m_options, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
     }
     return ok;
   }
 
   bool failed(ImportResult& result, int error) {
-    result.status = ImportResult::Status::Failed;
-    result.messages =
-        QStringList{CatalogueError::of(CatalogueError::Operation::Read, m_path, error != 0 ? error : EIO).describe()};
+    result.fail(CatalogueError::of(CatalogueError::Operation::Read, m_path, error != 0 ? error : EIO).describe());
     return false;
   }
 
