@@ -362,3 +362,29 @@ TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel)
   QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
   EXPECT_FALSE(progress->advance(3072, 0)) << "the click is seen while the work goes on";
 }
+
+TEST_F(QtDialogsTest, ColumnDialogMarksACellTheImportCannotStoreAsItIsAndSaysWhy) {
+  Dialogs::ColumnsQuestion q = threeColumns();
+  q.stored = [](const QString& cell, int) {
+    return Dialogs::PreviewCell{cell, cell.contains(u"Ρίτσος"_s) ? u"δεν χωρά"_s : QString()};
+  };
+  QTableWidgetItem marked, plain;
+  bool explained = false, explainedWithout = true;
+  user.then([&](QWidget* box) {
+    auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
+    marked = *grid->item(1, 0);
+    plain = *grid->item(1, 2);
+    explained = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
+    // With the author's column left out no cell is marked, and nothing needs explaining.
+    box->findChild<QComboBox*>(u"cboField0"_s)->setCurrentIndex(0);
+    explainedWithout = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
+    buttonNamed(box, u"Άκυρο"_s)->click();
+  });
+  dialogs.chooseColumns(q, u"Εισαγωγή"_s);
+  EXPECT_EQ(marked.text(), u"  Ρίτσος"_s) << "shown whole, as the file holds it";
+  EXPECT_NE(marked.background(), plain.background());
+  EXPECT_TRUE(marked.toolTip().endsWith(u"δεν χωρά"_s)) << marked.toolTip().toStdString();
+  EXPECT_EQ(plain.toolTip(), u"Επιτάφιος"_s);
+  EXPECT_TRUE(explained);
+  EXPECT_FALSE(explainedWithout);
+}
