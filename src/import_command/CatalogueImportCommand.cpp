@@ -218,17 +218,17 @@ class ImportRun {
       if (cutMends(reason)) cuts.append(reason);
       if (foldMends(reason)) folds.append(reason);
     }
-    QString question;
+    QStringList parts;
     if (!cuts.isEmpty())
-      question +=
-          u"Αυτά τα κείμενα δεν χωρούν στο πεδίο τους· για να μπουν, κόβονται:\r\n"_s + listed(cuts, 0) + u"\r\n"_s;
+      parts.append(u"Αυτά τα κείμενα δεν χωρούν στο πεδίο τους· για να μπουν, κόβονται:\r\n"_s + listed(cuts, 0));
     if (!folds.isEmpty())
-      question +=
+      parts.append(
           u"Αυτά τα γράμματα δεν υπάρχουν στην ελληνική γραφή του καταλόγου· για να μπουν, γράφονται "
           u"χωρίς τόνους:\r\n"_s +
-          listed(folds, 0) + u"\r\n"_s;
-    if (result.refusals.more > 0) question += u"(και άλλα %1 ακόμη)\r\n"_s.arg(result.refusals.more);
-    question += u"Να γίνει η εισαγωγή έτσι;"_s;
+          listed(folds, 0));
+    if (result.refusals.more > 0) parts.last() += u"\r\n… και άλλα %1."_s.arg(result.refusals.more);
+    parts.append(u"Να γίνει η εισαγωγή έτσι;"_s);
+    const QString question = parts.join(u"\r\n\r\n"_s);
     if (!ask(question, Dialogs::Answer::No)) return false;
     options.truncate = !cuts.isEmpty();
     options.foldAccents = !folds.isEmpty();
