@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
 #include "import_command/WindowReasons.h"
+#include "transfer/FileFormats.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/table/TableColumns.h"
 
@@ -16,21 +17,6 @@ namespace {
 
 // What a box lists of the engine's reasons, repeats or cuts; the rest are counted.
 constexpr qsizetype kListedLines = 10;
-
-const QStringList& importFilters() {
-  static const QStringList filters{
-      u"Καταλόγοι και πίνακες (*.csv *.txt *.xlsx *.ods *.xls *.mrc *.xml *.dat)"_s,
-      u"Πίνακας CSV ή κειμένου (*.csv *.txt)"_s,
-      u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s,
-      u"Υπολογιστικό φύλλο OpenDocument (*.ods)"_s,
-      u"Παλαιό υπολογιστικό φύλλο Excel (*.xls)"_s,
-      u"MARC21 ή UNIMARC για βιβλιοθήκες (*.mrc)"_s,
-      u"MARCXML για βιβλιοθήκες (*.xml)"_s,
-      u"Κατάλογος (*.dat)"_s,
-      u"Όλα τα αρχεία (*)"_s,
-  };
-  return filters;
-}
 
 // The first reasons in the window's words, then how many more there are.
 QString listed(const QList<ImportReason>& reasons, qint64 more) {
@@ -124,7 +110,7 @@ class ImportRun {
         m_title(productTitle + u": Εισαγωγή καταλόγου"_s) {}
 
   CatalogueImporter::Added run() {
-    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), importFilters());
+    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), openFilters());
     if (m_input.isEmpty()) return {};
     ImportOptions options;
     if (!confirmed(options)) return {};

@@ -66,7 +66,12 @@ TEST_F(ImportCommandTest, ATableGoesThroughTheColumnChoiceAndTheBoxNamesTheCodes
   EXPECT_EQ(log[0].kind, Kind::OpenFile);
   EXPECT_EQ(log[0].title, u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s);
   EXPECT_EQ(log[0].text, cat.dir()) << "opens where the catalogue is";
-  EXPECT_EQ(log[0].filters.first(), u"Καταλόγοι και πίνακες (*.csv *.txt *.xlsx *.ods *.xls *.mrc *.xml *.dat)"_s);
+  EXPECT_EQ(log[0].filters,
+            (QStringList{u"Καταλόγοι και πίνακες (*.csv *.txt *.xlsx *.ods *.xls *.mrc *.xml *.dat)"_s,
+                         u"Πίνακας CSV ή κειμένου (*.csv *.txt)"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s,
+                         u"Υπολογιστικό φύλλο OpenDocument (*.ods)"_s, u"Παλαιό υπολογιστικό φύλλο Excel (*.xls)"_s,
+                         u"MARC21 ή UNIMARC για βιβλιοθήκες (*.mrc)"_s, u"MARCXML για βιβλιοθήκες (*.xml)"_s,
+                         u"Κατάλογος (*.dat)"_s, u"Όλα τα αρχεία (*)"_s}));
   EXPECT_EQ(log[1].kind, Kind::Columns);
   EXPECT_EQ(log[2].kind, Kind::Progress);
   EXPECT_EQ(log[2].text, u"Εισαγωγή από το «βιβλία.csv»…"_s);
