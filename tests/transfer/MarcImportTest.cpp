@@ -3,6 +3,12 @@
 #include "transfer/import/ImportSource.h"
 #include "transfer/import/MarcSource.h"
 
+namespace {
+
+bool looksLikeMarc(const QString& path) { return identifyInput(path, {}).kind == ImportInput::Kind::Marc; }
+
+}  // namespace
+
 class MarcImportTest : public TransferTest {
  protected:
   Run importFile(const QString& name, const QStringList& options = {}) {

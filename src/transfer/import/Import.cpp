@@ -54,7 +54,7 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOption
   ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return makeMarcSource(input, options);
+      return makeMarcSource(input, identified.marc, options);
     case ImportInput::Kind::Table:
       return makeTableSource(input, options, std::move(identified.table));
     case ImportInput::Kind::Catalogue:

@@ -69,7 +69,7 @@ ImportPreview previewImport(const QString& input, const ImportOptions& options, 
   const ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return previewRecords(makeMarcSource(input, countingOptions(options)), u"MARC"_s);
+      return previewRecords(makeMarcSource(input, identified.marc, countingOptions(options)), u"MARC"_s);
     case ImportInput::Kind::Table:
       return previewTable(*identified.table, options, rows);
     case ImportInput::Kind::Catalogue:

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "transfer/import/Import.h"
+#include "transfer/marc/MarcRecordReader.h"
 #include "transfer/table/TableReader.h"
 
 // Where imported records come from, read once: each record is checked, and
@@ -28,6 +29,7 @@ class ImportSource {
 struct ImportInput {
   enum class Kind { Marc, Table, Catalogue, Unreadable };
   Kind kind = Kind::Catalogue;
+  MarcFileKind marc = MarcFileKind::None;
   std::unique_ptr<TableReader> table;
   QString error;
 };

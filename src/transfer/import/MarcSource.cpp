@@ -36,12 +36,13 @@ QString oneLine(const QString& text) {
 
 class MarcSource : public ImportSource {
  public:
-  MarcSource(const QString& path, const ImportOptions& options) : m_path(path), m_options(options) {}
+  MarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options)
+      : m_path(path), m_kind(kind), m_options(options) {}
 
   bool read(ImportResult& result, const Sink& sink) override {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
-    const MarcFileKind kind = marcFileKindOf(m_path);
+    const MarcFileKind kind = m_kind;
     std::unique_ptr<MarcRecordReader> reader =
         kind == MarcFileKind::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
     const QString type = kind == MarcFileKind::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
@@ -107,13 +108,12 @@ class MarcSource : public ImportSource {
   }
 
   QString m_path;
+  MarcFileKind m_kind;
   ImportOptions m_options;
 };
 
 }  // namespace
 
-bool looksLikeMarc(const QString& path) { return marcFileKindOf(path) != MarcFileKind::None; }
-
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options) {
-  return std::make_unique<MarcSource>(path, options);
+std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options) {
+  return std::make_unique<MarcSource>(path, kind, options);
 }
