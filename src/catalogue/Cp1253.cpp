@@ -88,10 +88,13 @@ QByteArray encode(const QString& text, bool* ok) {
 
 QChar foldedLetter(QChar ch) {
   if (ch.decompositionTag() != QChar::Canonical) return {};
-  const QString parts = ch.decomposition();
-  const QChar base = parts.isEmpty() ? QChar() : parts.front();
-  const bool latin = (base >= u'a' && base <= u'z') || (base >= u'A' && base <= u'Z');
-  return latin ? base : QChar();
+  // Fully taken apart (ǖ is u, diaeresis, macron): a Latin letter and marks only.
+  const QString parts = QString(ch).normalized(QString::NormalizationForm_D);
+  const QChar base = parts.front();
+  if (!((base >= u'a' && base <= u'z') || (base >= u'A' && base <= u'Z'))) return {};
+  for (qsizetype i = 1; i < parts.size(); ++i)
+    if (parts[i].category() != QChar::Mark_NonSpacing) return {};
+  return base;
 }
 
 }  // namespace cp1253

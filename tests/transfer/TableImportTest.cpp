@@ -120,6 +120,42 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
   EXPECT_FALSE(cat.exists());
 }
 
+// The engine's three lists: a cut made before a refusal is no reason for it;
+// letters without their accents only when asked, each field so written noted.
+TEST_F(TableImportTest, CutsAndNotesAreKeptApartFromRefusalsAndAccentsGoOnlyWhenAsked) {
+  const QByteArray csv = (u"Τίτλος;Συγγραφέας\r\n"_s + QString(101, u'Α') + u";Ж\r\nΒ;Saint-Exupéry\r\n"_s).toUtf8();
+  const Run refused = importFile(u"in.csv"_s, csv, {u"--truncate"_s});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_FALSE(refused.err.contains(u"κόπηκε"_s)) << refused.err.toStdString();
+  EXPECT_EQ(refused.err.count(u"δεν υπάρχει στη γραφή Windows-1253"_s), 2) << refused.err.toStdString();
+
+  writeAll(file(u"in.csv"_s),
+           (u"Τίτλος;Συγγραφέας\r\n"_s + QString(101, u'Α') + u";Ζ\r\nΒ;Saint-Exupéry\r\n"_s).toUtf8());
+  CatalogueFile open;
+  ASSERT_TRUE(open.open(cat.path()));
+  ImportOptions options;
+  options.truncate = true;
+  ImportResult result = importIntoOpenCatalogue(file(u"in.csv"_s), open, options);
+  ASSERT_EQ(result.status, ImportResult::Status::Refused);
+  ASSERT_EQ(result.refusals.listed.size(), 2);
+  const ImportReason& letter = result.refusals.listed[1];
+  EXPECT_EQ(letter.code, ImportReason::Code::Unwritable);
+  EXPECT_EQ(letter.character, u"é"_s);
+  EXPECT_EQ(letter.folded, u"e"_s);
+  EXPECT_TRUE(result.cuts.isEmpty() && result.notes.isEmpty());
+  EXPECT_EQ(cat.bytes(), QByteArray());
+
+  options.foldAccents = true;
+  result = importIntoOpenCatalogue(file(u"in.csv"_s), open, options);
+  ASSERT_EQ(result.status, ImportResult::Status::Done);
+  ASSERT_EQ(result.cuts.listed.size(), 1);
+  EXPECT_EQ(result.cuts.listed[0].lost, u"«Α»"_s);
+  ASSERT_EQ(result.notes.listed.size(), 1);
+  EXPECT_EQ(result.notes.listed[0].code, ImportReason::Code::Folded);
+  EXPECT_EQ(result.notes.listed[0].folded, u"Saint-Exupery"_s);
+  EXPECT_EQ(cat.bytes(), rec({u"Ζ"_s, {}, QString(100, u'Α')}) + rec({u"Saint-Exupery"_s, {}, u"Β"_s}));
+}
+
 TEST_F(TableImportTest, AFileThatTurnsFromUtf8ToAnotherCodePageIsRefusedWhereItDoes) {
   // The encoding is found from the first 64 KiB beyond ASCII: a later Windows-1253 cell is named, not misread.
   QByteArray csv = "Title;Subject\r\n";
