@@ -170,6 +170,23 @@ TEST_F(ImportCommandTest, TheWindowOffersToCutAndToDropAccentsAndTellsCutsAndNot
                              recordWithFields({u"Saint-Exupery, Antoine de"_s, {}, u"Ο μικρός πρίγκιπας"_s}));
 }
 
+TEST_F(ImportCommandTest, ManyCutsAreListedTenThenCountedInTheOfferAndInTheLastBox) {
+  QStringList lines{u"Τίτλος"_s};
+  for (int i = 0; i < 12; ++i) lines.append(QString(100, u'Α') + QString::number(i));
+  tp.dialogs.chooseToOpen(csv(lines)).acceptProposedColumns().answer(Dialogs::Answer::Yes).answer(Dialogs::Answer::Ok);
+  EXPECT_EQ(importNow().count, 12);
+  const QList<ScriptedDialogs::Entry> boxes = tp.dialogs.messages();
+  ASSERT_EQ(boxes.size(), 2);
+  const QStringList offer = boxes[0].text.split(u"\r\n"_s);
+  ASSERT_EQ(offer.size(), 14);
+  EXPECT_EQ(offer[11], u"… και άλλες 2."_s);
+  const QStringList told = boxes[1].text.split(u"\r\n"_s);
+  ASSERT_EQ(told.size(), 14);
+  EXPECT_EQ(told[2], u"Κόπηκαν όσα δεν χωρούσαν:"_s);
+  EXPECT_EQ(told[13], u"… και άλλες 2."_s);
+  EXPECT_EQ(cat.fieldsOf(13)[2], QString(100, u'Α'));
+}
+
 TEST_F(ImportCommandTest, OnlyWhatTheWindowCanMendIsOfferedAndARefusalIsWordedForTheWindow) {
   const QString input = utf8Csv({u"Τίτλος;Συγγραφέας"_s, QString(120, u'Α') + u";Чехов"_s});
   tp.dialogs.chooseToOpen(input).acceptProposedColumns().answer(Dialogs::Answer::Ok);
