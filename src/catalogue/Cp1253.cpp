@@ -95,4 +95,15 @@ QByteArray encode(const QString& text, bool* ok) {
   return out;
 }
 
+QChar foldedLetter(QChar ch) {
+  if (ch.decompositionTag() != QChar::Canonical) return {};
+  // Fully taken apart (ǖ is u, diaeresis, macron): a Latin letter and marks only.
+  const QString parts = QString(ch).normalized(QString::NormalizationForm_D);
+  const QChar base = parts.front();
+  if (!((base >= u'a' && base <= u'z') || (base >= u'A' && base <= u'Z'))) return {};
+  for (qsizetype i = 1; i < parts.size(); ++i)
+    if (parts[i].category() != QChar::Mark_NonSpacing) return {};
+  return base;
+}
+
 }  // namespace cp1253

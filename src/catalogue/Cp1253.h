@@ -21,6 +21,10 @@ bool canEncode(const QString& text);
 extern const qint16* const kByteFor;
 inline int byteFor(QChar ch) { return kByteFor[ch.unicode()]; }
 
+// For a Latin letter with an accent the code page lacks, the same letter
+// without it (é gives e, ñ gives n); a null QChar for any other character.
+QChar foldedLetter(QChar ch);
+
 // Encodes text; a character the code page cannot hold becomes '?' and, when
 // `ok` is given, sets it to false.
 QByteArray encode(const QString& text, bool* ok = nullptr);

@@ -7,7 +7,9 @@
 #include "LomiraVersion.h"
 #include "catalogue_tool/LoansCommand.h"
 #include "catalogue_tool/MarcToolOptions.h"
+#include "catalogue_tool/ToolReasons.h"
 #include "transfer/Check.h"
+#include "transfer/FileFormats.h"
 #include "transfer/export/Export.h"
 #include "transfer/import/Import.h"
 #include "transfer/table/TableColumns.h"
@@ -18,18 +20,19 @@ namespace {
 
 enum Status { kSuccess = 0, kRefused = 1, kFileError = 2 };
 
-const QString kUsage =
+// The usage, its lists of formats filled in from fileFormats().
+const QString kUsageText =
     uR"(Χρήση:
   lomira-catalogue export --format ΜΟΡΦΗ [--no-borrowers] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
-  lomira-catalogue export --format marc21|marcxml|unimarc [--agency ΚΩΔΙΚΟΣ]
+  lomira-catalogue export --format %2 [--agency ΚΩΔΙΚΟΣ]
                    [--items koha --branch ΒΙΒΛΙΟΘΗΚΗ [--item-type ΤΥΠΟΣ]] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ
   lomira-catalogue import [--truncate] [--allow-repeats] [--sheet ΦΥΛΛΟ]
                    [--columns ΣΤΗΛΕΣ] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue loans [--all] [--date ΕΕΕΕ-ΜΜ-ΗΗ] [--format csv|text] ΚΑΤΑΛΟΓΟΣ [ΑΡΧΕΙΟ]
 
-export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc21, marcxml ή unimarc
-import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (CSV, xlsx, ods, xls),
+export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: %1
+import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (%3),
          τις εγγραφές ενός αρχείου MARC ή ενός άλλου καταλόγου· όλα ελέγχονται,
          κι αν κάτι δεν περάσει, ο κατάλογος μένει όπως ήταν
 check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
@@ -51,6 +54,24 @@ loans    τα εκπρόθεσμα βιβλία ανά τμήμα και μαθ�
 
 Κατάσταση εξόδου: 0 επιτυχία, 1 άρνηση ή ευρήματα, 2 αρχείο που δεν διαβάστηκε ή δεν γράφτηκε.
 )"_s;
+
+// "a, b ή c"
+QString alternatives(const QStringList& names) {
+  if (names.size() < 2) return names.join(QString());
+  return names.first(names.size() - 1).join(u", "_s) + u" ή "_s + names.last();
+}
+
+QString usage() {
+  QStringList written;
+  QStringList marc;
+  QStringList tables;
+  for (const FileFormat& format : fileFormats()) {
+    if (format.canWrite()) written.append(format.name);
+    if (format.canWrite() && format.family == FileFormat::Family::Marc) marc.append(format.name);
+    if (format.canRead() && format.family == FileFormat::Family::Table) tables.append(format.shown);
+  }
+  return kUsageText.arg(alternatives(written), marc.join(u'|'), tables.join(u", "_s));
+}
 
 // Greek on every console: the Windows box texts use CR LF.
 void print(QTextStream& stream, const QString& text) {
@@ -104,21 +125,23 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
     case ImportResult::Status::Refused:
     case ImportResult::Status::Repeats: {
       print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
-      for (const QString& reason : result.messages) print(err, reason);
-      if (result.moreMessages > 0) print(err, u"… και %1 ακόμη."_s.arg(result.moreMessages));
+      for (const ImportReason& reason : result.refusals.listed) print(err, toolWording(reason));
+      if (result.refusals.more > 0) print(err, u"… και %1 ακόμη."_s.arg(result.refusals.more));
       if (result.status == ImportResult::Status::Repeats)
         print(err, u"Αν τα αντίτυπα είναι πράγματι ξεχωριστά βιβλία με τον ίδιο αριθμό, δώστε --allow-repeats."_s);
       return kRefused;
     }
     case ImportResult::Status::Cancelled:
     case ImportResult::Status::Failed:
-      print(err, result.messages.join(u'\n'));
+      print(err, result.failure);
       return kFileError;
     case ImportResult::Status::Done:
       break;
   }
-  for (const QString& cut : result.messages) print(out, cut);
-  if (result.moreMessages > 0) print(out, u"… και %1 ακόμη κομμένα πεδία."_s.arg(result.moreMessages));
+  for (const ImportReason& cut : result.cuts.listed) print(out, toolWording(cut));
+  if (result.cuts.more > 0) print(out, u"… και %1 ακόμη κομμένα πεδία."_s.arg(result.cuts.more));
+  for (const ImportReason& note : result.notes.listed) print(out, toolWording(note));
+  if (result.notes.more > 0) print(out, u"… και %1 ακόμη."_s.arg(result.notes.more));
   if (result.count == 0)
     print(out, u"Δεν προστέθηκε καμία εγγραφή στον «%1»."_s.arg(catalogue));
   else if (result.count == 1)
@@ -195,7 +218,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return usageError(err, u"λάθος επιλογές (%1)"_s.arg(parser.errorText()));
   }
   if (parser.isSet(help)) {
-    out << kUsage;
+    out << usage();
     out.flush();
     return kSuccess;
   }

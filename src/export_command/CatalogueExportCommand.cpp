@@ -11,12 +11,12 @@ namespace {
 
 // The chosen filter's format, unless the name typed ends in another
 // format's suffix: a file named "list.xlsx" must not hold csv.
-ExportFormatInfo formatFor(const Dialogs::SaveChoice& choice, const QList<ExportFormatInfo>& formats) {
-  const ExportFormatInfo chosen = formats.value(choice.filter, formats[0]);
-  const QString suffix = u"."_s + QFileInfo(choice.path).suffix().toLower();
-  if (suffix == chosen.suffix) return chosen;
-  for (const ExportFormatInfo& f : formats)
-    if (f.suffix == suffix) return f;
+FileFormat formatFor(const Dialogs::SaveChoice& choice, const QList<FileFormat>& formats) {
+  const FileFormat chosen = formats.value(choice.filter, formats[0]);
+  const QString suffix = QFileInfo(choice.path).suffix().toLower();
+  if (suffix == chosen.suffixes.first()) return chosen;
+  for (const FileFormat& f : formats)
+    if (f.suffixes.first() == suffix) return f;
   return chosen;
 }
 
@@ -31,26 +31,26 @@ QString leftOutLine(const RecordList& leftOut) {
 bool CatalogueExportCommand::exportCatalogue(const QString& cataloguePath, Dialogs& dialogs,
                                              const QString& productTitle) {
   const QString title = productTitle + u": Εξαγωγή καταλόγου"_s;
-  const QList<ExportFormatInfo>& formats = exportFormats();
+  const QList<FileFormat> formats = writtenFormats();
   QStringList filters;
-  for (const ExportFormatInfo& f : formats) filters.append(f.filter);
+  for (const FileFormat& f : formats) filters.append(f.writeFilter());
   const QFileInfo catalogue(cataloguePath);
   // Students' names leave the school only when the librarian asks for them.
-  const Dialogs::SaveChoice choice =
-      dialogs.saveFile(title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + formats[0].suffix),
-                       filters, {u"Χωρίς τα ονόματα των δανειζόμενων"_s, true});
+  const Dialogs::SaveChoice choice = dialogs.saveFile(
+      title, catalogue.absoluteDir().filePath(catalogue.completeBaseName() + u'.' + formats[0].suffixes.first()),
+      filters, {u"Χωρίς τα ονόματα των δανειζόμενων"_s, true});
   if (choice.path.isEmpty()) return false;
 
-  const ExportFormatInfo format = formatFor(choice, formats);
+  const FileFormat format = formatFor(choice, formats);
   QString path = choice.path;
-  if (QFileInfo(path).suffix().isEmpty()) path += format.suffix;
+  if (QFileInfo(path).suffix().isEmpty()) path += u'.' + format.suffixes.first();
   const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 
   ExportResult result;
   {
     const std::unique_ptr<Dialogs::Progress> progress =
         dialogs.progress(u"Εξαγωγή του καταλόγου στο «%1»…"_s.arg(QFileInfo(path).fileName()), title);
-    result = ::exportCatalogue(cataloguePath, path, {format.format, !choice.checked},
+    result = ::exportCatalogue(cataloguePath, path, {format.id, !choice.checked},
                                [&](qint64 done, qint64 total) { return progress->advance(done, total); });
   }
   switch (result.status) {

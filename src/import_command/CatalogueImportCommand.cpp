@@ -4,7 +4,10 @@
 #include <algorithm>
 
 #include "catalogue/CatalogueRecord.h"
+#include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
+#include "import_command/WindowReasons.h"
+#include "transfer/FileFormats.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/table/TableColumns.h"
 
@@ -15,28 +18,34 @@ namespace {
 // What a box lists of the engine's reasons, repeats or cuts; the rest are counted.
 constexpr qsizetype kListedLines = 10;
 
-const QStringList& importFilters() {
-  static const QStringList filters{
-      u"Καταλόγοι και πίνακες (*.csv *.txt *.xlsx *.ods *.xls *.mrc *.xml *.dat)"_s,
-      u"Πίνακας CSV ή κειμένου (*.csv *.txt)"_s,
-      u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s,
-      u"Υπολογιστικό φύλλο OpenDocument (*.ods)"_s,
-      u"Παλαιό υπολογιστικό φύλλο Excel (*.xls)"_s,
-      u"MARC21 ή UNIMARC για βιβλιοθήκες (*.mrc)"_s,
-      u"MARCXML για βιβλιοθήκες (*.xml)"_s,
-      u"Κατάλογος (*.dat)"_s,
-      u"Όλα τα αρχεία (*)"_s,
-  };
-  return filters;
-}
-
-// The first lines, then how many more there are.
-QString listed(const QStringList& lines, qint64 more) {
-  const qsizetype shown = std::min(lines.size(), kListedLines);
-  QString text = lines.mid(0, shown).join(u"\r\n"_s);
-  more += lines.size() - shown;
+// The first reasons in the window's words, then how many more there are.
+QString listed(const QList<ImportReason>& reasons, qint64 more) {
+  const qsizetype shown = std::min(reasons.size(), kListedLines);
+  QStringList lines;
+  for (qsizetype i = 0; i < shown; ++i) lines.append(windowWording(reasons[i]));
+  QString text = lines.join(u"\r\n"_s);
+  more += reasons.size() - shown;
   if (more > 0) text += u"\r\n… και άλλες %1."_s.arg(more);
   return text;
+}
+QString listed(const ImportReasons& reasons) { return listed(reasons.listed, reasons.more); }
+
+// The preview's view of a cell: whole, and why the import could not store it as it is.
+Dialogs::PreviewCell previewCell(const QString& cell, int field) {
+  const FieldPreview fit = previewField(cell, field);
+  QStringList problems;
+  if (fit.text.size() > fit.width)
+    problems.append(u"%1 χαρακτήρες, ενώ το πεδίο χωρά %2· αν κοπεί, χάνεται το «%3»"_s.arg(fit.text.size())
+                        .arg(fit.width)
+                        .arg(fit.text.sliced(fit.width)));
+  for (const QString& character : fit.unwritable) {
+    ImportReason reason;
+    reason.code = ImportReason::Code::Unwritable;
+    reason.character = character;
+    if (const QChar letter = cp1253::foldedLetter(character.front()); !letter.isNull()) reason.folded = letter;
+    problems.append(windowWording(reason));
+  }
+  return {fit.text, problems.join(u"\n"_s)};
 }
 
 QString addedText(qint32 first, qint32 count) {
@@ -52,7 +61,9 @@ int columnCountOf(const ImportPreview& preview) {
 }
 
 // The dialog's view of a table: for each field the first column proposed for it.
-Dialogs::ColumnsQuestion questionFor(const ImportPreview& preview, const QString& input) {
+// A choice remembered for the same file is proposed again when it still fits its columns.
+Dialogs::ColumnsQuestion questionFor(const ImportPreview& preview, const QString& input,
+                                     const std::optional<Dialogs::ColumnChoice>& before) {
   Dialogs::ColumnsQuestion question;
   question.file = QFileInfo(input).fileName();
   question.seen = preview.seen;
@@ -63,7 +74,12 @@ Dialogs::ColumnsQuestion questionFor(const ImportPreview& preview, const QString
   question.rows = preview.rows;
   for (int field = 0; field < CatalogueRecord::kFieldCount; ++field)
     question.columnOfField.append(int(preview.columns.indexOf(field)));
-  question.stored = [](const QString& cell, int field) { return storedText(cell, field); };
+  question.stored = previewCell;
+  if (before && std::all_of(before->columnOfField.begin(), before->columnOfField.end(),
+                            [&](int column) { return column < columnCountOf(preview); })) {
+    question.columnOfField = before->columnOfField;
+    question.firstRowIsHeader = before->firstRowIsHeader;
+  }
   return question;
 }
 
@@ -84,21 +100,27 @@ QList<int> columnsFrom(const ImportPreview& preview, const Dialogs::ColumnChoice
 // One import from the user's choice of file to the last box.
 class ImportRun {
  public:
-  ImportRun(const ImportEngine& engine, CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle)
+  ImportRun(const ImportEngine& engine, CatalogueImportCommand::Memory& memory, CatalogueFile& catalogue,
+            Dialogs& dialogs, const QString& productTitle)
       : m_engine(engine),
+        m_memory(memory),
         m_catalogue(catalogue),
         m_dialogs(dialogs),
         m_productTitle(productTitle),
         m_title(productTitle + u": Εισαγωγή καταλόγου"_s) {}
 
   CatalogueImporter::Added run() {
-    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), importFilters());
+    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), openFilters());
     if (m_input.isEmpty()) return {};
     ImportOptions options;
     if (!confirmed(options)) return {};
     ImportResult result = importWith(options);
+    if (result.status == ImportResult::Status::Refused && mendable(result)) {
+      if (!mendAccepted(result, options)) return nothingAdded();
+      result = importWith(options);
+    }
     if (result.status == ImportResult::Status::Repeats) {
-      if (!repeatsAccepted(result)) return {};
+      if (!repeatsAccepted(result)) return nothingAdded();
       options.allowRepeats = true;
       result = importWith(options);
     }
@@ -113,7 +135,7 @@ class ImportRun {
     const ImportPreview preview = m_engine.preview(m_input, options);
     switch (preview.kind) {
       case ImportPreview::Kind::Unreadable:
-        notice(preview.error, Dialogs::Icon::Exclamation);
+        notice(preview.reasons.isEmpty() ? preview.error : listed(preview.reasons, 0), Dialogs::Icon::Exclamation);
         return false;
       case ImportPreview::Kind::Table:
         return columnsChosen(preview, options);
@@ -124,8 +146,11 @@ class ImportRun {
   }
 
   bool columnsChosen(const ImportPreview& preview, ImportOptions& options) {
-    const std::optional<Dialogs::ColumnChoice> choice = m_dialogs.chooseColumns(questionFor(preview, m_input), m_title);
+    const QString path = QFileInfo(m_input).absoluteFilePath();
+    const std::optional<Dialogs::ColumnChoice> choice = m_dialogs.chooseColumns(
+        questionFor(preview, m_input, path == m_memory.input ? m_memory.choice : std::nullopt), m_title);
     if (!choice) return false;
+    m_memory = {path, choice};
     options.columns = columnsFrom(preview, *choice);
     options.firstRow = choice->firstRowIsHeader ? FirstRow::Header : FirstRow::Data;
     return true;
@@ -154,14 +179,61 @@ class ImportRun {
 
   bool repeatsAccepted(const ImportResult& result) {
     return ask(u"Αυτοί οι αριθμοί βιβλίων υπάρχουν ήδη στον κατάλογο ή επαναλαμβάνονται στο αρχείο:\r\n"_s +
-                   listed(result.messages, result.moreMessages) + u"\r\nΝα προστεθούν τα βιβλία και έτσι;"_s,
+                   listed(result.refusals) + u"\r\nΝα προστεθούν τα βιβλία και έτσι;"_s,
                Dialogs::Answer::No);
+  }
+
+  // Whether every reason listed is one the window can mend by cutting or by
+  // writing letters without accents.
+  static bool mendable(const ImportResult& result) {
+    bool any = false;
+    for (const ImportReason& reason : result.refusals.listed) {
+      if (reason.code == ImportReason::Code::ReadAs) continue;
+      if (!cutMends(reason) && !foldMends(reason)) return false;
+      any = true;
+    }
+    return any;
+  }
+
+  // Asks to cut what is too long and to write Latin letters without their
+  // accents, showing what would be lost or changed; sets the options for it.
+  bool mendAccepted(const ImportResult& result, ImportOptions& options) {
+    QList<ImportReason> cuts;
+    QList<ImportReason> folds;
+    for (const ImportReason& reason : result.refusals.listed) {
+      if (cutMends(reason)) cuts.append(reason);
+      if (foldMends(reason)) folds.append(reason);
+    }
+    QStringList parts;
+    if (!cuts.isEmpty())
+      parts.append(u"Αυτά τα κείμενα δεν χωρούν στο πεδίο τους· για να μπουν, κόβονται:\r\n"_s + listed(cuts, 0));
+    if (!folds.isEmpty())
+      parts.append(
+          u"Αυτά τα γράμματα δεν υπάρχουν στην ελληνική γραφή του καταλόγου· για να μπουν, γράφονται "
+          u"χωρίς τόνους:\r\n"_s +
+          listed(folds, 0));
+    if (result.refusals.more > 0) parts.last() += u"\r\n… και άλλα %1."_s.arg(result.refusals.more);
+    parts.append(u"Να γίνει η εισαγωγή έτσι;"_s);
+    const QString question = parts.join(u"\r\n\r\n"_s);
+    if (!ask(question, Dialogs::Answer::No)) return false;
+    options.truncate = !cuts.isEmpty();
+    options.foldAccents = !folds.isEmpty();
+    return true;
+  }
+
+  CatalogueImporter::Added nothingAdded() {
+    notice(u"Δεν προστέθηκε καμία εγγραφή· ο κατάλογος «%1» έμεινε όπως ήταν."_s.arg(
+               QFileInfo(m_catalogue.path()).fileName()),
+           Dialogs::Icon::Information);
+    return {};
   }
 
   void tell(const ImportResult& result) {
     switch (result.status) {
       case ImportResult::Status::Done:
-        notice(addedText(result.first, result.count) + cutsText(result), Dialogs::Icon::Information);
+        notice(addedText(result.first, result.count) + headed(u"Κόπηκαν όσα δεν χωρούσαν:"_s, result.cuts) +
+                   headed(u"Σημειώσεις:"_s, result.notes),
+               Dialogs::Icon::Information);
         return;
       case ImportResult::Status::Cancelled:
         notice(u"Η εισαγωγή ακυρώθηκε· δεν προστέθηκε καμία εγγραφή στον κατάλογο."_s, Dialogs::Icon::Information);
@@ -169,19 +241,22 @@ class ImportRun {
       case ImportResult::Status::Refused:
         notice(u"Η εισαγωγή από το «%1» δεν έγινε· ο κατάλογος «%2» έμεινε όπως ήταν:\r\n"_s.arg(
                    fileName(), QFileInfo(m_catalogue.path()).fileName()) +
-                   listed(result.messages, result.moreMessages),
+                   listed(result.refusals),
                Dialogs::Icon::Exclamation);
         return;
       case ImportResult::Status::Repeats:
+        notice(listed(result.refusals), Dialogs::Icon::Exclamation);
+        return;
       case ImportResult::Status::Failed:
-        notice(result.messages.join(u"\r\n"_s), Dialogs::Icon::Exclamation);
+        notice(result.failure, Dialogs::Icon::Exclamation);
         return;
     }
   }
 
-  static QString cutsText(const ImportResult& result) {
-    if (result.messages.isEmpty()) return {};
-    return u"\r\nΚόπηκαν όσα δεν χωρούσαν:\r\n"_s + listed(result.messages, result.moreMessages);
+  // A list under its heading, after a blank line; nothing when it is empty.
+  static QString headed(const QString& heading, const ImportReasons& reasons) {
+    if (reasons.isEmpty()) return {};
+    return u"\r\n\r\n"_s + heading + u"\r\n"_s + listed(reasons);
   }
 
   bool ask(const QString& question, Dialogs::Answer defaultButton) {
@@ -192,6 +267,7 @@ class ImportRun {
   QString fileName() const { return QFileInfo(m_input).fileName(); }
 
   const ImportEngine& m_engine;
+  CatalogueImportCommand::Memory& m_memory;
   CatalogueFile& m_catalogue;
   Dialogs& m_dialogs;
   const QString m_productTitle;
@@ -208,5 +284,5 @@ ImportEngine ImportEngine::real() {
 
 CatalogueImporter::Added CatalogueImportCommand::importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs,
                                                                  const QString& productTitle) {
-  return ImportRun(m_engine, catalogue, dialogs, productTitle).run();
+  return ImportRun(m_engine, m_memory, catalogue, dialogs, productTitle).run();
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "platform/CatalogueImporter.h"
 #include "platform/Dialogs.h"
@@ -29,6 +30,13 @@ class CatalogueImportCommand : public CatalogueImporter {
   explicit CatalogueImportCommand(ImportEngine engine = ImportEngine::real()) : m_engine(std::move(engine)) {}
   Added importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle) override;
 
+  // The columns last chosen and their file, proposed again when the same file is chosen.
+  struct Memory {
+    QString input;
+    std::optional<Dialogs::ColumnChoice> choice;
+  };
+
  private:
   ImportEngine m_engine;
+  Memory m_memory;
 };

@@ -29,6 +29,14 @@ class Dialogs {
     bool checked = false;
   };
 
+  // A cell of the column dialog's preview: its text whole, and when the import
+  // cannot store it as it is (too long, a letter the catalogue cannot write),
+  // why, for the cell's mark and its tip.
+  struct PreviewCell {
+    QString text;
+    QString problem;
+  };
+
   // A table about to be imported, as the column dialog shows it: what was
   // found, the file's first row and the rows after it, and for each of the
   // six fields the file column (0-based) proposed for it, or -1 for none.
@@ -39,8 +47,8 @@ class Dialogs {
     bool firstRowIsHeader = false;
     QList<QStringList> rows;
     QList<int> columnOfField;
-    // A cell's text as field `field` would store it.
-    std::function<QString(const QString& cell, int field)> stored;
+    // A cell as field `field` would take it.
+    std::function<PreviewCell(const QString& cell, int field)> stored;
   };
   // The user's answer: the file column of each field (-1 for none) and
   // whether the first row names the columns.

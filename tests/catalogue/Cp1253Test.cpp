@@ -61,4 +61,13 @@ TEST(Cp1253, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
   EXPECT_TRUE(cp1253::canEncode(QChar(0xF7D2)));
 }
 
+TEST(Cp1253, ALatinLetterWithAccentsFoldsToItsBareLetterAndNothingElseFolds) {
+  const QString from = u"éñÅçǖṩ"_s;
+  QString folded;
+  for (QChar ch : from) folded += cp1253::foldedLetter(ch);
+  EXPECT_EQ(folded, u"enAcus"_s);
+  // Not a Latin letter with marks: a letter of its own, a ligature, Cyrillic with a breve, a Greek letter.
+  for (QChar ch : u"øßæﬁЙἀ"_s) EXPECT_TRUE(cp1253::foldedLetter(ch).isNull()) << ch.unicode();
+}
+
 }  // namespace

@@ -298,7 +298,9 @@ Dialogs::ColumnsQuestion threeColumns() {
   q.firstRowIsHeader = true;
   q.rows = {{u"Επιτάφιος"_s, u"δώρο"_s, u"  Ρίτσος"_s}, {u"Ποιήματα"_s, u""_s, u"Σεφέρης"_s}};
   q.columnOfField = {2, -1, 0, -1, -1, -1};
-  q.stored = [](const QString& cell, int field) { return u"%1:%2"_s.arg(field).arg(cell.trimmed()); };
+  q.stored = [](const QString& cell, int field) {
+    return Dialogs::PreviewCell{u"%1:%2"_s.arg(field).arg(cell.trimmed()), {}};
+  };
   return q;
 }
 
@@ -359,4 +361,30 @@ TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel)
   EXPECT_EQ(box->maximum(), 0);
   QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
   EXPECT_FALSE(progress->advance(3072, 0)) << "the click is seen while the work goes on";
+}
+
+TEST_F(QtDialogsTest, ColumnDialogMarksACellTheImportCannotStoreAsItIsAndSaysWhy) {
+  Dialogs::ColumnsQuestion q = threeColumns();
+  q.stored = [](const QString& cell, int) {
+    return Dialogs::PreviewCell{cell, cell.contains(u"Ρίτσος"_s) ? u"δεν χωρά"_s : QString()};
+  };
+  QTableWidgetItem marked, plain;
+  bool explained = false, explainedWithout = true;
+  user.then([&](QWidget* box) {
+    auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
+    marked = *grid->item(1, 0);
+    plain = *grid->item(1, 2);
+    explained = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
+    // With the author's column left out no cell is marked, and nothing needs explaining.
+    box->findChild<QComboBox*>(u"cboField0"_s)->setCurrentIndex(0);
+    explainedWithout = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
+    buttonNamed(box, u"Άκυρο"_s)->click();
+  });
+  dialogs.chooseColumns(q, u"Εισαγωγή"_s);
+  EXPECT_EQ(marked.text(), u"  Ρίτσος"_s) << "shown whole, as the file holds it";
+  EXPECT_NE(marked.background(), plain.background());
+  EXPECT_TRUE(marked.toolTip().endsWith(u"δεν χωρά"_s)) << marked.toolTip().toStdString();
+  EXPECT_EQ(plain.toolTip(), u"Επιτάφιος"_s);
+  EXPECT_TRUE(explained);
+  EXPECT_FALSE(explainedWithout);
 }

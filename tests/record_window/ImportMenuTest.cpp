@@ -1,33 +1,30 @@
 #include "RecordWindowFixture.h"
-#include "catalogue/Cp1253.h"
+#include "import_command/CatalogueImportCommand.h"
 #include "support/CatalogueTestFiles.h"
-#include "support/FakeImportEngine.h"
+#include "support/ImportTestFiles.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A record window whose import answers from a script.
+// A record window with the librarian's import.
 class ImportWindowTest : public RecordWindowTest {
  protected:
   void openWithImport() {
     platform.importer = &importer;
     open();
   }
-  // A table whose proposed columns the librarian accepts, adding `books`.
+  // A table of the six fields whose proposed columns the librarian accepts, adding `books`.
   void importBooks(const QList<QStringList>& books) {
-    fake.shown.kind = ImportPreview::Kind::Table;
-    fake.shown.header = {u"Συγγραφέας"_s};
-    fake.shown.columns = {0};
-    fake.books = books;
-    fake.results = {ImportResult()};
-    platform.dialogs.chooseToOpen(catalogue.dir() + u"/βιβλία.csv"_s).acceptProposedColumns();
+    QStringList lines{u"Συγγραφέας;Μεταφραστής;Τίτλος;Εκδότης;Βιβλιάριθμος;Δανειζόμενος"_s};
+    for (const QStringList& fields : books) lines.append(fields.join(u';'));
+    const QString path = writeGreekExcelCsv(catalogue.dir() + u"/βιβλία.csv"_s, lines);
+    platform.dialogs.chooseToOpen(path).acceptProposedColumns();
     platform.dialogs.answer(Dialogs::Answer::Ok);
     item("mnuImport")->trigger();
   }
 
-  FakeImportEngine fake;
-  CatalogueImportCommand importer{fake.engine()};
+  CatalogueImportCommand importer;
 };
 
 }  // namespace
@@ -72,9 +69,7 @@ class RealImportTest : public RecordWindowTest {
  protected:
   void SetUp() override { platform.importer = &importer; }
   QString greekExcelCsv(const QStringList& lines) {
-    const QString path = catalogue.dir() + u"/βιβλία.csv"_s;
-    writeAll(path, cp1253::encode(lines.join(u"\r\n"_s) + u"\r\n"_s));
-    return path;
+    return writeGreekExcelCsv(catalogue.dir() + u"/βιβλία.csv"_s, lines);
   }
   // Imports with the proposed columns, answering the boxes that follow in turn.
   void importFrom(const QString& path, std::initializer_list<Dialogs::Answer> answers) {
@@ -102,7 +97,7 @@ TEST_F(RealImportTest, AGreekExcelListGoesInAsShownAndTheCaptionCountsIt) {
   EXPECT_TRUE(asked.firstRowIsHeader);
   EXPECT_EQ(asked.columnOfField, (QList<int>{1, -1, 0, -1, 2, -1}));
   // The preview shows each cell as the field will hold it.
-  EXPECT_EQ(asked.stored(asked.rows[1][1], 0), u"Σεφέρης, Γιώργος"_s);
+  EXPECT_EQ(asked.stored(asked.rows[1][1], 0).text, u"Σεφέρης, Γιώργος"_s);
   EXPECT_EQ(catalogue.bytes().mid(2 * CatalogueRecord::kLength),
             recordWithFields({u"Ρίτσος, Γιάννης"_s, {}, u"Επιτάφιος"_s, {}, u"2001"_s}) +
                 recordWithFields({u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s, {}, u"2002"_s}));
@@ -133,10 +128,12 @@ TEST_F(RealImportTest, ARepeatedBookNumberIsAskedAboutNoWritesNothingYesImports)
   open();
   const QString csv = greekExcelCsv({u"Τίτλος;Βιβλιάριθμος"_s, u"Ο Καπετάν Μιχάλης;1001"_s, u"Αναφορά;1002"_s});
 
-  importFrom(csv, {Dialogs::Answer::No});
-  ASSERT_EQ(platform.dialogs.messages().size(), 1);
+  importFrom(csv, {Dialogs::Answer::No, Dialogs::Answer::Ok});
+  ASSERT_EQ(platform.dialogs.messages().size(), 2);
   EXPECT_TRUE(platform.dialogs.messages()[0].text.contains(u"1001"_s))
       << platform.dialogs.messages()[0].text.toStdString();
+  EXPECT_EQ(platform.dialogs.messages()[1].text,
+            u"Δεν προστέθηκε καμία εγγραφή· ο κατάλογος «Zelkor.dat» έμεινε όπως ήταν."_s);
   EXPECT_EQ(catalogue.bytes(), before);
 
   platform.dialogs.clearLog();

@@ -86,6 +86,18 @@ TEST_F(TransferTest, AnExportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
   EXPECT_EQ(QDir(cat.dir()).entryList(QDir::Files), QStringList{u"Zelkor.dat"_s});
 }
 
+TEST_F(TransferTest, OnlyAFormatTheListSaysIsWrittenIsWrittenAndTheToolKnowsThemByName) {
+  cat.setBytes(rec({u"Ένα"_s}));
+  for (const FileFormat& format : fileFormats()) {
+    SCOPED_TRACE(format.name.toStdString());
+    EXPECT_EQ(exportFormatNamed(format.name).has_value(), format.canWrite());
+    const ExportResult result = exportCatalogue(cat.path(), file(u"out."_s + format.suffixes.first()), {format.id});
+    EXPECT_EQ(result.status, format.canWrite() ? ExportResult::Status::Done : ExportResult::Status::Refused);
+  }
+  EXPECT_EQ(QDir(cat.dir()).entryList({u"out.*"_s}, QDir::Files),
+            (QStringList{u"out.csv"_s, u"out.mrc"_s, u"out.xlsx"_s, u"out.xml"_s}));
+}
+
 TEST_F(TransferTest, AnXlsxExportOfMoreRecordsThanASheetHoldsIsRefusedUpFront) {
   // Sparse: the refusal comes from the length alone, before any reading.
   QFile big(cat.path());

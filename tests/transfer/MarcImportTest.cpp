@@ -1,14 +1,11 @@
 #include "TransferFixture.h"
+#include "support/ImportTestFiles.h"
 #include "transfer/import/ImportSource.h"
 #include "transfer/import/MarcSource.h"
 
 namespace {
 
-const QString kMarcXmlStart =
-    u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<collection xmlns=\"http://www.loc.gov/MARC21/slim\">\n"_s;
-
-QString marcXml(const QString& records) { return kMarcXmlStart + records + u"</collection>\n"_s; }
+bool looksLikeMarc(const QString& path) { return identifyInput(path, {}).kind == ImportInput::Kind::Marc; }
 
 }  // namespace
 

@@ -120,6 +120,42 @@ TEST_F(TableImportTest, RefusalsSayHowTheFileWasReadAndWhichNamesAreTaken) {
   EXPECT_FALSE(cat.exists());
 }
 
+// The engine's three lists: a cut made before a refusal is no reason for it;
+// letters without their accents only when asked, each field so written noted.
+TEST_F(TableImportTest, CutsAndNotesAreKeptApartFromRefusalsAndAccentsGoOnlyWhenAsked) {
+  const QByteArray csv = (u"Τίτλος;Συγγραφέας\r\n"_s + QString(101, u'Α') + u";Ж\r\nΒ;Saint-Exupéry\r\n"_s).toUtf8();
+  const Run refused = importFile(u"in.csv"_s, csv, {u"--truncate"_s});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_FALSE(refused.err.contains(u"κόπηκε"_s)) << refused.err.toStdString();
+  EXPECT_EQ(refused.err.count(u"δεν υπάρχει στη γραφή Windows-1253"_s), 2) << refused.err.toStdString();
+
+  writeAll(file(u"in.csv"_s),
+           (u"Τίτλος;Συγγραφέας\r\n"_s + QString(101, u'Α') + u";Ζ\r\nΒ;Saint-Exupéry\r\n"_s).toUtf8());
+  CatalogueFile open;
+  ASSERT_TRUE(open.open(cat.path()));
+  ImportOptions options;
+  options.truncate = true;
+  ImportResult result = importIntoOpenCatalogue(file(u"in.csv"_s), open, options);
+  ASSERT_EQ(result.status, ImportResult::Status::Refused);
+  ASSERT_EQ(result.refusals.listed.size(), 2);
+  const ImportReason& letter = result.refusals.listed[1];
+  EXPECT_EQ(letter.code, ImportReason::Code::Unwritable);
+  EXPECT_EQ(letter.character, u"é"_s);
+  EXPECT_EQ(letter.folded, u"e"_s);
+  EXPECT_TRUE(result.cuts.isEmpty() && result.notes.isEmpty());
+  EXPECT_EQ(cat.bytes(), QByteArray());
+
+  options.foldAccents = true;
+  result = importIntoOpenCatalogue(file(u"in.csv"_s), open, options);
+  ASSERT_EQ(result.status, ImportResult::Status::Done);
+  ASSERT_EQ(result.cuts.listed.size(), 1);
+  EXPECT_EQ(result.cuts.listed[0].lost, u"«Α»"_s);
+  ASSERT_EQ(result.notes.listed.size(), 1);
+  EXPECT_EQ(result.notes.listed[0].code, ImportReason::Code::Folded);
+  EXPECT_EQ(result.notes.listed[0].folded, u"Saint-Exupery"_s);
+  EXPECT_EQ(cat.bytes(), rec({u"Ζ"_s, {}, QString(100, u'Α')}) + rec({u"Saint-Exupery"_s, {}, u"Β"_s}));
+}
+
 TEST_F(TableImportTest, AFileThatTurnsFromUtf8ToAnotherCodePageIsRefusedWhereItDoes) {
   // The encoding is found from the first 64 KiB beyond ASCII: a later Windows-1253 cell is named, not misread.
   QByteArray csv = "Title;Subject\r\n";
@@ -172,8 +208,12 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   EXPECT_TRUE(preview.headerRecognised);
   EXPECT_EQ(preview.columns, (QList<int>{2, 4}));
   EXPECT_EQ(preview.rows, (QList<QStringList>{{u"Βιβλίο 0"_s, u"Ιστορία"_s}, {u"Βιβλίο 1"_s, u"Ιστορία"_s}}));
-  EXPECT_EQ(storedText(u"Ιστορία   "_s, 4), u"Ιστορία"_s);
-  EXPECT_EQ(storedText(QString(60, u'Α'), 0), QString(50, u'Α'));
+  // The preview takes a cell whole, as the import reads it: what will not fit is the window's to mark.
+  EXPECT_EQ(previewField(u"Ιστορία   "_s, 4).text, u"Ιστορία"_s);
+  const FieldPreview longName = previewField(QString(60, u'Α') + u"é"_s, 0);
+  EXPECT_EQ(longName.text, QString(60, u'Α') + u"é"_s);
+  EXPECT_EQ(longName.width, 50);
+  EXPECT_EQ(longName.unwritable, QStringList{u"é"_s});
 
   CatalogueFile open;
   ASSERT_TRUE(open.open(cat.path()));
@@ -191,7 +231,7 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
     totals.append(total);
     return total == 0 || done == total;
   });
-  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.messages.join(u'\n').toStdString();
+  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.refusals.count();
   EXPECT_EQ(result.first, 2);
   EXPECT_EQ(result.count, 3000);
   EXPECT_EQ(totals, (QList<qint64>{0, 0, 3000}));
@@ -243,7 +283,7 @@ TEST_F(TableImportTest, EachKindIsToldByItsContentAndPreviewedAsSuch) {
   CatalogueFile open;
   ASSERT_TRUE(open.open(cat.path()));
   const ImportResult result = importIntoOpenCatalogue(file(u"plain.tsv"_s), open, options);
-  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.messages.join(u'\n').toStdString();
+  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.refusals.count();
   EXPECT_EQ(cat.bytes(), rec({u"Ρίτσος"_s, {}, u"Ρωμιοσύνη"_s, {}, u"42"_s}) + rec({{}, {}, u"Άξιον εστί"_s}));
 }
 

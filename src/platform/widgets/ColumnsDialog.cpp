@@ -1,6 +1,7 @@
 #include "platform/widgets/ColumnsDialog.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -30,6 +31,20 @@ QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent) {
   label->setTextFormat(Qt::PlainText);  // file names and cells are never markup
   label->setWordWrap(true);
   return label;
+}
+
+// A cell whole; one the import cannot store as it is stands out, and says why on hover.
+QTableWidgetItem* previewItem(const Dialogs::PreviewCell& cell) {
+  auto* item = new QTableWidgetItem(cell.text);
+  if (cell.problem.isEmpty()) {
+    item->setToolTip(cell.text);  // a long text is cut short in its cell
+    return item;
+  }
+  item->setBackground(QColor(255, 221, 153));
+  item->setForeground(QColor(Qt::black));
+  item->setToolTip(cell.text + u"\n\n"_s + cell.problem);
+  item->setData(Qt::AccessibleDescriptionRole, cell.problem);
+  return item;
 }
 
 }  // namespace
@@ -70,6 +85,11 @@ ColumnsDialog::ColumnsDialog(const Dialogs::ColumnsQuestion& question, const QSt
   // The longest label takes six lines at this width.
   m_preview->horizontalHeader()->setMinimumHeight(6 * fontMetrics().lineSpacing() + 8);
   layout->addWidget(m_preview, 1);
+  m_marks = plainLabel(
+      u"Τα χρωματιστά κελιά δεν μπαίνουν στον κατάλογο όπως είναι (δείτε γιατί με το ποντίκι "
+      u"πάνω τους)· πριν από την εισαγωγή θα ερωτηθείτε αν θα κοπούν ή θα γραφτούν χωρίς τόνους."_s,
+      u"lblMarks"_s, this);
+  layout->addWidget(m_marks);
   buildChoices();
 
   auto* buttons = new QDialogButtonBox(this);
@@ -138,18 +158,19 @@ void ColumnsDialog::showRows() {
   // The file's own row numbers, so the header's place is seen.
   const int firstNumber = m_header->isChecked() ? 2 : 1;
   m_preview->setRowCount(1 + int(rows.size()));
+  bool marked = false;
   for (int r = 0; r < rows.size(); ++r) {
     m_preview->setVerticalHeaderItem(1 + r, new QTableWidgetItem(QString::number(firstNumber + r)));
     for (int field = 0; field < kFieldCount; ++field) {
       const int column = columnOf(field);
-      QString text;
-      if (column >= 0)
-        text = m_question.stored ? m_question.stored(rows[r].value(column), field) : rows[r].value(column);
-      auto* item = new QTableWidgetItem(text);
-      item->setToolTip(text);  // a long text is cut short in its cell
-      m_preview->setItem(1 + r, field, item);
+      const QString cell = column >= 0 ? rows[r].value(column) : QString();
+      const Dialogs::PreviewCell shown =
+          m_question.stored && column >= 0 ? m_question.stored(cell, field) : Dialogs::PreviewCell{cell, {}};
+      m_preview->setItem(1 + r, field, previewItem(shown));
+      marked = marked || !shown.problem.isEmpty();
     }
   }
+  m_marks->setVisible(marked);
   m_import->setEnabled(std::any_of(m_choices.begin(), m_choices.end(),
                                    [](const QComboBox* combo) { return combo->currentData().toInt() >= 0; }));
 }

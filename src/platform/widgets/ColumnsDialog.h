@@ -7,12 +7,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
 // Which column of a table goes into each of the six fields: one column of
 // the preview per field, under its label a choice of the file's column, and
-// the first rows as they would be stored, shown afresh at every change.
+// the first rows whole, a cell the import cannot store as it is marked,
+// shown afresh at every change.
 class ColumnsDialog : public QDialog {
   Q_OBJECT
  public:
@@ -34,4 +36,5 @@ class ColumnsDialog : public QDialog {
   QTableWidget* m_preview = nullptr;
   QList<QComboBox*> m_choices;
   QPushButton* m_import = nullptr;
+  QLabel* m_marks = nullptr;  // says what a marked cell means, while one shows
 };

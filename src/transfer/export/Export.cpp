@@ -30,6 +30,10 @@ std::unique_ptr<ExportWriter> writerFor(const ExportOptions& options, ExportOutp
       return makeMarcWriter(output, MarcFlavour::MarcXml, options.marc);
     case ExportFormat::Unimarc:
       return makeMarcWriter(output, MarcFlavour::Unimarc, options.marc);
+    case ExportFormat::Ods:
+    case ExportFormat::Xls:
+    case ExportFormat::Catalogue:
+      break;
   }
   return nullptr;
 }
@@ -38,20 +42,9 @@ ExportResult failure(const QString& error) { return {ExportResult::Status::Faile
 
 }  // namespace
 
-const QList<ExportFormatInfo>& exportFormats() {
-  static const QList<ExportFormatInfo> formats{
-      {ExportFormat::Csv, u"csv"_s, u".csv"_s, u"Πίνακας CSV (*.csv)"_s},
-      {ExportFormat::Xlsx, u"xlsx"_s, u".xlsx"_s, u"Υπολογιστικό φύλλο Excel (*.xlsx)"_s},
-      {ExportFormat::Marc21, u"marc21"_s, u".mrc"_s, u"MARC21 για βιβλιοθήκες (*.mrc)"_s},
-      {ExportFormat::MarcXml, u"marcxml"_s, u".xml"_s, u"MARCXML για βιβλιοθήκες (*.xml)"_s},
-      {ExportFormat::Unimarc, u"unimarc"_s, u".mrc"_s, u"UNIMARC για βιβλιοθήκες (*.mrc)"_s},
-  };
-  return formats;
-}
-
 std::optional<ExportFormat> exportFormatNamed(const QString& name) {
-  for (const ExportFormatInfo& info : exportFormats())
-    if (info.name == name) return info.format;
+  for (const FileFormat& format : writtenFormats())
+    if (format.name == name) return format.id;
   return std::nullopt;
 }
 
@@ -63,6 +56,9 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
     return {ExportResult::Status::Refused, 0,
             u"Η εξαγωγή δεν γίνεται πάνω στον ίδιο τον κατάλογο «%1»: διαλέξτε άλλο αρχείο."_s.arg(
                 QFileInfo(catalogue).fileName())};
+  if (!fileFormat(options.format).canWrite())
+    return {ExportResult::Status::Refused, 0,
+            u"Ο κατάλογος δεν γράφεται σε μορφή %1."_s.arg(fileFormat(options.format).shown)};
   CatalogueFile file;
   if (const QString error = openToRead(file, catalogue); !error.isEmpty()) return failure(error);
 

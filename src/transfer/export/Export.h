@@ -5,19 +5,13 @@
 #include <functional>
 #include <optional>
 
+#include "transfer/FileFormats.h"
 #include "transfer/RecordList.h"
 #include "transfer/marc/MarcOptions.h"
 
-// The formats the catalogue goes out in.
-enum class ExportFormat { Csv, Xlsx, Marc21, MarcXml, Unimarc };
-
-struct ExportFormatInfo {
-  ExportFormat format;
-  QString name;    // on the command line
-  QString suffix;  // of the file name, with the dot
-  QString filter;  // in a save dialog
-};
-const QList<ExportFormatInfo>& exportFormats();
+// The format the catalogue goes out in: one that fileFormats() says it writes.
+using ExportFormat = FileFormatId;
+// The written format of this command-line name.
 std::optional<ExportFormat> exportFormatNamed(const QString& name);
 
 struct ExportOptions {

@@ -24,12 +24,12 @@ class CatalogueSource : public ImportSource {
     if (!open(result)) return false;
     const qint64 length = QFileInfo(m_path).size();
     if (length % CatalogueRecord::kLength != 0) {
-      result.status = ImportResult::Status::Refused;
-      result.messages = QStringList{
-          u"Το αρχείο «%1» δεν είναι κατάλογος ή έχει μισή τελευταία εγγραφή: το μήκος του (%2 byte) δεν είναι "
-          "πολλαπλάσιο των %3 byte. Δείτε το με «lomira-catalogue check»."_s.arg(QFileInfo(m_path).fileName())
-              .arg(length)
-              .arg(CatalogueRecord::kLength)};
+      ImportReason reason;
+      reason.code = ImportReason::Code::NotCatalogue;
+      reason.file = QFileInfo(m_path).fileName();
+      reason.length = length;
+      reason.width = CatalogueRecord::kLength;
+      result.refuse(reason);
       return true;
     }
     const qint32 count = qint32(length / CatalogueRecord::kLength);
@@ -39,10 +39,8 @@ class CatalogueSource : public ImportSource {
       if (readingStopped()) return stoppedReading(result);
       const char* record = scan.record(n);
       if (!record) {
-        result.status = ImportResult::Status::Failed;
-        result.messages =
-            QStringList{scan.failed() ? m_file.lastError().describe()
-                                      : CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
+        result.fail(scan.failed() ? m_file.lastError().describe()
+                                  : CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe());
         return false;
       }
       if (n <= 2 && (leaders += isIso2709Leader(QByteArray(record, 24))) == 2) {
@@ -61,12 +59,14 @@ class CatalogueSource : public ImportSource {
   bool refuseWhatTheCheckReports(qint32 n, const char* record, ImportResult& result) {
     const unsigned char found = fieldbytes::classesOf(record);
     if (found == 0) return false;
-    QStringList what;
-    if (found & fieldbytes::kNul) what << u"μηδενικά byte (NUL)"_s;
-    if (found & fieldbytes::kControl) what << u"χαρακτήρες ελέγχου"_s;
-    if (found & fieldbytes::kUndefined) what << u"byte που η γραφή Windows-1253 δεν ορίζει"_s;
-    result.refuse(u"εγγραφή %1 του «%2»: έχει %3 (δείτε τη με «lomira-catalogue check»)"_s.arg(n).arg(
-        QFileInfo(m_path).fileName(), what.join(u", "_s)));
+    ImportReason reason;
+    reason.code = ImportReason::Code::RecordBytes;
+    reason.row = n;
+    reason.file = QFileInfo(m_path).fileName();
+    if (found & fieldbytes::kNul) reason.names << u"μηδενικά byte (NUL)"_s;
+    if (found & fieldbytes::kControl) reason.names << u"χαρακτήρες ελέγχου"_s;
+    if (found & fieldbytes::kUndefined) reason.names << u"byte που η γραφή Windows-1253 δεν ορίζει"_s;
+    result.refuse(reason);
     return true;
   }
 
@@ -82,8 +82,7 @@ class CatalogueSource : public ImportSource {
   bool open(ImportResult& result) {
     const QString error = openToRead(m_file, m_path);
     if (error.isEmpty()) return true;
-    result.status = ImportResult::Status::Failed;
-    result.messages = QStringList{error};
+    result.fail(error);
     return false;
   }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
+struct ImportOptions;
 struct ImportResult;
 
 // Where a text comes from ("σειρά 3, στήλη «Τίτλος»: "), worked out only when
@@ -12,13 +14,20 @@ using FieldPlace = std::function<QString()>;
 // Makes `text` fit field `field` of a record, by the rules every import
 // shares, and writes what the field stores (its width of Windows-1253 bytes,
 // filled with blanks) at `out`: trailing blanks dropped; a character the
-// catalogue's Windows-1253 cannot hold, or one the check would report,
-// refused; a text longer than the field refused, or cut and the cut listed
-// when `truncate`. Reasons and cuts go to `result`, each starting with
-// `where` ("σειρά 3, στήλη «Τίτλος»: ").
-bool fitFieldBytes(QStringView text, int field, bool truncate, const FieldPlace& where, ImportResult& result,
-                   char* out);
+// catalogue's Windows-1253 cannot hold refused, or written without its accent
+// when `options.foldAccents` and it is a Latin letter; one the check would
+// report refused; a text longer than the field refused, or cut when
+// `options.truncate`. Reasons, cuts and letters written otherwise go to
+// `result`, each placed by `where`.
+bool fitFieldBytes(QStringView text, int field, const ImportOptions& options, const FieldPlace& where,
+                   ImportResult& result, char* out);
 
-// A cell's text as field `field` would store it (trailing blanks dropped, cut to the
-// field's width), for the preview.
-QString storedText(const QString& cell, int field);
+// A cell as field `field` would take it, for the preview: its text without
+// trailing blanks, whole; the field's width; the characters, each once, that
+// the catalogue's Windows-1253 cannot hold.
+struct FieldPreview {
+  QString text;
+  int width = 0;
+  QStringList unwritable;
+};
+FieldPreview previewField(const QString& cell, int field);

@@ -32,7 +32,7 @@ struct WritingWindow {
 ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {
   ImportResult result;
   result.status = status;
-  result.messages = QStringList{message};
+  result.failure = message;
   return result;
 }
 
@@ -55,7 +55,7 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOption
   ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return makeMarcSource(input, options);
+      return makeMarcSource(input, identified.marc, options);
     case ImportInput::Kind::Table:
       return makeTableSource(input, options, std::move(identified.table));
     case ImportInput::Kind::Catalogue:
@@ -71,10 +71,8 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOption
 // once: reading a pipe would wait for ever.
 bool canReadInput(const QString& input, const QString& catalogue, ImportResult& result) {
   if (sameFile(input, catalogue)) {
-    result =
-        failedWith(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
-                       QFileInfo(catalogue).fileName()),
-                   ImportResult::Status::Refused);
+    result.refuse(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
+        QFileInfo(catalogue).fileName()));
     return false;
   }
   if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly)) {
@@ -119,13 +117,13 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
     return result;
   }
-  if (const QStringList repeated =
-          options.allowRepeats ? QStringList() : repeats.find([&](qint64 n) { return source.placeOf(n); });
+  if (const QList<ImportReason> repeated =
+          options.allowRepeats ? QList<ImportReason>() : repeats.find([&](qint64 n) { return source.placeOf(n); });
       !repeated.isEmpty()) {
     append.rollback();
     ImportResult told;
     told.status = ImportResult::Status::Repeats;
-    for (const QString& line : repeated) told.add(line);
+    for (const ImportReason& reason : repeated) told.refusals.add(reason);
     return told;
   }
   if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
@@ -137,20 +135,13 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
 
 }  // namespace
 
-void ImportResult::refuse(const QString& reason) {
+void ImportResult::refuse(const ImportReason& reason) {
   if (status != Status::Refused) {
-    messages.clear();
-    moreMessages = 0;
+    cuts.clear();
+    notes.clear();
   }
   status = Status::Refused;
-  add(reason);
-}
-
-void ImportResult::add(const QString& message) {
-  if (messages.size() < kMostMessages)
-    messages.append(message);
-  else
-    ++moreMessages;
+  refusals.add(reason);
 }
 
 bool interruptImport(int signal) {
@@ -176,8 +167,8 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
     case CatalogueLock::Result::Acquired:
       break;
     case CatalogueLock::Result::HeldElsewhere:
-      return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
-                        ImportResult::Status::Refused);
+      result.refuse(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()));
+      return result;
     case CatalogueLock::Result::Failed:
       return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
   }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "transfer/import/ImportReason.h"
+
 class CatalogueFile;
 
 // Whether the first row of a table names its columns.
@@ -13,6 +15,10 @@ enum class FirstRow { Auto, Header, Data };
 struct ImportOptions {
   // Cut fields longer than their width instead of refusing the import.
   bool truncate = false;
+  // Write a Latin letter with an accent that Windows-1253 lacks as the same
+  // letter without it (é as e), noting each field so written, instead of
+  // refusing the import.
+  bool foldAccents = false;
   // Go on although book numbers repeat, in the file or against the catalogue.
   bool allowRepeats = false;
   // The sheet of a workbook to read; empty for the first.
@@ -25,23 +31,29 @@ struct ImportOptions {
 };
 
 struct ImportResult {
-  // Repeats: nothing was written because book numbers repeat; `messages`
+  // Repeats: nothing was written because book numbers repeat; `refusals`
   // lists them, and the import goes on only when asked with allowRepeats.
   enum class Status { Done, Refused, Repeats, Failed, Cancelled };
   Status status = Status::Done;
-  // Refused: each reason, naming the row, the column and the character.
-  // Failed: the one error. Done: the fields that were cut, one line each.
-  QStringList messages;
+  // Refused or Repeats: each reason, naming the place and what was found there.
+  ImportReasons refusals;
+  // Done: the fields that were cut to fit.
+  ImportReasons cuts;
+  // Done: what else was done without refusing: records with nothing for the
+  // catalogue left out, letters written without their accents.
+  ImportReasons notes;
+  // Failed or Cancelled: the one error, and that the catalogue is as it was.
+  QString failure;
   qint32 first = 0;  // the record number of the first new record
   qint32 count = 0;
-  // Only the first kMostMessages reasons or cuts are kept; the rest are counted.
-  static constexpr qsizetype kMostMessages = 100;
-  qint64 moreMessages = 0;
 
   // Refuses the import for `reason` (what was kept of a Done result goes).
-  void refuse(const QString& reason);
-  // A reason or a cut, kept while there is room.
-  void add(const QString& message);
+  void refuse(const ImportReason& reason);
+  void refuse(const QString& sentence) { refuse(ImportReason::said(sentence)); }
+  void fail(const QString& error) {
+    status = Status::Failed;
+    failure = error;
+  }
 };
 
 // Told now and then how many records are done, with `total` 0 while their

@@ -21,6 +21,14 @@ ImportPreview unreadable(const QString& error) {
   return preview;
 }
 
+// Records are counted whatever the import will ask about fields too long or
+// letters with accents: it asks when it comes to them.
+ImportOptions countingOptions(ImportOptions options) {
+  options.truncate = true;
+  options.foldAccents = true;
+  return options;
+}
+
 ImportPreview previewRecords(std::unique_ptr<ImportSource> source, const QString& seen) {
   ImportPreview preview;
   ImportResult result;
@@ -28,7 +36,11 @@ ImportPreview previewRecords(std::unique_ptr<ImportSource> source, const QString
     ++preview.records;
     return true;
   });
-  if (!read || result.status != ImportResult::Status::Done) return unreadable(result.messages.join(u'\n'));
+  if (!read || result.status != ImportResult::Status::Done) {
+    ImportPreview preview = unreadable(result.failure);
+    preview.reasons = result.refusals.listed;
+    return preview;
+  }
   preview.kind = ImportPreview::Kind::Records;
   preview.seen = seen;
   return preview;
@@ -60,7 +72,7 @@ ImportPreview previewImport(const QString& input, const ImportOptions& options, 
   const ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return previewRecords(makeMarcSource(input, options), u"MARC"_s);
+      return previewRecords(makeMarcSource(input, identified.marc, countingOptions(options)), u"MARC"_s);
     case ImportInput::Kind::Table:
       return previewTable(*identified.table, options, rows);
     case ImportInput::Kind::Catalogue:

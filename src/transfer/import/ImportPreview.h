@@ -10,8 +10,9 @@
 struct ImportPreview {
   enum class Kind { Table, Records, Unreadable };
   Kind kind = Kind::Unreadable;
-  // Unreadable: why, in Greek, naming the file.
+  // Unreadable: why, in Greek, naming the file; or what refused its records.
   QString error;
+  QList<ImportReason> reasons;
   // The file type, encoding and separator found ("CSV, Windows-1253, διαχωριστικό «;»").
   QString seen;
   // Table: the first row's cells, whether they name columns, the field each

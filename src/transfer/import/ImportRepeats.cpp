@@ -4,6 +4,7 @@
 #include <map>
 
 #include "catalogue/FieldBytes.h"
+#include "catalogue/RecordField.h"
 #include "catalogue/file/CatalogueFile.h"
 #include "catalogue/search/RecordScan.h"
 
@@ -14,9 +15,11 @@ constexpr int kMostDigits = 18;
 }
 
 bool ImportRepeats::numberOf(const char* record, qint64 n, Number& number) {
-  const fieldbytes::Span digits = fieldbytes::bookNumberOf(record);
+  const fieldbytes::Span field = fieldbytes::trimmed(record, recordfield::kNumberAndSubject);
+  const fieldbytes::Span digits = fieldbytes::bookNumberIn(field.data, field.length);
   if (digits.length == 0) return false;
-  number = {0, -1, n};
+  number = {0, -1, 0, n};
+  while (digits.data - number.zeros > field.data && digits.data[-number.zeros - 1] == '0') ++number.zeros;
   if (digits.length > kMostDigits) {
     number.value = ~quint64(0);
     number.longText = qint32(m_long.size());
@@ -42,6 +45,8 @@ QString ImportRepeats::shown(const Number& n) const {
   return n.longText >= 0 ? QString::fromStdString(m_long[size_t(n.longText)]) : QString::number(n.value);
 }
 
+QString ImportRepeats::held(const Number& n) const { return QString(n.zeros, u'0') + shown(n); }
+
 bool ImportRepeats::readCatalogue(CatalogueFile& catalogue) {
   RecordScan scan(catalogue);
   Number number{};
@@ -59,7 +64,7 @@ void ImportRepeats::add(const char* record) {
   if (numberOf(record, m_count, number)) m_numbers.push_back(number);
 }
 
-QStringList ImportRepeats::find(const std::function<QString(qint64)>& placeOf) {
+QList<ImportReason> ImportRepeats::find(const std::function<QString(qint64)>& placeOf) {
   // By number, and in order within a number: the first one is the one repeated.
   const auto byNumberThenRecord = [this](const Number& a, const Number& b) {
     return less(a, b) || (!less(b, a) && a.record < b.record);
@@ -67,22 +72,28 @@ QStringList ImportRepeats::find(const std::function<QString(qint64)>& placeOf) {
   const auto byNumber = [this](const Number& a, const Number& b) { return less(a, b); };
   std::sort(m_catalogue.begin(), m_catalogue.end(), byNumberThenRecord);
   std::sort(m_numbers.begin(), m_numbers.end(), byNumberThenRecord);
-  std::map<qint64, QString> found;  // in the import's order
+  std::map<qint64, ImportReason> found;  // in the import's order
   for (auto i = m_numbers.begin(); i != m_numbers.end();) {
     const auto next = std::upper_bound(i, m_numbers.end(), *i, byNumber);
     const auto inCatalogue = std::lower_bound(m_catalogue.begin(), m_catalogue.end(), *i, byNumber);
     const bool known = inCatalogue != m_catalogue.end() && !less(*i, *inCatalogue);
     for (auto j = i; j != next; ++j) {
-      if (known)
-        found[j->record] = u"%1: ο βιβλιάριθμος %2 υπάρχει ήδη στον κατάλογο, στην εγγραφή με κωδικό %3"_s.arg(
-            placeOf(j->record), shown(*j), QString::number(inCatalogue->record));
-      else if (j != i)
-        found[j->record] =
-            u"%1: ο βιβλιάριθμος %2 δίνεται ήδη πιο πάνω (%3)"_s.arg(placeOf(j->record), shown(*j), placeOf(i->record));
+      if (!known && j == i) continue;
+      ImportReason& reason = found[j->record];
+      reason.place = placeOf(j->record) + u": "_s;
+      reason.number = shown(*j);
+      reason.text = held(*j);
+      if (known) {
+        reason.code = ImportReason::Code::RepeatInCatalogue;
+        reason.row = inCatalogue->record;
+      } else {
+        reason.code = ImportReason::Code::RepeatInFile;
+        reason.other = placeOf(i->record);
+      }
     }
     i = next;
   }
-  QStringList lines;
-  for (const auto& [record, line] : found) lines.append(line);
-  return lines;
+  QList<ImportReason> reasons;
+  for (const auto& [record, reason] : found) reasons.append(reason);
+  return reasons;
 }

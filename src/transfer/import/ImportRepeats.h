@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "transfer/import/ImportReason.h"
+
 class CatalogueFile;
 
 // The book numbers of the records an import adds, to tell those that repeat:
@@ -17,9 +19,9 @@ class ImportRepeats {
   // The next record of the import, in order.
   void add(const char* record);
   qint64 count() const { return m_count; }
-  // A line for each record of the import whose book number stands in the
+  // A reason for each record of the import whose book number stands in the
   // catalogue or in an earlier record; `placeOf` names the import's n-th record.
-  QStringList find(const std::function<QString(qint64)>& placeOf);
+  QList<ImportReason> find(const std::function<QString(qint64)>& placeOf);
 
  private:
   // A book number: up to 18 digits as its value, a longer one by its text in
@@ -27,11 +29,14 @@ class ImportRepeats {
   struct Number {
     quint64 value;
     qint32 longText;  // index in m_long, or -1
+    qint32 zeros;     // the leading zeros the field writes before it
     qint64 record;
   };
   bool numberOf(const char* record, qint64 n, Number& number);
   bool less(const Number& a, const Number& b) const;
   QString shown(const Number& n) const;
+  // As the field writes it, its leading zeros kept ("0031").
+  QString held(const Number& n) const;
 
   std::vector<Number> m_catalogue;
   std::vector<Number> m_numbers;

@@ -1,23 +1,36 @@
 #include "transfer/import/ImportSource.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "transfer/import/MarcSource.h"
 #include "transfer/table/TableReader.h"
 
 using namespace Qt::StringLiterals;
 
 bool stoppedReading(ImportResult& result) {
+  result = ImportResult();
   result.status = ImportResult::Status::Cancelled;
-  result.messages.clear();
   return false;
 }
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
 
+// The kind is told from one opening of the file: MARC by its leader or root
+// element or its name, a table by its content and name, else another catalogue.
 ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   ImportInput identified;
-  if (looksLikeMarc(input)) {
+  QFile file(input);
+  if (!file.open(QIODevice::ReadOnly)) return identified;
+  identified.marc = marcFileKindOf(file);
+  // A name only MARC files have: an empty or damaged one is refused as MARC,
+  // never read as a catalogue.
+  const QString suffix = QFileInfo(input).suffix().toLower();
+  if (identified.marc == MarcFileKind::None && (suffix == u"mrc"_s || suffix == u"marc"_s))
+    identified.marc = MarcFileKind::Iso2709;
+  if (identified.marc != MarcFileKind::None) {
     identified.kind = ImportInput::Kind::Marc;
-  } else if ((identified.table = openTable(input, options.sheet, identified.error))) {
+  } else if ((identified.table = openTable(input, file, options.sheet, identified.error))) {
     identified.kind = ImportInput::Kind::Table;
   } else if (!identified.error.isEmpty()) {
     identified.kind = ImportInput::Kind::Unreadable;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "transfer/import/Import.h"
+#include "transfer/marc/MarcRecordReader.h"
 #include "transfer/table/TableReader.h"
 
 // Where imported records come from, read once: each record is checked, and
@@ -31,6 +32,7 @@ bool stoppedReading(ImportResult& result);
 struct ImportInput {
   enum class Kind { Marc, Table, Catalogue, Unreadable };
   Kind kind = Kind::Catalogue;
+  MarcFileKind marc = MarcFileKind::None;
   std::unique_ptr<TableReader> table;
   QString error;
 };

@@ -37,12 +37,13 @@ QString oneLine(const QString& text) {
 
 class MarcSource : public ImportSource {
  public:
-  MarcSource(const QString& path, const ImportOptions& options) : m_path(path), m_options(options) {}
+  MarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options)
+      : m_path(path), m_kind(kind), m_options(options) {}
 
   bool read(ImportResult& result, const Sink& sink) override {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
-    const MarcFileKind kind = marcFileKindOf(m_path);
+    const MarcFileKind kind = m_kind;
     std::unique_ptr<MarcRecordReader> reader =
         kind == MarcFileKind::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
     const QString type = kind == MarcFileKind::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
@@ -70,10 +71,14 @@ class MarcSource : public ImportSource {
       bool empty = true;
       if (!convert(number, marc, record.data(), empty, result) || result.status != ImportResult::Status::Done) continue;
       // A record with nothing for the catalogue (an authority record, say) makes no blank record.
-      if (empty)
-        result.add(u"%1: δεν έχει κανένα πεδίο του καταλόγου και παραλείφθηκε"_s.arg(which(number, marc)));
-      else if (!sink(record.data()))
+      if (empty) {
+        ImportReason skipped;
+        skipped.code = ImportReason::Code::Skipped;
+        skipped.place = which(number, marc) + u": "_s;
+        result.notes.add(skipped);
+      } else if (!sink(record.data())) {
         return false;
+      }
     }
   }
 
@@ -94,29 +99,23 @@ class MarcSource : public ImportSource {
       const QString text = oneLine(fields[field]);
       empty = empty && text.isEmpty();
       const FieldPlace where = [&] { return which(number, marc) + u", πεδίο «%1»: "_s.arg(fieldLabel(field)); };
-      ok = fitFieldBytes(text, field, m_options.truncate, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
+      ok = fitFieldBytes(text, field, m_options, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
     }
     return ok;
   }
 
   bool failed(ImportResult& result, int error) {
-    result.status = ImportResult::Status::Failed;
-    result.messages =
-        QStringList{CatalogueError::of(CatalogueError::Operation::Read, m_path, error != 0 ? error : EIO).describe()};
+    result.fail(CatalogueError::of(CatalogueError::Operation::Read, m_path, error != 0 ? error : EIO).describe());
     return false;
   }
 
   QString m_path;
+  MarcFileKind m_kind;
   ImportOptions m_options;
 };
 
 }  // namespace
 
-bool looksLikeMarc(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  return suffix == u"mrc"_s || suffix == u"marc"_s || marcFileKindOf(path) != MarcFileKind::None;
-}
-
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options) {
-  return std::make_unique<MarcSource>(path, options);
+std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options) {
+  return std::make_unique<MarcSource>(path, kind, options);
 }

@@ -4,9 +4,8 @@
 #include <memory>
 
 #include "transfer/import/ImportSource.h"
+#include "transfer/marc/MarcRecordReader.h"
 
-// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file: by its
-// content, or by a name that only MARC files have (an empty or damaged one
-// is then refused as MARC, never read as a catalogue).
-bool looksLikeMarc(const QString& path);
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, const ImportOptions& options);
+// The records of a MARC21, UNIMARC (ISO 2709) or MARCXML file, of the kind
+// the input was found to be.
+std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options);

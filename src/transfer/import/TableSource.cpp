@@ -33,8 +33,16 @@ class TableSource : public ImportSource {
     const bool read = pass(result, each);
     // Whatever refused the file, the librarian sees how it was read.
     if (read && result.status == ImportResult::Status::Refused && !m_seen.isEmpty())
-      result.messages.prepend(u"Το «%1» διαβάστηκε ως %2."_s.arg(QFileInfo(m_path).fileName(), m_seen));
+      result.refusals.listed.prepend(readAs());
     return read;
+  }
+
+  ImportReason readAs() const {
+    ImportReason reason;
+    reason.code = ImportReason::Code::ReadAs;
+    reason.file = QFileInfo(m_path).fileName();
+    reason.text = m_seen;
+    return reason;
   }
 
   QString placeOf(qint64 n) const override {
@@ -73,38 +81,36 @@ class TableSource : public ImportSource {
     m_columns = layout.columns;
     m_headerRow = layout.headerRow;
     if (!m_options.columns.isEmpty()) return true;
+    ImportReason reason;
+    reason.row = row;
     if (!layout.namesAny) {
-      QStringList shown;
+      reason.code = ImportReason::Code::NoHeader;
       for (const QString& cell : first.first(std::min<qsizetype>(first.size(), 4)))
-        shown.append(u"«%1»"_s.arg(cell.trimmed().left(30)));
-      refuse(
-          result,
-          u"σειρά %1: η πρώτη σειρά (%2) δεν ονομάζει στήλες του καταλόγου· αν το αρχείο δεν έχει "
-          "επικεφαλίδα, δώστε το πεδίο κάθε στήλης με --columns, π.χ. --columns \"Τίτλος,Συγγραφέας,-,Θέμα\""_s.arg(row)
-              .arg(shown.join(u", "_s)));
+        reason.names.append(cell.trimmed().left(30));
     } else if (!layout.unknown.isEmpty()) {
-      QStringList quoted;
-      for (const QString& name : layout.unknown) quoted.append(u"«%1»"_s.arg(name));
-      const QString reason = quoted.size() == 1
-                                 ? u"σειρά %1: η στήλη %2 δεν είναι στήλη του καταλόγου· διορθώστε την "
-                                   "επικεφαλίδα ή αφήστε την έξω με --columns και «-»"_s
-                                 : u"σειρά %1: οι στήλες %2 δεν είναι στήλες του καταλόγου· διορθώστε την "
-                                   "επικεφαλίδα ή αφήστε τις έξω με --columns και «-»"_s;
-      refuse(result, reason.arg(row).arg(quoted.join(u", "_s)));
+      reason.code = ImportReason::Code::UnknownColumns;
+      reason.names = layout.unknown;
     } else {
       return true;
     }
-    result.add(u"Οι στήλες που αναγνωρίζονται (με πεζά ή κεφαλαία, με ή χωρίς τόνους):"_s);
-    for (const QString& line : acceptedColumnNames()) result.add(line);
+    result.refuse(reason);
+    result.refuse(u"Οι στήλες που αναγνωρίζονται (με πεζά ή κεφαλαία, με ή χωρίς τόνους):"_s);
+    for (const QString& line : acceptedColumnNames()) result.refuse(line);
     return false;
   }
 
   bool convertRow(int row, const QStringList& cells, std::array<char, CatalogueRecord::kLength>& record,
                   ImportResult& result) {
     for (qsizetype c = m_columns.size(); c < cells.size(); ++c)
-      if (!isBlankCell(cells[c]))
-        return refuse(result, u"σειρά %1: κείμενο στο κελί %2, ενώ ο πίνακας έχει %3 στήλες"_s.arg(row).arg(c + 1).arg(
-                                  m_columns.size()));
+      if (!isBlankCell(cells[c])) {
+        ImportReason reason;
+        reason.code = ImportReason::Code::ExtraCell;
+        reason.row = row;
+        reason.length = c + 1;
+        reason.width = int(m_columns.size());
+        result.refuse(reason);
+        return false;
+      }
     char* bytes = record.data();
     std::memset(bytes, ' ', record.size());
     bool ok = true;
@@ -113,7 +119,7 @@ class TableSource : public ImportSource {
       const QStringView text = fieldText(cells, field, joined);
       if (text.isEmpty()) continue;
       const FieldPlace where = [&] { return u"σειρά %1, στήλη «%2»: "_s.arg(row).arg(fieldLabel(field)); };
-      ok = fitFieldBytes(text, field, m_options.truncate, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
+      ok = fitFieldBytes(text, field, m_options, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
     }
     return ok;
   }
@@ -142,8 +148,7 @@ class TableSource : public ImportSource {
 
   bool endOfTable(ImportResult& result, const TableReader& table) {
     if (table.readFailed()) {
-      result.status = ImportResult::Status::Failed;
-      result.messages = QStringList{CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
+      result.fail(CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe());
       return false;
     }
     if (!table.error().isEmpty()) refuse(result, table.error());

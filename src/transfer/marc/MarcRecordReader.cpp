@@ -11,9 +11,8 @@ bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name) {
   return xml.name() == name && kNamespaces.contains(xml.namespaceUri().toString());
 }
 
-MarcFileKind marcFileKindOf(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return MarcFileKind::None;
+MarcFileKind marcFileKindOf(QIODevice& file) {
+  if (!file.seek(0)) return MarcFileKind::None;
   QByteArray start = file.read(4096);
   if (isIso2709Leader(start)) {
     // The directory ends with the field terminator where the leader says the

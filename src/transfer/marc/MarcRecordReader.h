@@ -32,7 +32,8 @@ bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name);
 enum class MarcFileKind { None, Iso2709, MarcXml };
 // ISO 2709 by its first leader and the record terminator where the leader
 // says the record ends; MARCXML by a root element in the MARC namespace.
-MarcFileKind marcFileKindOf(const QString& path);
+// Reads `file`, open and seekable, from its start.
+MarcFileKind marcFileKindOf(QIODevice& file);
 
 std::unique_ptr<MarcRecordReader> makeIso2709Reader(QIODevice& in);
 std::unique_ptr<MarcRecordReader> makeMarcXmlReader(QIODevice& in);

@@ -29,9 +29,8 @@ bool startsWithHeader(const QByteArray& start) {
   return false;
 }
 
-Kind kindOf(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Kind::None;
+Kind kindOf(const QString& path, QIODevice& file) {
+  if (!file.seek(0)) return Kind::None;
   const QByteArray start = file.read(4096);
   const QString suffix = QFileInfo(path).suffix().toLower();
   // A zip: an OpenDocument file names its kind in its first entry, "mimetype".
@@ -50,10 +49,19 @@ Kind kindOf(const QString& path) {
 }  // namespace
 
 std::unique_ptr<TableReader> openTable(const QString& path, const QString& sheet, QString& error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    error.clear();
+    return nullptr;
+  }
+  return openTable(path, file, sheet, error);
+}
+
+std::unique_ptr<TableReader> openTable(const QString& path, QIODevice& opened, const QString& sheet, QString& error) {
   error.clear();
   std::unique_ptr<TableReader> table;
   QString kind;
-  switch (kindOf(path)) {
+  switch (kindOf(path, opened)) {
     case Kind::Xlsx:
       table = openXlsxTable(path, sheet, error);
       kind = u"xlsx"_s;

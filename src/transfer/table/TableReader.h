@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+class QIODevice;
+
 // One sheet of a spreadsheet, or a CSV file, read a row at a time as the
 // text its cells show.
 class TableReader {
@@ -25,3 +27,5 @@ class TableReader {
 // for the first); nullptr when it is no table (a catalogue file or MARC),
 // or with `error` set when it is one that cannot be read.
 std::unique_ptr<TableReader> openTable(const QString& path, const QString& sheet, QString& error);
+// The same, its kind told from `opened`, the file at `path` already open.
+std::unique_ptr<TableReader> openTable(const QString& path, QIODevice& opened, const QString& sheet, QString& error);
