@@ -12,7 +12,7 @@
 using namespace Qt::StringLiterals;
 
 int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter,
-               CatalogueImporter* importer) {
+               CatalogueImporter* importer, LabelPrinter* labels) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.
@@ -28,6 +28,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   Platform platform = system.platform();
   platform.exporter = exporter;
   platform.importer = importer;
+  platform.labels = labels;
   Application app(platform, edition);
   if (!app.start()) return 1;
   return QApplication::exec();

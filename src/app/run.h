@@ -3,8 +3,10 @@
 #include "editions/Edition.h"
 #include "platform/CatalogueExporter.h"
 #include "platform/CatalogueImporter.h"
+#include "platform/LabelPrinter.h"
 
 // The whole life of one program: the real platform with the program's
-// exporter and importer (if it has them), the application object, the event loop.
+// exporter, importer and label printer (if it has them), the application
+// object, the event loop.
 int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter = nullptr,
-               CatalogueImporter* importer = nullptr);
+               CatalogueImporter* importer = nullptr, LabelPrinter* labels = nullptr);

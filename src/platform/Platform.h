@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "platform/LabelPrinter.h"
 #include "platform/Launcher.h"
 #include "platform/PrintDocument.h"
 #include "platform/Registry.h"
@@ -24,4 +25,5 @@ struct Platform {
   Settings& settings;
   CatalogueExporter* exporter = nullptr;  // none in the students' program
   CatalogueImporter* importer = nullptr;  // none in the students' program
+  LabelPrinter* labels = nullptr;         // none in the students' program
 };

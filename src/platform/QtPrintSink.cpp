@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/TrueSizePages.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -84,23 +86,39 @@ QFont QtPrintSink::fontFor(const PrintJob& job) {
 }
 
 void QtPrintSink::send(const PrintJob& job) {
+  sendTo([&job](QPrinter& printer) { return render(printer, job); });
+}
+
+DrawingResult QtPrintSink::sendDrawing(const DrawingJob& job) {
+  m_done = false;
+  sendTo([&job](QPrinter& printer) {
+    printer.setFullPage(true);
+    return drawPagesAtTrueSize(printer, job);
+  });
+  return {m_done, m_lastPdf};
+}
+
+void QtPrintSink::sendTo(const Render& render) {
   m_lastPdf.clear();
   const bool usePrinter = m_destination == Destination::DefaultPrinterOrPdf && !QPrinterInfo::defaultPrinter().isNull();
   if (usePrinter)
-    toPrinter(job);
+    toPrinter(render);
   else
-    toPdf(job);
+    toPdf(render);
 }
 
-void QtPrintSink::toPrinter(const PrintJob& job) {
+void QtPrintSink::toPrinter(const Render& render) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setDocName(u"Zelkor"_s);
-  if (printer.isValid() && render(printer, job)) return;
+  if (printer.isValid() && render(printer)) {
+    m_done = true;
+    return;
+  }
   report(u"Η εκτύπωση δεν έγινε: ο εκτυπωτής «%1» δεν δέχτηκε την εργασία."_s.arg(info.printerName()));
 }
 
-void QtPrintSink::toPdf(const PrintJob& job) {
+void QtPrintSink::toPdf(const Render& render) {
   QString failedPath;
   const QString path = reservePdfName(&failedPath);
   if (path.isEmpty()) {
@@ -112,8 +130,9 @@ void QtPrintSink::toPdf(const PrintJob& job) {
   printer.setOutputFileName(path);
   printer.setDocName(u"Zelkor"_s);
   printer.setCreator(u"Zelkor"_s);
-  if (render(printer, job) && QFile(path).size() > 0) {
+  if (render(printer) && QFile(path).size() > 0) {
     m_lastPdf = path;
+    m_done = true;
     return;
   }
   QFile::remove(path);

@@ -9,13 +9,22 @@
 // Windows). A user's own choice wins; where the user has made none, the
 // system-wide file (/etc/xdg/Lomira/Lomira.conf on Linux) decides, so a
 // technician can set a whole computer room at once. The key
-// search/forgiving reads "true" or "false".
+// search/forgiving reads "true" or "false"; labels/school, labels/offsetX,
+// labels/offsetY (millimetres) and labels/lastCode keep the labels' choices.
 class SystemSettings : public Settings {
  public:
   SystemSettings();
   bool forgivingSearch() const override;
   bool setForgivingSearch(bool on) override;
+  QString schoolName() const override;
+  bool setSchoolName(const QString& name) override;
+  QPointF labelOffset() const override;
+  bool setLabelOffset(QPointF millimetres) override;
+  qint32 lastLabelCode() const override;
+  bool setLastLabelCode(qint32 code) override;
 
  private:
+  bool keep(const QList<std::pair<QString, QVariant>>& values);
+
   QSettings m_settings;
 };

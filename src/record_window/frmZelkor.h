@@ -57,6 +57,8 @@ class frmZelkor : public QMainWindow {
   void mnuExport_Click();
   // The books of a file added to the end of the catalogue (librarian's edition).
   void mnuImport_Click();
+  // Spine labels with barcodes on a sheet of labels (librarian's edition).
+  void mnuLabels_Click();
 
   // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();

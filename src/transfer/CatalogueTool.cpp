@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "LomiraVersion.h"
+#include "catalogue_tool/LabelsCommand.h"
 #include "transfer/Check.h"
 #include "transfer/Export.h"
 #include "transfer/Import.h"
@@ -24,12 +25,19 @@ const QString kUsage =
   lomira-catalogue import [--truncate] [--allow-repeats] [--sheet ΦΥΛΛΟ]
                    [--columns ΣΤΗΛΕΣ] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
+  lomira-catalogue labels --sheet ΦΥΛΛΟ [--from ΚΩΔΙΚΟΣ] [--to ΚΩΔΙΚΟΣ] [--start ΣΕΙΡΑ,ΣΤΗΛΗ]
+                   [--offset X,Y] [--school ΟΝΟΜΑ] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ.pdf
 
 export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: csv, xlsx, marc21, marcxml ή unimarc
 import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (CSV, xlsx, ods, xls),
          τις εγγραφές ενός αρχείου MARC ή ενός άλλου καταλόγου· όλα ελέγχονται,
          κι αν κάτι δεν περάσει, ο κατάλογος μένει όπως ήταν
 check    ελέγχει τον κατάλογο χωρίς να γράψει τίποτα
+labels   γράφει σε PDF ετικέτες ράχης με γραμμωτό κώδικα (Code 128) για τα βιβλία
+         με κωδικούς από --from έως --to, στο φύλλο ετικετών L7160, 3474, L7651
+         ή L7163, από την ετικέτα --start (σειρά,στήλη) ενός φύλλου που έχει
+         ήδη χρησιμοποιηθεί εν μέρει· --offset μετακινεί τις ετικέτες δεξιά,κάτω
+         σε χιλιοστά για εκτυπωτή που τις τυπώνει μετατοπισμένες
 
 Στο MARC ο βιβλιάριθμος γίνεται αντίτυπο (852 ή 995)· --agency δίνει τον κωδικό
 της βιβλιοθήκης που καταλογογραφεί (003, 040, 801)· --items koha γράφει τα
@@ -147,6 +155,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      {u"sheet"_s, u"το φύλλο του βιβλίου εργασίας"_s, u"ΦΥΛΛΟ"_s},
                      {u"columns"_s, u"το πεδίο κάθε στήλης, με τη σειρά"_s, u"ΣΤΗΛΕΣ"_s}});
   parser.addOptions(marcToolOptions());
+  parser.addOptions(labelsToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));
@@ -165,13 +174,14 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
   }
   const QStringList args = parser.positionalArguments();
   const QString command = args.value(0);
-  if (command != u"export"_s && command != u"import"_s && command != u"check"_s)
-    return usageError(
-        err, command.isEmpty() ? u"λείπει η εντολή (export, import ή check)"_s : u"άγνωστη εντολή «%1»"_s.arg(command));
+  if (command != u"export"_s && command != u"import"_s && command != u"check"_s && command != u"labels"_s)
+    return usageError(err, command.isEmpty() ? u"λείπει η εντολή (export, import, check ή labels)"_s
+                                             : u"άγνωστη εντολή «%1»"_s.arg(command));
   // An option meant for another command is a mistake, not something to ignore.
   const QStringList allowed =
       command == u"export"_s   ? QStringList{u"format"_s, u"no-borrowers"_s} + marcToolOptionNames()
       : command == u"import"_s ? QStringList{u"truncate"_s, u"allow-repeats"_s, u"sheet"_s, u"columns"_s}
+      : command == u"labels"_s ? labelsToolOptionNames()
                                : QStringList{};
   for (const QString& option : parser.optionNames())
     if (!allowed.contains(option))
@@ -181,5 +191,10 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
     return usageError(err, u"ένα από τα ονόματα αρχείων είναι κενό· γράψτε το όνομα κάθε αρχείου"_s);
   if (command == u"export"_s) return runExport(parser, args, out, err);
   if (command == u"import"_s) return runImport(parser, args, out, err);
+  if (command == u"labels"_s) {
+    const LabelsToolOutcome outcome = runLabelsTool(parser, args, out, err);
+    if (const QString* problem = std::get_if<QString>(&outcome)) return usageError(err, *problem);
+    return std::get<int>(outcome);
+  }
   return runCheck(args, out, err);
 }

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "catalogue_tool/LabelsCommand.h"
 #include "locale/GreekQtTexts.h"
 #include "transfer/CatalogueTool.h"
 #include "transfer/Import.h"
@@ -36,11 +37,11 @@ int main(int argc, char** argv) {
   std::signal(SIGHUP, onStopSignal);
 #endif
   qInstallMessageHandler(quietQtMessages);
-  QCoreApplication app(argc, argv);
-  installGreekQtTexts(app);
+  const std::unique_ptr<QCoreApplication> app = makeToolApplication(argc, argv);
+  installGreekQtTexts(*app);
   QTextStream out(stdout);
   QTextStream err(stderr);
-  const int status = runCatalogueTool(app.arguments(), out, err);
+  const int status = runCatalogueTool(QCoreApplication::arguments(), out, err);
   // Ended by the signal as it would have been, once the catalogue is put back.
   if (const int signal = importInterruptedBy(); signal != 0) {
     std::signal(signal, SIG_DFL);

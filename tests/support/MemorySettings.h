@@ -10,6 +10,24 @@ class MemorySettings : public Settings {
     forgiving = on;
     return keeps;
   }
+  QString schoolName() const override { return school; }
+  bool setSchoolName(const QString& name) override {
+    school = name;
+    return keeps;
+  }
+  QPointF labelOffset() const override { return offset; }
+  bool setLabelOffset(QPointF mm) override {
+    offset = mm;
+    return keeps;
+  }
+  qint32 lastLabelCode() const override { return lastCode; }
+  bool setLastLabelCode(qint32 code) override {
+    lastCode = code;
+    return keeps;
+  }
   bool forgiving = false;
-  bool keeps = true;  // what setForgivingSearch answers
+  QString school;
+  QPointF offset;
+  qint32 lastCode = 0;
+  bool keeps = true;  // what every setter answers
 };

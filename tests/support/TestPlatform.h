@@ -13,7 +13,12 @@
 class RecordingSink : public PrintSink {
  public:
   void send(const PrintJob& job) override { jobs.append(job); }
+  DrawingResult sendDrawing(const DrawingJob& job) override {
+    drawings.append(job);
+    return {true, QString()};
+  }
   QList<PrintJob> jobs;
+  QList<DrawingJob> drawings;
 };
 
 // A fixed time of day; the steady time runs as the system's unless a test
@@ -90,9 +95,10 @@ struct TestPlatform {
   MemorySettings settings;
   CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
   CatalogueImporter* importer = nullptr;  // likewise
+  LabelPrinter* labels = nullptr;         // likewise
 
   Platform platform() {
-    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer};
+    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer, labels};
   }
 };
 
