@@ -24,15 +24,20 @@ QFont labelFont(qreal heightMm, bool bold) {
   return font;
 }
 
-// One line of text in `box`, as tall as the box allows and cut with an
-// ellipsis where it is wider.
-void drawLine(QPainter& painter, const QRectF& box, const QString& text, bool bold, Qt::Alignment align) {
+// One line of text in `box`, as tall as the box allows; a line wider than
+// the box is drawn smaller, down to `narrowest` of its height, and then cut
+// with an ellipsis.
+void drawLine(QPainter& painter, const QRectF& box, const QString& text, bool bold, Qt::Alignment align,
+              qreal narrowest = 1) {
   if (text.isEmpty() || box.width() <= 0 || box.height() <= 0) return;
   painter.save();
   painter.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
-  const QFont font = labelFont(box.height() * 0.8, bold);
-  painter.setFont(font);
   const QRectF r(box.topLeft() * kTextUnitsPerMm, box.size() * kTextUnitsPerMm);
+  QFont font = labelFont(box.height() * 0.8, bold);
+  const qreal natural = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+  if (natural > r.width())
+    font = labelFont(box.height() * 0.8 * qMax(narrowest, r.width() / natural), bold);
+  painter.setFont(font);
   const QString shown = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, r.width());
   painter.drawText(r, int(align | Qt::AlignVCenter), shown);
   painter.restore();
@@ -48,22 +53,22 @@ int LabelLayout::pageOf(qsizetype i) const { return int((start + i) / sheet.perS
 
 QRectF LabelLayout::rectOf(qsizetype i) const { return sheet.labelRect(int((start + i) % sheet.perSheet()), offset); }
 
+// From the top: the spine text, the title, the school (when named), the
+// bars and the code's digits under them.
 void drawLabel(QPainter& painter, const QRectF& box, const LabelText& label) {
   const qreal pad = qMin(1.5, box.height() * 0.06);
   const QRectF in = box.adjusted(pad, pad, -pad, -pad);
   const qreal h = in.height();
   const QRectF spine(in.left(), in.top(), in.width(), h * 0.24);
-  const QRectF title(in.left(), spine.bottom(), in.width(), h * 0.15);
-  const QRectF digits(in.left(), in.bottom() - h * 0.15, in.width(), h * 0.15);
-  const QRectF bars(in.left(), title.bottom() + h * 0.04, in.width(), digits.top() - title.bottom() - h * 0.04);
+  const QRectF title(in.left(), spine.bottom(), in.width(), h * 0.14);
+  const QRectF school(in.left(), title.bottom(), in.width(), label.school.isEmpty() ? 0 : h * 0.1);
+  const QRectF digits(in.left(), in.bottom() - h * 0.14, in.width(), h * 0.14);
+  const qreal barsTop = school.bottom() + h * 0.03;
+  const QRectF bars(in.left(), barsTop, in.width(), digits.top() - barsTop);
 
-  const QString spineLine = label.spine.line();
-  const qreal spineWidth = qMin(in.width(), in.width() * 0.6 + 0.01);
-  drawLine(painter, QRectF(spine.topLeft(), QSizeF(spineWidth, spine.height())), spineLine, true, Qt::AlignLeft);
-  const QRectF school(spine.left() + spineWidth + pad, spine.top(), in.width() - spineWidth - pad, spine.height() * 0.6);
-  drawLine(painter, school, label.school, false, Qt::AlignRight);
+  drawLine(painter, spine, label.spine.line(), true, Qt::AlignLeft, 0.5);
   drawLine(painter, title, label.title, false, Qt::AlignLeft);
-
+  drawLine(painter, school, label.school, false, Qt::AlignLeft);
   const Barcode code = code128(QString::number(label.code));
   const qreal width = qMin(bars.width(), (code.modules + 2 * kQuietModules) * kWidestModuleMm);
   drawBarcode(painter, QRectF(bars.center().x() - width / 2, bars.top(), width, bars.height()), code);
