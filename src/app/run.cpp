@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter,
-               CatalogueImporter* importer, LabelPrinter* labels) {
+int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter, CatalogueImporter* importer,
+               LabelPrinter* labels) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.

@@ -71,9 +71,7 @@ QList<QCommandLineOption> labelsToolOptions() {
           {u"school"_s, u"το όνομα του σχολείου"_s, u"ΟΝΟΜΑ"_s}};
 }
 
-QStringList labelsToolOptionNames() {
-  return {u"sheet"_s, u"from"_s, u"to"_s, u"start"_s, u"offset"_s, u"school"_s};
-}
+QStringList labelsToolOptionNames() { return {u"sheet"_s, u"from"_s, u"to"_s, u"start"_s, u"offset"_s, u"school"_s}; }
 
 LabelsToolOutcome runLabelsTool(const QCommandLineParser& parser, const QStringList& args, QTextStream& out,
                                 QTextStream& err) {
@@ -87,8 +85,8 @@ LabelsToolOutcome runLabelsTool(const QCommandLineParser& parser, const QStringL
   }
   LabelLayout layout{*sheet, 0, {}};
   const std::optional<qint32> from = parser.isSet(u"from"_s) ? codeOf(parser.value(u"from"_s)) : qint32(1);
-  const std::optional<qint32> to = parser.isSet(u"to"_s) ? codeOf(parser.value(u"to"_s))
-                                                         : std::numeric_limits<qint32>::max();
+  const std::optional<qint32> to =
+      parser.isSet(u"to"_s) ? codeOf(parser.value(u"to"_s)) : std::numeric_limits<qint32>::max();
   if (!from || !to) return u"οι κωδικοί του --from και του --to είναι αριθμοί από 1 και πάνω"_s;
   if (*to < *from) return u"το --to (%1) είναι πριν από το --from (%2)"_s.arg(*to).arg(*from);
   if (parser.isSet(u"start"_s)) {

@@ -25,7 +25,8 @@ Barcode code128(const QString& text) {
   symbol->symbology = BARCODE_CODE128;
   symbol->show_hrt = 0;  // the digits are drawn by the label, in its own font
   const QByteArray data = text.toLatin1();
-  int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()));
+  int status =
+      ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()));
   if (status < ZINT_ERROR) status = ZBarcode_Buffer_Vector(symbol.get(), 0);
   if (status >= ZINT_ERROR || !symbol->vector) {
     out.error = u"Ο γραμμωτός κώδικας του «%1» δεν φτιάχτηκε: %2"_s.arg(text, QString::fromLatin1(symbol->errtxt));

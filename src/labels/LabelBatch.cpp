@@ -1,11 +1,11 @@
 #include "labels/LabelBatch.h"
 
+#include <QRegularExpression>
+
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/FieldBytes.h"
 #include "catalogue/RecordScan.h"
-
-#include <QRegularExpression>
 
 namespace {
 
@@ -19,9 +19,7 @@ QString firstLine(const QString& text) {
   return (end < 0 ? text : text.left(end)).trimmed();
 }
 
-QString counted(qsizetype n, const QString& one, const QString& many) {
-  return (n == 1 ? one : many).arg(n);
-}
+QString counted(qsizetype n, const QString& one, const QString& many) { return (n == 1 ? one : many).arg(n); }
 
 }  // namespace
 

@@ -35,8 +35,7 @@ void drawLine(QPainter& painter, const QRectF& box, const QString& text, bool bo
   const QRectF r(box.topLeft() * kTextUnitsPerMm, box.size() * kTextUnitsPerMm);
   QFont font = labelFont(box.height() * 0.8, bold);
   const qreal natural = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
-  if (natural > r.width())
-    font = labelFont(box.height() * 0.8 * qMax(narrowest, r.width() / natural), bold);
+  if (natural > r.width()) font = labelFont(box.height() * 0.8 * qMax(narrowest, r.width() / natural), bold);
   painter.setFont(font);
   const QString shown = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, r.width());
   painter.drawText(r, int(align | Qt::AlignVCenter), shown);
@@ -45,9 +44,7 @@ void drawLine(QPainter& painter, const QRectF& box, const QString& text, bool bo
 
 }  // namespace
 
-int LabelLayout::pageCount(qsizetype count) const {
-  return count == 0 ? 0 : pageOf(count - 1) + 1;
-}
+int LabelLayout::pageCount(qsizetype count) const { return count == 0 ? 0 : pageOf(count - 1) + 1; }
 
 int LabelLayout::pageOf(qsizetype i) const { return int((start + i) / sheet.perSheet()); }
 

@@ -9,8 +9,8 @@ constexpr qreal kTolerance = 0.05;
 
 LabelSheet sheet(QString name, QString description, qreal left, qreal top, QSizeF label, qreal gapX, qreal gapY,
                  int columns, int rows) {
-  return LabelSheet{std::move(name), std::move(description), {210.0, 297.0}, left, top, label, gapX, gapY, columns,
-                    rows};
+  return LabelSheet{
+      std::move(name), std::move(description), {210.0, 297.0}, left, top, label, gapX, gapY, columns, rows};
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ const QList<LabelSheet>& labelSheets() {
       sheet(u"L7160"_s, u"Avery L7160: 63,5 × 38,1 mm, 3 × 7"_s, 7.25, 15.15, {63.5, 38.1}, 2.5, 0, 3, 7),
       sheet(u"3474"_s, u"Avery Zweckform 3474: 70 × 37 mm, 3 × 8"_s, 0, 0.5, {70.0, 37.0}, 0, 0, 3, 8),
       sheet(u"L7651"_s, u"Avery L7651: 38,1 × 21,2 mm, 5 × 13"_s, 4.75, 10.7, {38.1, 21.2}, 2.5, 0, 5, 13),
-      sheet(u"L7163"_s, u"Avery L7163 (ράχης, 2 στήλες): 99,1 × 38,1 mm, 2 × 7"_s, 4.65, 15.15, {99.1, 38.1}, 2.5, 0,
-            2, 7),
+      sheet(u"L7163"_s, u"Avery L7163 (ράχης, 2 στήλες): 99,1 × 38,1 mm, 2 × 7"_s, 4.65, 15.15, {99.1, 38.1}, 2.5, 0, 2,
+            7),
   };
   return sheets;
 }

@@ -32,9 +32,10 @@ void keep(Platform& platform, const LabelRequest& request, qint32 lastCode, cons
   kept = platform.settings.setSchoolName(request.school) && kept;
   if (lastCode > 0) kept = platform.settings.setLastLabelCode(lastCode) && kept;
   if (!kept)
-    platform.dialogs.notice(u"Οι ρυθμίσεις των ετικετών (μετατόπιση, σχολείο, τελευταίος κωδικός) δεν "
-                            u"αποθηκεύτηκαν· ισχύουν μόνο ως το κλείσιμο του προγράμματος."_s,
-                            title, Dialogs::Icon::Exclamation);
+    platform.dialogs.notice(
+        u"Οι ρυθμίσεις των ετικετών (μετατόπιση, σχολείο, τελευταίος κωδικός) δεν "
+        u"αποθηκεύτηκαν· ισχύουν μόνο ως το κλείσιμο του προγράμματος."_s,
+        title, Dialogs::Icon::Exclamation);
 }
 
 }  // namespace
@@ -50,7 +51,9 @@ void LabelsCommand::printLabels(const QString& cataloguePath, Platform& platform
   const auto preview = [&file](qint32 from, qint32 to, int limit) {
     return readLabels(file, from, to, QString(), limit).labels;
   };
-  const auto calibrate = [&platform](const LabelLayout& layout) { platform.printer.printDrawing(calibrationJob(layout)); };
+  const auto calibrate = [&platform](const LabelLayout& layout) {
+    platform.printer.printDrawing(calibrationJob(layout));
+  };
   LabelsDialog dialog(remembered(platform.settings, file.recordCount()), file.recordCount(), preview, calibrate,
                       parent);
   if (!m_ask(dialog)) return;

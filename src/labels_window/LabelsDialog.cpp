@@ -39,8 +39,8 @@ QDoubleSpinBox* millimetreBox(const char* name, qreal lowest, qreal highest) {
 
 }  // namespace
 
-LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, PreviewLabels preview,
-                           Calibrate calibrate, QWidget* parent)
+LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, PreviewLabels preview, Calibrate calibrate,
+                           QWidget* parent)
     : QDialog(parent), m_recordCount(qMax(recordCount, 1)), m_preview(std::move(preview)) {
   setObjectName(u"frmLabels"_s);
   setWindowTitle(u"Ετικέτες"_s);
@@ -65,8 +65,8 @@ LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, Prev
   auto* sheetForm = new QFormLayout(sheetBox);
   sheetForm->addRow(m_sheet);
   const QList<std::pair<const char*, QString>> measures = {
-      {"txtLeft", u"Αριστερό περιθώριο"_s}, {"txtTop", u"Πάνω περιθώριο"_s},
-      {"txtWidth", u"Πλάτος ετικέτας"_s},   {"txtHeight", u"Ύψος ετικέτας"_s},
+      {"txtLeft", u"Αριστερό περιθώριο"_s},       {"txtTop", u"Πάνω περιθώριο"_s},
+      {"txtWidth", u"Πλάτος ετικέτας"_s},         {"txtHeight", u"Ύψος ετικέτας"_s},
       {"txtGapX", u"Κενό ανάμεσα (οριζόντια)"_s}, {"txtGapY", u"Κενό ανάμεσα (κάθετα)"_s}};
   for (const auto& [name, text] : measures) {
     m_measures.append(millimetreBox(name, 0, 297));

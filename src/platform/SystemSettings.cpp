@@ -15,7 +15,7 @@ qreal millimetres(const QVariant& value) {
   const qreal mm = value.toString().trimmed().toDouble(&ok);
   return ok && qIsFinite(mm) ? mm : 0;
 }
-}
+}  // namespace
 
 SystemSettings::SystemSettings()
     : m_settings(QSettings::NativeFormat, QSettings::UserScope, u"Lomira"_s, u"Lomira"_s) {}

@@ -68,8 +68,7 @@ void TypeAhead::sendHeld() {
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(bytes.data());
     key->event = window;
     key->child = XCB_NONE;
-    xcb_send_event(connection, false, window, XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE,
-                   bytes.constData());
+    xcb_send_event(connection, false, window, XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE, bytes.constData());
   }
   m_held.clear();
   xcb_flush(connection);

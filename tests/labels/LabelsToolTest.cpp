@@ -36,7 +36,7 @@ TEST_F(LabelsTest, TheToolWritesTheLabelsOfARangeFromTheStartPosition) {
   const QString pdf = dir.filePath(u"labels.pdf"_s);
 
   const ToolRun run = tool({u"labels"_s, u"--sheet"_s, u"L7160"_s, u"--from"_s, u"120"_s, u"--to"_s, u"180"_s,
-                        u"--start"_s, u"2,1"_s, catalogue.path(), pdf});
+                            u"--start"_s, u"2,1"_s, catalogue.path(), pdf});
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, u"Τυπώθηκαν 61 ετικέτες (κωδικοί 120 έως 180) σε 4 φύλλα. Το αρχείο: «%1».\n"_s.arg(pdf));
   EXPECT_EQ(catalogue.bytes(), before);
