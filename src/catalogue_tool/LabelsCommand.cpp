@@ -58,7 +58,7 @@ bool writePdf(const DrawingJob& job, QByteArray& pdf) {
   QPdfWriter writer(&buffer);
   writer.setCreator(u"Zelkor"_s);
   writer.setTitle(u"Ετικέτες"_s);
-  return drawPagesAtTrueSize(writer, job);
+  return drawPagesAtTrueSize(writer, job) == DrawOutcome::Drawn;
 }
 
 }  // namespace

@@ -93,10 +93,15 @@ void drawCalibrationPage(QPainter& painter, const LabelLayout& layout) {
 }
 
 DrawingJob labelPagesJob(const LabelLayout& layout, const QList<LabelText>& labels) {
-  return DrawingJob{layout.sheet.page, layout.pageCount(labels.size()),
-                    [layout, labels](QPainter& painter, int page) { drawLabelPage(painter, layout, labels, page); }};
+  return DrawingJob{layout.sheet.page, layout.pageCount(labels.size()), [layout, labels](QPainter& painter, int page) {
+                      drawLabelPage(painter, layout, labels, page);
+                      return true;
+                    }};
 }
 
 DrawingJob calibrationJob(const LabelLayout& layout) {
-  return DrawingJob{layout.sheet.page, 1, [layout](QPainter& painter, int) { drawCalibrationPage(painter, layout); }};
+  return DrawingJob{layout.sheet.page, 1, [layout](QPainter& painter, int) {
+                      drawCalibrationPage(painter, layout);
+                      return true;
+                    }};
 }

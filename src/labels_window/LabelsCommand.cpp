@@ -38,6 +38,16 @@ void keep(Platform& platform, const LabelRequest& request, qint32 lastCode, cons
         title, Dialogs::Icon::Exclamation);
 }
 
+// Many sheets take a while to draw: a progress box counts them, and its
+// Cancel drops the whole job.
+DrawingResult printWithProgress(Platform& platform, DrawingJob job, const QString& title) {
+  const std::unique_ptr<Dialogs::Progress> progress = platform.dialogs.progress(u"Εκτύπωση των ετικετών…"_s, title);
+  job.draw = [draw = job.draw, pages = job.pages, bar = progress.get()](QPainter& painter, int page) {
+    return bar->advance(page, pages) && draw(painter, page);
+  };
+  return platform.printer.printDrawing(job);
+}
+
 }  // namespace
 
 void LabelsCommand::printLabels(const QString& cataloguePath, Platform& platform, const QString& productTitle,
@@ -68,9 +78,9 @@ void LabelsCommand::printLabels(const QString& cataloguePath, Platform& platform
     platform.dialogs.notice(labelsSummary(batch, 0), title, Dialogs::Icon::Information);
     return;
   }
-  const DrawingJob job = labelPagesJob(request.layout, batch.labels);
-  const DrawingResult result = platform.printer.printDrawing(job);
-  if (!result.done) return;  // the printer's own box has said why
+  const DrawingResult result = printWithProgress(platform, labelPagesJob(request.layout, batch.labels), title);
+  if (!result.done) return;  // stopped, or the printer's own box has said why
   keep(platform, request, batch.last, title);
-  platform.dialogs.notice(labelsSummary(batch, job.pages) + pdfLine(result), title, Dialogs::Icon::Information);
+  platform.dialogs.notice(labelsSummary(batch, request.layout.pageCount(batch.labels.size())) + pdfLine(result), title,
+                          Dialogs::Icon::Information);
 }

@@ -17,17 +17,19 @@ class QPainter;
 
 // Pages drawn at their true size, for sheets whose places are measured: the
 // painter's units are millimetres from the paper's top left corner, and
-// nothing is scaled to fit. `draw` must hold what it draws by value.
+// nothing is scaled to fit. `draw` must hold what it draws by value; it
+// answers false when the user has stopped the job, which is then dropped.
 struct DrawingJob {
   QSizeF pageMm;
   int pages = 0;
-  std::function<void(QPainter& painter, int page)> draw;
+  std::function<bool(QPainter& painter, int page)> draw;
 };
 
 // What became of a drawing job.
 struct DrawingResult {
-  bool done = false;  // printed or written; a failure has been reported in a box
-  QString pdf;        // the file it was written to, empty when it went to a printer
+  bool done = false;     // printed or written; a failure has been reported in a box
+  bool stopped = false;  // stopped by the user: nothing printed, no file left
+  QString pdf;           // the file it was written to, empty when it went to a printer
 };
 
 // Where finished jobs go: the system's printer, a PDF file, or a test's list.

@@ -86,20 +86,21 @@ QFont QtPrintSink::fontFor(const PrintJob& job) {
 }
 
 void QtPrintSink::send(const PrintJob& job) {
-  sendTo([&job](QPrinter& printer) { return render(printer, job); });
+  sendTo([&job](QPrinter& printer) { return render(printer, job) ? DrawOutcome::Drawn : DrawOutcome::Refused; });
 }
 
 DrawingResult QtPrintSink::sendDrawing(const DrawingJob& job) {
-  m_done = false;
   sendTo([&job](QPrinter& printer) {
     printer.setFullPage(true);
     return drawPagesAtTrueSize(printer, job);
   });
-  return {m_done, m_lastPdf};
+  return {m_done, m_stopped, m_lastPdf};
 }
 
 void QtPrintSink::sendTo(const Render& render) {
   m_lastPdf.clear();
+  m_done = false;
+  m_stopped = false;
   const bool usePrinter = m_destination == Destination::DefaultPrinterOrPdf && !QPrinterInfo::defaultPrinter().isNull();
   if (usePrinter)
     toPrinter(render);
@@ -111,10 +112,11 @@ void QtPrintSink::toPrinter(const Render& render) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setDocName(u"Zelkor"_s);
-  if (printer.isValid() && render(printer)) {
-    m_done = true;
-    return;
-  }
+  const DrawOutcome outcome = printer.isValid() ? render(printer) : DrawOutcome::Refused;
+  m_done = outcome == DrawOutcome::Drawn;
+  m_stopped = outcome == DrawOutcome::Stopped;
+  if (m_stopped) printer.abort();
+  if (outcome != DrawOutcome::Refused) return;
   report(u"Η εκτύπωση δεν έγινε: ο εκτυπωτής «%1» δεν δέχτηκε την εργασία."_s.arg(info.printerName()));
 }
 
@@ -130,12 +132,15 @@ void QtPrintSink::toPdf(const Render& render) {
   printer.setOutputFileName(path);
   printer.setDocName(u"Zelkor"_s);
   printer.setCreator(u"Zelkor"_s);
-  if (render(printer) && QFile(path).size() > 0) {
+  const DrawOutcome outcome = render(printer);
+  if (outcome == DrawOutcome::Drawn && QFile(path).size() > 0) {
     m_lastPdf = path;
     m_done = true;
     return;
   }
   QFile::remove(path);
+  m_stopped = outcome == DrawOutcome::Stopped;
+  if (m_stopped) return;
   report(u"Η εκτύπωση δεν έγινε: το αρχείο «%1» δεν μπορεί να γραφτεί."_s.arg(QDir::toNativeSeparators(path)));
 }
 

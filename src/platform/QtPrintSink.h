@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/PrintDocument.h"
+#include "platform/TrueSizePages.h"
 
 class QPrinter;
 
@@ -35,7 +36,7 @@ class QtPrintSink : public PrintSink {
   static QFont fontFor(const PrintJob& job);
 
  private:
-  using Render = std::function<bool(QPrinter&)>;
+  using Render = std::function<DrawOutcome(QPrinter&)>;
   void sendTo(const Render& render);
   void toPrinter(const Render& render);
   void toPdf(const Render& render);
@@ -49,4 +50,5 @@ class QtPrintSink : public PrintSink {
   QString m_pdfDirectory;
   QString m_lastPdf;
   bool m_done = false;
+  bool m_stopped = false;
 };

@@ -141,6 +141,22 @@ TEST_F(LabelsCommandTest, TheCalibrationPageDrawsTheGridWithTheOffsetTyped) {
   EXPECT_EQ(catalogue.bytes(), before);
 }
 
+// A progress box counts the sheets; its Cancel drops the job, and the next
+// labels still start where these would have.
+TEST_F(LabelsCommandTest, CancelInTheProgressBoxPrintsNothingAndKeepsTheLastCode) {
+  platform.dialogs.cancelProgressAt(1);
+  run([](LabelsDialog& d) {
+    control<QComboBox>(d, "cboSheet")->setCurrentIndex(2);
+    control<QSpinBox>(d, "txtStartRow")->setValue(13);  // two sheets: the first has five labels left
+    return true;
+  });
+  EXPECT_TRUE(platform.sink.drawings.isEmpty());
+  EXPECT_TRUE(platform.dialogs.messages().isEmpty());
+  EXPECT_EQ(platform.dialogs.progressSteps(), QList<qint64>{0});
+  EXPECT_EQ(platform.settings.lastCode, 0);
+  EXPECT_EQ(catalogue.bytes(), before);
+}
+
 TEST_F(LabelsCommandTest, ACustomSheetOffThePageCannotBePrinted) {
   run([](LabelsDialog& d) {
     control<QComboBox>(d, "cboSheet")->setCurrentIndex(int(labelSheets().size()));

@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QMap>
+#include <QPainter>
+#include <QPicture>
 #include <QSet>
 #include <QStringList>
 
@@ -13,9 +15,16 @@
 class RecordingSink : public PrintSink {
  public:
   void send(const PrintJob& job) override { jobs.append(job); }
+  // Draws every page as the real sink does, so that a job stopped while it
+  // draws is seen to stop.
   DrawingResult sendDrawing(const DrawingJob& job) override {
+    for (int page = 0; page < job.pages; ++page) {
+      QPicture picture;
+      QPainter painter(&picture);
+      if (!job.draw(painter, page)) return {false, true, QString()};
+    }
     drawings.append(job);
-    return {true, QString()};
+    return {true, false, QString()};
   }
   QList<PrintJob> jobs;
   QList<DrawingJob> drawings;
