@@ -4,11 +4,12 @@
 #include <QPainter>
 
 namespace {
-constexpr int kPreviewHeight = 360;
+constexpr int kPreviewHeight = 480;
 }
 
 SheetPreview::SheetPreview(Clicked clicked, QWidget* parent) : QWidget(parent), m_clicked(std::move(clicked)) {
   setMinimumSize(kPreviewHeight * 210 / 297, kPreviewHeight);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setObjectName(QStringLiteral("picSheet"));
 }
 
@@ -44,6 +45,7 @@ void SheetPreview::paintEvent(QPaintEvent*) {
     if (i < m_layout.start) painter.fillRect(box, Qt::lightGray);
     painter.drawRect(box);
   }
+  painter.setPen(Qt::black);
   drawLabelPage(painter, m_layout, m_labels, 0);
 }
 
