@@ -92,7 +92,7 @@ windows: deps
 ABOUT_SETTINGS := $(foreach v,LOMIRA_WEB_ADDRESS LOMIRA_VIEW_WEB_ADDRESS LOMIRA_EMAIL LOMIRA_RIGHTS_HOLDER,-U $(v) $(if $($(v)),-D$(v)="$($(v))"))
 package: deps
 	@$(CMAKE_GEN) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(ABOUT_SETTINGS) >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue
+	@cmake --build $(BUILD) -j$(JOBS) --target Lomira LomiraView lomira-catalogue lomira-catalogue-man
 	cd $(BUILD) && cpack -G DEB
 
 # The README's screenshots, taken from real windows in a virtual X server.

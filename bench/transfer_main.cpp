@@ -20,8 +20,8 @@
 #include "Baselines.h"
 #include "catalogue/CatalogueFile.h"
 #include "transfer/Check.h"
-#include "transfer/Export.h"
-#include "transfer/Import.h"
+#include "transfer/export/Export.h"
+#include "transfer/import/Import.h"
 
 namespace {
 

@@ -38,6 +38,11 @@ foreach(size 16 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME lomira.png)
 endforeach()
 
+# The package holds the three programs: installing it (cpack, make install)
+# builds nothing, not the test programs either; `make package` builds what
+# it installs first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lomira)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})

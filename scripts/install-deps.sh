@@ -14,7 +14,7 @@ packages=(
   poppler-utils zbar-tools
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dpkg-dev file desktop-file-utils
-  clang-format
+  clang-format locales
 )
 if [ "${1:-}" = "--extra" ]; then
   # Screenshots and the Windows build run under Wine.

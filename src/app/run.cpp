@@ -7,6 +7,7 @@
 #include "LomiraVersion.h"
 #include "app/Application.h"
 #include "locale/GreekQtTexts.h"
+#include "locale/NumberLocale.h"
 #include "platform/SystemPlatform.h"
 
 using namespace Qt::StringLiterals;
@@ -19,6 +20,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   QApplication qapp(argc, argv);
+  keepNumbersInCLocale();
   installGreekQtTexts(qapp);
   QApplication::setApplicationName(edition.executableName());
   QApplication::setApplicationVersion(

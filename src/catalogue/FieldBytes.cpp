@@ -78,14 +78,31 @@ bool isDeletionMark(const char* record) {
 
 bool isUndefined(unsigned char byte) { return cp1253::decodeByte(byte).unicode() >= 0xF700 && byte >= 0x80; }
 
-Span bookNumberIn(const char* text, int length) {
-  const Span f{text, length};
+namespace {
+
+// The book number's place in a text of bytes or of UTF-16: its start and
+// length, by one rule for both.
+template <typename Char>
+std::pair<int, int> bookNumberPlace(const Char* text, int length) {
+  const auto digit = [&](int i) { return text[i] >= Char('0') && text[i] <= Char('9'); };
   int i = 0;
-  while (i < f.length && f.data[i] == ' ') ++i;
-  while (i + 1 < f.length && f.data[i] == '0' && f.data[i + 1] >= '0' && f.data[i + 1] <= '9') ++i;
+  while (i < length && text[i] == Char(' ')) ++i;
+  while (i + 1 < length && text[i] == Char('0') && digit(i + 1)) ++i;
   const int start = i;
-  while (i < f.length && f.data[i] >= '0' && f.data[i] <= '9') ++i;
-  return {f.data + start, i - start};
+  while (i < length && digit(i)) ++i;
+  return {start, i - start};
+}
+
+}  // namespace
+
+Span bookNumberIn(const char* text, int length) {
+  const auto [start, count] = bookNumberPlace(text, length);
+  return {text + start, count};
+}
+
+QStringView bookNumberIn(QStringView text) {
+  const auto [start, count] = bookNumberPlace(text.utf16(), int(text.size()));
+  return text.sliced(start, count);
 }
 
 Span bookNumberOf(const char* record) {

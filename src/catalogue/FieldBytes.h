@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include "catalogue/RecordField.h"
 
@@ -26,6 +27,8 @@ inline void appendUtf8(QByteArray& out, Span s) { appendUtf8(out, s.data, s.leng
 // The book number in a field's text: its leading number after any blanks,
 // without leading zeros; empty when there is none. Points into the text.
 Span bookNumberIn(const char* text, int length);
+// The same rule on a field's text as a string (blanks are U+0020, digits ASCII).
+QStringView bookNumberIn(QStringView text);
 // The book number of a record's 350 bytes, from its number-and-subject field.
 Span bookNumberOf(const char* record);
 // "~~~" in all six fields.

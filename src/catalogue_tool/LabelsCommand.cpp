@@ -13,7 +13,7 @@
 #include "labels/LabelPages.h"
 #include "platform/TrueSizePages.h"
 #include "transfer/OpenToRead.h"
-#include "transfer/OutputFile.h"
+#include "transfer/export/OutputFile.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "transfer/Export.h"
+#include "transfer/export/Export.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,7 +5,8 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueRecord.h"
-#include "transfer/TableColumns.h"
+#include "transfer/import/FieldText.h"
+#include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
 

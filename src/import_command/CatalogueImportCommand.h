@@ -5,7 +5,8 @@
 
 #include "platform/CatalogueImporter.h"
 #include "platform/Dialogs.h"
-#include "transfer/Import.h"
+#include "transfer/import/Import.h"
+#include "transfer/import/ImportPreview.h"
 
 // The import's two steps, looking at a file and adding it; tests may give
 // others to reach every answer the import can give.

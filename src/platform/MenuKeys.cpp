@@ -49,6 +49,13 @@ bool menusHoldKeys(const QMainWindow& window) {
   return QApplication::activeWindow() == &window && menuBarHoldsKeys(window);
 }
 
+// True when `menu` drops down from `window`'s menu bar, or from one of its drop-downs.
+bool isDropDownOf(const QMenu& menu, const QMainWindow& window) {
+  for (const QWidget* w = menu.parentWidget(); w; w = w->parentWidget())
+    if (w == window.menuBar()) return true;
+  return false;
+}
+
 }  // namespace
 
 bool menuBarHoldsKeys(const QWidget& window) {
@@ -71,13 +78,15 @@ bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-  if (static_cast<QWidget*>(watched)->window() != &m_window || !m_window.isVisible()) return false;
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || !m_window.isVisible()) return false;
   const auto& key = *static_cast<QKeyEvent*>(event);
+  if (auto* dropDown = qobject_cast<QMenu*>(watched); dropDown && isDropDownOf(*dropDown, m_window))
+    return accessLetterAtLatinPosition(key, *dropDown);
+  if (static_cast<QWidget*>(watched)->window() != &m_window) return false;
   const bool menuBarActive = menuBarHoldsKeys(m_window);
   if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::NoModifier)
     return menuBarActive ? leaveMenuBar() : activateMenuBar();
-  return menuBarActive ? accessLetterAtLatinPosition(key) : triggerAtLatinPosition(key);
+  return menuBarActive ? accessLetterAtLatinPosition(key, *m_window.menuBar()) : triggerAtLatinPosition(key);
 }
 
 // Qt's menu bar takes the keys with a title highlighted when Esc closes that
@@ -102,15 +111,20 @@ bool MenuKeys::leaveMenuBar() {
 }
 
 // Under the Latin layout an access letter arrives as the Latin letter of its
-// key; the menu bar is given the Greek letter of the title it stands for.
-bool MenuKeys::accessLetterAtLatinPosition(const QKeyEvent& key) {
+// key; the menu bar, or the open drop-down, is given the Greek letter of the
+// title or item it stands for. A Latin access letter of its own is left to Qt.
+bool MenuKeys::accessLetterAtLatinPosition(const QKeyEvent& key, QWidget& menus) {
   if (key.modifiers() != Qt::NoModifier || key.text().size() != 1 || key.text().front().unicode() >= 0x80) return false;
   const int position = letterKey(key.text().front());
   if (position == 0) return false;
-  for (QAction* title : m_window.menuBar()->actions()) {
-    const QChar letter = accessLetter(title->text());
-    if (title->isVisible() && !letter.isNull() && letter.unicode() >= 0x80 && letterKey(letter) == position) {
-      pressKey(m_window.menuBar(), letter.toUpper().unicode(), QString(letter.toLower()));
+  const QList<QAction*> items = menus.actions();
+  const auto shown = [](const QAction* item) { return item->isVisible() && !item->isSeparator(); };
+  for (const QAction* item : items)
+    if (shown(item) && accessLetter(item->text()).toLower() == key.text().front().toLower()) return false;
+  for (const QAction* item : items) {
+    const QChar letter = accessLetter(item->text());
+    if (shown(item) && !letter.isNull() && letter.unicode() >= 0x80 && letterKey(letter) == position) {
+      pressKey(&menus, letter.toUpper().unicode(), QString(letter.toLower()));
       return true;
     }
   }

@@ -9,7 +9,8 @@ class QWidget;
 // The menu keys users of the program expect whatever the platform's habits.
 // F10 makes the menu bar take the keys with its first title highlighted and
 // no drop-down open, as the "Μενού  F10" items say: the arrows and the access
-// letters (at their Latin key positions too) move in it, Enter opens the
+// letters (at their Latin key positions too, in the bar and in an open
+// drop-down) move in it, Enter opens the
 // highlighted menu, and Esc or F10 gives the keys back to the control that had
 // them. A Ctrl+letter accelerator answers at its Latin key position under the
 // Greek layout too (Ctrl+α is Ctrl+A), as menu accelerators do on Windows.
@@ -30,7 +31,7 @@ class MenuKeys : public QObject {
  private:
   bool activateMenuBar();
   bool leaveMenuBar();
-  bool accessLetterAtLatinPosition(const QKeyEvent& key);
+  bool accessLetterAtLatinPosition(const QKeyEvent& key, QWidget& menus);
   bool triggerAtLatinPosition(const QKeyEvent& key);
 
   QMainWindow& m_window;

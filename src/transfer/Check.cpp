@@ -8,9 +8,9 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueLock.h"
+#include "catalogue/FieldBytes.h"
 #include "catalogue/ImportJournal.h"
 #include "catalogue/RecordScan.h"
-#include "catalogue/FieldBytes.h"
 #include "transfer/OpenToRead.h"
 #include "transfer/RecordList.h"
 

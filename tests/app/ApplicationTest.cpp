@@ -390,6 +390,30 @@ TEST_F(ApplicationTest, F10HandsTheKeysToTheMenuBarOfEitherWindowInEitherEdition
   }
 }
 
+// Under the Latin layout the items of an open drop-down answer their Greek
+// access letters' keys too: F10, the key of Ε opens "&Εγγραφή", the key of η
+// is "Επόμεν&η"; under the Greek layout the letters themselves still do.
+TEST_F(ApplicationTest, AccessLettersInsideAnOpenMenuAnswerAtTheirLatinKeys) {
+  cat.setRecords(books(3));
+  Application& a = start();
+  frmZelkor& rec = a.recordWindow();
+  QApplication::setActiveWindow(&rec);
+  press(Qt::Key_F10);
+  press(Qt::Key_E, Qt::NoModifier, u"e"_s);
+  ASSERT_EQ(openMenu(), u"&Εγγραφή"_s);
+  press(Qt::Key_H, Qt::NoModifier, u"h"_s);
+  EXPECT_EQ(openMenu(), QString());
+  EXPECT_EQ(rec.currentRecord(), 2);
+
+  press(Qt::Key_F10);
+  press(0x0395, Qt::NoModifier, u"ε"_s);
+  ASSERT_EQ(openMenu(), u"&Εγγραφή"_s);
+  press(0x0397, Qt::NoModifier, u"η"_s);
+  EXPECT_EQ(rec.currentRecord(), 3);
+  EXPECT_TRUE(tp.dialogs.log().isEmpty());
+  a.endProgram();
+}
+
 // Ctrl+letter accelerators answer at their Latin key positions under the Greek
 // layout, where the key arrives as a Greek letter.
 TEST_F(ApplicationTest, CtrlAcceleratorsAnswerUnderTheGreekLayout) {

@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "app/Application.h"
+#include "catalogue_tool/CatalogueTool.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "locale/GreekQtTexts.h"
@@ -34,7 +35,6 @@
 #include "record_window/frmZelkor.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
-#include "transfer/CatalogueTool.h"
 
 using namespace Qt::StringLiterals;
 

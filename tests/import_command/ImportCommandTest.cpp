@@ -6,7 +6,7 @@
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
-#include "transfer/TableColumns.h"
+#include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
 using Kind = ScriptedDialogs::Entry::Kind;

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "transfer/ExportOutput.h"
+#include "transfer/export/ExportOutput.h"
 
 // An export's output kept in memory; `bytes` holds what was committed.
 class MemoryOutput : public ExportOutput {

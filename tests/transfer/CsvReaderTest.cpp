@@ -2,7 +2,7 @@
 
 #include <QBuffer>
 
-#include "transfer/CsvReader.h"
+#include "transfer/table/CsvReader.h"
 
 using namespace Qt::StringLiterals;
 

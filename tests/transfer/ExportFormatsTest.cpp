@@ -8,8 +8,11 @@
 #include "TransferFixture.h"
 #include "catalogue/FieldLabels.h"
 #include "support/MemoryOutput.h"
-#include "transfer/Export.h"
-#include "transfer/ExportWriter.h"
+#include "transfer/export/CsvWriter.h"
+#include "transfer/export/Export.h"
+#include "transfer/export/ExportWriter.h"
+#include "transfer/export/MarcExportWriter.h"
+#include "transfer/export/XlsxWriter.h"
 
 TEST_F(TransferTest, XlsxReadsBackAsTheSameTableWithABoldFrozenFilteredHeader) {
   cat.setBytes(awkwardCatalogue().mid(350));

@@ -1,5 +1,6 @@
 #include "TransferFixture.h"
-#include "transfer/ImportSource.h"
+#include "transfer/import/ImportSource.h"
+#include "transfer/import/MarcSource.h"
 
 namespace {
 

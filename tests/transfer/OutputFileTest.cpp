@@ -2,7 +2,7 @@
 
 #include "TransferFixture.h"
 #include "support/FaultyFileIo.h"
-#include "transfer/OutputFile.h"
+#include "transfer/export/OutputFile.h"
 
 namespace {
 

@@ -2,8 +2,11 @@
 #include <zip.h>
 
 #include "TransferFixture.h"
-#include "transfer/TableReader.h"
-#include "transfer/ZipEntries.h"
+#include "transfer/table/OdsTable.h"
+#include "transfer/table/TableReader.h"
+#include "transfer/table/XlsTable.h"
+#include "transfer/table/XlsxTable.h"
+#include "transfer/table/ZipEntries.h"
 
 // The spreadsheet readers, each through the TableReader the import uses:
 // workbooks made here (xlsx by libxlsxwriter, ods zipped from the XML
@@ -367,11 +370,11 @@ TEST_F(SheetReadersTest, FilesThatAreNotWhatTheySayAreRefusedByName) {
 TEST_F(SheetReadersTest, AnEntryThatUnpacksBeyondTheBoundIsRefusedBeforeItIsRead) {
   const QString big = makeOds(
       u"big.ods"_s, "<table:table table:name=\"Α\">" + odsRow(odsCell(QByteArray(5000, 'x'))) + "</table:table>");
-  const qint64 most = ZipEntries::mostEntryBytes;
-  ZipEntries::mostEntryBytes = 4096;
-  const Sheet sheet = ods(big);
-  ZipEntries::mostEntryBytes = most;
-  EXPECT_EQ(sheet.error,
+  QString error;
+  const std::unique_ptr<ZipEntries> zip = ZipEntries::open(big, u"ods"_s, error, 4096);
+  ASSERT_TRUE(zip) << error.toStdString();
+  EXPECT_EQ(zip->stream(u"content.xml"_s, error), nullptr);
+  EXPECT_EQ(error,
             u"Το αρχείο «big.ods» είναι πολύ μεγάλο για εισαγωγή: το μέρος «content.xml» ξεπερνά τα 1 MB "
             u"όταν αποσυμπιεστεί."_s);
   EXPECT_EQ(ods(big).rows, QStringList{u"1: "_s + QString(5000, u'x')});

@@ -1,9 +1,11 @@
 #include "TransferFixture.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/Cp1253.h"
-#include "transfer/Import.h"
-#include "transfer/TableColumns.h"
-#include "transfer/TableReader.h"
+#include "transfer/import/FieldText.h"
+#include "transfer/import/Import.h"
+#include "transfer/import/ImportPreview.h"
+#include "transfer/table/TableColumns.h"
+#include "transfer/table/TableReader.h"
 
 namespace {
 

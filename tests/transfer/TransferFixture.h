@@ -9,11 +9,11 @@
 #include <QTextStream>
 
 #include "catalogue/CatalogueRecord.h"
+#include "catalogue_tool/CatalogueTool.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
-#include "transfer/CatalogueTool.h"
-#include "transfer/MarcOptions.h"
+#include "transfer/marc/MarcOptions.h"
 
 using namespace Qt::StringLiterals;
 

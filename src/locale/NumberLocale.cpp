@@ -1,0 +1,5 @@
+#include "locale/NumberLocale.h"
+
+#include <clocale>
+
+void keepNumbersInCLocale() { std::setlocale(LC_NUMERIC, "C"); }

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <memory>
+
+#include "transfer/export/ExportWriter.h"
+
+std::unique_ptr<ExportWriter> makeCsvWriter(ExportOutput& out);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <memory>
+
+#include "transfer/export/ExportWriter.h"
+#include "transfer/marc/MarcOptions.h"
+#include "transfer/marc/MarcWriter.h"
+
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour, const MarcOptions& options = {});

@@ -1,0 +1,201 @@
+#include "transfer/import/Import.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <csignal>
+
+#include "catalogue/CatalogueAppend.h"
+#include "catalogue/CatalogueLock.h"
+#include "catalogue/ImportJournal.h"
+#include "transfer/import/CatalogueSource.h"
+#include "transfer/import/FieldText.h"
+#include "transfer/import/ImportRepeats.h"
+#include "transfer/import/ImportSource.h"
+#include "transfer/import/MarcSource.h"
+#include "transfer/import/TableSource.h"
+#include "transfer/table/TableReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+volatile std::sig_atomic_t g_writing = 0;
+volatile std::sig_atomic_t g_interruptedBy = 0;
+
+// Set while the import writes into the catalogue, so that a signal undoes it.
+struct WritingWindow {
+  WritingWindow() { g_writing = 1; }
+  ~WritingWindow() { g_writing = 0; }
+};
+
+ImportResult failedWith(const QString& message, ImportResult::Status status = ImportResult::Status::Failed) {
+  ImportResult result;
+  result.status = status;
+  result.messages = QStringList{message};
+  return result;
+}
+
+QString keptAsItWas(const QString& catalogue) {
+  return u"Ο κατάλογος «%1» έμεινε όπως ήταν."_s.arg(QFileInfo(catalogue).fileName());
+}
+
+// A write that failed was undone unless its journal stayed behind.
+ImportResult writeFailed(const QString& error, const QString& catalogue) {
+  if (QFileInfo::exists(importjournal::pathFor(catalogue))) return failedWith(error);
+  return failedWith(error + u"\n"_s + keptAsItWas(catalogue));
+}
+
+// Every 1024 records the window is told how far the import has come.
+constexpr qint64 kProgressEvery = 1024;
+
+// The source of `input`; nullptr with `result` refused when it is a table
+// that cannot be read.
+std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOptions& options, ImportResult& result) {
+  ImportInput identified = identifyInput(input, options);
+  switch (identified.kind) {
+    case ImportInput::Kind::Marc:
+      return makeMarcSource(input, options);
+    case ImportInput::Kind::Table:
+      return makeTableSource(input, options, std::move(identified.table));
+    case ImportInput::Kind::Catalogue:
+      return makeCatalogueSource(input);
+    case ImportInput::Kind::Unreadable:
+      break;
+  }
+  result.refuse(identified.error);
+  return nullptr;
+}
+
+// Refuses taking a catalogue into itself, and a folder, pipe or device at
+// once: reading a pipe would wait for ever.
+bool canReadInput(const QString& input, const QString& catalogue, ImportResult& result) {
+  if (sameFile(input, catalogue)) {
+    result =
+        failedWith(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
+                       QFileInfo(catalogue).fileName()),
+                   ImportResult::Status::Refused);
+    return false;
+  }
+  if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly)) {
+    result = failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
+    return false;
+  }
+  return true;
+}
+
+// Reads the source once, checking each record and appending it to a
+// catalogue open for editing while nothing was refused, then keeps the
+// records only when everything passed and no book number repeats (or
+// repeats are allowed). A refusal, repeats, a failure, a signal or Cancel
+// put the catalogue back as it was, through the append's rollback and its
+// journal.
+ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportOptions& options,
+                        const ImportProgress& progress) {
+  const QString catalogue = file.path();
+  ImportRepeats repeats;
+  // Repeats allowed, the catalogue's own book numbers are not needed.
+  if (!options.allowRepeats && !repeats.readCatalogue(file)) return failedWith(file.lastError().describe());
+  CatalogueAppend append(file);
+  const WritingWindow writing;
+  if (!append.begin()) return failedWith(file.lastError().describe());
+  ImportResult result;
+  bool addFailed = false;
+  bool cancelled = false;
+  const bool read = source.read(result, [&](const char* bytes) {
+    if (g_interruptedBy != 0) return false;
+    repeats.add(bytes);
+    if (result.status != ImportResult::Status::Done) return true;
+    addFailed = !append.add(bytes);
+    if (addFailed) return false;
+    if (progress && repeats.count() % kProgressEvery == 0 && !progress(repeats.count(), 0)) cancelled = true;
+    return !cancelled;
+  });
+  if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
+  if (!read || result.status != ImportResult::Status::Done) {
+    append.rollback();
+    if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
+    if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+    return result;
+  }
+  if (const QStringList repeated =
+          options.allowRepeats ? QStringList() : repeats.find([&](qint64 n) { return source.placeOf(n); });
+      !repeated.isEmpty()) {
+    append.rollback();
+    ImportResult told;
+    told.status = ImportResult::Status::Repeats;
+    for (const QString& line : repeated) told.add(line);
+    return told;
+  }
+  if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
+  if (progress) progress(repeats.count(), repeats.count());
+  result.first = append.firstNumber();
+  result.count = append.added();
+  return result;
+}
+
+}  // namespace
+
+void ImportResult::refuse(const QString& reason) {
+  if (status != Status::Refused) {
+    messages.clear();
+    moreMessages = 0;
+  }
+  status = Status::Refused;
+  add(reason);
+}
+
+void ImportResult::add(const QString& message) {
+  if (messages.size() < kMostMessages)
+    messages.append(message);
+  else
+    ++moreMessages;
+}
+
+bool interruptImport(int signal) {
+  if (!g_writing) return false;
+  g_interruptedBy = signal;
+  return true;
+}
+
+int importInterruptedBy() { return g_interruptedBy; }
+
+ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
+                                 const ImportProgress& progress) {
+  ImportResult result;
+  if (!canReadInput(input, catalogue, result)) return result;
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  if (!source) return result;
+  // The same lock as the librarian's program: never append under an editor.
+  const bool existed = QFileInfo::exists(catalogue);
+  CatalogueLock lock;
+  switch (lock.acquire(catalogue)) {
+    case CatalogueLock::Result::Acquired:
+      break;
+    case CatalogueLock::Result::HeldElsewhere:
+      return failedWith(CatalogueLock::heldElsewhereMessage(QFileInfo(catalogue).fileName()),
+                        ImportResult::Status::Refused);
+    case CatalogueLock::Result::Failed:
+      return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
+  }
+  int error = 0;
+  if (importjournal::finishInterrupted(catalogue, &error) == importjournal::Outcome::Failed)
+    return failedWith(CatalogueError::of(CatalogueError::Operation::Write, catalogue, error).describe());
+  {
+    CatalogueFile file;
+    if (!file.open(catalogue)) return failedWith(file.lastError().describe());
+    result = appendInto(*source, file, options, progress);
+  }
+  // The lock creates a missing catalogue: one that an import left empty goes again.
+  if (!existed && result.status != ImportResult::Status::Done && QFileInfo(catalogue).size() == 0)
+    QFile::remove(catalogue);
+  return result;
+}
+
+ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
+                                     const ImportProgress& progress) {
+  ImportResult result;
+  if (!canReadInput(input, catalogue.path(), result)) return result;
+  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  if (!source) return result;
+  return appendInto(*source, catalogue, options, progress);
+}

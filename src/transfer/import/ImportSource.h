@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "transfer/import/Import.h"
+#include "transfer/table/TableReader.h"
+
+// Where imported records come from, read once: each record is checked, and
+// handed on while nothing has been refused; the import keeps them only when
+// everything passed.
+class ImportSource {
+ public:
+  using Sink = std::function<bool(const char* recordBytes)>;
+  virtual ~ImportSource() = default;
+  // Hands each record that passed to `each` while nothing was refused, and
+  // adds every reason to refuse (and, when cutting, every cut) to `result`.
+  // False when the input cannot be read (`result` then holds the failure) or
+  // `each` said stop.
+  virtual bool read(ImportResult& result, const Sink& each) = 0;
+  // Where the source's n-th record (from 1) came from, for messages: "σειρά 12".
+  virtual QString placeOf(qint64 n) const;
+};
+
+// What an input is, told once for the import and its preview: MARC, a table
+// (opened), another catalogue file, or a table that cannot be read (`error`).
+struct ImportInput {
+  enum class Kind { Marc, Table, Catalogue, Unreadable };
+  Kind kind = Kind::Catalogue;
+  std::unique_ptr<TableReader> table;
+  QString error;
+};
+ImportInput identifyInput(const QString& input, const ImportOptions& options);

@@ -1,0 +1,165 @@
+// Rows of a table (CSV or a spreadsheet's sheet): the columns named by the
+// header row, or by position with --columns; the record-number column is
+// ignored, missing fields are blank and blank rows make no record.
+#include "transfer/import/TableSource.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CatalogueRecord.h"
+#include "catalogue/FieldLabels.h"
+#include "transfer/import/FieldText.h"
+#include "transfer/import/ImportSource.h"
+#include "transfer/import/TableLayout.h"
+#include "transfer/table/TableColumns.h"
+#include "transfer/table/TableReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class TableSource : public ImportSource {
+ public:
+  TableSource(const QString& path, const ImportOptions& options, std::unique_ptr<TableReader> opened)
+      : m_path(path), m_options(options), m_opened(std::move(opened)) {}
+
+  bool read(ImportResult& result, const Sink& each) override {
+    m_rows.clear();
+    const bool read = pass(result, each);
+    // Whatever refused the file, the librarian sees how it was read.
+    if (read && result.status == ImportResult::Status::Refused && !m_seen.isEmpty())
+      result.messages.prepend(u"Το «%1» διαβάστηκε ως %2."_s.arg(QFileInfo(m_path).fileName(), m_seen));
+    return read;
+  }
+
+  QString placeOf(qint64 n) const override {
+    return n >= 1 && n <= qint64(m_rows.size()) ? u"σειρά %1"_s.arg(m_rows[size_t(n - 1)]) : u"εγγραφή %1"_s.arg(n);
+  }
+
+ private:
+  // One reading of the table: every row checked and, while nothing was
+  // refused, handed to `sink`; false when reading failed or `sink` said stop.
+  bool pass(ImportResult& result, const Sink& sink) {
+    // The table opened when the input's kind was told: a source is read once.
+    const std::unique_ptr<TableReader> table = std::move(m_opened);
+    if (!table) {
+      result.refuse(u"το «%1» δεν είναι πίνακας"_s.arg(QFileInfo(m_path).fileName()));
+      return true;
+    }
+    m_seen = table->seen();
+    QStringList cells;
+    bool more = nextFilledRow(*table, cells);
+    if (!more) return endOfTable(result, *table) && (refuse(result, u"το αρχείο δεν έχει γραμμές"_s), true);
+    if (!layOut(cells, table->row(), result)) return true;
+    if (m_headerRow) more = nextFilledRow(*table, cells);
+    std::array<char, CatalogueRecord::kLength> record;
+    for (; more; more = nextFilledRow(*table, cells)) {
+      if (!convertRow(table->row(), cells, record, result)) continue;
+      if (result.status != ImportResult::Status::Done) continue;
+      m_rows.push_back(table->row());
+      if (!sink(record.data())) return false;
+    }
+    return endOfTable(result, *table);
+  }
+
+  bool layOut(const QStringList& first, int row, ImportResult& result) {
+    const TableLayout layout = tableLayout(first, m_options);
+    m_columns = layout.columns;
+    m_headerRow = layout.headerRow;
+    if (!m_options.columns.isEmpty()) return true;
+    if (!layout.namesAny) {
+      QStringList shown;
+      for (const QString& cell : first.first(std::min<qsizetype>(first.size(), 4)))
+        shown.append(u"«%1»"_s.arg(cell.trimmed().left(30)));
+      refuse(
+          result,
+          u"σειρά %1: η πρώτη σειρά (%2) δεν ονομάζει στήλες του καταλόγου· αν το αρχείο δεν έχει "
+          "επικεφαλίδα, δώστε το πεδίο κάθε στήλης με --columns, π.χ. --columns \"Τίτλος,Συγγραφέας,-,Θέμα\""_s.arg(row)
+              .arg(shown.join(u", "_s)));
+    } else if (!layout.unknown.isEmpty()) {
+      QStringList quoted;
+      for (const QString& name : layout.unknown) quoted.append(u"«%1»"_s.arg(name));
+      const QString reason = quoted.size() == 1
+                                 ? u"σειρά %1: η στήλη %2 δεν είναι στήλη του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε την έξω με --columns και «-»"_s
+                                 : u"σειρά %1: οι στήλες %2 δεν είναι στήλες του καταλόγου· διορθώστε την "
+                                   "επικεφαλίδα ή αφήστε τις έξω με --columns και «-»"_s;
+      refuse(result, reason.arg(row).arg(quoted.join(u", "_s)));
+    } else {
+      return true;
+    }
+    result.add(u"Οι στήλες που αναγνωρίζονται (με πεζά ή κεφαλαία, με ή χωρίς τόνους):"_s);
+    for (const QString& line : acceptedColumnNames()) result.add(line);
+    return false;
+  }
+
+  bool convertRow(int row, const QStringList& cells, std::array<char, CatalogueRecord::kLength>& record,
+                  ImportResult& result) {
+    for (qsizetype c = m_columns.size(); c < cells.size(); ++c)
+      if (!isBlankCell(cells[c]))
+        return refuse(result, u"σειρά %1: κείμενο στο κελί %2, ενώ ο πίνακας έχει %3 στήλες"_s.arg(row).arg(c + 1).arg(
+                                  m_columns.size()));
+    char* bytes = record.data();
+    std::memset(bytes, ' ', record.size());
+    bool ok = true;
+    for (int field = 0; field < CatalogueRecord::kFieldCount; ++field) {
+      QString joined;
+      const QStringView text = fieldText(cells, field, joined);
+      if (text.isEmpty()) continue;
+      const FieldPlace where = [&] { return u"σειρά %1, στήλη «%2»: "_s.arg(row).arg(fieldLabel(field)); };
+      ok = fitFieldBytes(text, field, m_options.truncate, where, result, bytes + CatalogueRecord::kOffset[field]) && ok;
+    }
+    return ok;
+  }
+
+  // The cell of the field's column, or the cells of its columns joined in `joined`.
+  QStringView fieldText(const QStringList& cells, int field, QString& joined) const {
+    const QString* first = nullptr;
+    for (qsizetype c = 0; c < m_columns.size() && c < cells.size(); ++c) {
+      if (m_columns[c] != field || isBlankCell(cells[c])) continue;
+      if (!first) {
+        first = &cells[c];
+        continue;
+      }
+      if (joined.isEmpty()) joined = *first;
+      while (joined.endsWith(u' ')) joined.chop(1);
+      joined += columnJoiner(field) + cells[c].trimmed();
+    }
+    if (!joined.isEmpty()) return joined;
+    return first ? QStringView(*first) : QStringView();
+  }
+
+  bool refuse(ImportResult& result, const QString& reason) {
+    result.refuse(reason);
+    return false;
+  }
+
+  bool endOfTable(ImportResult& result, const TableReader& table) {
+    if (table.readFailed()) {
+      result.status = ImportResult::Status::Failed;
+      result.messages = QStringList{CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe()};
+      return false;
+    }
+    if (!table.error().isEmpty()) refuse(result, table.error());
+    return true;
+  }
+
+  QString m_path;
+  ImportOptions m_options;
+  std::unique_ptr<TableReader> m_opened;
+  QString m_seen;
+  QList<int> m_columns;
+  bool m_headerRow = false;
+  std::vector<int> m_rows;  // the table row of each record handed on
+};
+
+}  // namespace
+
+std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
+                                              std::unique_ptr<TableReader> opened) {
+  return std::make_unique<TableSource>(path, options, std::move(opened));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include "transfer/marc/MarcBook.h"
+#include "transfer/marc/MarcFields.h"
+#include "transfer/marc/MarcOptions.h"
+
+// The book as MARC21, numbered `number`, made at the options' moment.
+void addMarc21Fields(MarcFields& out, qint32 number, const MarcBook& book, const MarcOptions& options);

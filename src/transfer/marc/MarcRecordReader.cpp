@@ -1,0 +1,39 @@
+#include "transfer/marc/MarcRecordReader.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name) {
+  static const QStringList kNamespaces{u"http://www.loc.gov/MARC21/slim"_s, u"info:lc/xmlns/marcxchange-v1"_s};
+  return xml.name() == name && kNamespaces.contains(xml.namespaceUri().toString());
+}
+
+MarcFileKind marcFileKindOf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return MarcFileKind::None;
+  QByteArray start = file.read(4096);
+  if (isIso2709Leader(start)) {
+    // The directory ends with the field terminator where the leader says the
+    // data begin, and a record that the file holds whole ends with the record
+    // terminator; a file that breaks off later in its first record is still
+    // MARC, and damaged. No text file holds these two bytes.
+    const int base = start.mid(12, 5).toInt();
+    if (base > start.size()) start += file.read(base - start.size());
+    if (base > start.size() || start[base - 1] != 0x1E) return MarcFileKind::None;
+    const qint64 length = start.left(5).toLongLong();
+    if (file.size() < length) return MarcFileKind::Iso2709;
+    char last = 0;
+    return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? MarcFileKind::Iso2709 : MarcFileKind::None;
+  }
+  QXmlStreamReader xml(start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start);
+  while (!xml.atEnd() && !xml.hasError()) {
+    xml.readNext();
+    if (xml.isStartElement())
+      return (isMarcXmlElement(xml, u"collection") || isMarcXmlElement(xml, u"record")) ? MarcFileKind::MarcXml
+                                                                                        : MarcFileKind::None;
+  }
+  return MarcFileKind::None;
+}

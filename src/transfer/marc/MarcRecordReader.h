@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+#include "transfer/marc/MarcRecord.h"
+
+class QIODevice;
+class QXmlStreamReader;
+
+// The records of a MARC file, one at a time, each bounded in size.
+class MarcRecordReader {
+ public:
+  enum class Next { Record, End, Damaged, Failed };
+  virtual ~MarcRecordReader() = default;
+  // Damaged: the file breaks off or is no MARC here; Failed: it cannot be
+  // read. `error` then says why, in Greek.
+  virtual Next next(MarcRecord& record, QString& error) = 0;
+  // Where the record last begun starts, for messages: "στο byte 1234".
+  virtual QString position() const = 0;
+};
+
+// The shape every ISO 2709 leader has: the record length, two digits of
+// indicator and subfield code counts, the base address and "45" for the
+// lengths in the directory entries.
+bool isIso2709Leader(const QByteArray& leader);
+
+// An element `name` of MARCXML (MARC21 slim or MARCXchange).
+bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name);
+
+enum class MarcFileKind { None, Iso2709, MarcXml };
+// ISO 2709 by its first leader and the record terminator where the leader
+// says the record ends; MARCXML by a root element in the MARC namespace.
+MarcFileKind marcFileKindOf(const QString& path);
+
+std::unique_ptr<MarcRecordReader> makeIso2709Reader(QIODevice& in);
+std::unique_ptr<MarcRecordReader> makeMarcXmlReader(QIODevice& in);

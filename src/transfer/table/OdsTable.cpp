@@ -1,0 +1,173 @@
+// An ods sheet read row by row from the workbook's content.xml, streamed.
+// A cell's paragraphs are the text the sheet shows, numbers and dates as
+// its own formats show them. Repeated rows and cells are counted, not
+// spread out, until something follows them.
+#include "transfer/table/OdsTable.h"
+
+#include <QFileInfo>
+#include <QXmlStreamReader>
+
+#include "transfer/table/SheetRows.h"
+#include "transfer/table/ZipEntries.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kContent = u"content.xml"_s;
+const QString kOffice = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0"_s;
+const QString kTable = u"urn:oasis:names:tc:opendocument:xmlns:table:1.0"_s;
+const QString kText = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
+
+qint64 repeatOf(const QXmlStreamAttributes& a, const QString& name) {
+  const qint64 repeat = a.value(kTable, name).toLongLong();
+  return std::clamp<qint64>(repeat, 1, SheetRows::kMostRows * 4);
+}
+
+// Characters of a paragraph: XML's line breaks and runs of blanks are one
+// blank; the sheet's own blanks, tabs and line breaks are elements.
+void appendCharacters(QString& cell, QStringView text) {
+  QString plain;
+  for (const QChar c : text) {
+    const bool blank = c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
+    if (blank && (plain.endsWith(u' ') || (plain.isEmpty() && cell.endsWith(u' ')))) continue;
+    plain += blank ? u' ' : c;
+  }
+  appendToCell(cell, plain);
+}
+
+// The value a cell holds, for a cell written without its shown text.
+QString valueText(const QXmlStreamAttributes& a) {
+  const QStringView type = a.value(kOffice, u"value-type"_s);
+  if (type == u"string"_s) return a.value(kOffice, u"string-value"_s).toString();
+  if (type == u"boolean"_s) return a.value(kOffice, u"boolean-value"_s) == u"true"_s ? u"ΑΛΗΘΕΣ"_s : u"ΨΕΥΔΕΣ"_s;
+  if (type == u"date"_s) return a.value(kOffice, u"date-value"_s).toString();
+  if (type == u"time"_s) return a.value(kOffice, u"time-value"_s).toString();
+  bool ok = false;
+  const double number = a.value(kOffice, u"value"_s).toDouble(&ok);
+  return ok ? SheetRows::shortestNumber(number) : QString();
+}
+
+class OdsTable : public SheetRows {
+ public:
+  OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip,
+           std::unique_ptr<QXmlStreamReader> xml)
+      : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
+
+ protected:
+  bool nextStored(Stored& stored) override {
+    QXmlStreamReader& xml = *m_xml;
+    while (!m_done && !xml.atEnd()) {
+      xml.readNext();
+      if (xml.isEndElement() && xml.name() == u"table"_s && xml.namespaceUri() == kTable) break;
+      if (!xml.isStartElement()) continue;
+      if (xml.name() == u"table-row"_s) return readRow(stored);
+      // Columns, and anything else beside the rows; rows may stand in groups.
+      if (xml.name() != u"table-header-rows"_s && xml.name() != u"table-row-group"_s && xml.name() != u"table-rows"_s)
+        xml.skipCurrentElement();
+    }
+    m_done = true;
+    return xmlFailed();
+  }
+
+ private:
+  bool readRow(Stored& stored) {
+    QXmlStreamReader& xml = *m_xml;
+    stored.repeat = repeatOf(xml.attributes(), u"number-rows-repeated"_s);
+    Cells cells(stored.cells);
+    while (!xml.atEnd()) {
+      xml.readNext();
+      if (xml.isEndElement() && xml.name() == u"table-row"_s) return true;
+      if (!xml.isStartElement()) continue;
+      const bool covered = xml.name() == u"covered-table-cell"_s;
+      if (!covered && xml.name() != u"table-cell"_s) {
+        xml.skipCurrentElement();
+        continue;
+      }
+      const QXmlStreamAttributes a = xml.attributes();
+      const qint64 repeat = repeatOf(a, u"number-columns-repeated"_s);
+      QString text = readCell();
+      if (xml.hasError()) break;
+      // A cell hidden under a merged cell shows nothing.
+      if (covered) text.clear();
+      if (!cells.put(cells.end(), text, repeat))
+        return fail(tooBig(path(), u"μια σειρά έχει πάνω από %1 στήλες"_s.arg(kMostColumns)));
+    }
+    return xmlFailed();
+  }
+
+  // The paragraphs of a cell, one line each; reads to the cell's end.
+  QString readCell() {
+    QXmlStreamReader& xml = *m_xml;
+    const QXmlStreamAttributes a = xml.attributes();
+    QString text;
+    bool paragraphs = false;
+    int depth = 0;
+    while (!xml.atEnd()) {
+      xml.readNext();
+      if (xml.isEndElement() && depth-- == 0) break;
+      if (xml.isCharacters() && depth > 0 && !xml.isWhitespace()) appendCharacters(text, xml.text());
+      if (!xml.isStartElement()) continue;
+      ++depth;
+      const QStringView name = xml.name();
+      if (name == u"p"_s || name == u"h"_s) {
+        if (paragraphs) appendToCell(text, u"\n");
+        paragraphs = true;
+      } else if (name == u"s"_s) {
+        const qint64 count = std::clamp<qint64>(xml.attributes().value(kText, u"c"_s).toLongLong(), 1, kLongestCell);
+        appendToCell(text, QString(count, u' '));
+      } else if (name == u"tab"_s) {
+        appendToCell(text, u"\t");
+      } else if (name == u"line-break"_s) {
+        appendToCell(text, u"\n");
+      } else if (name == u"annotation"_s || name == u"note"_s) {
+        // Comments and notes are not what the cell shows.
+        xml.skipCurrentElement();
+        --depth;
+      }
+    }
+    return paragraphs ? text : valueText(a);
+  }
+
+  bool xmlFailed() {
+    const QString stopped = m_zip->streamError(*m_xml);
+    return !stopped.isEmpty() && fail(stopped, m_zip->streamReadFailed());
+  }
+
+  std::unique_ptr<ZipEntries> m_zip;
+  std::unique_ptr<QXmlStreamReader> m_xml;
+  bool m_done = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error) {
+  std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"ods"_s, error);
+  if (!zip) return nullptr;
+  QByteArray mimetype;
+  if (zip->contains(u"mimetype"_s) && zip->read(u"mimetype"_s, mimetype, error) &&
+      mimetype.trimmed() != "application/vnd.oasis.opendocument.spreadsheet") {
+    error = u"Το αρχείο «%1» δεν είναι φύλλο εργασίας ods αλλά άλλο έγγραφο (%2)."_s.arg(
+        QFileInfo(path).fileName(), QString::fromUtf8(mimetype.left(100)));
+    return nullptr;
+  }
+  if (!error.isEmpty()) return nullptr;
+  QIODevice* content = zip->stream(kContent, error);
+  if (!content) return nullptr;
+
+  // Up to the table asked for, passing over the others.
+  auto xml = std::make_unique<QXmlStreamReader>(content);
+  QStringList names;
+  while (!xml->atEnd()) {
+    if (xml->readNext() != QXmlStreamReader::StartElement || xml->name() != u"table"_s || xml->namespaceUri() != kTable)
+      continue;
+    const QString name = xml->attributes().value(kTable, u"name"_s).toString();
+    if (sheet.isEmpty() || SheetRows::sameSheet(name, sheet))
+      return std::make_unique<OdsTable>(path, name, std::move(zip), std::move(xml));
+    names.append(name);
+    xml->skipCurrentElement();
+  }
+  error = zip->streamError(*xml);
+  if (error.isEmpty()) error = SheetRows::noSheet(path, sheet, names);
+  return nullptr;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "transfer/table/TableReader.h"
+
+// The sheet `sheet` (empty for the first) of an ods workbook.
+std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error);

@@ -1,0 +1,118 @@
+#include "transfer/table/SheetRows.h"
+
+#include <QFileInfo>
+#include <QXmlStreamReader>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool blank(const QStringList& cells) {
+  for (const QString& cell : cells)
+    if (!cell.isEmpty()) return false;
+  return true;
+}
+
+QString fileName(const QString& path) { return QFileInfo(path).fileName(); }
+
+}  // namespace
+
+SheetRows::SheetRows(const QString& path, const QString& kind, const QString& sheet)
+    : m_path(path), m_seen(u"%1, φύλλο «%2»"_s.arg(kind, sheet)) {}
+
+bool SheetRows::next(QStringList& cells) {
+  for (;;) {
+    if (m_failed) return false;
+    if (m_repeats > 0 && m_blanks > 0) {
+      --m_blanks;
+      ++m_row;
+      cells = QStringList{QString()};
+      return true;
+    }
+    if (m_repeats > 0) {
+      --m_repeats;
+      ++m_row;
+      cells = m_held;
+      return true;
+    }
+    Stored stored;
+    if (!nextStored(stored)) return false;
+    const qint64 at = stored.number > 0 ? stored.number : m_lastStored + 1;
+    if (at <= m_lastStored)
+      return fail(damaged(m_path, u"η σειρά %1 του φύλλου βρίσκεται μετά τη σειρά %2"_s.arg(at).arg(m_lastStored)));
+    const qint64 repeat = std::max<qint64>(stored.repeat, 1);
+    m_blanks += at - m_lastStored - 1;
+    // Saturates: only a row that holds something is checked against the bound.
+    m_lastStored = std::min(at + repeat - 1, kMostRows * 4);
+    if (blank(stored.cells)) {
+      m_blanks = std::min(m_blanks + repeat, kMostRows * 4);
+      continue;
+    }
+    if (at + repeat - 1 > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    while (!stored.cells.isEmpty() && stored.cells.last().isEmpty()) stored.cells.removeLast();
+    m_held = std::move(stored.cells);
+    m_repeats = repeat;
+  }
+}
+
+bool SheetRows::fail(const QString& message, bool readFailed) {
+  m_failed = true;
+  m_readFailed = readFailed;
+  m_error = message;
+  return false;
+}
+
+bool SheetRows::Cells::put(qint64 column, const QString& text, qint64 repeat) {
+  if (column < m_end) column = m_end;
+  m_end = column + repeat;
+  if (text.isEmpty()) return true;
+  if (m_end > kMostColumns) return false;
+  while (m_cells.size() < column) m_cells.append(QString());
+  for (qint64 i = 0; i < repeat; ++i) m_cells.append(text);
+  return true;
+}
+
+QString SheetRows::cannotOpen(const QString& path, const QString& reason) {
+  return u"Δεν ήταν δυνατή η ανάγνωση του αρχείου «%1»: %2."_s.arg(fileName(path), reason);
+}
+
+QString SheetRows::damaged(const QString& path, const QString& why) {
+  return u"Το αρχείο «%1» είναι κατεστραμμένο: %2."_s.arg(fileName(path), why);
+}
+
+QString SheetRows::tooBig(const QString& path, const QString& why) {
+  return u"Το αρχείο «%1» είναι πολύ μεγάλο για εισαγωγή: %2."_s.arg(fileName(path), why);
+}
+
+QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml) {
+  return damaged(
+      path,
+      u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
+}
+
+QString SheetRows::noSheet(const QString& path, const QString& sheet, const QStringList& sheets) {
+  QStringList quoted;
+  for (const QString& name : sheets) quoted.append(u"«%1»"_s.arg(name));
+  if (quoted.isEmpty()) return u"Το αρχείο «%1» δεν έχει κανένα φύλλο με πίνακα."_s.arg(fileName(path));
+  return u"Το αρχείο «%1» δεν έχει φύλλο «%2»· τα φύλλα του είναι: %3."_s.arg(fileName(path), sheet,
+                                                                              quoted.join(u", "_s));
+}
+
+qsizetype SheetRows::chosenSheet(const QStringList& names, const QString& sheet) {
+  if (sheet.isEmpty()) return names.isEmpty() ? -1 : 0;
+  for (qsizetype i = 0; i < names.size(); ++i)
+    if (sameSheet(names[i], sheet)) return i;
+  return -1;
+}
+
+QString SheetRows::shortestNumber(double value) {
+  if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
+    return QString::number(qint64(value));
+  // 15 digits, as many as the spreadsheet programs keep: 0.1 + 0.2 is "0,3".
+  return QString::number(value, 'g', 15).replace(u'.', u',');
+}
+
+void appendToCell(QString& cell, QStringView text) {
+  cell.append(text.left(std::max<qsizetype>(SheetRows::kLongestCell - cell.size(), 0)));
+}
