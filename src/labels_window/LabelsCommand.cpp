@@ -41,9 +41,10 @@ void keep(Platform& platform, const LabelRequest& request, qint32 lastCode, cons
 // Many sheets take a while to draw: a progress box counts them, and its
 // Cancel drops the whole job.
 DrawingResult printWithProgress(Platform& platform, DrawingJob job, const QString& title) {
-  const std::unique_ptr<Dialogs::Progress> progress = platform.dialogs.progress(u"Εκτύπωση των ετικετών…"_s, title);
-  job.draw = [draw = job.draw, pages = job.pages, bar = progress.get()](QPainter& painter, int page) {
-    return bar->advance(page, pages) && draw(painter, page);
+  // Held by the job, which holds what it draws: the box closes with the job.
+  const std::shared_ptr<Dialogs::Progress> progress = platform.dialogs.progress(u"Εκτύπωση των ετικετών…"_s, title);
+  job.draw = [draw = job.draw, pages = job.pages, progress](QPainter& painter, int page) {
+    return progress->advance(page, pages) && draw(painter, page);
   };
   return platform.printer.printDrawing(job);
 }
@@ -66,8 +67,13 @@ void LabelsCommand::printLabels(const QString& cataloguePath, Platform& platform
   };
   LabelsDialog dialog(remembered(platform.settings, file.recordCount()), file.recordCount(), preview, calibrate,
                       parent);
-  if (!m_ask(dialog)) return;
+  const bool print = m_ask(dialog);
   const LabelRequest request = dialog.request();
+  // A printer lined up with the calibration page stays lined up, printed or not.
+  if (!print) {
+    keep(platform, request, 0, title);
+    return;
+  }
   const LabelBatch batch = readLabels(file, request.from, request.to, request.school);
   if (!batch.error.isEmpty()) {
     platform.dialogs.notice(batch.error, title, Dialogs::Icon::Exclamation);

@@ -104,15 +104,19 @@ TEST_F(LabelsCommandTest, PrintsTheChosenBooksSkipsTheDeletedAndRemembersTheLast
   EXPECT_EQ(pdfreadback::barcodes(pdf, 1).size(), 3);
 }
 
+// Cancel prints nothing and leaves the last code, but keeps the offset the
+// librarian lined the printer up with.
 TEST_F(LabelsCommandTest, NextTimeTheDialogStartsAfterTheLastCodeAndACancelPrintsNothing) {
   platform.settings.lastCode = 4;
   run([](LabelsDialog& d) {
     EXPECT_EQ(control<QSpinBox>(d, "txtFrom")->value(), 5);
+    control<QDoubleSpinBox>(d, "txtOffsetY")->setValue(0.7);
     return false;
   });
   EXPECT_TRUE(platform.sink.drawings.isEmpty());
   EXPECT_TRUE(platform.dialogs.log().isEmpty());
   EXPECT_EQ(platform.settings.lastCode, 4);
+  EXPECT_EQ(platform.settings.offset, QPointF(0, 0.7));
 }
 
 // The calibration page prints at once and the dialog stays for the next try;
