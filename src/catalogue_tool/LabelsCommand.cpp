@@ -144,9 +144,12 @@ LabelsToolOutcome runLabelsTool(const QCommandLineParser& parser, const QStringL
 std::unique_ptr<QCoreApplication> makeToolApplication(int& argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (QString::fromLocal8Bit(argv[i]) == kCommand) {
-#ifndef Q_OS_WIN
-      // A tool never shows a window: it needs no screen, only the fonts.
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+      // A tool never shows a window: whatever the environment names, it
+      // needs no screen, only the fonts (Windows' own platform has them).
+#ifdef Q_OS_WIN
+      qputenv("QT_QPA_PLATFORM", "windows");
+#else
+      qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
       return std::make_unique<QGuiApplication>(argc, argv);
     }
