@@ -2,7 +2,7 @@
 # Builds the libraries the Windows programs link against, statically, for
 # 64-bit Windows with Debian's MinGW-w64: Qt (Core, Gui, Widgets, PrintSupport,
 # Test and the Windows platform and print plugins), zlib, libxlsxwriter, YAZ,
-# minizip, FreeXL and GoogleTest, all from Debian's own source packages.
+# minizip, FreeXL, zint and GoogleTest, all from Debian's own source packages.
 #
 # The result goes to a folder outside the clone named by a hash of this script,
 # the files in scripts/windows-sdk and the toolchain file, so a changed recipe
@@ -36,7 +36,7 @@ fi
 # the same SDK.
 qt_source=qt6-base=6.4.2+dfsg-10
 sources=("$qt_source" zlib=1:1.2.13.dfsg-1 libxlsxwriter=1.1.4-2
-  yaz=5.34.0-1 googletest=1.12.1-0.2 minizip=1.1-8+deb12u1 freexl=1.0.6-2)
+  yaz=5.34.0-1 googletest=1.12.1-0.2 minizip=1.1-8+deb12u1 freexl=1.0.6-2 zint=2.11.1-1)
 
 jobs="${JOBS:-$(nproc)}"
 work="$cache/windows-build"
@@ -211,6 +211,27 @@ build_freexl() {
     "$sdk" >"$sdk/lib/pkgconfig/freexl.pc"
 }
 
+# zint's barcode library alone, as the labels use it: its sources compiled
+# straight into a static library (its own build always adds the DLL, whose
+# resource step does not cross-build, and the command-line and Qt front
+# ends), without PNG output, which the labels never ask for.
+build_zint() {
+  step "zint"
+  local s b="$work/zint" f
+  s="$(unpack zint)"
+  mkdir -p "$b"
+  rm -f "$b"/*.o "$b/libzint.a"
+  : >"$work/zint.warnings"
+  for f in vector ps svg emf bmp pcx gif png tif raster output common library large reedsol gs1 eci general_field \
+    bc412 code code128 2of5 upcean telepen medical plessey rss postal auspost imail mailmark code16k codablock \
+    dmatrix pdf417 qr maxicode composite aztec code49 code1 gridmtx hanxin dotcode ultra; do
+    x86_64-w64-mingw32-gcc-posix -O2 -DNO_PNG -c "$s/backend/$f.c" -o "$b/$f.o" 2>>"$work/zint.warnings"
+  done
+  x86_64-w64-mingw32-ar rcs "$b/libzint.a" "$b"/*.o
+  install -m644 "$b/libzint.a" "$sdk/lib/"
+  install -m644 "$s/backend/zint.h" "$sdk/include/"
+}
+
 # Three mends of Debian's Qt source for a Windows build without OpenGL and
 # Direct2D; each is made once.
 mend_qt() {
@@ -276,6 +297,7 @@ build_yaz
 build_minizip
 build_iconv
 build_freexl
+build_zint
 
 touch "$sdk/.complete"
 step "done in $(($(date +%s) - started)) s: $(du -sh "$sdk" | cut -f1) in $sdk"

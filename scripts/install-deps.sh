@@ -8,10 +8,10 @@ packages=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   googletest libgtest-dev
-  libxlsxwriter-dev libyaz-dev zlib1g-dev libminizip-dev libfreexl-dev
+  libxlsxwriter-dev libyaz-dev zlib1g-dev libminizip-dev libfreexl-dev libzint-dev libxcb1-dev
   yaz python3-openpyxl libmarc-record-perl libmarc-lint-perl
   fonts-dejavu-core
-  poppler-utils
+  poppler-utils zbar-tools
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dpkg-dev file desktop-file-utils
   clang-format locales

@@ -13,7 +13,7 @@
 using namespace Qt::StringLiterals;
 
 int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter* exporter, CatalogueImporter* importer,
-               LoansLister* loans) {
+               LoansLister* loans, LabelPrinter* labels) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write then fails with EFBIG and is reported and
   // undone like a full disk, instead of killing the program mid-record.
@@ -31,6 +31,7 @@ int runProgram(int argc, char** argv, const Edition& edition, CatalogueExporter*
   platform.exporter = exporter;
   platform.importer = importer;
   platform.loans = loans;
+  platform.labels = labels;
   Application app(platform, edition);
   if (!app.start()) return 1;
   return QApplication::exec();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "LomiraVersion.h"
+#include "catalogue_tool/LabelsCommand.h"
 #include "catalogue_tool/LoansCommand.h"
 #include "catalogue_tool/MarcToolOptions.h"
 #include "catalogue_tool/ToolReasons.h"
@@ -30,6 +31,8 @@ const QString kUsageText =
                    [--columns ΣΤΗΛΕΣ] ΑΡΧΕΙΟ ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue check ΚΑΤΑΛΟΓΟΣ
   lomira-catalogue loans [--all] [--date ΕΕΕΕ-ΜΜ-ΗΗ] [--format csv|text] ΚΑΤΑΛΟΓΟΣ [ΑΡΧΕΙΟ]
+  lomira-catalogue labels --sheet ΦΥΛΛΟ [--from ΚΩΔΙΚΟΣ] [--to ΚΩΔΙΚΟΣ] [--start ΣΕΙΡΑ,ΣΤΗΛΗ]
+                   [--offset X,Y] [--school ΟΝΟΜΑ] ΚΑΤΑΛΟΓΟΣ ΑΡΧΕΙΟ.pdf
 
 export   γράφει τον κατάλογο σε ΑΡΧΕΙΟ: %1
 import   προσθέτει στον κατάλογο τις γραμμές ενός πίνακα (%3),
@@ -39,6 +42,11 @@ check    ελέγχει τον κατάλογο χωρίς να γράψει τ�
 loans    τα εκπρόθεσμα βιβλία ανά τμήμα και μαθητή (--all: όλα τα δανεισμένα),
          από το πεδίο του δανειζόμενου, ως κείμενο ή csv· --date ορίζει τη
          σημερινή ημέρα· ο κατάλογος δεν αλλάζει
+labels   γράφει σε PDF ετικέτες ράχης με γραμμωτό κώδικα (Code 128) για τα βιβλία
+         με κωδικούς από --from έως --to, στο φύλλο ετικετών L7160, 3474, L7651
+         ή L7163, από την ετικέτα --start (σειρά,στήλη) ενός φύλλου που έχει
+         ήδη χρησιμοποιηθεί εν μέρει· --offset μετακινεί τις ετικέτες δεξιά,κάτω
+         σε χιλιοστά για εκτυπωτή που τις τυπώνει μετατοπισμένες
 
 Στο MARC ο βιβλιάριθμος γίνεται αντίτυπο (852 ή 995)· --agency δίνει τον κωδικό
 της βιβλιοθήκης που καταλογογραφεί (003, 040, 801)· --items koha γράφει τα
@@ -165,6 +173,12 @@ int runLoans(const QCommandLineParser& parser, const QStringList& args, QTextStr
   return runLoansCommand(parser, args, out, err, [&err](const QString& problem) { return usageError(err, problem); });
 }
 
+int runLabels(const QCommandLineParser& parser, const QStringList& args, QTextStream& out, QTextStream& err) {
+  const LabelsToolOutcome outcome = runLabelsTool(parser, args, out, err);
+  if (const QString* problem = std::get_if<QString>(&outcome)) return usageError(err, *problem);
+  return std::get<int>(outcome);
+}
+
 // The tool's commands: each with the options it takes and what runs it.
 struct Command {
   QString name;
@@ -178,6 +192,7 @@ const std::vector<Command>& commands() {
       {u"import"_s, {u"truncate"_s, u"allow-repeats"_s, u"sheet"_s, u"columns"_s}, runImport},
       {u"check"_s, {}, runCheck},
       {u"loans"_s, loansToolOptionNames(), runLoans},
+      {u"labels"_s, labelsToolOptionNames(), runLabels},
   };
   return table;
 }
@@ -212,6 +227,7 @@ int runCatalogueTool(const QStringList& arguments, QTextStream& out, QTextStream
                      {u"columns"_s, u"το πεδίο κάθε στήλης, με τη σειρά"_s, u"ΣΤΗΛΕΣ"_s}});
   parser.addOptions(marcToolOptions());
   parser.addOptions(loansToolOptions());
+  parser.addOptions(labelsToolOptions());
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return usageError(err, u"άγνωστη επιλογή «%1»"_s.arg(parser.unknownOptionNames().first()));

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "catalogue_tool/CatalogueTool.h"
+#include "catalogue_tool/LabelsCommand.h"
 #include "locale/GreekQtTexts.h"
 #include "locale/NumberLocale.h"
 #include "transfer/import/Import.h"
@@ -37,12 +38,12 @@ int main(int argc, char** argv) {
   std::signal(SIGHUP, onStopSignal);
 #endif
   qInstallMessageHandler(quietQtMessages);
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> app = makeToolApplication(argc, argv);
   keepNumbersInCLocale();
-  installGreekQtTexts(app);
+  installGreekQtTexts(*app);
   QTextStream out(stdout);
   QTextStream err(stderr);
-  const int status = runCatalogueTool(app.arguments(), out, err);
+  const int status = runCatalogueTool(QCoreApplication::arguments(), out, err);
   // Ended by the signal as it would have been, once the catalogue is put back.
   if (const int signal = importInterruptedBy(); signal != 0) {
     std::signal(signal, SIG_DFL);

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "platform/LabelPrinter.h"
 #include "platform/Launcher.h"
 #include "platform/LoansLister.h"
 #include "platform/PrintDocument.h"
@@ -26,4 +27,5 @@ struct Platform {
   CatalogueExporter* exporter = nullptr;  // none in the students' program
   CatalogueImporter* importer = nullptr;  // none in the students' program
   LoansLister* loans = nullptr;           // none in the students' program
+  LabelPrinter* labels = nullptr;         // none in the students' program
 };

@@ -42,3 +42,8 @@ void PrintDocument::endDoc() {
   m_job = PrintJob();
   m_sink.send(job);
 }
+
+DrawingResult PrintDocument::printDrawing(const DrawingJob& job) {
+  if (job.pages <= 0) return {};
+  return m_sink.sendDrawing(job);
+}

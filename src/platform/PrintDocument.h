@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,11 +17,31 @@ struct PrintJob {
   bool spreadOverSheet = false;
 };
 
+class QPainter;
+
+// Pages drawn at their true size, for sheets whose places are measured: the
+// painter's units are millimetres from the paper's top left corner, and
+// nothing is scaled to fit. `draw` must hold what it draws by value; it
+// answers false when the user has stopped the job, which is then dropped.
+struct DrawingJob {
+  QSizeF pageMm;
+  int pages = 0;
+  std::function<bool(QPainter& painter, int page)> draw;
+};
+
+// What became of a drawing job.
+struct DrawingResult {
+  bool done = false;     // printed or written; a failure has been reported in a box
+  bool stopped = false;  // stopped by the user: nothing printed, no file left
+  QString pdf;           // the file it was written to, empty when it went to a printer
+};
+
 // Where finished jobs go: the system's printer, a PDF file, or a test's list.
 class PrintSink {
  public:
   virtual ~PrintSink() = default;
   virtual void send(const PrintJob& job) = 0;
+  virtual DrawingResult sendDrawing(const DrawingJob& job) = 0;
 };
 
 // The program's one print document. Lines collect until endDoc() hands them
@@ -40,6 +61,8 @@ class PrintDocument {
   void printText(const QString& text);
   void newPage();
   void endDoc();
+  // Hands drawn pages straight to the sink, apart from the lines.
+  DrawingResult printDrawing(const DrawingJob& job);
 
   // True while lines have been printed and not yet sent.
   bool isOpen() const { return !m_job.pages.isEmpty(); }

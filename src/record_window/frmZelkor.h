@@ -59,6 +59,8 @@ class frmZelkor : public QMainWindow {
   void mnuImport_Click();
   // The overdue list (frmZelkorLoans.cpp), where the program supplies one.
   void mnuOverdue_Click();
+  // Spine labels with barcodes on a sheet of labels (librarian's edition).
+  void mnuLabels_Click();
 
   // About, as the help menu's last item; the help menu itself is the session's.
   void Picture1_Click();

@@ -39,6 +39,7 @@ const CommandTable<frmZelkor> kCommands = [] {
           .studentsLacking(Part::All),
       C::menuItem("mnuFile", "mnuImport", u"Ε&ισαγωγή καταλόγου..."_s, &frmZelkor::mnuImport_Click)
           .studentsLacking(Part::All),
+      C::menuItem("mnuFile", "mnuLabels", u"Ε&τικέτες..."_s, &frmZelkor::mnuLabels_Click).studentsLacking(Part::All),
       C::separator("mnuFile", "mnuSep1"),
       C::menuItem("mnuFile", "mnuEnd", u"Έξοδος                  Alt+X"_s, &frmZelkor::cmdExit_Click)
           .withKeys(alt('X'))

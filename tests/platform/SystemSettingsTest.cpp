@@ -47,6 +47,24 @@ TEST_F(SystemSettingsTest, ATypoInTheSystemWideFileDoesNotMakeASavedChoiceLookLo
   EXPECT_TRUE(SystemSettings().forgivingSearch());
 }
 
+// The labels' choices come back as kept; a technician's typo in the offset
+// counts as no offset rather than a shift of the whole sheet.
+TEST_F(SystemSettingsTest, TheLabelsChoicesAreKeptAndAnUnreadableOffsetIsNone) {
+  SystemSettings settings;
+  EXPECT_EQ(settings.labelOffset(), QPointF());
+  EXPECT_EQ(settings.lastLabelCode(), 0);
+  EXPECT_TRUE(settings.setLabelOffset({1.5, -0.25}));
+  EXPECT_TRUE(settings.setLastLabelCode(1200));
+  EXPECT_TRUE(settings.setSchoolName(u"2ο Γυμνάσιο Καβάλας"_s));
+  const SystemSettings later;
+  EXPECT_EQ(later.labelOffset(), QPointF(1.5, -0.25));
+  EXPECT_EQ(later.lastLabelCode(), 1200);
+  EXPECT_EQ(later.schoolName(), u"2ο Γυμνάσιο Καβάλας"_s);
+  write(u"home"_s, "[labels]\noffsetX=1,5mm\noffsetY=nan\nlastCode=-3\n");
+  EXPECT_EQ(SystemSettings().labelOffset(), QPointF());
+  EXPECT_EQ(SystemSettings().lastLabelCode(), 0);
+}
+
 TEST_F(SystemSettingsTest, AChoiceThatCannotBeWrittenHoldsForTheRun) {
   write(u"home"_s, "");
   ASSERT_TRUE(QFile::remove(root.filePath(u"home/Lomira/Lomira.conf"_s)));

@@ -20,17 +20,18 @@ QStringList namesOf(const QList<QAction*>& actions) {
 
 }  // namespace
 
-TEST_F(RecordWindowTest, ExportAndImportSitAboveExitsSeparatorEachWithALetterOfItsOwn) {
+TEST_F(RecordWindowTest, ExportImportAndLabelsSitAboveExitsSeparatorEachWithALetterOfItsOwn) {
   open();
   const QMenu* file = window->findChild<QMenu*>(u"mnuFile"_s);
   EXPECT_EQ(namesOf(file->actions()),
             (QStringList{u"mnuMulti"_s, u"mnuSep4"_s, u"mnuprint"_s, u"mnusep7"_s, u"mnuMenu"_s, u"mnuExport"_s,
-                         u"mnuImport"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
+                         u"mnuImport"_s, u"mnuLabels"_s, u"mnuSep1"_s, u"mnuEnd"_s}));
   EXPECT_EQ(item("mnuExport")->text(), u"Ε&ξαγωγή καταλόγου..."_s);
   EXPECT_EQ(item("mnuImport")->text(), u"Ε&ισαγωγή καταλόγου..."_s);
+  EXPECT_EQ(item("mnuLabels")->text(), u"Ε&τικέτες..."_s);
 
   // No other item of the menu, and no menu of the bar, answers to their letters.
-  for (const QAction* own : {item("mnuExport"), item("mnuImport")}) {
+  for (const QAction* own : {item("mnuExport"), item("mnuImport"), item("mnuLabels")}) {
     EXPECT_TRUE(own->shortcut().isEmpty());
     const QKeySequence letter = QKeySequence::mnemonic(own->text());
     ASSERT_FALSE(letter.isEmpty());
@@ -63,13 +64,34 @@ TEST_F(RecordWindowTest, ExportFromTheMenuWritesWhatTheFileHoldsAndSaysWhere) {
   EXPECT_EQ(window->windowTitle(), recordCaption(1, 2));
 }
 
-TEST_F(RecordWindowTest, TheStudentsEditionHasNoExportNorImport) {
+TEST_F(RecordWindowTest, TheStudentsEditionHasNoExportNorImportNorLabels) {
   catalogue.setRecords({book(u"Α"_s)});
   open(Edition::students());
-  for (const char* name : {"mnuExport", "mnuImport"}) {
+  for (const char* name : {"mnuExport", "mnuImport", "mnuLabels"}) {
     const QAction* a = item(name);
     EXPECT_TRUE(a == nullptr || !a->isVisible()) << name;
   }
+}
+
+// The labels item hands the window's catalogue and its own platform to the
+// program's label printer, and does nothing in a program without one.
+TEST_F(RecordWindowTest, TheLabelsItemAsksTheProgramsLabelPrinter) {
+  struct Recording : LabelPrinter {
+    void printLabels(const QString& path, Platform&, const QString& title, QWidget* parent) override {
+      calls.append({path, title, parent});
+    }
+    QList<std::tuple<QString, QString, QWidget*>> calls;
+  } labels;
+  catalogue.setRecords({book(u"Α"_s)});
+  open();
+  item("mnuLabels")->trigger();
+  platform.labels = &labels;
+  open();
+  item("mnuLabels")->trigger();
+  ASSERT_EQ(labels.calls.size(), 1);
+  EXPECT_EQ(QFileInfo(std::get<0>(labels.calls[0])).absoluteFilePath(), QFileInfo(catalogue.path()).absoluteFilePath());
+  EXPECT_EQ(std::get<1>(labels.calls[0]), u"Σ-Zelkor 3.2"_s);
+  EXPECT_EQ(std::get<2>(labels.calls[0]), window.get());
 }
 
 // Students' names leave only when the librarian unticks the box the save dialog shows ticked.

@@ -15,7 +15,19 @@ class MemorySettings : public Settings {
     school = name;
     return keeps;
   }
+  QPointF labelOffset() const override { return offset; }
+  bool setLabelOffset(QPointF mm) override {
+    offset = mm;
+    return keeps;
+  }
+  qint32 lastLabelCode() const override { return lastCode; }
+  bool setLastLabelCode(qint32 code) override {
+    lastCode = code;
+    return keeps;
+  }
   bool forgiving = false;
   QString school;
-  bool keeps = true;  // what the setters answer
+  QPointF offset;
+  qint32 lastCode = 0;
+  bool keeps = true;  // what every setter answers
 };

@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QMap>
+#include <QPainter>
+#include <QPicture>
 #include <QSet>
 #include <QStringList>
 
@@ -13,7 +15,19 @@
 class RecordingSink : public PrintSink {
  public:
   void send(const PrintJob& job) override { jobs.append(job); }
+  // Draws every page as the real sink does, so that a job stopped while it
+  // draws is seen to stop.
+  DrawingResult sendDrawing(const DrawingJob& job) override {
+    for (int page = 0; page < job.pages; ++page) {
+      QPicture picture;
+      QPainter painter(&picture);
+      if (!job.draw(painter, page)) return {false, true, QString()};
+    }
+    drawings.append(job);
+    return {true, false, QString()};
+  }
   QList<PrintJob> jobs;
+  QList<DrawingJob> drawings;
 };
 
 // A fixed time of day; the steady time runs as the system's unless a test
@@ -91,9 +105,11 @@ struct TestPlatform {
   CatalogueExporter* exporter = nullptr;  // a librarian's window test gives one
   CatalogueImporter* importer = nullptr;  // likewise
   LoansLister* loans = nullptr;           // likewise
+  LabelPrinter* labels = nullptr;         // likewise
 
   Platform platform() {
-    return Platform{dialogs, printer, clock, help, registry, launcher, *files, settings, exporter, importer, loans};
+    return Platform{dialogs, printer,  clock,    help,     registry, launcher,
+                    *files,  settings, exporter, importer, loans,    labels};
   }
 };
 

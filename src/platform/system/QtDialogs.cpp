@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/system/TypeAhead.h"
 #include "platform/widgets/ColumnsDialog.h"
 
 using namespace Qt::StringLiterals;
@@ -99,6 +100,7 @@ QString QtDialogs::input(const QString& prompt, const QString& title) {
   box->setOkButtonText(u"OK"_s);
   box->setCancelButtonText(u"Άκυρο"_s);
 
+  const TypeAhead typedAhead(*box);
   const bool accepted = box->exec() == QDialog::Accepted;
   if (!box) return QString();
   const QString text = accepted ? box->textValue() : QString();

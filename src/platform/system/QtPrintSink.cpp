@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/system/TrueSizePages.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -87,23 +89,41 @@ QFont QtPrintSink::fontFor(const PrintJob& job) {
 }
 
 void QtPrintSink::send(const PrintJob& job) {
-  m_lastPdf.clear();
-  const bool usePrinter = m_destination == Destination::DefaultPrinterOrPdf && !QPrinterInfo::defaultPrinter().isNull();
-  if (usePrinter)
-    toPrinter(job);
-  else
-    toPdf(job);
+  sendTo([&job](QPrinter& printer) { return render(printer, job) ? DrawOutcome::Drawn : DrawOutcome::Refused; });
 }
 
-void QtPrintSink::toPrinter(const PrintJob& job) {
+DrawingResult QtPrintSink::sendDrawing(const DrawingJob& job) {
+  sendTo([&job](QPrinter& printer) {
+    printer.setFullPage(true);
+    return drawPagesAtTrueSize(printer, job);
+  });
+  return {m_done, m_stopped, m_lastPdf};
+}
+
+void QtPrintSink::sendTo(const Render& render) {
+  m_lastPdf.clear();
+  m_done = false;
+  m_stopped = false;
+  const bool usePrinter = m_destination == Destination::DefaultPrinterOrPdf && !QPrinterInfo::defaultPrinter().isNull();
+  if (usePrinter)
+    toPrinter(render);
+  else
+    toPdf(render);
+}
+
+void QtPrintSink::toPrinter(const Render& render) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setDocName(u"Zelkor"_s);
-  if (printer.isValid() && render(printer, job)) return;
+  const DrawOutcome outcome = printer.isValid() ? render(printer) : DrawOutcome::Refused;
+  m_done = outcome == DrawOutcome::Drawn;
+  m_stopped = outcome == DrawOutcome::Stopped;
+  if (m_stopped) printer.abort();
+  if (outcome != DrawOutcome::Refused) return;
   report(u"Η εκτύπωση δεν έγινε: ο εκτυπωτής «%1» δεν δέχτηκε την εργασία."_s.arg(info.printerName()));
 }
 
-void QtPrintSink::toPdf(const PrintJob& job) {
+void QtPrintSink::toPdf(const Render& render) {
   QString failedPath;
   const QString path = reservePdfName(&failedPath);
   if (path.isEmpty()) {
@@ -115,11 +135,15 @@ void QtPrintSink::toPdf(const PrintJob& job) {
   printer.setOutputFileName(path);
   printer.setDocName(u"Zelkor"_s);
   printer.setCreator(u"Zelkor"_s);
-  if (render(printer, job) && QFile(path).size() > 0) {
+  const DrawOutcome outcome = render(printer);
+  if (outcome == DrawOutcome::Drawn && QFile(path).size() > 0) {
     m_lastPdf = path;
+    m_done = true;
     return;
   }
   QFile::remove(path);
+  m_stopped = outcome == DrawOutcome::Stopped;
+  if (m_stopped) return;
   report(u"Η εκτύπωση δεν έγινε: το αρχείο «%1» δεν μπορεί να γραφτεί."_s.arg(QDir::toNativeSeparators(path)));
 }
 

@@ -2,10 +2,12 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/PrintDocument.h"
+#include "platform/system/TrueSizePages.h"
 
 class QPrinter;
 
@@ -23,6 +25,7 @@ class QtPrintSink : public PrintSink {
               Destination destination = Destination::DefaultPrinterOrPdf, QString pdfDirectory = QString());
 
   void send(const PrintJob& job) override;
+  DrawingResult sendDrawing(const DrawingJob& job) override;
 
   // The file the last job was written to; empty when it went to a printer
   // or was not written.
@@ -33,8 +36,10 @@ class QtPrintSink : public PrintSink {
   static QFont fontFor(const PrintJob& job);
 
  private:
-  void toPrinter(const PrintJob& job);
-  void toPdf(const PrintJob& job);
+  using Render = std::function<DrawOutcome(QPrinter&)>;
+  void sendTo(const Render& render);
+  void toPrinter(const Render& render);
+  void toPdf(const Render& render);
   QString reservePdfName(QString* failedPath);
   void report(const QString& text);
 
@@ -44,4 +49,6 @@ class QtPrintSink : public PrintSink {
   Destination m_destination;
   QString m_pdfDirectory;
   QString m_lastPdf;
+  bool m_done = false;
+  bool m_stopped = false;
 };
