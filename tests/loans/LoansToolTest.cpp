@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "catalogue_tool/CatalogueTool.h"
 #include "support/CatalogueTestFiles.h"
 #include "support/KnownLoans.h"
 #include "support/TempCatalogue.h"
-#include "transfer/CatalogueTool.h"
 
 using namespace Qt::StringLiterals;
 
