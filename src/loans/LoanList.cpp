@@ -15,23 +15,42 @@ using namespace Qt::StringLiterals;
 namespace loans {
 
 // The sort compares whole numbers only: the class as one number, the pupil
-// by the place of the folded name among all names.
+// by the place of the folded name among all names. The texts wait in the
+// builder's block of bytes.
 struct LoanListBuilder::Entry {
   int classKey;  // grade * kSections + section; no class sorts last
-  int pupil;     // index into m_names
-  Loan loan;
+  int pupil;     // index into m_names, then the name's place
+  qint64 due;    // Julian day
+  qint32 code;
+  qint32 daysLate;
+  qint32 textAt;  // the title, then the date as typed, in m_texts
+  quint8 titleLength;
+  quint8 dueLength;
 };
 
 namespace {
 
 constexpr int kSections = 100;  // sections are one or two digits
 
+// The title's bytes with line breaks made blanks ("\r\n" one blank), as the
+// window shows a title on one line.
+void appendTitle(QByteArray& out, fieldbytes::Span t) {
+  const qsizetype start = out.size();
+  out.append(t.data, t.length);
+  if (!std::memchr(t.data, '\n', size_t(t.length)) && !std::memchr(t.data, '\r', size_t(t.length))) return;
+  qsizetype to = start;
+  for (qsizetype from = start; from < out.size(); ++from) {
+    const char c = out[from];
+    if (c == '\r' && from + 1 < out.size() && out[from + 1] == '\n') continue;
+    out[to++] = c == '\r' || c == '\n' ? ' ' : c;
+  }
+  out.truncate(to);
+}
+
 QString titleOf(const char* record) {
-  const fieldbytes::Span t = fieldbytes::trimmed(record, recordfield::kTitle);
-  QString title = cp1253::decode(t.data, t.length);
-  if (std::memchr(t.data, '\n', size_t(t.length)) || std::memchr(t.data, '\r', size_t(t.length)))
-    title.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ');
-  return title;
+  QByteArray bytes;
+  appendTitle(bytes, fieldbytes::trimmed(record, recordfield::kTitle));
+  return cp1253::decode(bytes);
 }
 
 }  // namespace
@@ -47,7 +66,7 @@ void LoanListBuilder::add(qint32 code, const char* record) {
     return;
   const fieldbytes::Span field = fieldbytes::trimmed(record, recordfield::kBorrower);
   if (field.length == 0 || fieldbytes::isDeletionMark(record)) return;
-  const BorrowerReading reading = readBorrower(field.data, field.length, m_day);
+  const BorrowerReading reading = readBorrowerInPlace(field.data, field.length, m_day);
   switch (reading.state) {
     case BorrowerReading::State::NotOnLoan:
       return;
@@ -70,7 +89,12 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   }
   const int classKey =
       reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * kSections + reading.section;
-  m_entries.push_back({classKey, pupil, Loan{code, titleOf(record), reading.due, reading.dueTyped, qMax(daysLate, 0)}});
+  const qint32 textAt = qint32(m_texts.size());
+  appendTitle(m_texts, fieldbytes::trimmed(record, recordfield::kTitle));
+  const auto titleLength = quint8(m_texts.size() - textAt);
+  m_texts.append(field.data + reading.dueAt, reading.dueLength);
+  m_entries.push_back({classKey, pupil, reading.due.toJulianDay(), code, qMax(daysLate, 0), textAt, titleLength,
+                       quint8(reading.dueLength)});
 }
 
 LoanList LoanListBuilder::finish() {
@@ -80,29 +104,18 @@ LoanList LoanListBuilder::finish() {
             [&](int a, int b) { return m_names[size_t(a)].key < m_names[size_t(b)].key; });
   std::vector<int> rank(m_names.size());
   for (size_t r = 0; r < byName.size(); ++r) rank[size_t(byName[r])] = int(r);
-  // Small keys sorted, not the entries with their texts.
-  struct Key {
-    quint64 classAndPupil;
-    qint64 due;
-    qint32 code;
-    quint32 entry;
-  };
-  std::vector<Key> keys(m_entries.size());
-  for (size_t i = 0; i < keys.size(); ++i) {
-    const Entry& e = m_entries[i];
-    keys[i] = {(quint64(quint32(e.classKey)) << 32) | quint32(rank[size_t(e.pupil)]), e.loan.due.toJulianDay(),
-               e.loan.code, quint32(i)};
-  }
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-    return std::tie(a.classAndPupil, a.due, a.code) < std::tie(b.classAndPupil, b.due, b.code);
+  for (Entry& e : m_entries) e.pupil = rank[size_t(e.pupil)];
+  std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
+    return std::tie(a.classKey, a.pupil, a.due, a.code) < std::tie(b.classKey, b.pupil, b.due, b.code);
   });
 
   LoanList list;
   list.day = m_day;
   list.everything = m_everything;
+  list.texts = std::move(m_texts);
+  const char* const texts = list.texts.constData();
   const Entry* previous = nullptr;
-  for (const Key& key : keys) {
-    Entry& e = m_entries[key.entry];
+  for (const Entry& e : m_entries) {
     const bool newClass = !previous || e.classKey != previous->classKey;
     if (newClass) {
       const bool named = e.classKey != std::numeric_limits<int>::max();
@@ -110,15 +123,19 @@ LoanList LoanListBuilder::finish() {
       if (named) ++list.classCount;
     }
     if (newClass || e.pupil != previous->pupil) {
-      list.classes.back().pupils.push_back({m_names[size_t(e.pupil)].name, {}});
+      list.classes.back().pupils.push_back({m_names[size_t(byName[size_t(e.pupil)])].name, {}});
       ++list.pupils;
     }
-    list.classes.back().pupils.back().loans.push_back(std::move(e.loan));
+    const char* title = texts + e.textAt;
+    list.classes.back().pupils.back().loans.push_back({e.code, LoanText(title, e.titleLength),
+                                                       QDate::fromJulianDay(e.due),
+                                                       LoanText(title + e.titleLength, e.dueLength), e.daysLate});
     ++list.books;
     previous = &e;
   }
   list.unreadable = std::move(m_unreadable);
   m_entries.clear();
+  m_texts.clear();
   m_unreadable.clear();
   m_pupils.clear();
   m_names.clear();
@@ -130,8 +147,8 @@ QStringList columnNames() {
 }
 
 QStringList loanCells(const ClassGroup& group, const Pupil& pupil, const Loan& loan) {
-  return {QString::number(loan.daysLate), group.className, pupil.name,
-          QString::number(loan.code),     loan.title,      loan.dueTyped};
+  return {QString::number(loan.daysLate), group.className,   pupil.name,
+          QString::number(loan.code),     loan.title.text(), loan.dueTyped.text()};
 }
 
 QStringList unreadableCells(const UnreadableLoan& loan) {

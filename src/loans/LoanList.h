@@ -7,16 +7,20 @@
 #include <QStringList>
 #include <vector>
 
+#include "loans/LoanText.h"
+
 // Who is late: the loans of a catalogue grouped by class, then by pupil,
 // read from the borrower fields. Records in, sorted groups out; nothing here
 // touches a file.
 namespace loans {
 
+// A book of a list read from a catalogue holds its texts in that list's
+// block: it is read while the list lives.
 struct Loan {
   qint32 code = 0;  // the record's code
-  QString title;    // line breaks made blanks
+  LoanText title;   // line breaks made blanks
   QDate due;
-  QString dueTyped;
+  LoanText dueTyped;
   int daysLate = 0;  // 0 while the book is not yet due
 };
 
@@ -45,6 +49,7 @@ struct LoanList {
   int books = 0;
   int pupils = 0;
   int classCount = 0;  // the classes named; fields without one are not a class
+  QByteArray texts;    // the books' titles and return dates, in Windows-1253
 };
 
 // Collects the records of a catalogue one by one and sorts them at the end.
@@ -69,6 +74,7 @@ class LoanListBuilder {
     QString name;    // as first met
   };
   std::vector<Entry> m_entries;
+  QByteArray m_texts;  // each entry's title, then its date as typed
   std::vector<UnreadableLoan> m_unreadable;
   QHash<QByteArray, int> m_pupils;  // folded name to index into m_names
   std::vector<Name> m_names;
