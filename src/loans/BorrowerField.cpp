@@ -87,6 +87,13 @@ const std::vector<QByteArray>& joiningWords() {
 }
 
 bool isJoiningWord(const unsigned char* word, int length) {
+  // Most words of a name start with a letter no joining word starts with.
+  static const std::array<bool, 256> firstBytes = [] {
+    std::array<bool, 256> t{};
+    for (const QByteArray& joining : joiningWords()) t[static_cast<unsigned char>(joining[0])] = true;
+    return t;
+  }();
+  if (length == 0 || !firstBytes[word[0]]) return false;
   for (const QByteArray& joining : joiningWords())
     if (joining.size() == length && static_cast<unsigned char>(joining[0]) == word[0] &&
         std::memcmp(joining.constData(), word, size_t(length)) == 0)
@@ -362,6 +369,7 @@ BorrowerReading Reader::read(bool dateText) {
 bool readPlain(const char* bytes, int n, const QDate& today, bool dateText, BorrowerReading& r) {
   const std::array<unsigned char, 256>& fold = foldTable();
   const auto f = [&](int i) { return fold[static_cast<unsigned char>(bytes[i])]; };
+  // The date is the last word; the one before it ends in a blank.
   int last = n;
   while (last > 0 && bytes[last - 1] != ' ') --last;
   if (last == 0) return false;
@@ -385,27 +393,33 @@ bool readPlain(const char* bytes, int n, const QDate& today, bool dateText, Borr
   const QDate due = dateOf(day, month, ny == 2 ? 2000 + year : year, today);
   if (!due.isValid()) return false;
 
-  for (int b = 0; b < last;) {
-    int e = b;
-    while (e < last && bytes[e] != ' ') ++e;
-    if (e > b && !(e == b + 1 && bytes[b] == '-')) {
-      if (!r.nameBytes.isEmpty()) {
-        r.nameBytes.append(' ');
-        r.nameKey.append(' ');
-      }
-      const qsizetype at = r.nameKey.size();
-      r.nameKey.resize(at + (e - b));
-      unsigned char* key = reinterpret_cast<unsigned char*>(r.nameKey.data() + at);
-      for (int k = b; k < e; ++k) {
-        key[k - b] = f(k);
-        if (!isLetter(key[k - b])) return false;
-      }
-      if (isJoiningWord(key, e - b)) return false;
-      r.nameBytes.append(bytes + b, e - b);
+  // The name in one pass, each byte folded once; a dash standing alone is left out.
+  r.nameBytes.resize(last);
+  r.nameKey.resize(last);
+  char* const raw = r.nameBytes.data();
+  char* const key = r.nameKey.data();
+  int out = 0;
+  int word = -1;  // where the word being read starts in the name
+  for (int k = 0; k < last; ++k) {
+    const unsigned char c = static_cast<unsigned char>(bytes[k]);
+    if (c == ' ') {
+      if (word >= 0 && isJoiningWord(reinterpret_cast<const unsigned char*>(key + word), out - word)) return false;
+      word = -1;
+      continue;
     }
-    b = e + 1;
+    if (c == '-' && bytes[k + 1] == ' ' && (k == 0 || bytes[k - 1] == ' ')) continue;
+    const unsigned char folded = fold[c];
+    if (!isLetter(folded)) return false;
+    if (word < 0) {
+      if (out > 0) raw[out] = key[out] = ' ', ++out;
+      word = out;
+    }
+    raw[out] = char(c);
+    key[out++] = char(folded);
   }
-  if (r.nameBytes.isEmpty()) return false;
+  r.nameBytes.resize(out);
+  r.nameKey.resize(out);
+  if (out == 0) return false;
   r.state = BorrowerReading::State::Readable;
   r.due = due;
   r.dueAt = last;

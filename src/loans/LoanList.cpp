@@ -1,9 +1,9 @@
 #include "loans/LoanList.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <tuple>
 
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
@@ -14,43 +14,51 @@ using namespace Qt::StringLiterals;
 
 namespace loans {
 
-// The sort compares whole numbers only: the class as one number, the pupil
-// by the place of the folded name among all names. The texts wait in the
-// builder's block of bytes.
+// The sort compares two whole numbers: the class and the pupil (by the place
+// of the folded name among all names), then the return date and the code. The
+// texts wait in the builder's block of bytes.
 struct LoanListBuilder::Entry {
-  int classKey;  // grade * kSections + section; no class sorts last
-  int pupil;     // index into m_names, then the name's place
-  qint64 due;    // Julian day
-  qint32 code;
-  qint32 daysLate;
+  quint64 group;  // class key << 32 | the pupil's index into m_names, then the name's place
+  quint64 order;  // Julian day of the return << 32 | code; both are positive
   qint32 textAt;  // the title, then the date as typed, in m_texts
   quint8 titleLength;
   quint8 dueLength;
+  int classKey() const { return int(group >> 32); }
+  int pupil() const { return int(quint32(group)); }
 };
 
 namespace {
 
 constexpr int kSections = 100;  // sections are one or two digits
 
-// The title's bytes with line breaks made blanks ("\r\n" one blank), as the
-// window shows a title on one line.
-void appendTitle(QByteArray& out, fieldbytes::Span t) {
-  const qsizetype start = out.size();
-  out.append(t.data, t.length);
-  if (!std::memchr(t.data, '\n', size_t(t.length)) && !std::memchr(t.data, '\r', size_t(t.length))) return;
-  qsizetype to = start;
-  for (qsizetype from = start; from < out.size(); ++from) {
+// Copies the title's bytes to `out` with line breaks made blanks ("\r\n" one
+// blank), as the window shows a title on one line; returns their length.
+int copyTitle(char* out, fieldbytes::Span t) {
+  std::memcpy(out, t.data, size_t(t.length));
+  if (!std::memchr(t.data, '\n', size_t(t.length)) && !std::memchr(t.data, '\r', size_t(t.length))) return t.length;
+  int to = 0;
+  for (int from = 0; from < t.length; ++from) {
     const char c = out[from];
-    if (c == '\r' && from + 1 < out.size() && out[from + 1] == '\n') continue;
+    if (c == '\r' && from + 1 < t.length && out[from + 1] == '\n') continue;
     out[to++] = c == '\r' || c == '\n' ? ' ' : c;
   }
-  out.truncate(to);
+  return to;
+}
+
+// Most books are on the shelf: their borrower field is told blank a word at a time.
+bool isBlank(const char* field) {
+  constexpr int kWidth = CatalogueRecord::kWidth[recordfield::kBorrower];
+  static_assert(kWidth >= 8);
+  constexpr quint64 kBlanks = 0x2020202020202020ULL;
+  quint64 other = qFromUnaligned<quint64>(field + kWidth - 8) ^ kBlanks;
+  for (int i = 0; i + 8 <= kWidth; i += 8) other |= qFromUnaligned<quint64>(field + i) ^ kBlanks;
+  return other == 0;
 }
 
 QString titleOf(const char* record) {
-  QByteArray bytes;
-  appendTitle(bytes, fieldbytes::trimmed(record, recordfield::kTitle));
-  return cp1253::decode(bytes);
+  const fieldbytes::Span t = fieldbytes::trimmed(record, recordfield::kTitle);
+  QByteArray bytes(t.length, Qt::Uninitialized);
+  return cp1253::decode(bytes.constData(), copyTitle(bytes.data(), t));
 }
 
 }  // namespace
@@ -58,12 +66,10 @@ QString titleOf(const char* record) {
 LoanListBuilder::LoanListBuilder(const QDate& day, bool everything) : m_day(day), m_everything(everything) {}
 LoanListBuilder::~LoanListBuilder() = default;
 
+void LoanListBuilder::expect(qint32 records) { m_entries.reserve(size_t(qMax(records, 0))); }
+
 void LoanListBuilder::add(qint32 code, const char* record) {
-  // Most books are on the shelf: a blank field is told by one comparison.
-  static const QByteArray kBlankField(CatalogueRecord::kWidth[recordfield::kBorrower], ' ');
-  if (std::memcmp(record + CatalogueRecord::kOffset[recordfield::kBorrower], kBlankField.constData(),
-                  size_t(kBlankField.size())) == 0)
-    return;
+  if (isBlank(record + CatalogueRecord::kOffset[recordfield::kBorrower])) return;
   const fieldbytes::Span field = fieldbytes::trimmed(record, recordfield::kBorrower);
   if (field.length == 0 || fieldbytes::isDeletionMark(record)) return;
   const BorrowerReading reading = readBorrowerInPlace(field.data, field.length, m_day);
@@ -87,13 +93,17 @@ void LoanListBuilder::add(qint32 code, const char* record) {
     m_pupils.insert(kept, pupil);
     m_names.push_back({kept, reading.name()});
   }
-  const int classKey =
-      reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * kSections + reading.section;
+  const quint32 classKey =
+      reading.grade == 0 ? std::numeric_limits<quint32>::max() : quint32(reading.grade * kSections + reading.section);
+  const fieldbytes::Span title = fieldbytes::trimmed(record, recordfield::kTitle);
   const qint32 textAt = qint32(m_texts.size());
-  appendTitle(m_texts, fieldbytes::trimmed(record, recordfield::kTitle));
-  const auto titleLength = quint8(m_texts.size() - textAt);
-  m_texts.append(field.data + reading.dueAt, reading.dueLength);
-  m_entries.push_back({classKey, pupil, reading.due.toJulianDay(), code, qMax(daysLate, 0), textAt, titleLength,
+  m_texts.resize(textAt + title.length + reading.dueLength);
+  char* out = m_texts.data() + textAt;
+  const auto titleLength = quint8(copyTitle(out, title));
+  std::memcpy(out + titleLength, field.data + reading.dueAt, size_t(reading.dueLength));
+  m_texts.truncate(textAt + titleLength + reading.dueLength);
+  m_entries.push_back({quint64(classKey) << 32 | quint32(pupil),
+                       quint64(reading.due.toJulianDay()) << 32 | quint32(code), textAt, titleLength,
                        quint8(reading.dueLength)});
 }
 
@@ -104,35 +114,40 @@ LoanList LoanListBuilder::finish() {
             [&](int a, int b) { return m_names[size_t(a)].key < m_names[size_t(b)].key; });
   std::vector<int> rank(m_names.size());
   for (size_t r = 0; r < byName.size(); ++r) rank[size_t(byName[r])] = int(r);
-  for (Entry& e : m_entries) e.pupil = rank[size_t(e.pupil)];
-  std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-    return std::tie(a.classKey, a.pupil, a.due, a.code) < std::tie(b.classKey, b.pupil, b.due, b.code);
-  });
+  for (Entry& e : m_entries) e.group = (e.group & ~quint64(0xFFFFFFFF)) | quint32(rank[size_t(e.pupil())]);
+  std::sort(m_entries.begin(), m_entries.end(),
+            [](const Entry& a, const Entry& b) { return a.group != b.group ? a.group < b.group : a.order < b.order; });
 
   LoanList list;
   list.day = m_day;
   list.everything = m_everything;
   list.texts = std::move(m_texts);
   const char* const texts = list.texts.constData();
-  const Entry* previous = nullptr;
-  for (const Entry& e : m_entries) {
-    const bool newClass = !previous || e.classKey != previous->classKey;
-    if (newClass) {
-      const bool named = e.classKey != std::numeric_limits<int>::max();
-      list.classes.push_back({named ? schoolClassName(e.classKey / kSections, e.classKey % kSections) : QString(), {}});
+  const qint64 day = m_day.toJulianDay();
+  for (size_t i = 0; i < m_entries.size();) {
+    const Entry& first = m_entries[i];
+    if (i == 0 || first.classKey() != m_entries[i - 1].classKey()) {
+      const int classKey = first.classKey();
+      const bool named = quint32(classKey) != std::numeric_limits<quint32>::max();
+      list.classes.push_back({named ? schoolClassName(classKey / kSections, classKey % kSections) : QString(), {}});
       if (named) ++list.classCount;
     }
-    if (newClass || e.pupil != previous->pupil) {
-      list.classes.back().pupils.push_back({m_names[size_t(byName[size_t(e.pupil)])].name, {}});
-      ++list.pupils;
+    // A pupil's books, counted first so that they are placed once.
+    size_t end = i + 1;
+    while (end < m_entries.size() && m_entries[end].group == first.group) ++end;
+    Pupil& pupil = list.classes.back().pupils.emplace_back();
+    pupil.name = m_names[size_t(byName[size_t(first.pupil())])].name;
+    pupil.loans.reserve(end - i);
+    for (; i < end; ++i) {
+      const Entry& e = m_entries[i];
+      const char* title = texts + e.textAt;
+      const qint64 due = qint64(e.order >> 32);
+      pupil.loans.push_back({qint32(quint32(e.order)), LoanText(title, e.titleLength), QDate::fromJulianDay(due),
+                             LoanText(title + e.titleLength, e.dueLength), int(qMax(day - due, qint64(0)))});
     }
-    const char* title = texts + e.textAt;
-    list.classes.back().pupils.back().loans.push_back({e.code, LoanText(title, e.titleLength),
-                                                       QDate::fromJulianDay(e.due),
-                                                       LoanText(title + e.titleLength, e.dueLength), e.daysLate});
-    ++list.books;
-    previous = &e;
+    ++list.pupils;
   }
+  list.books = int(m_entries.size());
   list.unreadable = std::move(m_unreadable);
   m_entries.clear();
   m_texts.clear();

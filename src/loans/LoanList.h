@@ -61,6 +61,9 @@ class LoanListBuilder {
   LoanListBuilder(const LoanListBuilder&) = delete;
   LoanListBuilder& operator=(const LoanListBuilder&) = delete;
 
+  // Room for this many books, taken from memory only as books come: the
+  // list then never moves what it has gathered.
+  void expect(qint32 records);
   // Record `code`, its 350 bytes.
   void add(qint32 code, const char* record);
   LoanList finish();
