@@ -440,7 +440,9 @@ QString BorrowerReading::name() const { return cp1253::decode(nameBytes.constDat
 
 namespace {
 
-BorrowerReading readTrimmed(const char* bytes, int length, const QDate& today, bool dateText) {
+enum class Path { ShapeFirst, InFull };
+
+BorrowerReading readTrimmed(const char* bytes, int length, const QDate& today, bool dateText, Path path) {
   const char* const start = bytes;
   while (length > 0 && isBlank(static_cast<unsigned char>(bytes[0]))) {
     ++bytes;
@@ -449,7 +451,8 @@ BorrowerReading readTrimmed(const char* bytes, int length, const QDate& today, b
   while (length > 0 && isBlank(static_cast<unsigned char>(bytes[length - 1]))) --length;
   if (length == 0 || (length == 3 && std::equal(bytes, bytes + 3, "~~~"))) return {};
   BorrowerReading r;
-  if (!readPlain(bytes, length, today, dateText, r)) r = Reader(bytes, length, today).read(dateText);
+  if (path == Path::InFull || !readPlain(bytes, length, today, dateText, r))
+    r = Reader(bytes, length, today).read(dateText);
   if (r.readable()) r.dueAt += int(bytes - start);
   return r;
 }
@@ -457,11 +460,15 @@ BorrowerReading readTrimmed(const char* bytes, int length, const QDate& today, b
 }  // namespace
 
 BorrowerReading readBorrower(const char* bytes, int length, const QDate& today) {
-  return readTrimmed(bytes, length, today, true);
+  return readTrimmed(bytes, length, today, true, Path::ShapeFirst);
 }
 
 BorrowerReading readBorrowerInPlace(const char* bytes, int length, const QDate& today) {
-  return readTrimmed(bytes, length, today, false);
+  return readTrimmed(bytes, length, today, false, Path::ShapeFirst);
+}
+
+BorrowerReading readBorrowerInFull(const char* bytes, int length, const QDate& today) {
+  return readTrimmed(bytes, length, today, true, Path::InFull);
 }
 
 BorrowerReading readBorrower(const QString& text, const QDate& today) {

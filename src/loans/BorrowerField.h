@@ -43,5 +43,8 @@ BorrowerReading readBorrower(const QString& text, const QDate& today);
 // The same without making the date's text (dueTyped stays empty), for a list
 // that keeps the bytes at dueAt instead.
 BorrowerReading readBorrowerInPlace(const char* bytes, int length, const QDate& today);
+// The general reading alone, without the one-pass reading of the common shape
+// that the two above try first; the two must always agree.
+BorrowerReading readBorrowerInFull(const char* bytes, int length, const QDate& today);
 
 }  // namespace loans
