@@ -14,17 +14,14 @@ using namespace Qt::StringLiterals;
 
 namespace loans {
 
-// The sort compares two whole numbers: the class and the pupil (by the place
-// of the folded name among all names), then the return date and the code. The
-// texts wait in the builder's block of bytes.
+// The books are placed by their group (a pupil in a class), then sorted
+// within it by one whole number. The texts wait in the builder's block of bytes.
 struct LoanListBuilder::Entry {
-  quint64 group;  // class key << 32 | the pupil's index into m_names, then the name's place
   quint64 order;  // Julian day of the return << 32 | code; both are positive
+  qint32 group;   // index into m_groups
   qint32 textAt;  // the title, then the date as typed, in m_texts
   quint8 titleLength;
   quint8 dueLength;
-  int classKey() const { return int(group >> 32); }
-  int pupil() const { return int(quint32(group)); }
 };
 
 namespace {
@@ -91,7 +88,7 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   if (known == m_pupils.cend()) {
     const QByteArray kept(key.constData(), key.size());
     m_pupils.insert(kept, pupil);
-    m_names.push_back({kept, reading.name()});
+    m_names.push_back({kept, reading.name(), 0, -1});
   }
   const quint32 classKey =
       reading.grade == 0 ? std::numeric_limits<quint32>::max() : quint32(reading.grade * kSections + reading.section);
@@ -102,9 +99,23 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   const auto titleLength = quint8(copyTitle(out, title));
   std::memcpy(out + titleLength, field.data + reading.dueAt, size_t(reading.dueLength));
   m_texts.truncate(textAt + titleLength + reading.dueLength);
-  m_entries.push_back({quint64(classKey) << 32 | quint32(pupil),
-                       quint64(reading.due.toJulianDay()) << 32 | quint32(code), textAt, titleLength,
-                       quint8(reading.dueLength)});
+  m_entries.push_back({quint64(reading.due.toJulianDay()) << 32 | quint32(code), groupOf(pupil, classKey), textAt,
+                       titleLength, quint8(reading.dueLength)});
+}
+
+// A pupil's books are nearly always in one class: the last one is asked first.
+int LoanListBuilder::groupOf(int pupil, quint32 classKey) {
+  Name& name = m_names[size_t(pupil)];
+  if (name.lastGroup >= 0 && name.lastClass == classKey) return name.lastGroup;
+  const quint64 key = quint64(classKey) << 32 | quint32(pupil);
+  auto it = m_groupOf.constFind(key);
+  if (it == m_groupOf.cend()) {
+    it = m_groupOf.insert(key, int(m_groups.size()));
+    m_groups.push_back(key);
+  }
+  name.lastClass = classKey;
+  name.lastGroup = it.value();
+  return it.value();
 }
 
 LoanList LoanListBuilder::finish() {
@@ -114,9 +125,29 @@ LoanList LoanListBuilder::finish() {
             [&](int a, int b) { return m_names[size_t(a)].key < m_names[size_t(b)].key; });
   std::vector<int> rank(m_names.size());
   for (size_t r = 0; r < byName.size(); ++r) rank[size_t(byName[r])] = int(r);
-  for (Entry& e : m_entries) e.group = (e.group & ~quint64(0xFFFFFFFF)) | quint32(rank[size_t(e.pupil())]);
-  std::sort(m_entries.begin(), m_entries.end(),
-            [](const Entry& a, const Entry& b) { return a.group != b.group ? a.group < b.group : a.order < b.order; });
+  // The groups in the list's order: by class, then by the pupil's name.
+  const auto classOf = [](quint64 group) { return quint32(group >> 32); };
+  const auto pupilOf = [](quint64 group) { return int(quint32(group)); };
+  std::vector<int> groupOrder(m_groups.size());
+  for (size_t g = 0; g < groupOrder.size(); ++g) groupOrder[g] = int(g);
+  std::sort(groupOrder.begin(), groupOrder.end(), [&](int a, int b) {
+    const quint64 ga = m_groups[size_t(a)];
+    const quint64 gb = m_groups[size_t(b)];
+    return classOf(ga) != classOf(gb) ? classOf(ga) < classOf(gb)
+                                      : rank[size_t(pupilOf(ga))] < rank[size_t(pupilOf(gb))];
+  });
+  // Each group's books together (counted, then placed), then sorted by return and code.
+  std::vector<size_t> start(m_groups.size() + 1, 0);
+  std::vector<int> place(m_groups.size());
+  for (size_t r = 0; r < groupOrder.size(); ++r) place[size_t(groupOrder[r])] = int(r);
+  for (const Entry& e : m_entries) ++start[size_t(place[size_t(e.group)]) + 1];
+  for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+  std::vector<Entry> sorted(m_entries.size());
+  {
+    std::vector<size_t> next(start.begin(), start.end() - 1);
+    for (const Entry& e : m_entries) sorted[next[size_t(place[size_t(e.group)])]++] = e;
+  }
+  m_entries = std::vector<Entry>();
 
   LoanList list;
   list.day = m_day;
@@ -124,36 +155,38 @@ LoanList LoanListBuilder::finish() {
   list.texts = std::move(m_texts);
   const char* const texts = list.texts.constData();
   const qint64 day = m_day.toJulianDay();
-  for (size_t i = 0; i < m_entries.size();) {
-    const Entry& first = m_entries[i];
-    if (i == 0 || first.classKey() != m_entries[i - 1].classKey()) {
-      const int classKey = first.classKey();
-      const bool named = quint32(classKey) != std::numeric_limits<quint32>::max();
-      list.classes.push_back({named ? schoolClassName(classKey / kSections, classKey % kSections) : QString(), {}});
+  for (size_t r = 0; r < groupOrder.size(); ++r) {
+    const quint64 group = m_groups[size_t(groupOrder[r])];
+    const quint32 classKey = classOf(group);
+    if (r == 0 || classKey != classOf(m_groups[size_t(groupOrder[r - 1])])) {
+      const bool named = classKey != std::numeric_limits<quint32>::max();
+      list.classes.push_back(
+          {named ? schoolClassName(int(classKey) / kSections, int(classKey) % kSections) : QString(), {}});
       if (named) ++list.classCount;
     }
-    // A pupil's books, counted first so that they are placed once.
-    size_t end = i + 1;
-    while (end < m_entries.size() && m_entries[end].group == first.group) ++end;
+    const auto first = sorted.begin() + qsizetype(start[r]);
+    const auto end = sorted.begin() + qsizetype(start[r + 1]);
+    std::sort(first, end, [](const Entry& a, const Entry& b) { return a.order < b.order; });
     Pupil& pupil = list.classes.back().pupils.emplace_back();
-    pupil.name = m_names[size_t(byName[size_t(first.pupil())])].name;
-    pupil.loans.reserve(end - i);
-    for (; i < end; ++i) {
-      const Entry& e = m_entries[i];
-      const char* title = texts + e.textAt;
-      const qint64 due = qint64(e.order >> 32);
-      pupil.loans.push_back({qint32(quint32(e.order)), LoanText(title, e.titleLength), QDate::fromJulianDay(due),
-                             LoanText(title + e.titleLength, e.dueLength), int(qMax(day - due, qint64(0)))});
+    pupil.name = m_names[size_t(pupilOf(group))].name;
+    pupil.loans.reserve(size_t(end - first));
+    for (auto e = first; e != end; ++e) {
+      const char* title = texts + e->textAt;
+      const qint64 due = qint64(e->order >> 32);
+      pupil.loans.push_back({qint32(quint32(e->order)), LoanText(title, e->titleLength), QDate::fromJulianDay(due),
+                             LoanText(title + e->titleLength, e->dueLength), int(qMax(day - due, qint64(0)))});
     }
     ++list.pupils;
   }
-  list.books = int(m_entries.size());
+  list.books = int(sorted.size());
   list.unreadable = std::move(m_unreadable);
   m_entries.clear();
   m_texts.clear();
   m_unreadable.clear();
   m_pupils.clear();
   m_names.clear();
+  m_groups.clear();
+  m_groupOf.clear();
   return list;
 }
 

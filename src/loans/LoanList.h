@@ -73,14 +73,20 @@ class LoanListBuilder {
   QDate m_day;
   bool m_everything;
   struct Name {
-    QByteArray key;  // folded
-    QString name;    // as first met
+    QByteArray key;     // folded
+    QString name;       // as first met
+    quint32 lastClass;  // the class of this name's last book, and its group
+    int lastGroup;
   };
+  int groupOf(int pupil, quint32 classKey);
   std::vector<Entry> m_entries;
   QByteArray m_texts;  // each entry's title, then its date as typed
   std::vector<UnreadableLoan> m_unreadable;
   QHash<QByteArray, int> m_pupils;  // folded name to index into m_names
   std::vector<Name> m_names;
+  // The books of one pupil in one class are a group: class key << 32 | pupil.
+  std::vector<quint64> m_groups;
+  QHash<quint64, int> m_groupOf;
 };
 
 // The columns of the list, as the window, the printed list and the tool's
