@@ -393,42 +393,32 @@ bool readPlain(const char* bytes, int n, const QDate& today, bool dateText, Borr
   const QDate due = dateOf(day, month, ny == 2 ? 2000 + year : year, today);
   if (!due.isValid()) return false;
 
-  // The name in one pass, each byte looked up once; a dash standing alone is left out.
-  enum Kind : unsigned char { kOther, kLetter, kBlank, kDash };
-  static const std::array<unsigned char, 256> kinds = [] {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) t[size_t(c)] = isLetter(foldTable()[size_t(c)]) ? kLetter : kOther;
-    t[' '] = kBlank;
-    t['-'] = kDash;
+  // The name in one pass, a word's letters in a tight loop; a dash standing
+  // alone is left out. The byte before the date is a blank, so every word ends.
+  static const std::array<bool, 256> letters = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) t[size_t(c)] = isLetter(foldTable()[size_t(c)]);
     return t;
   }();
+  const auto at = [&](int k) { return static_cast<unsigned char>(bytes[k]); };
   r.nameBytes.resize(last);
   r.nameKey.resize(last);
   char* const raw = r.nameBytes.data();
   char* const key = r.nameKey.data();
   int out = 0;
-  int word = -1;  // where the word being read starts in the name
-  for (int k = 0; k < last; ++k) {
-    const unsigned char c = static_cast<unsigned char>(bytes[k]);
-    switch (kinds[c]) {
-      case kLetter:
-        if (word < 0) {
-          if (out > 0) raw[out] = key[out] = ' ', ++out;
-          word = out;
-        }
-        raw[out] = char(c);
-        key[out++] = char(fold[c]);
-        continue;
-      case kBlank:
-        if (word >= 0 && isJoiningWord(reinterpret_cast<const unsigned char*>(key + word), out - word)) return false;
-        word = -1;
-        continue;
-      case kDash:
-        if (bytes[k + 1] == ' ' && (k == 0 || bytes[k - 1] == ' ')) continue;
-        return false;
-      default:
-        return false;
+  for (int k = 0; k < last;) {
+    if (at(k) == ' ' || (at(k) == '-' && at(k + 1) == ' ' && (k == 0 || at(k - 1) == ' '))) {
+      ++k;
+      continue;
     }
+    if (out > 0) raw[out] = key[out] = ' ', ++out;
+    const int word = out;
+    for (; letters[at(k)]; ++k, ++out) {
+      raw[out] = char(at(k));
+      key[out] = char(fold[at(k)]);
+    }
+    if (at(k) != ' ' || out == word) return false;
+    if (isJoiningWord(reinterpret_cast<const unsigned char*>(key + word), out - word)) return false;
   }
   r.nameBytes.resize(out);
   r.nameKey.resize(out);
