@@ -86,6 +86,31 @@ const std::vector<QByteArray>& joiningWords() {
   return words;
 }
 
+bool isJoiningWord(const unsigned char* word, int length) {
+  // Most words of a name start with a letter no joining word starts with.
+  static const std::array<bool, 256> firstBytes = [] {
+    std::array<bool, 256> t{};
+    for (const QByteArray& joining : joiningWords()) t[static_cast<unsigned char>(joining[0])] = true;
+    return t;
+  }();
+  if (length == 0 || !firstBytes[word[0]]) return false;
+  for (const QByteArray& joining : joiningWords())
+    if (joining.size() == length && static_cast<unsigned char>(joining[0]) == word[0] &&
+        std::memcmp(joining.constData(), word, size_t(length)) == 0)
+      return true;
+  return false;
+}
+
+// The forgiving search's fold, asked once per byte value rather than once per byte read.
+const std::array<unsigned char, 256>& foldTable() {
+  static const std::array<unsigned char, 256> fold = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b) t[size_t(b)] = forgivingFold(static_cast<unsigned char>(b));
+    return t;
+  }();
+  return fold;
+}
+
 int monthOf(const unsigned char* word, int length) {
   for (const MonthWord& m : monthWords())
     if (m.word.size() == length && std::equal(word, word + length, m.word.constData(), [](unsigned char a, char b) {
@@ -107,16 +132,12 @@ class Reader {
  public:
   Reader(const char* bytes, int length, const QDate& today) : m_raw(bytes), m_n(length), m_today(today) {
     m_t.resize(length);
-    // The forgiving search's fold, asked once per byte value rather than once per byte read.
-    static const std::array<unsigned char, 256> fold = [] {
-      std::array<unsigned char, 256> t{};
-      for (int b = 0; b < 256; ++b) t[size_t(b)] = forgivingFold(static_cast<unsigned char>(b));
-      return t;
-    }();
+    const std::array<unsigned char, 256>& fold = foldTable();
     for (int i = 0; i < length; ++i) m_t[i] = fold[static_cast<unsigned char>(bytes[i])];
   }
 
-  BorrowerReading read();
+  // `dateText`: make the date's text, not only say where it stands.
+  BorrowerReading read(bool dateText);
 
  private:
   int digitsAt(int i) const {
@@ -270,10 +291,7 @@ void Reader::nameOutside(Bytes& raw, Bytes& key) const {
     while (e > b && isPunctuation(m_t[e - 1])) --e;
     const unsigned char* w = m_t.constData() + b;
     if (!std::any_of(w, w + (e - b), [](unsigned char c) { return isLetter(c) || isDigit(c); })) return;
-    for (const QByteArray& joining : joiningWords())
-      if (joining.size() == e - b && static_cast<unsigned char>(joining[0]) == w[0] &&
-          std::memcmp(joining.constData(), w, size_t(e - b)) == 0)
-        return;
+    if (isJoiningWord(w, e - b)) return;
     if (!raw.isEmpty()) {
       raw.append(' ');
       key.append(' ');
@@ -298,12 +316,12 @@ void Reader::nameOutside(Bytes& raw, Bytes& key) const {
   }
 }
 
-BorrowerReading Reader::read() {
+BorrowerReading Reader::read(bool dateText) {
   BorrowerReading r;
   r.state = BorrowerReading::State::Unreadable;
   const auto unreadable = [&] {
     r.typed = cp1253::decode(m_raw, m_n);
-    r.dueTyped.clear();
+    r.dueAt = r.dueLength = 0;
     return r;
   };
   for (int i = 0; i < m_n;) {
@@ -328,17 +346,89 @@ BorrowerReading Reader::read() {
     if (piece.kind == Piece::Kind::BadDate) return unreadable();
     if (piece.kind == Piece::Kind::Date) {
       ++dates;
-      r.dueTyped = cp1253::decode(m_raw + piece.begin, piece.end - piece.begin);
+      r.dueAt = piece.begin;
+      r.dueLength = piece.end - piece.begin;
     }
   }
   if (dates != 1 || m_twoClasses) return unreadable();
   nameOutside(r.nameBytes, r.nameKey);
   if (r.nameBytes.isEmpty()) return unreadable();
   r.state = BorrowerReading::State::Readable;
+  if (dateText) r.dueTyped = cp1253::decode(m_raw + r.dueAt, r.dueLength);
   r.due = m_due;
   r.grade = m_grade;
   r.section = m_section;
   return r;
+}
+
+// The shape nearly every field has, "Παπαδόπουλος Γιώργος - 15/12/2026":
+// words of letters and blanks, perhaps a dash, then a date with its year.
+// Read in one pass to the very result the reader above gives; any other
+// shape, or a doubt (a word left out of names, a date that is not one), is
+// left to that reader, and the answer is false.
+bool readPlain(const char* bytes, int n, const QDate& today, bool dateText, BorrowerReading& r) {
+  const std::array<unsigned char, 256>& fold = foldTable();
+  const auto f = [&](int i) { return fold[static_cast<unsigned char>(bytes[i])]; };
+  // The date is the last word; the one before it ends in a blank.
+  int last = n;
+  while (last > 0 && bytes[last - 1] != ' ') --last;
+  if (last == 0) return false;
+  int i = last;
+  // The digits at i, read on; their count (a number too long stops counting at 9).
+  const auto number = [&](int& value) {
+    int count = 0;
+    for (value = 0; i < n && isDigit(f(i)) && count < 9; ++i, ++count) value = value * 10 + (f(i) - '0');
+    return count;
+  };
+  int day = 0;
+  int month = 0;
+  int year = 0;
+  const int nd = number(day);
+  if (nd < 1 || nd > 2 || i >= n || !isDateSeparator(f(i))) return false;
+  const unsigned char separator = f(i++);
+  const int nm = number(month);
+  if (nm < 1 || nm > 2 || i >= n || f(i++) != separator) return false;
+  const int ny = number(year);
+  if (i != n || (ny != 2 && ny != 4) || year == 0) return false;
+  const QDate due = dateOf(day, month, ny == 2 ? 2000 + year : year, today);
+  if (!due.isValid()) return false;
+
+  // The name in one pass, a word's letters in a tight loop; a dash standing
+  // alone is left out. The byte before the date is a blank, so every word ends.
+  static const std::array<bool, 256> letters = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) t[size_t(c)] = isLetter(foldTable()[size_t(c)]);
+    return t;
+  }();
+  const auto at = [&](int k) { return static_cast<unsigned char>(bytes[k]); };
+  r.nameBytes.resize(last);
+  r.nameKey.resize(last);
+  char* const raw = r.nameBytes.data();
+  char* const key = r.nameKey.data();
+  int out = 0;
+  for (int k = 0; k < last;) {
+    if (at(k) == ' ' || (at(k) == '-' && at(k + 1) == ' ' && (k == 0 || at(k - 1) == ' '))) {
+      ++k;
+      continue;
+    }
+    if (out > 0) raw[out] = key[out] = ' ', ++out;
+    const int word = out;
+    for (; letters[at(k)]; ++k, ++out) {
+      raw[out] = char(at(k));
+      key[out] = char(fold[at(k)]);
+    }
+    if (at(k) != ' ' || out == word) return false;
+    if (isJoiningWord(reinterpret_cast<const unsigned char*>(key + word), out - word)) return false;
+  }
+  r.nameBytes.resize(out);
+  r.nameKey.resize(out);
+  if (out == 0) return false;
+  r.state = BorrowerReading::State::Readable;
+  r.due = due;
+  r.dueAt = last;
+  r.dueLength = n - last;
+  if (dateText) r.dueTyped = cp1253::decode(bytes + last, n - last);
+  return true;
 }
 
 }  // namespace
@@ -351,14 +441,37 @@ QString schoolClassName(int grade, int section) {
 
 QString BorrowerReading::name() const { return cp1253::decode(nameBytes.constData(), int(nameBytes.size())); }
 
-BorrowerReading readBorrower(const char* bytes, int length, const QDate& today) {
+namespace {
+
+enum class Path { ShapeFirst, InFull };
+
+BorrowerReading readTrimmed(const char* bytes, int length, const QDate& today, bool dateText, Path path) {
+  const char* const start = bytes;
   while (length > 0 && isBlank(static_cast<unsigned char>(bytes[0]))) {
     ++bytes;
     --length;
   }
   while (length > 0 && isBlank(static_cast<unsigned char>(bytes[length - 1]))) --length;
   if (length == 0 || (length == 3 && std::equal(bytes, bytes + 3, "~~~"))) return {};
-  return Reader(bytes, length, today).read();
+  BorrowerReading r;
+  if (path == Path::InFull || !readPlain(bytes, length, today, dateText, r))
+    r = Reader(bytes, length, today).read(dateText);
+  if (r.readable()) r.dueAt += int(bytes - start);
+  return r;
+}
+
+}  // namespace
+
+BorrowerReading readBorrower(const char* bytes, int length, const QDate& today) {
+  return readTrimmed(bytes, length, today, true, Path::ShapeFirst);
+}
+
+BorrowerReading readBorrowerInPlace(const char* bytes, int length, const QDate& today) {
+  return readTrimmed(bytes, length, today, false, Path::ShapeFirst);
+}
+
+BorrowerReading readBorrowerInFull(const char* bytes, int length, const QDate& today) {
+  return readTrimmed(bytes, length, today, true, Path::InFull);
 }
 
 BorrowerReading readBorrower(const QString& text, const QDate& today) {

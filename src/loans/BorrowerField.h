@@ -19,8 +19,10 @@ struct BorrowerReading {
   State state = State::NotOnLoan;
   QDate due;         // Readable only
   QString dueTyped;  // the date as typed, e.g. "15 Δεκ"
-  int grade = 0;     // 1 for Α to 6 for ΣΤ; 0 without a class
-  int section = 0;   // the number after the grade; 0 when none
+  int dueAt = 0;     // where the date stands in the bytes read, and its length
+  int dueLength = 0;
+  int grade = 0;    // 1 for Α to 6 for ΣΤ; 0 without a class
+  int section = 0;  // the number after the grade; 0 when none
   // The rest of the text, blanks made single, in Windows-1253; and the same
   // folded as the forgiving search folds it. Kept in place: a list reads
   // many fields and keeps few names.
@@ -38,5 +40,11 @@ struct BorrowerReading {
 // such date to `today` within six months either way.
 BorrowerReading readBorrower(const char* bytes, int length, const QDate& today);
 BorrowerReading readBorrower(const QString& text, const QDate& today);
+// The same without making the date's text (dueTyped stays empty), for a list
+// that keeps the bytes at dueAt instead.
+BorrowerReading readBorrowerInPlace(const char* bytes, int length, const QDate& today);
+// The general reading alone, without the one-pass reading of the common shape
+// that the two above try first; the two must always agree.
+BorrowerReading readBorrowerInFull(const char* bytes, int length, const QDate& today);
 
 }  // namespace loans

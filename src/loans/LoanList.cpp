@@ -1,9 +1,9 @@
 #include "loans/LoanList.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <tuple>
 
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
@@ -14,24 +14,48 @@ using namespace Qt::StringLiterals;
 
 namespace loans {
 
-// The sort compares whole numbers only: the class as one number, the pupil
-// by the place of the folded name among all names.
+// The books are placed by their group (a pupil in a class), then sorted
+// within it by one whole number. The texts wait in the builder's block of bytes.
 struct LoanListBuilder::Entry {
-  int classKey;  // grade * kSections + section; no class sorts last
-  int pupil;     // index into m_names
-  Loan loan;
+  quint64 order;  // Julian day of the return << 32 | code; both are positive
+  qint32 group;   // index into m_groups
+  qint32 textAt;  // the title, then the date as typed, in m_texts
+  quint8 titleLength;
+  quint8 dueLength;
 };
 
 namespace {
 
 constexpr int kSections = 100;  // sections are one or two digits
 
+// Copies the title's bytes to `out` with line breaks made blanks ("\r\n" one
+// blank), as the window shows a title on one line; returns their length.
+int copyTitle(char* out, fieldbytes::Span t) {
+  std::memcpy(out, t.data, size_t(t.length));
+  if (!std::memchr(t.data, '\n', size_t(t.length)) && !std::memchr(t.data, '\r', size_t(t.length))) return t.length;
+  int to = 0;
+  for (int from = 0; from < t.length; ++from) {
+    const char c = out[from];
+    if (c == '\r' && from + 1 < t.length && out[from + 1] == '\n') continue;
+    out[to++] = c == '\r' || c == '\n' ? ' ' : c;
+  }
+  return to;
+}
+
+// Most books are on the shelf: their borrower field is told blank a word at a time.
+bool isBlank(const char* field) {
+  constexpr int kWidth = CatalogueRecord::kWidth[recordfield::kBorrower];
+  static_assert(kWidth >= 8);
+  constexpr quint64 kBlanks = 0x2020202020202020ULL;
+  quint64 other = qFromUnaligned<quint64>(field + kWidth - 8) ^ kBlanks;
+  for (int i = 0; i + 8 <= kWidth; i += 8) other |= qFromUnaligned<quint64>(field + i) ^ kBlanks;
+  return other == 0;
+}
+
 QString titleOf(const char* record) {
   const fieldbytes::Span t = fieldbytes::trimmed(record, recordfield::kTitle);
-  QString title = cp1253::decode(t.data, t.length);
-  if (std::memchr(t.data, '\n', size_t(t.length)) || std::memchr(t.data, '\r', size_t(t.length)))
-    title.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ');
-  return title;
+  QByteArray bytes(t.length, Qt::Uninitialized);
+  return cp1253::decode(bytes.constData(), copyTitle(bytes.data(), t));
 }
 
 }  // namespace
@@ -39,15 +63,13 @@ QString titleOf(const char* record) {
 LoanListBuilder::LoanListBuilder(const QDate& day, bool everything) : m_day(day), m_everything(everything) {}
 LoanListBuilder::~LoanListBuilder() = default;
 
+void LoanListBuilder::expect(qint32 records) { m_entries.reserve(size_t(qMax(records, 0))); }
+
 void LoanListBuilder::add(qint32 code, const char* record) {
-  // Most books are on the shelf: a blank field is told by one comparison.
-  static const QByteArray kBlankField(CatalogueRecord::kWidth[recordfield::kBorrower], ' ');
-  if (std::memcmp(record + CatalogueRecord::kOffset[recordfield::kBorrower], kBlankField.constData(),
-                  size_t(kBlankField.size())) == 0)
-    return;
+  if (isBlank(record + CatalogueRecord::kOffset[recordfield::kBorrower])) return;
   const fieldbytes::Span field = fieldbytes::trimmed(record, recordfield::kBorrower);
   if (field.length == 0 || fieldbytes::isDeletionMark(record)) return;
-  const BorrowerReading reading = readBorrower(field.data, field.length, m_day);
+  const BorrowerReading reading = readBorrowerInPlace(field.data, field.length, m_day);
   switch (reading.state) {
     case BorrowerReading::State::NotOnLoan:
       return;
@@ -66,11 +88,34 @@ void LoanListBuilder::add(qint32 code, const char* record) {
   if (known == m_pupils.cend()) {
     const QByteArray kept(key.constData(), key.size());
     m_pupils.insert(kept, pupil);
-    m_names.push_back({kept, reading.name()});
+    m_names.push_back({kept, reading.name(), 0, -1});
   }
-  const int classKey =
-      reading.grade == 0 ? std::numeric_limits<int>::max() : reading.grade * kSections + reading.section;
-  m_entries.push_back({classKey, pupil, Loan{code, titleOf(record), reading.due, reading.dueTyped, qMax(daysLate, 0)}});
+  const quint32 classKey =
+      reading.grade == 0 ? std::numeric_limits<quint32>::max() : quint32(reading.grade * kSections + reading.section);
+  const fieldbytes::Span title = fieldbytes::trimmed(record, recordfield::kTitle);
+  const qint32 textAt = qint32(m_texts.size());
+  m_texts.resize(textAt + title.length + reading.dueLength);
+  char* out = m_texts.data() + textAt;
+  const auto titleLength = quint8(copyTitle(out, title));
+  std::memcpy(out + titleLength, field.data + reading.dueAt, size_t(reading.dueLength));
+  m_texts.truncate(textAt + titleLength + reading.dueLength);
+  m_entries.push_back({quint64(reading.due.toJulianDay()) << 32 | quint32(code), groupOf(pupil, classKey), textAt,
+                       titleLength, quint8(reading.dueLength)});
+}
+
+// A pupil's books are nearly always in one class: the last one is asked first.
+int LoanListBuilder::groupOf(int pupil, quint32 classKey) {
+  Name& name = m_names[size_t(pupil)];
+  if (name.lastGroup >= 0 && name.lastClass == classKey) return name.lastGroup;
+  const quint64 key = quint64(classKey) << 32 | quint32(pupil);
+  auto it = m_groupOf.constFind(key);
+  if (it == m_groupOf.cend()) {
+    it = m_groupOf.insert(key, int(m_groups.size()));
+    m_groups.push_back(key);
+  }
+  name.lastClass = classKey;
+  name.lastGroup = it.value();
+  return it.value();
 }
 
 LoanList LoanListBuilder::finish() {
@@ -80,48 +125,68 @@ LoanList LoanListBuilder::finish() {
             [&](int a, int b) { return m_names[size_t(a)].key < m_names[size_t(b)].key; });
   std::vector<int> rank(m_names.size());
   for (size_t r = 0; r < byName.size(); ++r) rank[size_t(byName[r])] = int(r);
-  // Small keys sorted, not the entries with their texts.
-  struct Key {
-    quint64 classAndPupil;
-    qint64 due;
-    qint32 code;
-    quint32 entry;
-  };
-  std::vector<Key> keys(m_entries.size());
-  for (size_t i = 0; i < keys.size(); ++i) {
-    const Entry& e = m_entries[i];
-    keys[i] = {(quint64(quint32(e.classKey)) << 32) | quint32(rank[size_t(e.pupil)]), e.loan.due.toJulianDay(),
-               e.loan.code, quint32(i)};
-  }
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-    return std::tie(a.classAndPupil, a.due, a.code) < std::tie(b.classAndPupil, b.due, b.code);
+  // The groups in the list's order: by class, then by the pupil's name.
+  const auto classOf = [](quint64 group) { return quint32(group >> 32); };
+  const auto pupilOf = [](quint64 group) { return int(quint32(group)); };
+  std::vector<int> groupOrder(m_groups.size());
+  for (size_t g = 0; g < groupOrder.size(); ++g) groupOrder[g] = int(g);
+  std::sort(groupOrder.begin(), groupOrder.end(), [&](int a, int b) {
+    const quint64 ga = m_groups[size_t(a)];
+    const quint64 gb = m_groups[size_t(b)];
+    return classOf(ga) != classOf(gb) ? classOf(ga) < classOf(gb)
+                                      : rank[size_t(pupilOf(ga))] < rank[size_t(pupilOf(gb))];
   });
+  // Each group's books together (counted, then placed), then sorted by return and code.
+  std::vector<size_t> start(m_groups.size() + 1, 0);
+  std::vector<int> place(m_groups.size());
+  for (size_t r = 0; r < groupOrder.size(); ++r) place[size_t(groupOrder[r])] = int(r);
+  for (const Entry& e : m_entries) ++start[size_t(place[size_t(e.group)]) + 1];
+  for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+  std::vector<Entry> sorted(m_entries.size());
+  {
+    std::vector<size_t> next(start.begin(), start.end() - 1);
+    for (const Entry& e : m_entries) sorted[next[size_t(place[size_t(e.group)])]++] = e;
+  }
+  m_entries = std::vector<Entry>();
 
   LoanList list;
   list.day = m_day;
   list.everything = m_everything;
-  const Entry* previous = nullptr;
-  for (const Key& key : keys) {
-    Entry& e = m_entries[key.entry];
-    const bool newClass = !previous || e.classKey != previous->classKey;
-    if (newClass) {
-      const bool named = e.classKey != std::numeric_limits<int>::max();
-      list.classes.push_back({named ? schoolClassName(e.classKey / kSections, e.classKey % kSections) : QString(), {}});
+  list.texts = std::move(m_texts);
+  const char* const texts = list.texts.constData();
+  const qint64 day = m_day.toJulianDay();
+  for (size_t r = 0; r < groupOrder.size(); ++r) {
+    const quint64 group = m_groups[size_t(groupOrder[r])];
+    const quint32 classKey = classOf(group);
+    if (r == 0 || classKey != classOf(m_groups[size_t(groupOrder[r - 1])])) {
+      const bool named = classKey != std::numeric_limits<quint32>::max();
+      list.classes.push_back(
+          {named ? schoolClassName(int(classKey) / kSections, int(classKey) % kSections) : QString(), {}});
       if (named) ++list.classCount;
     }
-    if (newClass || e.pupil != previous->pupil) {
-      list.classes.back().pupils.push_back({m_names[size_t(e.pupil)].name, {}});
-      ++list.pupils;
+    const auto first = sorted.begin() + qsizetype(start[r]);
+    const auto end = sorted.begin() + qsizetype(start[r + 1]);
+    std::sort(first, end, [](const Entry& a, const Entry& b) { return a.order < b.order; });
+    Pupil& pupil = list.classes.back().pupils.emplace_back();
+    pupil.name = m_names[size_t(pupilOf(group))].name;
+    pupil.loans.reserve(size_t(end - first));
+    for (auto e = first; e != end; ++e) {
+      const char* title = texts + e->textAt;
+      const qint64 due = qint64(e->order >> 32);
+      pupil.loans.push_back({qint32(quint32(e->order)), LoanText(title, e->titleLength), QDate::fromJulianDay(due),
+                             LoanText(title + e->titleLength, e->dueLength), int(qMax(day - due, qint64(0)))});
     }
-    list.classes.back().pupils.back().loans.push_back(std::move(e.loan));
-    ++list.books;
-    previous = &e;
+    ++list.pupils;
   }
+  list.books = int(sorted.size());
   list.unreadable = std::move(m_unreadable);
   m_entries.clear();
+  m_texts.clear();
   m_unreadable.clear();
   m_pupils.clear();
   m_names.clear();
+  m_groups.clear();
+  m_groupOf.clear();
   return list;
 }
 
@@ -130,8 +195,8 @@ QStringList columnNames() {
 }
 
 QStringList loanCells(const ClassGroup& group, const Pupil& pupil, const Loan& loan) {
-  return {QString::number(loan.daysLate), group.className, pupil.name,
-          QString::number(loan.code),     loan.title,      loan.dueTyped};
+  return {QString::number(loan.daysLate), group.className,   pupil.name,
+          QString::number(loan.code),     loan.title.text(), loan.dueTyped.text()};
 }
 
 QStringList unreadableCells(const UnreadableLoan& loan) {

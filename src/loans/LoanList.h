@@ -7,16 +7,20 @@
 #include <QStringList>
 #include <vector>
 
+#include "loans/LoanText.h"
+
 // Who is late: the loans of a catalogue grouped by class, then by pupil,
 // read from the borrower fields. Records in, sorted groups out; nothing here
 // touches a file.
 namespace loans {
 
+// A book of a list read from a catalogue holds its texts in that list's
+// block: it is read while the list lives.
 struct Loan {
   qint32 code = 0;  // the record's code
-  QString title;    // line breaks made blanks
+  LoanText title;   // line breaks made blanks
   QDate due;
-  QString dueTyped;
+  LoanText dueTyped;
   int daysLate = 0;  // 0 while the book is not yet due
 };
 
@@ -45,6 +49,7 @@ struct LoanList {
   int books = 0;
   int pupils = 0;
   int classCount = 0;  // the classes named; fields without one are not a class
+  QByteArray texts;    // the books' titles and return dates, in Windows-1253
 };
 
 // Collects the records of a catalogue one by one and sorts them at the end.
@@ -56,6 +61,9 @@ class LoanListBuilder {
   LoanListBuilder(const LoanListBuilder&) = delete;
   LoanListBuilder& operator=(const LoanListBuilder&) = delete;
 
+  // Room for this many books, taken from memory only as books come: the
+  // list then never moves what it has gathered.
+  void expect(qint32 records);
   // Record `code`, its 350 bytes.
   void add(qint32 code, const char* record);
   LoanList finish();
@@ -65,13 +73,20 @@ class LoanListBuilder {
   QDate m_day;
   bool m_everything;
   struct Name {
-    QByteArray key;  // folded
-    QString name;    // as first met
+    QByteArray key;     // folded
+    QString name;       // as first met
+    quint32 lastClass;  // the class of this name's last book, and its group
+    int lastGroup;
   };
+  int groupOf(int pupil, quint32 classKey);
   std::vector<Entry> m_entries;
+  QByteArray m_texts;  // each entry's title, then its date as typed
   std::vector<UnreadableLoan> m_unreadable;
   QHash<QByteArray, int> m_pupils;  // folded name to index into m_names
   std::vector<Name> m_names;
+  // The books of one pupil in one class are a group: class key << 32 | pupil.
+  std::vector<quint64> m_groups;
+  QHash<quint64, int> m_groupOf;
 };
 
 // The columns of the list, as the window, the printed list and the tool's

@@ -36,7 +36,7 @@ QStringList classPage(const LoanList& list, const ClassGroup& group) {
     bool first = true;
     for (const Loan& loan : pupil.loans) {
       lines.append(bookLine(QString::number(loan.daysLate), first ? pupil.name : QString(), QString::number(loan.code),
-                            loan.title, loan.dueTyped));
+                            loan.title.text(), loan.dueTyped.text()));
       first = false;
     }
   }
@@ -61,8 +61,8 @@ QStringList slip(const LoanList& list, const QString& school, const Pupil& pupil
                     u"Παρακαλούμε να επιστρέψεις στη βιβλιοθήκη τα βιβλία:"_s,
                     u"  Κωδ.  "_s + cell(u"Τίτλος"_s, kSlipTitleWidth) + u"  Επιστροφή"_s};
   for (const Loan& loan : books)
-    lines.append(QString::number(loan.code).rightJustified(kCodeWidth) + u"  "_s + cell(loan.title, kSlipTitleWidth) +
-                 u"  "_s + loan.dueTyped);
+    lines.append(QString::number(loan.code).rightJustified(kCodeWidth) + u"  "_s +
+                 cell(loan.title.text(), kSlipTitleWidth) + u"  "_s + loan.dueTyped.text());
   while (lines.size() < kSlipLines - 2) lines.append(QString());
   lines.append(u"Ημερομηνία: "_s + dayText(list.day));
   return lines;

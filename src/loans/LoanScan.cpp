@@ -9,6 +9,7 @@ ScanEnd scanLoans(CatalogueFile& file, LoanListBuilder& builder,
   constexpr qint32 kAskEvery = 1 << 16;
   RecordScan scan(file);
   const qint32 count = file.recordCount();
+  builder.expect(count);
   for (qint32 n = 1; n <= count; ++n) {
     if (goOn && n % kAskEvery == 0 && !goOn(n, count)) return ScanEnd::Stopped;
     const char* record = scan.record(n);

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <tuple>
 
+#include "catalogue/Cp1253.h"
 #include "loans/BorrowerField.h"
 
 using namespace Qt::StringLiterals;
@@ -79,6 +81,62 @@ TEST(BorrowerField, ReadsTheStoredMarksOfTheCodePage) {
     const BorrowerReading r = loans::readBorrower(text.constData(), int(text.size()), QDate(2026, 12, 8));
     EXPECT_EQ(r.className(), u"Γ1"_s) << int(static_cast<unsigned char>(mark));
     EXPECT_EQ(r.name(), u"Παπας"_s);
+  }
+}
+
+// The common shape is read in one pass before the general reader; every field
+// of the reading must be what the general reader alone gives, on the table and
+// on texts at the edges of that shape.
+TEST(BorrowerField, TheCommonShapeReadsAsTheGeneralReaderDoes) {
+  QList<Case> cases = tableCases();
+  const QDate day(2026, 12, 8);
+  for (const QString& text : {u"Παπαδόπουλος Γιώργος - 15/12/2026"_s,
+                              u"Παπαδόπουλος  -  Γιώργος   1/2/26"_s,
+                              u"Ιωάννου - 31/02/2026"_s,
+                              u"Ιωάννου - 1/2/00"_s,
+                              u"Ιωάννου - 1/2/0000"_s,
+                              u"Ιωάννου - 1/2/1949"_s,
+                              u"Ιωάννου 123/2/2026"_s,
+                              u"Ιωάννου 1/2/2026/3"_s,
+                              u"Ιωάννου 1/2-2026"_s,
+                              u"Ιωάννου 1.2.2026"_s,
+                              u"Ιωάννου 01-02-2026"_s,
+                              u"Ιωάννου 1/2/202"_s,
+                              u"Ιωάννου 1/2"_s,
+                              u"- 1/2/2026"_s,
+                              u"Ιωάννου -- 1/2/2026"_s,
+                              u"Ιωάννου- 1/2/2026"_s,
+                              u"Ιωάννου -1/2/2026"_s,
+                              u"Νίκος τμήμα - 1/2/2026"_s,
+                              u"Νίκος ΕΩΣ 1/2/2026"_s,
+                              u"ΣΤ Ιωάννου 1/2/2026"_s,
+                              u"Β2 Ιωάννου - 1/2/2026"_s,
+                              u"Γ' Ιωάννου 1/2/2026"_s,
+                              u"Mαρία Nικολάου - 5/1/2027"_s,
+                              u"O'Brien Τζον 1/2/2026"_s,
+                              u"Ιωάννου Μάιος 1/2/2026"_s,
+                              u"Ιωάννου 3 1/2/2026"_s,
+                              u"Ιωάννου\t1/2/2026"_s,
+                              u"1/2/2026"_s,
+                              u"Ιωάννου 1/2/2026 1/3/2026"_s,
+                              u"Ιωάννου 99/99/2026"_s,
+                              u"Ιωάννου 29/2/2028"_s,
+                              u"Ιωάννου 29/2/2027"_s})
+    cases.append({0, day, text, {}});
+  for (const Case& c : cases) {
+    const QByteArray bytes = cp1253::encode(u"  "_s + c.text + u" "_s);
+    const int length = int(bytes.size());
+    const BorrowerReading first = loans::readBorrower(bytes.constData(), length, c.today);
+    const BorrowerReading full = loans::readBorrowerInFull(bytes.constData(), length, c.today);
+    const auto fields = [](const BorrowerReading& r) {
+      return std::make_tuple(r.state, r.due, r.dueTyped, r.dueAt, r.dueLength, r.grade, r.section,
+                             QByteArray(r.nameBytes.constData(), r.nameBytes.size()),
+                             QByteArray(r.nameKey.constData(), r.nameKey.size()), r.typed);
+    };
+    EXPECT_TRUE(fields(first) == fields(full)) << "line " << c.line << ": " << c.text.toStdString();
+    const BorrowerReading inPlace = loans::readBorrowerInPlace(bytes.constData(), length, c.today);
+    EXPECT_EQ(QByteArray(bytes.constData() + inPlace.dueAt, inPlace.dueLength), cp1253::encode(full.dueTyped))
+        << c.text.toStdString();
   }
 }
 

@@ -53,6 +53,21 @@ TEST_F(LoanListTest, GroupsTheLateBooksByClassThenPupilMostLateFirst) {
   EXPECT_EQ(catalogue.bytes(), before);
 }
 
+// The titles and dates are kept as the catalogue's bytes and shown on one line.
+TEST_F(LoanListTest, ShowsATitleOnOneLineAndTheDateAsTyped) {
+  QList<QStringList> records = knownLoans();
+  records[8][2] = u"Τρεις\r\nφορές\nκαι\rμία"_s;
+  records[5][2] = u"Το\r\nκαπλάνι"_s;
+  catalogue.setRecords(records);
+  const loans::LoanList list = listOf(false);
+  const loans::ClassGroup& noClass = list.classes.back();
+  ASSERT_EQ(noClass.pupils.size(), 1u);
+  const QStringList cells = loans::loanCells(noClass, noClass.pupils[0], noClass.pupils[0].loans[0]);
+  EXPECT_EQ(cells[loans::kTitle], u"Τρεις φορές και μία"_s);
+  EXPECT_EQ(cells[loans::kDue], u"30/11/2026"_s);
+  EXPECT_EQ(list.unreadable[0].title, u"Το καπλάνι"_s);
+}
+
 TEST_F(LoanListTest, EverythingStillOutAddsTheBooksNotYetDue) {
   const loans::LoanList list = listOf(true);
   EXPECT_EQ(shape(list), (QStringList{u"Α1: Νικολάου Μαρία: 3/7"_s, u"Β2: Ιωάννου Πέτρος: 5/0"_s,
