@@ -1,6 +1,6 @@
 // An ods sheet read row by row from the workbook's content.xml, streamed.
 // A cell's paragraphs are the text the sheet shows, numbers and dates as
-// its own formats show them. Repeated rows and cells are counted, not
+// its own formats show them, but dates in ISO form day/month/year. Repeated rows and cells are counted, not
 // spread out, until something follows them.
 #include "transfer/table/OdsTable.h"
 
@@ -41,7 +41,7 @@ QString valueText(const QXmlStreamAttributes& a) {
   const QStringView type = a.value(kOffice, u"value-type"_s);
   if (type == u"string"_s) return a.value(kOffice, u"string-value"_s).toString();
   if (type == u"boolean"_s) return a.value(kOffice, u"boolean-value"_s) == u"true"_s ? u"ΑΛΗΘΕΣ"_s : u"ΨΕΥΔΕΣ"_s;
-  if (type == u"date"_s) return a.value(kOffice, u"date-value"_s).toString();
+  if (type == u"date"_s) return SheetRows::greekDate(a.value(kOffice, u"date-value"_s).toString());
   if (type == u"time"_s) return a.value(kOffice, u"time-value"_s).toString();
   bool ok = false;
   const double number = a.value(kOffice, u"value"_s).toDouble(&ok);
@@ -126,6 +126,8 @@ class OdsTable : public SheetRows {
         --depth;
       }
     }
+    // A date a program wrote in ISO form comes in as a Greek system shows it.
+    if (paragraphs && a.value(kOffice, u"value-type"_s) == u"date"_s) return greekDate(text);
     return paragraphs ? text : valueText(a);
   }
 

@@ -47,6 +47,11 @@ class SheetRows : public TableReader {
   // A number by its shortest text to 15 digits: integral numbers whole,
   // others with the decimal comma that Greek sheets show ("42", "3,5").
   static QString shortestNumber(double value);
+  // A date as a Greek system shows it, day/month/year ("5/3/2026"), with its
+  // time of day when it has one ("5/3/2026 08:30"); from ISO text
+  // ("2026-03-05", "2026-03-05T08:30:00"), or `iso` itself when it is no
+  // such text.
+  static QString greekDate(const QString& iso);
 
  protected:
   // One row as the file stores it: the sheet row number it stands at (0 for
