@@ -262,6 +262,20 @@ TEST_F(SheetReadersTest, OdsRepeatsAreSpreadOutButTrailingBlanksAreTheEnd) {
   EXPECT_EQ(sheet.seen, u"ods, φύλλο «Βιβλία»"_s);
 }
 
+TEST_F(SheetReadersTest, EveryReaderListsTheWorkbooksSheetsWhicheverItReads) {
+  const QString twoTables = makeOds(u"two.ods"_s, R"(<table:table table:name="Οδηγίες">)" + odsRow(odsCell("Α")) +
+                                                      R"(</table:table><table:table table:name="Βιβλία">)" +
+                                                      odsRow(odsCell("Β")) + "</table:table>");
+  const QStringList both{u"Οδηγίες"_s, u"Βιβλία"_s};
+  QString error;
+  EXPECT_EQ(openOdsTable(twoTables, {}, error)->sheets(), both);
+  EXPECT_EQ(openOdsTable(twoTables, u"Βιβλία"_s, error)->sheets(), both);
+  EXPECT_EQ(openXlsxTable(makeXlsx(u"book.xlsx"_s, false), {}, error)->sheets(),
+            (QStringList{u"Βιβλία"_s, u"Μαθητές"_s}));
+  EXPECT_EQ(openXlsTable(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"), {}, error)->sheets(),
+            (QStringList{u"Βιβλία"_s, u"Μαθητές"_s}));
+}
+
 // Dates come day/month/year whichever reader meets them (the xls reader
 // hands FreeXL's ISO text to the same conversion).
 TEST_F(SheetReadersTest, DatesComeDayMonthYearAsAGreekSystemShowsThem) {

@@ -54,6 +54,24 @@ class OdsTable : public SheetRows {
            std::unique_ptr<QXmlStreamReader> xml)
       : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
 
+  // The rows are streamed, so the names of the sheets after this one are
+  // read apart, when asked for.
+  QStringList sheets() const override {
+    QString error;
+    std::unique_ptr<ZipEntries> zip = ZipEntries::open(path(), u"ods"_s, error);
+    QIODevice* content = zip ? zip->stream(kContent, error) : nullptr;
+    if (!content) return {};
+    QXmlStreamReader xml(content);
+    QStringList names;
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"table"_s || xml.namespaceUri() != kTable)
+        continue;
+      names.append(xml.attributes().value(kTable, u"name"_s).toString());
+      xml.skipCurrentElement();
+    }
+    return names;
+  }
+
  protected:
   bool nextStored(Stored& stored) override {
     QXmlStreamReader& xml = *m_xml;

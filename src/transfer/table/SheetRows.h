@@ -29,6 +29,9 @@ class SheetRows : public TableReader {
   QString error() const final { return m_error; }
   bool readFailed() const final { return m_readFailed; }
   QString seen() const final { return m_seen; }
+  QStringList sheets() const override { return m_sheets; }
+  // Set by the reader's opening, which reads the workbook's list of sheets.
+  void setSheets(const QStringList& sheets) { m_sheets = sheets; }
 
   // The message for a file that cannot be opened; "«name»: reason".
   static QString cannotOpen(const QString& path, const QString& reason);
@@ -87,6 +90,7 @@ class SheetRows : public TableReader {
  private:
   QString m_path;
   QString m_seen;
+  QStringList m_sheets;
   QString m_error;
   bool m_readFailed = false;
   bool m_failed = false;

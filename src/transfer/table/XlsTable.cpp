@@ -162,5 +162,7 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     error = freexlError(path, selected != FREEXL_OK ? selected : FREEXL_BIFF_UNSELECTED_SHEET);
     return close();
   }
-  return std::make_unique<XlsTable>(path, names[chosen], book, rows, columns);
+  auto table = std::make_unique<XlsTable>(path, names[chosen], book, rows, columns);
+  table->setSheets(names);
+  return table;
 }

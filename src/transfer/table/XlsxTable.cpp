@@ -365,6 +365,8 @@ std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& s
   }
   QIODevice* stream = zip->stream(entries[chosen], error);
   if (!stream) return nullptr;
-  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, std::move(strings), std::move(shapes),
-                                     date1904);
+  auto table = std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, std::move(strings),
+                                           std::move(shapes), date1904);
+  table->setSheets(names);
+  return table;
 }
