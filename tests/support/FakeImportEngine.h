@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include "catalogue/CatalogueFile.h"
@@ -15,10 +16,16 @@ struct FakeImportEngine {
   ImportPreview shown;
   QList<ImportResult> results;
   QList<QStringList> books;
-  QList<ImportOptions> imports;  // each import's options, in order
+  QList<ImportOptions> imports;             // each import's options, in order
+  QList<ImportOptions> previews;            // each preview's options, in order
+  QMap<QString, ImportPreview> sheetShown;  // what another sheet shows
 
   ImportEngine engine() {
-    return {[this](const QString&, const ImportOptions&) { return shown; },
+    return {[this](const QString&, const ImportOptions& options, const ImportProgress&) {
+              previews.append(options);
+              return options.sheet.isEmpty() || !sheetShown.contains(options.sheet) ? shown
+                                                                                    : sheetShown.value(options.sheet);
+            },
             [this](const QString&, CatalogueFile& file, const ImportOptions& options, const ImportProgress& progress) {
               imports.append(options);
               ImportResult result = results.isEmpty() ? ImportResult() : results.takeFirst();
