@@ -39,6 +39,14 @@ QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent) {
 
 bool isBlank(const QString& text) { return text.trimmed().isEmpty(); }
 
+// A row's filled cells, as one line.
+QString filledCells(const QStringList& cells) {
+  QStringList filled;
+  for (const QString& cell : cells)
+    if (!isBlank(cell)) filled.append(cell.simplified());
+  return filled.join(u" | "_s);
+}
+
 QString shortened(const QString& text, int length) {
   const QString plain = text.simplified();
   return plain.size() > length ? plain.left(length - 1) + u'…' : plain;
@@ -51,7 +59,8 @@ ColumnsDialog::ColumnsDialog(const Dialogs::ColumnsQuestion& question, const QSt
   setObjectName(u"frmColumns"_s);
   setWindowTitle(title);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(plainLabel(u"Αρχείο «%1»: %2"_s.arg(question.file, question.seen), u"lblSeen"_s, this));
+  m_seen = plainLabel(QString(), u"lblSeen"_s, this);
+  layout->addWidget(m_seen);
 
   auto* sheetRow = new QHBoxLayout;
   auto* sheetLabel = new QLabel(u"&Φύλλο:"_s, this);
@@ -166,6 +175,7 @@ void ColumnsDialog::buildRowsChoice(QWidget* parent) {
 
 void ColumnsDialog::load(const Dialogs::ColumnsQuestion& question) {
   m_question = question;
+  m_seen->setText(u"Αρχείο «%1»: %2"_s.arg(m_question.file, m_question.seen));
   m_columnCount = int(m_question.firstRow.size());
   for (const QStringList& row : m_question.rows + m_question.lastRows)
     m_columnCount = std::max(m_columnCount, int(row.size()));
@@ -296,6 +306,7 @@ void ColumnsDialog::showRows() {
   const QList<std::pair<int, QStringList>> rows = shownRows(gapAt);
   const int gap = gapAt >= 0 ? 1 : 0;
   m_preview->clearContents();
+  m_preview->clearSpans();
   m_preview->setRowCount(int(rows.size()) + gap);
   if (gap) {
     // Rows between the first and the last are not shown.
@@ -306,24 +317,46 @@ void ColumnsDialog::showRows() {
   for (int r = 0; r < rows.size(); ++r) {
     const int place = r + (gap && r >= gapAt ? 1 : 0);
     const bool leftOut = rows[r].first > lastRow;
-    m_preview->setVerticalHeaderItem(place, new QTableWidgetItem(QString::number(rows[r].first)));
+    const QString whole = filledCells(rows[r].second);
+    auto* number = new QTableWidgetItem(QString::number(rows[r].first));
+    number->setToolTip(whole);  // the whole row, the columns not taken too
+    m_preview->setVerticalHeaderItem(place, number);
+    bool shown = false;
     for (int field = 0; field < kFieldCount; ++field) {
       QStringList cells;
       for (const int column : m_chosen[field]) cells.append(rows[r].second.value(column));
       QString text;
       if (!cells.isEmpty()) text = m_question.stored ? m_question.stored(cells, field) : cells.join(u' ');
+      shown = shown || !text.isEmpty();
       auto* item = new QTableWidgetItem(text);
       item->setToolTip(text);  // a long text is cut short in its cell
-      if (leftOut) {
-        // Rows after the last one imported are shown struck out.
-        QFont font = item->font();
-        font.setStrikeOut(true);
-        item->setFont(font);
-        item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-        item->setToolTip(u"Δεν εισάγεται"_s);
-      }
       m_preview->setItem(place, field, item);
     }
+    // A row whose text lies only in columns not taken (a note, a total) is
+    // still seen, across the fields, as no record's text.
+    if (!shown && !whole.isEmpty()) {
+      m_preview->setSpan(place, 0, 1, kFieldCount);
+      auto* item = new QTableWidgetItem(u"(σε στήλες που δεν εισάγονται: %1)"_s.arg(whole));
+      item->setToolTip(whole);
+      QFont font = item->font();
+      font.setItalic(true);
+      item->setFont(font);
+      m_preview->setItem(place, 0, item);
+    }
+    if (leftOut) markLeftOut(place);
+  }
+}
+
+// Rows after the last one imported are shown struck out.
+void ColumnsDialog::markLeftOut(int place) {
+  for (int field = 0; field < kFieldCount; ++field) {
+    QTableWidgetItem* item = m_preview->item(place, field);
+    if (!item) continue;
+    QFont font = item->font();
+    font.setStrikeOut(true);
+    item->setFont(font);
+    item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    item->setToolTip(u"Δεν εισάγεται: "_s + item->toolTip());
   }
 }
 

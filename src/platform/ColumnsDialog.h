@@ -34,6 +34,7 @@ class ColumnsDialog : public QDialog {
   void refresh();
   void nameChoices();
   void showRows();
+  void markLeftOut(int place);
   void showCount();
   void showUnused();
   QString columnName(int column) const;
@@ -47,6 +48,7 @@ class ColumnsDialog : public QDialog {
   Dialogs::ColumnsQuestion m_question;
   int m_columnCount = 0;
   QList<QList<int>> m_chosen;
+  QLabel* m_seen = nullptr;
   QComboBox* m_sheet = nullptr;
   QCheckBox* m_header = nullptr;
   QLabel* m_count = nullptr;

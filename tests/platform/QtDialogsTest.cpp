@@ -354,7 +354,7 @@ QString labelText(QWidget* box, const QString& name) { return box->findChild<QLa
 
 TEST_F(QtDialogsTest, ColumnDialogJoinsColumnsInOrderAndSaysWhichAreLeftOut) {
   QStringList names, firstShown, joined, afterMove, withFirstRow, sampleNames;
-  QString fieldTip, unusedFirst, unusedJoined, rowNumber;
+  QString fieldTip, unusedFirst, unusedJoined, rowNumber, hidden;
   bool importBlocked = false, endKept = false;
   user.then([&](QWidget* box) {
     EXPECT_EQ(box->windowTitle(), u"Εισαγωγή"_s);
@@ -378,6 +378,7 @@ TEST_F(QtDialogsTest, ColumnDialogJoinsColumnsInOrderAndSaysWhichAreLeftOut) {
     for (int field = 0; field < 6; ++field)
       for (int column = 0; column < 3; ++column) tick(box, field, column, false);
     importBlocked = !box->findChild<QPushButton*>(u"cmdImport"_s)->isEnabled();
+    hidden = previewRow(box, 0).first();
     tick(box, 5, 1);
     // End on a choice changes nothing unseen.
     fieldChoice(box, 5)->setFocus();
@@ -399,6 +400,8 @@ TEST_F(QtDialogsTest, ColumnDialogJoinsColumnsInOrderAndSaysWhichAreLeftOut) {
   EXPECT_EQ(sampleNames, (QStringList{u"Στήλη 1: Τίτλος, Επιτάφιος"_s, u"Στήλη 2: Σημείωση, δώρο"_s,
                                       u"Στήλη 3: Συγγραφέας, Ρίτσος"_s}));
   EXPECT_TRUE(importBlocked) << "no field takes a column";
+  EXPECT_EQ(hidden, u"(σε στήλες που δεν εισάγονται: Τίτλος | Σημείωση | Συγγραφέας)"_s)
+      << "a row whose text no field takes is still seen";
   EXPECT_TRUE(endKept);
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->columnsOfField, (QList<QList<int>>{{}, {}, {}, {}, {}, {1}}));
