@@ -69,16 +69,21 @@ QList<int> columnsFrom(const ImportPreview& preview, const Dialogs::ColumnChoice
 // One import from the user's choice of file to the last box.
 class ImportRun {
  public:
-  ImportRun(const ImportEngine& engine, CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle)
+  ImportRun(const ImportEngine& engine, CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle,
+            QString& lastFolder)
       : m_engine(engine),
         m_catalogue(catalogue),
         m_dialogs(dialogs),
         m_productTitle(productTitle),
-        m_title(productTitle + u": Εισαγωγή καταλόγου"_s) {}
+        m_title(productTitle + u": Εισαγωγή καταλόγου"_s),
+        m_lastFolder(lastFolder) {}
 
   CatalogueImporter::Added run() {
-    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), importFilters());
+    // The folder of the file chosen last, even when that import went no further.
+    const QString folder = m_lastFolder.isEmpty() ? QFileInfo(m_catalogue.path()).absolutePath() : m_lastFolder;
+    m_input = m_dialogs.openFile(m_title, folder, importFilters());
     if (m_input.isEmpty()) return {};
+    m_lastFolder = QFileInfo(m_input).absolutePath();
     ImportOptions options;
     if (!confirmed(options)) return {};
     ImportResult result = importWith(options);
@@ -274,6 +279,7 @@ class ImportRun {
   Dialogs& m_dialogs;
   const QString m_productTitle;
   const QString m_title;
+  QString& m_lastFolder;
   QString m_input;
   ImportPreview m_preview;  // the table as last read
   bool m_firstRowIsHeader = false;
@@ -290,5 +296,5 @@ ImportEngine ImportEngine::real() {
 
 CatalogueImporter::Added CatalogueImportCommand::importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs,
                                                                  const QString& productTitle) {
-  return ImportRun(m_engine, catalogue, dialogs, productTitle).run();
+  return ImportRun(m_engine, catalogue, dialogs, productTitle, m_lastFolder).run();
 }

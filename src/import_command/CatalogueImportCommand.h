@@ -20,7 +20,8 @@ struct ImportEngine {
 };
 
 // Importing into the catalogue from the librarian's window, apart from the
-// window: the platform's open dialog picks the file; a table's columns are
+// window: the platform's open dialog picks the file, opening where the last
+// one was chosen; a table's columns are
 // matched to the fields in a dialog that shows the rows as they will be
 // stored, a MARC file or catalogue is confirmed by its count; rows that read
 // as totals or notes are asked about; a progress box with Cancel stands
@@ -34,4 +35,5 @@ class CatalogueImportCommand : public CatalogueImporter {
 
  private:
   ImportEngine m_engine;
+  QString m_lastFolder;  // of the file chosen last, while the program runs
 };

@@ -176,8 +176,11 @@ class QtProgress : public Dialogs::Progress {
     m_box.setValue(int(total > 0 ? done * 1000 / total : std::min<qint64>(done, INT_MAX)));
     return !m_box.wasCanceled();
   }
+  // Until the modal box shows, the user's input waits: the window under it
+  // must not act while the work goes on.
   bool keepWaiting() override {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, kWaitMilliseconds);
+    QCoreApplication::processEvents(m_box.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents,
+                                    kWaitMilliseconds);
     return !m_box.wasCanceled();
   }
   void withoutCancel() override { m_box.setCancelButton(nullptr); }

@@ -270,6 +270,24 @@ TEST_F(ImportCommandTest, AnotherSheetIsReadWhenChosenAndImportedFromThere) {
   EXPECT_EQ(fake.imports[0].columns, (QList<int>{0, kNoColumn, kNoColumn}));
 }
 
+TEST_F(ImportCommandTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
+  showTable();
+  CatalogueImportCommand same(fake.engine());
+  auto importWith = [&](CatalogueImportCommand& c) {
+    return c.importCatalogue(file, tp.dialogs, Edition::librarian().productTitle());
+  };
+  tp.dialogs.chooseToOpen(input).answerColumns(std::nullopt);
+  importWith(same);
+  tp.dialogs.chooseToOpen(QString());
+  importWith(same);
+  tp.dialogs.chooseToOpen(QString());
+  importWith(same);
+  QStringList folders;
+  for (const ScriptedDialogs::Entry& entry : tp.dialogs.log())
+    if (entry.kind == Kind::OpenFile) folders.append(entry.text);
+  EXPECT_EQ(folders, (QStringList{cat.dir(), u"/σχολείο"_s, u"/σχολείο"_s}));
+}
+
 namespace {
 
 // A box whose Cancel is pressed after a few waits.
