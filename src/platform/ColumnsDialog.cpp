@@ -269,7 +269,12 @@ void ColumnsDialog::nameChoices() {
     const QList<QAction*> actions = m_choices[field]->menu()->actions();
     for (int column = 0; column < actions.size(); ++column) {
       const QSignalBlocker quiet(actions[column]);
-      actions[column]->setText(columnName(column));
+      // Ticking a column another field holds moves it: the menu says so first.
+      QString text = columnName(column);
+      for (int other = 0; other < kFieldCount; ++other)
+        if (other != field && m_chosen[other].contains(column))
+          text += u"  (τώρα στο «%1»)"_s.arg(shortened(fieldLabel(other), kSampleLength));
+      actions[column]->setText(text);
       actions[column]->setChecked(m_chosen[field].contains(column));
     }
     QStringList names;
