@@ -146,3 +146,26 @@ TEST_F(RealImportTest, ARepeatedBookNumberIsAskedAboutNoWritesNothingYesImports)
   EXPECT_EQ(catalogue.fieldsOf(2)[2].trimmed(), u"Ο Καπετάν Μιχάλης"_s);
   EXPECT_EQ(caption(), recordCaption(1, 3));
 }
+
+// A school's list as it comes: publisher and year in two columns, the
+// borrower and the return date too, and a totals row under the books.
+TEST_F(RealImportTest, ColumnsJoinedForOneFieldAndATotalsRowLeftOutWhenAsked) {
+  open();
+  const QString csv = greekExcelCsv({u"Α/Α;Τίτλος;Εκδότης;Έτος;Δανειστής;Ημ. επιστροφής"_s,
+                                     u"1;Ζορμπάς;Καζαντζάκη;1946;Παπαδόπουλος Γ.;15/12/2026"_s,
+                                     u"2;Ρωμιοσύνη;Κέδρος;1966;;"_s, u"Σύνολο βιβλίων: 2;;;;;"_s});
+  platform.dialogs.chooseToOpen(csv).answerColumns(
+      Dialogs::ColumnChoice{{{}, {}, {1}, {2, 3}, {}, {4, 5}}, true, {}, 0});
+  platform.dialogs.answer(Dialogs::Answer::Yes).answer(Dialogs::Answer::Ok);
+  item("mnuImport")->trigger();
+
+  const Dialogs::ColumnsQuestion& asked = platform.dialogs.columnQuestions().first();
+  EXPECT_EQ(asked.rowCount, 3);
+  EXPECT_EQ(asked.stored({u"Καζαντζάκη"_s, u"1946"_s}, 3), u"Καζαντζάκη, 1946"_s) << "joined as the tool joins";
+  ASSERT_EQ(platform.dialogs.messageTexts().size(), 2);
+  EXPECT_TRUE(platform.dialogs.messageTexts()[0].contains(u"σειρά 4: Σύνολο βιβλίων: 2"_s));
+  EXPECT_EQ(platform.dialogs.messageTexts()[1], u"Προστέθηκαν 2 εγγραφές, με κωδικούς 1 έως 2."_s);
+  EXPECT_EQ(catalogue.bytes(),
+            recordWithFields({{}, {}, u"Ζορμπάς"_s, u"Καζαντζάκη, 1946"_s, {}, u"Παπαδόπουλος Γ. 15/12/2026"_s}) +
+                recordWithFields({{}, {}, u"Ρωμιοσύνη"_s, u"Κέδρος, 1966"_s}));
+}
