@@ -36,6 +36,21 @@
     </message>
 </context>
 <context>
+    <name>QAbstractSpinBox</name>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Επιλογή όλων</translation>
+    </message>
+    <message>
+        <source>&amp;Step up</source>
+        <translation>&amp;Ένα πάνω</translation>
+    </message>
+    <message>
+        <source>Step &amp;down</source>
+        <translation>Ένα &amp;κάτω</translation>
+    </message>
+</context>
+<context>
     <name>QCommandLineParser</name>
     <message>
         <source>Displays version information.</source>

@@ -7,8 +7,10 @@
 #include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
 #include "import_command/WindowReasons.h"
+#include "import_command/WorkOffThread.h"
 #include "transfer/FileFormats.h"
 #include "transfer/import/FieldText.h"
+#include "transfer/import/TableLayout.h"
 #include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
@@ -18,15 +20,20 @@ namespace {
 // What a box lists of the engine's reasons, repeats or cuts; the rest are counted.
 constexpr qsizetype kListedLines = 10;
 
-// The first reasons in the window's words, then how many more there are.
-QString listed(const QList<ImportReason>& reasons, qint64 more) {
-  const qsizetype shown = std::min(reasons.size(), kListedLines);
-  QStringList lines;
-  for (qsizetype i = 0; i < shown; ++i) lines.append(windowWording(reasons[i]));
-  QString text = lines.join(u"\r\n"_s);
-  more += reasons.size() - shown;
+// The first lines, then how many more there are.
+QString listed(const QStringList& lines, qint64 more) {
+  const qsizetype shown = std::min(lines.size(), kListedLines);
+  QString text = lines.mid(0, shown).join(u"\r\n"_s);
+  more += lines.size() - shown;
   if (more > 0) text += u"\r\n… και άλλες %1."_s.arg(more);
   return text;
+}
+
+// The first reasons in the window's words, then how many more there are.
+QString listed(const QList<ImportReason>& reasons, qint64 more) {
+  QStringList lines;
+  for (qsizetype i = 0; i < std::min(reasons.size(), kListedLines); ++i) lines.append(windowWording(reasons[i]));
+  return listed(lines, more + reasons.size() - lines.size());
 }
 QString listed(const ImportReasons& reasons) { return listed(reasons.listed, reasons.more); }
 
@@ -56,31 +63,8 @@ QString addedText(qint32 first, qint32 count) {
 
 int columnCountOf(const ImportPreview& preview) {
   qsizetype count = std::max(preview.header.size(), preview.columns.size());
-  for (const QStringList& row : preview.rows) count = std::max(count, row.size());
+  for (const QStringList& row : preview.rows + preview.lastRows) count = std::max(count, row.size());
   return int(count);
-}
-
-// The dialog's view of a table: for each field the first column proposed for it.
-// A choice remembered for the same file is proposed again when it still fits its columns.
-Dialogs::ColumnsQuestion questionFor(const ImportPreview& preview, const QString& input,
-                                     const std::optional<Dialogs::ColumnChoice>& before) {
-  Dialogs::ColumnsQuestion question;
-  question.file = QFileInfo(input).fileName();
-  question.seen = preview.seen;
-  question.firstRow = preview.header;
-  // A first row that names some columns but not all is still no book.
-  question.firstRowIsHeader = preview.headerRecognised || std::any_of(preview.columns.begin(), preview.columns.end(),
-                                                                      [](int c) { return c != kNoColumn; });
-  question.rows = preview.rows;
-  for (int field = 0; field < CatalogueRecord::kFieldCount; ++field)
-    question.columnOfField.append(int(preview.columns.indexOf(field)));
-  question.stored = previewCell;
-  if (before && std::all_of(before->columnOfField.begin(), before->columnOfField.end(),
-                            [&](int column) { return column < columnCountOf(preview); })) {
-    question.columnOfField = before->columnOfField;
-    question.firstRowIsHeader = before->firstRowIsHeader;
-  }
-  return question;
 }
 
 // The import's column list from the user's choice: the field of each file
@@ -90,10 +74,9 @@ QList<int> columnsFrom(const ImportPreview& preview, const Dialogs::ColumnChoice
   QList<int> columns(count, kNoColumn);
   for (int column = 0; column < count; ++column)
     if (preview.columns.value(column, kNoColumn) == kCodeColumn) columns[column] = kCodeColumn;
-  for (int field = 0; field < choice.columnOfField.size(); ++field) {
-    const int column = choice.columnOfField[field];
-    if (column >= 0 && column < count) columns[column] = field;
-  }
+  for (int field = 0; field < choice.columnsOfField.size(); ++field)
+    for (const int column : choice.columnsOfField[field])
+      if (column >= 0 && column < count) columns[column] = field;
   return columns;
 }
 
@@ -101,17 +84,21 @@ QList<int> columnsFrom(const ImportPreview& preview, const Dialogs::ColumnChoice
 class ImportRun {
  public:
   ImportRun(const ImportEngine& engine, CatalogueImportCommand::Memory& memory, CatalogueFile& catalogue,
-            Dialogs& dialogs, const QString& productTitle)
+            Dialogs& dialogs, const QString& productTitle, QString& lastFolder)
       : m_engine(engine),
         m_memory(memory),
         m_catalogue(catalogue),
         m_dialogs(dialogs),
         m_productTitle(productTitle),
-        m_title(productTitle + u": Εισαγωγή καταλόγου"_s) {}
+        m_title(productTitle + u": Εισαγωγή καταλόγου"_s),
+        m_lastFolder(lastFolder) {}
 
   CatalogueImporter::Added run() {
-    m_input = m_dialogs.openFile(m_title, QFileInfo(m_catalogue.path()).absolutePath(), openFilters());
+    // The folder of the file chosen last, even when that import went no further.
+    const QString folder = m_lastFolder.isEmpty() ? QFileInfo(m_catalogue.path()).absolutePath() : m_lastFolder;
+    m_input = m_dialogs.openFile(m_title, folder, openFilters());
     if (m_input.isEmpty()) return {};
+    m_lastFolder = QFileInfo(m_input).absolutePath();
     ImportOptions options;
     if (!confirmed(options)) return {};
     ImportResult result = importWith(options);
@@ -132,27 +119,126 @@ class ImportRun {
  private:
   // What the file holds, shown for the user to confirm or match to the fields.
   bool confirmed(ImportOptions& options) {
-    const ImportPreview preview = m_engine.preview(m_input, options);
-    switch (preview.kind) {
+    const std::optional<ImportPreview> preview = previewWith(options);
+    if (!preview) return false;
+    switch (preview->kind) {
       case ImportPreview::Kind::Unreadable:
-        notice(preview.reasons.isEmpty() ? preview.error : listed(preview.reasons, 0), Dialogs::Icon::Exclamation);
+        notice(preview->reasons.isEmpty() ? preview->error : listed(preview->reasons, 0), Dialogs::Icon::Exclamation);
         return false;
       case ImportPreview::Kind::Table:
-        return columnsChosen(preview, options);
+        m_preview = *preview;
+        return columnsChosen(options) && totalsSettled(options);
       case ImportPreview::Kind::Records:
-        return recordsConfirmed(preview);
+        return recordsConfirmed(*preview);
+      case ImportPreview::Kind::Cancelled:
+        return false;
     }
     return false;
   }
 
-  bool columnsChosen(const ImportPreview& preview, ImportOptions& options) {
-    const QString path = QFileInfo(m_input).absoluteFilePath();
-    const std::optional<Dialogs::ColumnChoice> choice = m_dialogs.chooseColumns(
-        questionFor(preview, m_input, path == m_memory.input ? m_memory.choice : std::nullopt), m_title);
+  // The file read beside the window, under a progress box; nothing for Cancel.
+  std::optional<ImportPreview> previewWith(const ImportOptions& options) {
+    const std::unique_ptr<Dialogs::Progress> progress =
+        m_dialogs.progress(u"Ανάγνωση του «%1»…"_s.arg(fileName()), m_title);
+    auto shown = std::make_shared<ImportPreview>();
+    if (!workOffThread(*progress, true,
+                       [shown, read = m_engine.preview, input = m_input, options](const ImportProgress& told) {
+                         *shown = read(input, options, told);
+                       }))
+      return std::nullopt;
+    if (shown->kind == ImportPreview::Kind::Cancelled) return std::nullopt;
+    return *shown;
+  }
+
+  // The dialog's view of the table: for each field the columns proposed for
+  // it. A choice remembered for the same file is proposed again when it still
+  // fits its columns.
+  Dialogs::ColumnsQuestion question() {
+    const ImportPreview& preview = m_preview;
+    Dialogs::ColumnsQuestion question;
+    question.file = fileName();
+    question.seen = preview.seen;
+    question.firstRow = preview.header;
+    // A first row that names some columns but not all is still no book.
+    question.firstRowIsHeader = preview.headerRecognised || std::any_of(preview.columns.begin(), preview.columns.end(),
+                                                                        [](int c) { return c != kNoColumn; });
+    question.rows = preview.rows;
+    for (int field = 0; field < CatalogueRecord::kFieldCount; ++field) {
+      QList<int> columns;
+      for (int column = 0; column < preview.columns.size(); ++column)
+        if (preview.columns[column] == field) columns.append(column);
+      question.columnsOfField.append(columns);
+    }
+    question.stored = [](const QStringList& cells, int field) { return previewCell(joinedCells(cells, field), field); };
+    const std::optional<Dialogs::ColumnChoice>& before = m_memory.choice;
+    if (QFileInfo(m_input).absoluteFilePath() == m_memory.input && before &&
+        std::all_of(before->columnsOfField.begin(), before->columnsOfField.end(), [&](const QList<int>& columns) {
+          return std::all_of(columns.begin(), columns.end(),
+                             [&](int column) { return column < columnCountOf(preview); });
+        })) {
+      question.columnsOfField = before->columnsOfField;
+      question.firstRowIsHeader = before->firstRowIsHeader;
+    }
+    question.firstNumber = preview.headerNumber;
+    question.rowNumbers = preview.rowNumbers;
+    question.rowCount = preview.rowCount;
+    question.lastRows = preview.lastRows;
+    question.lastNumbers = preview.lastNumbers;
+    question.sheets = preview.sheets;
+    question.sheet = preview.sheet;
+    question.readSheet = [this](const QString& sheet) { return sheetQuestion(sheet); };
+    return question;
+  }
+
+  // Another sheet of the workbook, read as the first was.
+  std::optional<Dialogs::ColumnsQuestion> sheetQuestion(const QString& sheet) {
+    ImportOptions options;
+    options.sheet = sheet;
+    const std::optional<ImportPreview> preview = previewWith(options);
+    if (!preview) return std::nullopt;
+    if (preview->kind != ImportPreview::Kind::Table) {
+      notice(preview->error, Dialogs::Icon::Exclamation);
+      return std::nullopt;
+    }
+    m_preview = *preview;
+    return question();
+  }
+
+  bool columnsChosen(ImportOptions& options) {
+    const std::optional<Dialogs::ColumnChoice> choice = m_dialogs.chooseColumns(question(), m_title);
     if (!choice) return false;
-    m_memory = {path, choice};
-    options.columns = columnsFrom(preview, *choice);
+    m_memory = {QFileInfo(m_input).absoluteFilePath(), choice};
+    options.columns = columnsFrom(m_preview, *choice);
     options.firstRow = choice->firstRowIsHeader ? FirstRow::Header : FirstRow::Data;
+    options.sheet = choice->sheet;
+    options.lastRow = choice->lastRow;
+    m_firstRowIsHeader = choice->firstRowIsHeader;
+    return true;
+  }
+
+  // Rows that read as totals or notes are never taken for books unasked.
+  bool totalsSettled(ImportOptions& options) {
+    QList<int> rows;
+    QStringList lines;
+    for (qsizetype i = 0; i < m_preview.totalsNumbers.size(); ++i) {
+      const int row = m_preview.totalsNumbers[i];
+      if ((options.lastRow > 0 && row > options.lastRow) || (m_firstRowIsHeader && row == m_preview.headerNumber))
+        continue;
+      rows.append(row);
+      lines.append(u"σειρά %1: %2"_s.arg(row).arg(m_preview.totalsTexts.value(i)));
+    }
+    if (rows.isEmpty()) return true;
+    const QString question =
+        rows.size() == 1
+            ? u"Αυτή η σειρά του «%1» μοιάζει με σύνολο ή σημείωση και όχι με βιβλίο:\r\n%2\r\nΝα μείνει έξω από "
+              u"την εισαγωγή;"_s
+            : u"Αυτές οι σειρές του «%1» μοιάζουν με σύνολα ή σημειώσεις και όχι με βιβλία:\r\n%2\r\nΝα μείνουν "
+              u"έξω από την εισαγωγή;"_s;
+    const Dialogs::Answer answer =
+        m_dialogs.message(question.arg(fileName(), listed(lines, 0)), m_productTitle, Dialogs::Buttons::YesNoCancel,
+                          Dialogs::Icon::Question, Dialogs::Answer::Yes);
+    if (answer == Dialogs::Answer::Cancel) return false;
+    if (answer == Dialogs::Answer::Yes) options.leftOutRows = rows;
     return true;
   }
 
@@ -170,11 +256,14 @@ class ImportRun {
     return ask(question, Dialogs::Answer::Yes);
   }
 
+  // The import beside the window; Cancel waits for it to undo what it wrote.
   ImportResult importWith(const ImportOptions& options) {
     const std::unique_ptr<Dialogs::Progress> progress =
         m_dialogs.progress(u"Εισαγωγή από το «%1»…"_s.arg(fileName()), m_title);
-    return m_engine.import(m_input, m_catalogue, options,
-                           [&](qint64 done, qint64 total) { return progress->advance(done, total); });
+    ImportResult result;
+    workOffThread(*progress, false,
+                  [&](const ImportProgress& told) { result = m_engine.import(m_input, m_catalogue, options, told); });
+    return result;
   }
 
   bool repeatsAccepted(const ImportResult& result) {
@@ -272,17 +361,22 @@ class ImportRun {
   Dialogs& m_dialogs;
   const QString m_productTitle;
   const QString m_title;
+  QString& m_lastFolder;
   QString m_input;
+  ImportPreview m_preview;  // the table as last read
+  bool m_firstRowIsHeader = false;
 };
 
 }  // namespace
 
 ImportEngine ImportEngine::real() {
-  return {[](const QString& input, const ImportOptions& options) { return previewImport(input, options); },
+  return {[](const QString& input, const ImportOptions& options, const ImportProgress& progress) {
+            return previewImport(input, options, progress);
+          },
           importIntoOpenCatalogue};
 }
 
 CatalogueImporter::Added CatalogueImportCommand::importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs,
                                                                  const QString& productTitle) {
-  return ImportRun(m_engine, m_memory, catalogue, dialogs, productTitle).run();
+  return ImportRun(m_engine, m_memory, catalogue, dialogs, productTitle, m_lastFolder).run();
 }

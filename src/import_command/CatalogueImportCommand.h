@@ -12,7 +12,8 @@
 // The import's two steps, looking at a file and adding it; tests may give
 // others to reach every answer the import can give.
 struct ImportEngine {
-  std::function<ImportPreview(const QString& input, const ImportOptions& options)> preview;
+  std::function<ImportPreview(const QString& input, const ImportOptions& options, const ImportProgress& progress)>
+      preview;
   std::function<ImportResult(const QString& input, CatalogueFile& catalogue, const ImportOptions& options,
                              const ImportProgress& progress)>
       import;
@@ -20,10 +21,13 @@ struct ImportEngine {
 };
 
 // Importing into the catalogue from the librarian's window, apart from the
-// window: the platform's open dialog picks the file; a table's columns are
+// window: the platform's open dialog picks the file, opening where the last
+// one was chosen; a table's columns are
 // matched to the fields in a dialog that shows the rows as they will be
-// stored, a MARC file or catalogue is confirmed by its count; a progress box
-// with Cancel stands while everything or nothing is added; repeated book
+// stored, a MARC file or catalogue is confirmed by its count; rows that read
+// as totals or notes are asked about; a progress box with Cancel stands
+// while the file is read and while everything or nothing is added, the work
+// going on beside the window so that it never freezes; repeated book
 // numbers are asked about first; a box names the codes added, or why none was.
 class CatalogueImportCommand : public CatalogueImporter {
  public:
@@ -39,4 +43,5 @@ class CatalogueImportCommand : public CatalogueImporter {
  private:
   ImportEngine m_engine;
   Memory m_memory;
+  QString m_lastFolder;  // of the file chosen last, while the program runs
 };

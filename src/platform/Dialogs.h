@@ -39,22 +39,39 @@ class Dialogs {
 
   // A table about to be imported, as the column dialog shows it: what was
   // found, the file's first row and the rows after it, and for each of the
-  // six fields the file column (0-based) proposed for it, or -1 for none.
+  // six fields the file columns (0-based, in order) proposed for it.
   struct ColumnsQuestion {
     QString file;  // its name, as the user knows it
     QString seen;  // type, encoding and separator found
     QStringList firstRow;
     bool firstRowIsHeader = false;
     QList<QStringList> rows;
-    QList<int> columnOfField;
-    // A cell as field `field` would take it.
-    std::function<PreviewCell(const QString& cell, int field)> stored;
+    QList<QList<int>> columnsOfField;
+    // A cell as field `field` would take it, from the cells of its columns in order.
+    std::function<PreviewCell(const QStringList& cells, int field)> stored;
+    // The file's own numbers of the first row and of `rows` (following on
+    // from the first row when not given), how many rows follow the first,
+    // and the last of them when `rows` does not reach them.
+    int firstNumber = 1;
+    QList<int> rowNumbers;
+    qint64 rowCount = 0;
+    QList<QStringList> lastRows;
+    QList<int> lastNumbers;
+    // A workbook's sheets, the one shown, and how to read another: the
+    // question for that sheet, or nothing when it could not be read (the
+    // reader has told why).
+    QStringList sheets;
+    QString sheet;
+    std::function<std::optional<ColumnsQuestion>(const QString& sheet)> readSheet;
   };
-  // The user's answer: the file column of each field (-1 for none) and
-  // whether the first row names the columns.
+  // The user's answer: the file columns of each field, in order (several
+  // are joined), whether the first row names the columns, the sheet, and
+  // the last row to import (0 for all).
   struct ColumnChoice {
-    QList<int> columnOfField;
+    QList<QList<int>> columnsOfField;
     bool firstRowIsHeader = false;
+    QString sheet;
+    int lastRow = 0;
   };
 
   // A modal box with a bar and a Cancel button, shown while it exists.
@@ -63,6 +80,11 @@ class Dialogs {
     virtual ~Progress() = default;
     // Moves the bar; false once the user has pressed Cancel.
     virtual bool advance(qint64 done, qint64 total) = 0;
+    // While the work goes on elsewhere and has nothing to tell: lets the box
+    // answer for a moment; false once the user has pressed Cancel.
+    virtual bool keepWaiting() { return true; }
+    // The work can no longer be undone: the box stops offering Cancel.
+    virtual void withoutCancel() {}
   };
 
   virtual ~Dialogs() = default;

@@ -255,11 +255,11 @@ TEST_F(GreekTexts, TheImportsOpenAndColumnDialogsAndTheSaveDialogsCheckBox) {
   question.seen = u"CSV, Windows-1253, «;»"_s;
   question.firstRow = {u"Τίτλος"_s, u"Συγγραφέας"_s};
   question.rows = {{u"Επιτάφιος"_s, u"Ρίτσος"_s}};
-  question.columnOfField = {1, -1, 0, -1, -1, -1};
+  question.columnsOfField = {{1}, {}, {0}, {}, {}, {}};
   whenBoxOpens(readAndClose, [&] { dialogs.chooseColumns(question, u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s); });
   expectAllGreek();
-  for (const char* text :
-       {"Άνοιγμα", "Χωρίς τα ονόματα των δανειζόμενων", "Η πρώτη σειρά είναι επικεφαλίδα", "Στήλη 1", "Εισαγωγή"})
+  for (const char* text : {"Άνοιγμα", "Χωρίς τα ονόματα των δανειζόμενων", "Η πρώτη σειρά είναι επικεφαλίδα",
+                           "Στήλη 1: Τίτλος, Επιτάφιος", "Εισαγωγή"})
     EXPECT_TRUE(reader.seen.contains(QString::fromUtf8(text))) << text;
 }
 

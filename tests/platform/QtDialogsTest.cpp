@@ -8,15 +8,18 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "catalogue/FieldLabels.h"
 #include "platform/system/QtDialogs.h"
 #include "support/PrintQString.h"
 
@@ -260,10 +263,31 @@ TEST_F(QtDialogsTest, ProgressBoxCancelButtonStopsTheWork) {
   auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
   ASSERT_NE(box, nullptr) << "a slow step shows the box";
   EXPECT_EQ(box->windowTitle(), u"Σ-Zelkor 3.2"_s);
-  EXPECT_EQ(box->labelText(), u"Εξαγωγή…"_s);
+  EXPECT_EQ(box->labelText(), u"Εξαγωγή…\n2 από 4"_s) << "a known total is counted";
   EXPECT_EQ(box->value(), 500);
   box->findChild<QPushButton*>()->click();
   EXPECT_FALSE(progress->advance(3, 4));
+}
+
+TEST_F(QtDialogsTest, ProgressBoxFitsItsTitleAndStopsOfferingCancelWhenTheWorkCannotBeUndone) {
+  const QString title = u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s;
+  const std::unique_ptr<Dialogs::Progress> progress = dialogs.progress(u"Εισαγωγή από το «α.csv»…"_s, title);
+  QTest::qWait(600);
+  EXPECT_TRUE(progress->keepWaiting());
+  auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr) << "the box shows while the work goes on elsewhere";
+  EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(title) + 100);
+  QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
+  QTest::qWait(50);
+  EXPECT_FALSE(progress->keepWaiting()) << "Cancel is heard between steps";
+
+  const std::unique_ptr<Dialogs::Progress> last = dialogs.progress(u"Εισαγωγή…"_s, title);
+  last->withoutCancel();
+  QTest::qWait(600);
+  EXPECT_TRUE(last->advance(4, 4));
+  auto* lastBox = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(lastBox, nullptr);
+  EXPECT_EQ(lastBox->findChild<QPushButton*>(), nullptr);
 }
 
 TEST_F(QtDialogsTest, SaveDialogShowsItsCheckBoxAndReturnsItsState) {
@@ -297,9 +321,14 @@ Dialogs::ColumnsQuestion threeColumns() {
   q.firstRow = {u"Τίτλος"_s, u"Σημείωση"_s, u"Συγγραφέας"_s};
   q.firstRowIsHeader = true;
   q.rows = {{u"Επιτάφιος"_s, u"δώρο"_s, u"  Ρίτσος"_s}, {u"Ποιήματα"_s, u""_s, u"Σεφέρης"_s}};
-  q.columnOfField = {2, -1, 0, -1, -1, -1};
-  q.stored = [](const QString& cell, int field) {
-    return Dialogs::PreviewCell{u"%1:%2"_s.arg(field).arg(cell.trimmed()), {}};
+  q.rowNumbers = {2, 4};
+  q.rowCount = 2;
+  q.columnsOfField = {{2}, {}, {0}, {}, {}, {}};
+  q.stored = [](const QStringList& cells, int field) {
+    QStringList kept;
+    for (const QString& cell : cells)
+      if (!cell.trimmed().isEmpty()) kept.append(cell.trimmed());
+    return Dialogs::PreviewCell{kept.isEmpty() ? QString() : u"%1:%2"_s.arg(field).arg(kept.join(u'+')), {}};
   };
   return q;
 }
@@ -312,43 +341,144 @@ QStringList previewRow(QWidget* box, int row) {
   return cells;
 }
 
+QPushButton* fieldChoice(QWidget* box, int field) { return box->findChild<QPushButton*>(u"cmdField%1"_s.arg(field)); }
+
+// Ticks or unticks file column `column` in the menu of field `field`.
+void tick(QWidget* box, int field, int column, bool ticked = true) {
+  fieldChoice(box, field)->menu()->actions()[column]->setChecked(ticked);
+}
+
+// The columns of each field, "0,1" for a field, fields parted by "|" (Qt's
+// own list comparison would hand memcmp an empty list's null data).
+QString columnsText(const QList<QList<int>>& fields) {
+  QStringList parts;
+  for (const QList<int>& columns : fields) {
+    QStringList numbers;
+    for (const int column : columns) numbers.append(QString::number(column));
+    parts.append(numbers.join(u','));
+  }
+  return parts.join(u'|');
+}
+
+QString labelText(QWidget* box, const QString& name) { return box->findChild<QLabel*>(name)->text(); }
+
 }  // namespace
 
-TEST_F(QtDialogsTest, ColumnDialogShowsTheRowsAsStoredAndFollowsEveryChoice) {
-  QStringList header, firstShown, afterMove, withFirstRow, names;
-  bool importBlocked = false;
+TEST_F(QtDialogsTest, ColumnDialogJoinsColumnsInOrderAndSaysWhichAreLeftOut) {
+  QStringList names, firstShown, joined, afterMove, withFirstRow, sampleNames;
+  QString fieldTip, unusedFirst, unusedJoined, rowNumber, hidden;
+  bool importBlocked = false, endKept = false;
   user.then([&](QWidget* box) {
     EXPECT_EQ(box->windowTitle(), u"Εισαγωγή"_s);
-    EXPECT_EQ(box->findChild<QLabel*>(u"lblSeen"_s)->text(), u"Αρχείο «βιβλία.csv»: CSV, UTF-8, «;»"_s);
-    auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
-    for (int c = 0; c < grid->columnCount(); ++c) header.append(grid->horizontalHeaderItem(c)->text());
-    firstShown = previewRow(box, 1);
-    auto* author = box->findChild<QComboBox*>(u"cboField0"_s);
-    for (int i = 0; i < author->count(); ++i) names.append(author->itemText(i));
-    // Column 1 ("Τίτλος") moved to the publication field leaves the title field without one.
-    box->findChild<QComboBox*>(u"cboField3"_s)->setCurrentIndex(1);
-    afterMove = previewRow(box, 1);
+    EXPECT_EQ(labelText(box, u"lblSeen"_s), u"Αρχείο «βιβλία.csv»: CSV, UTF-8, «;»"_s);
+    EXPECT_FALSE(box->findChild<QComboBox*>(u"cboSheet"_s)->isVisibleTo(box)) << "a CSV file has no sheets";
+    fieldTip = box->findChild<QLabel*>(u"lblField5"_s)->toolTip();
+    for (QAction* action : fieldChoice(box, 0)->menu()->actions()) names.append(action->text());
+    firstShown = previewRow(box, 0);
+    rowNumber = box->findChild<QTableWidget*>(u"grdPreview"_s)->verticalHeaderItem(1)->text();
+    unusedFirst = labelText(box, u"lblUnused"_s);
+    // The note column joins the title, after it.
+    tick(box, 2, 1);
+    joined = previewRow(box, 0);
+    unusedJoined = labelText(box, u"lblUnused"_s);
+    // Column 1 ("Τίτλος") ticked for the publication field leaves the title field.
+    tick(box, 3, 0);
+    afterMove = previewRow(box, 0);
     box->findChild<QCheckBox*>(u"chkHeader"_s)->click();
-    withFirstRow = previewRow(box, 1);
-    for (QComboBox* combo : box->findChildren<QComboBox*>()) combo->setCurrentIndex(0);
+    withFirstRow = previewRow(box, 0);
+    for (QAction* action : fieldChoice(box, 4)->menu()->actions()) sampleNames.append(action->text());
+    for (int field = 0; field < 6; ++field)
+      for (int column = 0; column < 3; ++column) tick(box, field, column, false);
     importBlocked = !box->findChild<QPushButton*>(u"cmdImport"_s)->isEnabled();
-    box->findChild<QComboBox*>(u"cboField5"_s)->setCurrentIndex(2);
+    hidden = previewRow(box, 0).first();
+    tick(box, 5, 1);
+    // End on a choice changes nothing unseen.
+    fieldChoice(box, 5)->setFocus();
+    QTest::keyClick(fieldChoice(box, 5), Qt::Key_End);
+    endKept = fieldChoice(box, 5)->toolTip() == u"Στήλη 2: Σημείωση, δώρο"_s;
     buttonNamed(box, u"Εισαγωγή"_s)->click();
   });
   const std::optional<Dialogs::ColumnChoice> choice = dialogs.chooseColumns(threeColumns(), u"Εισαγωγή"_s);
-  EXPECT_EQ(header.first(), u"ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ"_s);
-  EXPECT_EQ(header.size(), 6);
-  EXPECT_EQ(names, (QStringList{u"—"_s, u"Τίτλος"_s, u"Σημείωση"_s, u"Συγγραφέας"_s}));
+  EXPECT_EQ(fieldTip, fieldLabel(5)) << "a label cut by its width is read whole on hover";
+  EXPECT_EQ(names, (QStringList{u"Τίτλος  (τώρα στο «%1»)"_s.arg(fieldLabel(2).left(23) + u'…'), u"Σημείωση"_s,
+                                u"Συγγραφέας"_s}));
   EXPECT_EQ(firstShown, (QStringList{u"0:Ρίτσος"_s, {}, u"2:Επιτάφιος"_s, {}, {}, {}}));
-  EXPECT_EQ(afterMove, (QStringList{u"0:Ρίτσος"_s, {}, {}, u"3:Επιτάφιος"_s, {}, {}}));
-  EXPECT_EQ(withFirstRow, (QStringList{u"0:Συγγραφέας"_s, {}, {}, u"3:Τίτλος"_s, {}, {}}));
+  EXPECT_EQ(rowNumber, u"4"_s) << "the file's own row numbers, blank rows skipped";
+  EXPECT_EQ(unusedFirst, u"Δεν θα χρησιμοποιηθεί η στήλη «Σημείωση»."_s);
+  EXPECT_EQ(joined, (QStringList{u"0:Ρίτσος"_s, {}, u"2:Επιτάφιος+δώρο"_s, {}, {}, {}}));
+  EXPECT_EQ(unusedJoined, u"Χρησιμοποιούνται όλες οι στήλες του αρχείου."_s);
+  EXPECT_EQ(afterMove, (QStringList{u"0:Ρίτσος"_s, {}, u"2:δώρο"_s, u"3:Επιτάφιος"_s, {}, {}}));
+  EXPECT_EQ(withFirstRow, (QStringList{u"0:Συγγραφέας"_s, {}, u"2:Σημείωση"_s, u"3:Τίτλος"_s, {}, {}}));
+  // Without a header a column is known by its first cells.
+  EXPECT_EQ(sampleNames, (QStringList{u"Στήλη 1: Τίτλος, Επιτάφιος  (τώρα στο «ΕΚΔΟΤΙΚΑ ΣΤΟΙΧΕΙΑ: ΤΟΠΟ…»)"_s,
+                                      u"Στήλη 2: Σημείωση, δώρο  (τώρα στο «ΚΥΡΙΟΣ ΤΙΤΛΟΣ και ΥΠΟΤΙ…»)"_s,
+                                      u"Στήλη 3: Συγγραφέας, Ρίτσος  (τώρα στο «ΣΥΓΓΡΑΦΕΑΣ - ΕΠΙΜΕΛΗΤΗΣ»)"_s}));
   EXPECT_TRUE(importBlocked) << "no field takes a column";
+  EXPECT_EQ(hidden, u"(σε στήλες που δεν εισάγονται: Τίτλος | Σημείωση | Συγγραφέας)"_s)
+      << "a row whose text no field takes is still seen";
+  EXPECT_TRUE(endKept);
   ASSERT_TRUE(choice.has_value());
-  EXPECT_EQ(choice->columnOfField, (QList<int>{-1, -1, -1, -1, -1, 1}));
+  EXPECT_EQ(columnsText(choice->columnsOfField), u"|||||1"_s);
   EXPECT_FALSE(choice->firstRowIsHeader);
+  EXPECT_EQ(choice->lastRow, 0);
 
   user.then([](QWidget* box) { buttonNamed(box, u"Άκυρο"_s)->click(); });
   EXPECT_FALSE(dialogs.chooseColumns(threeColumns(), u"Εισαγωγή"_s).has_value());
+}
+
+TEST_F(QtDialogsTest, ColumnDialogShowsTheLastRowsLeavesRowsOutAndFollowsTheSheet) {
+  Dialogs::ColumnsQuestion list = threeColumns();
+  list.rowCount = 40;
+  list.lastRows = {{u"Έρημη Χώρα"_s, u""_s, u"Έλιοτ"_s}, {u"Σύνολο βιβλίων: 40"_s}};
+  list.lastNumbers = {40, 41};
+  list.sheets = {u"Οδηγίες"_s, u"Βιβλία"_s};
+  list.sheet = u"Βιβλία"_s;
+  QStringList asked;
+  list.readSheet = [&](const QString& sheet) -> std::optional<Dialogs::ColumnsQuestion> {
+    asked.append(sheet);
+    Dialogs::ColumnsQuestion other = threeColumns();
+    other.firstRow = {u"Διαβάστε πρώτα"_s};
+    other.firstRowIsHeader = false;
+    other.rows = {};
+    other.rowCount = 0;
+    other.columnsOfField = {};
+    other.sheets = {u"Οδηγίες"_s, u"Βιβλία"_s};
+    other.sheet = sheet;
+    return other;
+  };
+  QString count, countAfter, gap, struck, sheetCount;
+  bool struckOut = false;
+  user.then([&](QWidget* box) {
+    count = labelText(box, u"lblRows"_s);
+    auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
+    gap = grid->verticalHeaderItem(2)->text();
+    box->findChild<QSpinBox*>(u"spnLastRow"_s)->setValue(40);
+    countAfter = labelText(box, u"lblRows"_s);
+    struck = grid->verticalHeaderItem(4)->text();
+    struckOut = grid->item(4, 2)->font().strikeOut() && !grid->item(3, 2)->font().strikeOut();
+    auto* sheets = box->findChild<QComboBox*>(u"cboSheet"_s);
+    EXPECT_TRUE(sheets->isVisibleTo(box));
+    EXPECT_EQ(sheets->currentText(), u"Βιβλία"_s);
+    sheets->setCurrentIndex(0);
+    emit sheets->activated(0);
+    sheetCount = labelText(box, u"lblRows"_s);
+    fieldChoice(box, 2)->menu()->actions()[0]->setChecked(true);
+    buttonNamed(box, u"Εισαγωγή"_s)->click();
+  });
+  const std::optional<Dialogs::ColumnChoice> choice = dialogs.chooseColumns(list, u"Εισαγωγή"_s);
+  EXPECT_EQ(count, u"Το αρχείο έχει 40 σειρές με στοιχεία· φαίνονται οι πρώτες και οι τελευταίες."_s);
+  EXPECT_EQ(gap, u"…"_s);
+  EXPECT_EQ(countAfter,
+            u"Το αρχείο έχει 40 σειρές με στοιχεία· φαίνονται οι πρώτες και οι τελευταίες· μετά τη σειρά 40 δεν "
+            u"εισάγεται καμία."_s);
+  EXPECT_EQ(struck, u"41"_s);
+  EXPECT_TRUE(struckOut);
+  EXPECT_EQ(asked, QStringList{u"Οδηγίες"_s});
+  EXPECT_EQ(sheetCount, u"Το αρχείο έχει 1 σειρά με στοιχεία."_s);
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->sheet, u"Οδηγίες"_s);
+  EXPECT_EQ(columnsText(choice->columnsOfField), u"||0|||"_s);
+  EXPECT_EQ(choice->lastRow, 0) << "a new sheet is read to its end";
 }
 
 TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel) {
@@ -365,18 +495,19 @@ TEST_F(QtDialogsTest, ProgressOfAnUnknownTotalShowsABusyBarThatStillHearsCancel)
 
 TEST_F(QtDialogsTest, ColumnDialogMarksACellTheImportCannotStoreAsItIsAndSaysWhy) {
   Dialogs::ColumnsQuestion q = threeColumns();
-  q.stored = [](const QString& cell, int) {
+  q.stored = [](const QStringList& cells, int) {
+    const QString cell = cells.join(u' ');
     return Dialogs::PreviewCell{cell, cell.contains(u"Ρίτσος"_s) ? u"δεν χωρά"_s : QString()};
   };
   QTableWidgetItem marked, plain;
   bool explained = false, explainedWithout = true;
   user.then([&](QWidget* box) {
     auto* grid = box->findChild<QTableWidget*>(u"grdPreview"_s);
-    marked = *grid->item(1, 0);
-    plain = *grid->item(1, 2);
+    marked = *grid->item(0, 0);
+    plain = *grid->item(0, 2);
     explained = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
     // With the author's column left out no cell is marked, and nothing needs explaining.
-    box->findChild<QComboBox*>(u"cboField0"_s)->setCurrentIndex(0);
+    tick(box, 0, 2, false);
     explainedWithout = box->findChild<QLabel*>(u"lblMarks"_s)->isVisibleTo(box);
     buttonNamed(box, u"Άκυρο"_s)->click();
   });

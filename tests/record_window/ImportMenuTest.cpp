@@ -95,9 +95,9 @@ TEST_F(RealImportTest, AGreekExcelListGoesInAsShownAndTheCaptionCountsIt) {
   const Dialogs::ColumnsQuestion& asked = platform.dialogs.columnQuestions().first();
   EXPECT_TRUE(asked.seen.contains(u"Windows-1253"_s)) << asked.seen.toStdString();
   EXPECT_TRUE(asked.firstRowIsHeader);
-  EXPECT_EQ(asked.columnOfField, (QList<int>{1, -1, 0, -1, 2, -1}));
+  EXPECT_EQ(asked.columnsOfField, (QList<QList<int>>{{1}, {}, {0}, {}, {2}, {}}));
   // The preview shows each cell as the field will hold it.
-  EXPECT_EQ(asked.stored(asked.rows[1][1], 0).text, u"Σεφέρης, Γιώργος"_s);
+  EXPECT_EQ(asked.stored({asked.rows[1][1]}, 0).text, u"Σεφέρης, Γιώργος"_s);
   EXPECT_EQ(catalogue.bytes().mid(2 * CatalogueRecord::kLength),
             recordWithFields({u"Ρίτσος, Γιάννης"_s, {}, u"Επιτάφιος"_s, {}, u"2001"_s}) +
                 recordWithFields({u"Σεφέρης, Γιώργος"_s, {}, u"Ποιήματα"_s, {}, u"2002"_s}));
@@ -109,7 +109,8 @@ TEST_F(RealImportTest, CancelInTheProgressBoxLeavesTheCatalogueByteForByte) {
   open();
   QStringList lines{u"Τίτλος;Συγγραφέας"_s};
   for (int i = 0; i < 3000; ++i) lines.append(u"Τίτλος %1;Συγγραφέας %1"_s.arg(i));
-  platform.dialogs.cancelProgressAt(1);
+  // The second box, the import's; the first stands while the file is read.
+  platform.dialogs.cancelProgressAt(1, 2);
   importFrom(greekExcelCsv(lines), {Dialogs::Answer::Ok});
 
   EXPECT_EQ(platform.dialogs.messageTexts(),
@@ -141,4 +142,27 @@ TEST_F(RealImportTest, ARepeatedBookNumberIsAskedAboutNoWritesNothingYesImports)
   EXPECT_EQ(platform.dialogs.messageTexts().last(), u"Προστέθηκαν 2 εγγραφές, με κωδικούς 2 έως 3."_s);
   EXPECT_EQ(catalogue.fieldsOf(2)[2].trimmed(), u"Ο Καπετάν Μιχάλης"_s);
   EXPECT_EQ(caption(), recordCaption(1, 3));
+}
+
+// A school's list as it comes: publisher and year in two columns, the
+// borrower and the return date too, and a totals row under the books.
+TEST_F(RealImportTest, ColumnsJoinedForOneFieldAndATotalsRowLeftOutWhenAsked) {
+  open();
+  const QString csv = greekExcelCsv({u"Α/Α;Τίτλος;Εκδότης;Έτος;Δανειστής;Ημ. επιστροφής"_s,
+                                     u"1;Ζορμπάς;Καζαντζάκη;1946;Παπαδόπουλος Γ.;15/12/2026"_s,
+                                     u"2;Ρωμιοσύνη;Κέδρος;1966;;"_s, u"Σύνολο βιβλίων: 2;;;;;"_s});
+  platform.dialogs.chooseToOpen(csv).answerColumns(
+      Dialogs::ColumnChoice{{{}, {}, {1}, {2, 3}, {}, {4, 5}}, true, {}, 0});
+  platform.dialogs.answer(Dialogs::Answer::Yes).answer(Dialogs::Answer::Ok);
+  item("mnuImport")->trigger();
+
+  const Dialogs::ColumnsQuestion& asked = platform.dialogs.columnQuestions().first();
+  EXPECT_EQ(asked.rowCount, 3);
+  EXPECT_EQ(asked.stored({u"Καζαντζάκη"_s, u"1946"_s}, 3).text, u"Καζαντζάκη, 1946"_s) << "joined as the tool joins";
+  ASSERT_EQ(platform.dialogs.messageTexts().size(), 2);
+  EXPECT_TRUE(platform.dialogs.messageTexts()[0].contains(u"σειρά 4: Σύνολο βιβλίων: 2"_s));
+  EXPECT_EQ(platform.dialogs.messageTexts()[1], u"Προστέθηκαν 2 εγγραφές, με κωδικούς 1 έως 2."_s);
+  EXPECT_EQ(catalogue.bytes(),
+            recordWithFields({{}, {}, u"Ζορμπάς"_s, u"Καζαντζάκη, 1946"_s, {}, u"Παπαδόπουλος Γ. 15/12/2026"_s}) +
+                recordWithFields({{}, {}, u"Ρωμιοσύνη"_s, u"Κέδρος, 1966"_s}));
 }

@@ -4,14 +4,19 @@
 
 class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
  public:
-  explicit ScriptedProgress(ScriptedDialogs& owner) : m_owner(owner) {}
+  ScriptedProgress(ScriptedDialogs& owner, int number) : m_owner(owner), m_number(number) {}
   bool advance(qint64 done, qint64) override {
     m_owner.m_steps.append(done);
-    return m_owner.m_cancelAt == 0 || int(m_owner.m_steps.size()) < m_owner.m_cancelAt;
+    ++m_steps;
+    if (m_owner.m_cancelAt == 0) return true;
+    if (m_owner.m_cancelBox == 0) return int(m_owner.m_steps.size()) < m_owner.m_cancelAt;
+    return m_owner.m_cancelBox != m_number || m_steps < m_owner.m_cancelAt;
   }
 
  private:
   ScriptedDialogs& m_owner;
+  int m_number;
+  int m_steps = 0;
 };
 
 ScriptedDialogs::Step ScriptedDialogs::stepOf(Entry::Kind kind, const QString& text) {
@@ -109,13 +114,19 @@ std::optional<Dialogs::ColumnChoice> ScriptedDialogs::chooseColumns(const Column
   m_columnQuestions.append(question);
   Step step;
   if (!next(Entry::Kind::Columns, QStringLiteral("column dialog: ") + title, step)) return std::nullopt;
-  if (step.proposed) return ColumnChoice{question.columnOfField, question.firstRowIsHeader};
+  if (step.proposed) return ColumnChoice{question.columnsOfField, question.firstRowIsHeader, question.sheet, 0};
+  // Another sheet chosen is read first, as the real dialog reads it.
+  if (step.columns && step.columns->sheet != question.sheet && question.readSheet) {
+    const std::optional<ColumnsQuestion> other = question.readSheet(step.columns->sheet);
+    if (!other) return std::nullopt;
+    m_columnQuestions.append(*other);
+  }
   return step.columns;
 }
 
 std::unique_ptr<Dialogs::Progress> ScriptedDialogs::progress(const QString& text, const QString& title) {
   m_log.append({Entry::Kind::Progress, text, title, Buttons::Ok, Icon::None, Answer::Ok, watchedCaption(), {}, {}});
-  return std::make_unique<ScriptedProgress>(*this);
+  return std::make_unique<ScriptedProgress>(*this, ++m_boxes);
 }
 
 void ScriptedDialogs::beep() {

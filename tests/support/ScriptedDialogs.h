@@ -41,8 +41,12 @@ class ScriptedDialogs : public Dialogs {
   ScriptedDialogs& answerColumns(std::optional<ColumnChoice> choice);
   // Queue Import in the next column dialog with what it proposed.
   ScriptedDialogs& acceptProposedColumns();
-  // Cancel the next progress box at its n-th step (0: never).
-  void cancelProgressAt(int step) { m_cancelAt = step; }
+  // Cancel a progress box at the n-th step told to any box (0: never); with
+  // `box`, the box-th box opened (1 the first) at its own n-th step.
+  void cancelProgressAt(int step, int box = 0) {
+    m_cancelAt = step;
+    m_cancelBox = box;
+  }
   // Record this window's caption with every box.
   void watch(QWidget* window) { m_watched = window; }
 
@@ -86,6 +90,8 @@ class ScriptedDialogs : public Dialogs {
   QList<Entry> m_log;
   QPointer<QWidget> m_watched;
   int m_cancelAt = 0;
+  int m_cancelBox = 0;
+  int m_boxes = 0;  // progress boxes opened
   QList<qint64> m_steps;
   QList<ColumnsQuestion> m_columnQuestions;
 };

@@ -1,4 +1,5 @@
 #include "SheetFixture.h"
+#include "transfer/table/workbook/SheetRows.h"
 #include "transfer/table/workbook/ZipEntries.h"
 
 // The spreadsheet readers, each through the TableReader the import uses:
@@ -17,7 +18,7 @@ TEST_F(SheetReadersTest, XlsxRowsComeAsTheSheetShowsThemFromSharedOrInlineString
       u"1: Τίτλος|Συγγραφέας||Βιβλιάριθμος"_s,
       u"2: Η Φόνισσα|Παπαδιαμάντης, Αλέξανδρος||0042"_s,
       u"3: "_s,
-      u"4: Πρώτη\nδεύτερη|3,5|2024-09-11|1234|ΑΛΗΘΕΣ"_s,
+      u"4: Πρώτη\nδεύτερη|3,5|11/9/2024|1234|ΑΛΗΘΕΣ"_s,
   };
   for (const bool inlineStrings : {false, true}) {
     const Sheet sheet = xlsx(makeXlsx(u"βιβλία.xlsx"_s, inlineStrings));
@@ -47,7 +48,7 @@ TEST_F(SheetReadersTest, XlsxNumbersKeepTheirFormatsWithinReason) {
   }
   ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
   // The text around a format's digits is not kept.
-  EXPECT_EQ(xlsx(path).rows, QStringList{u"1: -0042|3,14|12:00|2024-09-11 08:30|1234567|0,3|007|3"_s});
+  EXPECT_EQ(xlsx(path).rows, QStringList{u"1: -0042|3,14|12:00|11/9/2024 08:30|1234567|0,3|007|3"_s});
 }
 
 TEST_F(SheetReadersTest, XlsxPartsAreFoundByTheirRelationsAndBadReferencesAreRefused) {
@@ -117,6 +118,40 @@ TEST_F(SheetReadersTest, OdsRepeatsAreSpreadOutButTrailingBlanksAreTheEnd) {
                                      u"4: Ίδιο"_s, u"5: "_s, u"6: "_s, u"7: "_s, u"8: 3,5|Πρώτη|α\nβ\nγ\tδ"_s}));
   EXPECT_EQ(sheet.error, QString());
   EXPECT_EQ(sheet.seen, u"ods, φύλλο «Βιβλία»"_s);
+}
+
+TEST_F(SheetReadersTest, EveryReaderListsTheWorkbooksSheetsWhicheverItReads) {
+  const QString twoTables = makeOds(u"two.ods"_s, R"(<table:table table:name="Οδηγίες">)" + odsRow(odsCell("Α")) +
+                                                      R"(</table:table><table:table table:name="Βιβλία">)" +
+                                                      odsRow(odsCell("Β")) + "</table:table>");
+  const QStringList both{u"Οδηγίες"_s, u"Βιβλία"_s};
+  QString error;
+  EXPECT_EQ(openOdsTable(twoTables, {}, error)->sheets(), both);
+  EXPECT_EQ(openOdsTable(twoTables, u"Βιβλία"_s, error)->sheets(), both);
+  EXPECT_EQ(openXlsxTable(makeXlsx(u"book.xlsx"_s, false), {}, error)->sheets(),
+            (QStringList{u"Βιβλία"_s, u"Μαθητές"_s}));
+  EXPECT_EQ(openXlsTable(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"), {}, error)->sheets(),
+            (QStringList{u"Βιβλία"_s, u"Μαθητές"_s}));
+}
+
+// Dates come day/month/year whichever reader meets them (the xls reader
+// hands FreeXL's ISO text to the same conversion).
+TEST_F(SheetReadersTest, DatesComeDayMonthYearAsAGreekSystemShowsThem) {
+  const QByteArray table =
+      R"(<table:table table:name="Α">)" +
+      odsRow(R"(<table:table-cell office:value-type="date" office:date-value="2026-12-15"/>)"
+             R"(<table:table-cell office:value-type="date" office:date-value="2026-03-05T08:30:00"/>)"
+             R"(<table:table-cell office:value-type="date" office:date-value="2026-12-15"><text:p>2026-12-15</text:p>)"
+             R"(</table:table-cell>)"
+             R"(<table:table-cell office:value-type="date" office:date-value="2026-12-15"><text:p>15 Δεκ 2026</text:p>)"
+             R"(</table:table-cell>)" +
+             odsCell("2026-12-15")) +
+      "</table:table>";
+  EXPECT_EQ(ods(makeOds(u"dates.ods"_s, table)).rows,
+            QStringList{u"1: 15/12/2026|5/3/2026 08:30|15/12/2026|15 Δεκ 2026|2026-12-15"_s});
+  EXPECT_EQ(SheetRows::greekDate(u"2026-12-15 08:30:05"_s), u"15/12/2026 08:30:05"_s);
+  EXPECT_EQ(SheetRows::greekDate(u"2026-02-30"_s), u"2026-02-30"_s);
+  EXPECT_EQ(SheetRows::greekDate(u"2026-12-15 και κάτι"_s), u"2026-12-15 και κάτι"_s);
 }
 
 TEST_F(SheetReadersTest, LongSheetsAreReadToTheirEndAndACutOneIsDamaged) {

@@ -1,3 +1,5 @@
+#include <xlsxwriter.h>
+
 #include "TransferFixture.h"
 #include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
@@ -202,7 +204,7 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   for (int i = 0; i < 3000; ++i) csv += "Βιβλίο " + QByteArray::number(i) + ";Ιστορία\r\n";
   writeAll(file(u"many.csv"_s), csv);
 
-  const ImportPreview preview = previewImport(file(u"many.csv"_s), {}, 2);
+  const ImportPreview preview = previewImport(file(u"many.csv"_s), {}, {}, 2);
   EXPECT_EQ(preview.kind, ImportPreview::Kind::Table);
   EXPECT_EQ(preview.seen, u"CSV, UTF-8, διαχωριστικό «;»"_s);
   EXPECT_TRUE(preview.headerRecognised);
@@ -214,6 +216,17 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   EXPECT_EQ(longName.text, QString(60, u'Α') + u"é"_s);
   EXPECT_EQ(longName.width, 50);
   EXPECT_EQ(longName.unwritable, QStringList{u"é"_s});
+  // Every row is counted, and the last ones kept, with the file's row numbers.
+  EXPECT_EQ(preview.rowCount, 3000);
+  EXPECT_EQ(preview.rowNumbers, (QList<int>{2, 3}));
+  EXPECT_EQ(preview.lastRows.last(), (QStringList{u"Βιβλίο 2999"_s, u"Ιστορία"_s}));
+  EXPECT_EQ(preview.lastNumbers, (QList<int>{2999, 3000, 3001}));
+  EXPECT_TRUE(preview.totalsNumbers.isEmpty());
+  EXPECT_TRUE(preview.sheets.isEmpty());
+  qint64 read = 0;
+  EXPECT_EQ(previewImport(file(u"many.csv"_s), {}, [&](qint64 done, qint64) { return (read = done) < 512; }).kind,
+            ImportPreview::Kind::Cancelled);
+  EXPECT_EQ(read, 512);
 
   CatalogueFile open;
   ASSERT_TRUE(open.open(cat.path()));
@@ -226,6 +239,11 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   EXPECT_EQ(told, 2048);
   EXPECT_EQ(cat.bytes(), existing);
 
+  // Cancel at the last step, after the last row, still undoes.
+  result = importIntoOpenCatalogue(file(u"many.csv"_s), open, {}, [&](qint64, qint64 total) { return total == 0; });
+  EXPECT_EQ(result.status, ImportResult::Status::Cancelled);
+  EXPECT_EQ(cat.bytes(), existing);
+
   QList<qint64> totals;
   result = importIntoOpenCatalogue(file(u"many.csv"_s), open, {}, [&](qint64 done, qint64 total) {
     totals.append(total);
@@ -236,6 +254,55 @@ TEST_F(TableImportTest, TheWindowsImportCancelsToTheSameBytesAndPreviewsFirst) {
   EXPECT_EQ(result.count, 3000);
   EXPECT_EQ(totals, (QList<qint64>{0, 0, 3000}));
   EXPECT_EQ(cat.bytes().size(), 3001 * CatalogueRecord::kLength);
+}
+
+TEST_F(TableImportTest, TotalsRowsAreFoundAndRowsLeftOutOrJoinedAsTheWindowAsks) {
+  writeAll(file(u"list.csv"_s), cp1253::encode(u"Α/Α;Τίτλος;Εκδότης;Έτος;Βιβλιάριθμος\r\n"
+                                               "1;Ρωμιοσύνη;Κέδρος;1966;0042\r\n"
+                                               ";;;;\r\n"
+                                               "2;Άξιον εστί;Ίκαρος;1959;43\r\n"
+                                               "ΣΥΝΟΛΟ ΒΙΒΛΙΩΝ: 2;;;;\r\n"
+                                               "Τελευταία ενημέρωση;;;2026;\r\n"_s));
+  const ImportPreview preview = previewImport(file(u"list.csv"_s), {});
+  EXPECT_EQ(preview.rowCount, 4);
+  EXPECT_EQ(preview.rowNumbers, (QList<int>{2, 4, 5, 6}));
+  EXPECT_EQ(preview.totalsNumbers, (QList<int>{5, 6}));
+  EXPECT_EQ(preview.totalsTexts, (QStringList{u"ΣΥΝΟΛΟ ΒΙΒΛΙΩΝ: 2"_s, u"Τελευταία ενημέρωση | 2026"_s}));
+
+  // Publisher and year joined into one field; the totals row and what follows it left out.
+  ImportOptions options;
+  options.columns = {kCodeColumn, 2, 3, 3, 4};
+  options.firstRow = FirstRow::Header;
+  options.leftOutRows = {5};
+  options.lastRow = 5;
+  const ImportResult result = importIntoCatalogue(file(u"list.csv"_s), cat.path(), options);
+  ASSERT_EQ(result.status, ImportResult::Status::Done) << result.failure.toStdString();
+  EXPECT_EQ(cat.bytes(), rec({{}, {}, u"Ρωμιοσύνη"_s, u"Κέδρος, 1966"_s, u"0042"_s}) +
+                             rec({{}, {}, u"Άξιον εστί"_s, u"Ίκαρος, 1959"_s, u"43"_s}));
+
+  // A list of titles and numbers alone is a list of books, its last row too.
+  writeAll(file(u"short.csv"_s), "Τίτλος;Βιβλιάριθμος\r\nΑναφορά;1001\r\nΖορμπάς;1002\r\n");
+  EXPECT_TRUE(previewImport(file(u"short.csv"_s), {}).totalsNumbers.isEmpty());
+}
+
+TEST_F(TableImportTest, AWorkbooksSheetsAreListedAndTheChosenOneIsRead) {
+  const QString path = file(u"δύο.xlsx"_s);
+  lxw_workbook* book = workbook_new(QFile::encodeName(file(u"made.xlsx"_s)).constData());
+  worksheet_write_string(workbook_add_worksheet(book, "Οδηγίες"), 0, 0, "Διαβάστε πρώτα", nullptr);
+  lxw_worksheet* books = workbook_add_worksheet(book, "Βιβλία");
+  worksheet_write_string(books, 0, 0, "Τίτλος", nullptr);
+  worksheet_write_string(books, 1, 0, "Ρωμιοσύνη", nullptr);
+  ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+  ASSERT_TRUE(QFile::rename(file(u"made.xlsx"_s), path));
+
+  const ImportPreview first = previewImport(path, {});
+  EXPECT_EQ(first.sheets, (QStringList{u"Οδηγίες"_s, u"Βιβλία"_s}));
+  EXPECT_EQ(first.sheet, u"Οδηγίες"_s);
+  ImportOptions options;
+  options.sheet = u"βιβλία"_s;
+  const ImportPreview chosen = previewImport(path, options);
+  EXPECT_EQ(chosen.sheet, u"Βιβλία"_s);
+  EXPECT_EQ(chosen.rows, QList<QStringList>{{u"Ρωμιοσύνη"_s}});
 }
 
 TEST_F(TableImportTest, RepeatsAreToldForACatalogueFileToo) {

@@ -157,23 +157,41 @@ namespace {
 // Shown only when the work takes long enough to notice; the bar in thousandths.
 class QtProgress : public Dialogs::Progress {
  public:
-  QtProgress(const QString& text, const QString& title) : m_box(displayed(text), u"Άκυρο"_s, 0, 1000, owner()) {
+  QtProgress(const QString& text, const QString& title)
+      : m_text(displayed(text)), m_box(m_text, u"Άκυρο"_s, 0, 1000, owner()) {
     m_box.setWindowTitle(title);
     m_box.setWindowModality(Qt::ApplicationModal);
     m_box.setMinimumDuration(500);
     m_box.setAutoClose(false);
     m_box.setAutoReset(false);
+    // Wide enough for its title in full beside the frame's buttons.
+    m_box.setMinimumWidth(std::max(m_box.sizeHint().width(),
+                                   QFontMetrics(QApplication::font()).horizontalAdvance(title) + kTitleButtons));
     m_box.setValue(0);
   }
   // A total of 0 is not known yet: the bar then only shows that work goes on
-  // (a busy bar takes any value, and a new one lets the box see Cancel).
+  // (a busy bar takes any value, and a new one lets the box see Cancel);
+  // a known total is counted under the text.
   bool advance(qint64 done, qint64 total) override {
+    m_box.setLabelText(total > 0 ? m_text + u"\n%1 από %2"_s.arg(done).arg(total) : m_text);
     m_box.setMaximum(total > 0 ? 1000 : 0);
     m_box.setValue(int(total > 0 ? done * 1000 / total : std::min<qint64>(done, INT_MAX)));
     return !m_box.wasCanceled();
   }
+  // Until the modal box shows, the user's input waits: the window under it
+  // must not act while the work goes on.
+  bool keepWaiting() override {
+    QCoreApplication::processEvents(m_box.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents,
+                                    kWaitMilliseconds);
+    return !m_box.wasCanceled();
+  }
+  void withoutCancel() override { m_box.setCancelButton(nullptr); }
 
  private:
+  static constexpr int kWaitMilliseconds = 20;
+  // Room for a frame's icon and its three buttons beside the title.
+  static constexpr int kTitleButtons = 160;
+  QString m_text;
   QProgressDialog m_box;
 };
 

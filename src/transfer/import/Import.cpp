@@ -126,8 +126,13 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     for (const ImportReason& reason : repeated) told.refusals.add(reason);
     return told;
   }
+  // The last step is told before the records are kept, so that a Cancel
+  // pressed after the last row still undoes them.
+  if (progress && !progress(repeats.count(), repeats.count())) {
+    append.rollback();
+    return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+  }
   if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
-  if (progress) progress(repeats.count(), repeats.count());
   result.first = append.firstNumber();
   result.count = append.added();
   return result;

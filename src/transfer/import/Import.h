@@ -28,6 +28,11 @@ struct ImportOptions {
   QList<int> columns;
   // With `columns`: Auto skips a first row whose cells all name columns.
   FirstRow firstRow = FirstRow::Auto;
+  // Rows of a table that make no record, by the file's own row numbers:
+  // those listed (totals or notes the librarian chose to leave out) and
+  // those after `lastRow` (0 for none).
+  QList<int> leftOutRows;
+  int lastRow = 0;
 };
 
 struct ImportResult {
@@ -58,7 +63,8 @@ struct ImportResult {
 
 // Told now and then how many records are done, with `total` 0 while their
 // number is not known (a table is read once, checked as it is written), and
-// once more at the end with both the same; false cancels.
+// once more at the end with both the same, before the records are kept;
+// false cancels, even then.
 using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Appends the rows of a table (CSV, xlsx, ods, xls), the records of a MARC

@@ -68,12 +68,17 @@ class TableSource : public ImportSource {
     std::array<char, CatalogueRecord::kLength> record;
     for (; more; more = nextFilledRow(*table, cells)) {
       if (readingStopped()) return stoppedReading(result);
+      if (leftOut(table->row())) continue;
       if (!convertRow(table->row(), cells, record, result)) continue;
       if (result.status != ImportResult::Status::Done) continue;
       m_rows.push_back(table->row());
       if (!sink(record.data())) return false;
     }
     return endOfTable(result, *table);
+  }
+
+  bool leftOut(int row) const {
+    return (m_options.lastRow > 0 && row > m_options.lastRow) || m_options.leftOutRows.contains(row);
   }
 
   bool layOut(const QStringList& first, int row, ImportResult& result) {
@@ -126,19 +131,11 @@ class TableSource : public ImportSource {
 
   // The cell of the field's column, or the cells of its columns joined in `joined`.
   QStringView fieldText(const QStringList& cells, int field, QString& joined) const {
-    const QString* first = nullptr;
-    for (qsizetype c = 0; c < m_columns.size() && c < cells.size(); ++c) {
-      if (m_columns[c] != field || isBlankCell(cells[c])) continue;
-      if (!first) {
-        first = &cells[c];
-        continue;
-      }
-      if (joined.isEmpty()) joined = *first;
-      while (joined.endsWith(u' ')) joined.chop(1);
-      joined += columnJoiner(field) + cells[c].trimmed();
-    }
-    if (!joined.isEmpty()) return joined;
-    return first ? QStringView(*first) : QStringView();
+    QStringList parts;
+    for (qsizetype c = 0; c < m_columns.size() && c < cells.size(); ++c)
+      if (m_columns[c] == field) parts.append(cells[c]);
+    joined = joinedCells(parts, field);
+    return joined;
   }
 
   bool refuse(ImportResult& result, const QString& reason) {

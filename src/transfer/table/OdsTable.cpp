@@ -1,6 +1,6 @@
 // An ods sheet read row by row from the workbook's content.xml, streamed.
 // A cell's paragraphs are the text the sheet shows, numbers and dates as
-// its own formats show them. Repeated rows and cells are counted, not
+// its own formats show them, but dates in ISO form day/month/year. Repeated rows and cells are counted, not
 // spread out, until something follows them.
 #include "transfer/table/OdsTable.h"
 
@@ -41,7 +41,7 @@ QString valueText(const QXmlStreamAttributes& a) {
   const QStringView type = a.value(kOffice, u"value-type"_s);
   if (type == u"string"_s) return a.value(kOffice, u"string-value"_s).toString();
   if (type == u"boolean"_s) return a.value(kOffice, u"boolean-value"_s) == u"true"_s ? u"ΑΛΗΘΕΣ"_s : u"ΨΕΥΔΕΣ"_s;
-  if (type == u"date"_s) return a.value(kOffice, u"date-value"_s).toString();
+  if (type == u"date"_s) return SheetRows::greekDate(a.value(kOffice, u"date-value"_s).toString());
   if (type == u"time"_s) return a.value(kOffice, u"time-value"_s).toString();
   bool ok = false;
   const double number = a.value(kOffice, u"value"_s).toDouble(&ok);
@@ -52,6 +52,24 @@ class OdsTable : public SheetRows {
  public:
   OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, std::unique_ptr<SheetXml> xml)
       : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
+
+  // The rows are streamed, so the names of the sheets after this one are
+  // read apart, when asked for.
+  QStringList sheets() const override {
+    QString error;
+    std::unique_ptr<ZipEntries> zip = ZipEntries::open(path(), u"ods"_s, error);
+    QIODevice* content = zip ? zip->stream(kContent, error) : nullptr;
+    if (!content) return {};
+    QXmlStreamReader xml(content);
+    QStringList names;
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"table"_s || xml.namespaceUri() != kTable)
+        continue;
+      names.append(xml.attributes().value(kTable, u"name"_s).toString());
+      xml.skipCurrentElement();
+    }
+    return names;
+  }
 
  protected:
   bool nextStored(Stored& stored) override {
@@ -125,6 +143,8 @@ class OdsTable : public SheetRows {
         --depth;
       }
     }
+    // A date a program wrote in ISO form comes in as a Greek system shows it.
+    if (paragraphs && a.value(kOffice, u"value-type"_s) == u"date"_s) return greekDate(text);
     return paragraphs ? text : valueText(a);
   }
 

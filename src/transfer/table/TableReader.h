@@ -21,6 +21,8 @@ class TableReader {
   virtual bool readFailed() const = 0;
   // What was found, for messages: "xlsx, φύλλο «Βιβλία»", "CSV, UTF-8, διαχωριστικό «;»".
   virtual QString seen() const = 0;
+  // A workbook's sheets by name, in order; empty for a CSV file.
+  virtual QStringList sheets() const { return {}; }
 };
 
 // The table at `path` (by its content, then its name), reading `sheet` (empty

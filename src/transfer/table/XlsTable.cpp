@@ -1,7 +1,7 @@
 // An xls sheet (Excel 97-2003 and older) read through FreeXL, which reads
 // the whole workbook on opening. FreeXL gives no number formats: whole
-// numbers come in whole, other numbers by their shortest text, dates and
-// times as ISO text.
+// numbers come in whole, other numbers by their shortest text, dates
+// day/month/year as a Greek system shows them.
 #include "transfer/table/XlsTable.h"
 
 #include <freexl.h>
@@ -121,10 +121,11 @@ class XlsTable : public SheetRows {
         return QString::number(value.value.int_value);
       case FREEXL_CELL_DOUBLE:
         return shortestNumber(value.value.double_value);
-      case FREEXL_CELL_TEXT:
-      case FREEXL_CELL_SST_TEXT:
       case FREEXL_CELL_DATE:
       case FREEXL_CELL_DATETIME:
+        return greekDate(QString::fromUtf8(value.value.text_value));
+      case FREEXL_CELL_TEXT:
+      case FREEXL_CELL_SST_TEXT:
       case FREEXL_CELL_TIME: {
         QString text;
         appendToCell(text, QString::fromUtf8(value.value.text_value));
@@ -204,5 +205,7 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     error = freexlError(path, selected != FREEXL_OK ? selected : FREEXL_BIFF_UNSELECTED_SHEET);
     return close();
   }
-  return std::make_unique<XlsTable>(path, names[chosen], book, rows, columns);
+  auto table = std::make_unique<XlsTable>(path, names[chosen], book, rows, columns);
+  table->setSheets(names);
+  return table;
 }

@@ -4,8 +4,8 @@
 //
 // Numbers come in as the sheet shows them, within reason: whole numbers
 // exactly ("42", not "42.0"), formats of zeros with their padding and
-// decimals ("0000" shows 42 as "0042"), dates and times as ISO text
-// ("2024-09-11", "2024-09-11 08:30", "08:30"), every other number by its
+// decimals ("0000" shows 42 as "0042"), dates day/month/year and times as
+// a Greek system shows them ("11/9/2024", "11/9/2024 08:30", "08:30"), every other number by its
 // shortest text to 15 digits with a decimal comma ("3,5"), as a Greek sheet
 // shows it. The text a format puts around the digits is not kept.
 #include "transfer/table/XlsxTable.h"
@@ -193,7 +193,7 @@ QString numberText(double value, const NumberShape& shape, bool date1904) {
   }
   // The 1900 calendar counts a 29 February 1900 that never was.
   QDate base = date1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
-  const QString date = base.addDays(days).toString(u"yyyy-MM-dd"_s);
+  const QString date = base.addDays(days).toString(u"d/M/yyyy"_s);
   const QString time = QTime(0, 0).addSecs(int(seconds)).toString(seconds % 60 ? u"HH:mm:ss"_s : u"HH:mm"_s);
   if (shape.kind == K::Date) return date;
   if (shape.kind == K::Time) return time;
@@ -393,6 +393,8 @@ std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& s
   }
   QIODevice* stream = zip->stream(entries[chosen], error);
   if (!stream) return nullptr;
-  return std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, entries[chosen], std::move(strings),
-                                     std::move(shapes), date1904);
+  auto table = std::make_unique<XlsxTable>(path, names[chosen], std::move(zip), stream, entries[chosen],
+                                           std::move(strings), std::move(shapes), date1904);
+  table->setSheets(names);
+  return table;
 }

@@ -1,6 +1,7 @@
 #include "transfer/table/workbook/SheetRows.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <cmath>
 
@@ -129,6 +130,17 @@ QString SheetRows::shortestNumber(double value) {
     return QString::number(qint64(value));
   // 15 digits, as many as the spreadsheet programs keep: 0.1 + 0.2 is "0,3".
   return QString::number(value, 'g', 15).replace(u'.', u',');
+}
+
+QString SheetRows::greekDate(const QString& iso) {
+  static const QRegularExpression form(u"^(\\d{4}-\\d{2}-\\d{2})(?:[T ](\\d{2}):(\\d{2})(?::(\\d{2}))?)?$"_s);
+  const QRegularExpressionMatch match = form.match(iso);
+  const QDate date = QDate::fromString(match.captured(1), Qt::ISODate);
+  if (!date.isValid()) return iso;
+  QString text = date.toString(u"d/M/yyyy"_s);
+  if (match.hasCaptured(2)) text += u' ' + match.captured(2) + u':' + match.captured(3);
+  if (match.hasCaptured(4) && match.captured(4) != u"00"_s) text += u':' + match.captured(4);
+  return text;
 }
 
 void appendToCell(QString& cell, QStringView text) {

@@ -36,6 +36,9 @@ class SheetRows : public TableReader {
   QString error() const final { return m_error; }
   bool readFailed() const final { return m_readFailed; }
   QString seen() const final { return m_seen; }
+  QStringList sheets() const override { return m_sheets; }
+  // Set by the reader's opening, which reads the workbook's list of sheets.
+  void setSheets(const QStringList& sheets) { m_sheets = sheets; }
 
   // The message for a file that cannot be opened; "«name»: reason".
   static QString cannotOpen(const QString& path, const QString& reason);
@@ -55,6 +58,11 @@ class SheetRows : public TableReader {
   // A number by its shortest text to 15 digits: integral numbers whole,
   // others with the decimal comma that Greek sheets show ("42", "3,5").
   static QString shortestNumber(double value);
+  // A date as a Greek system shows it, day/month/year ("5/3/2026"), with its
+  // time of day when it has one ("5/3/2026 08:30"); from ISO text
+  // ("2026-03-05", "2026-03-05T08:30:00"), or `iso` itself when it is no
+  // such text.
+  static QString greekDate(const QString& iso);
 
  protected:
   // One row as the file stores it: the sheet row number it stands at (0 for
@@ -92,6 +100,7 @@ class SheetRows : public TableReader {
  private:
   QString m_path;
   QString m_seen;
+  QStringList m_sheets;
   QString m_error;
   bool m_readFailed = false;
   bool m_failed = false;
