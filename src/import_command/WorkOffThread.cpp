@@ -9,6 +9,8 @@
 #include <thread>
 #include <utility>
 
+#include "transfer/ReadingStop.h"
+
 namespace {
 
 // What the two threads share; kept alive by the work when the window leaves it.
@@ -68,6 +70,9 @@ bool workOffThread(Dialogs::Progress& progress, bool leaveOnCancel,
     } else {
       cancelled = !progress.keepWaiting() || cancelled;
     }
+    // The readers hear a stop between tokens and rows too, so that a reading
+    // inside one long record ends as soon as it can.
+    if (cancelled) stopReading();
     held.lock();
     if (cancelled && leaveOnCancel) {
       handoff->left = true;

@@ -17,6 +17,7 @@
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
+#include "transfer/ReadingStop.h"
 #include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
@@ -159,6 +160,8 @@ TEST_F(WindowImportTest, CancelLeavesAReadStuckInsideAFileAndTheWindowGoesOn) {
   }));
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
   EXPECT_EQ(progress.waits, 3);
+  EXPECT_TRUE(readingStopped()) << "the readers are asked to stop between their tokens too";
+  resumeReading();
   stuck->set_value();
   // Left, the work hears at its next step that nobody listens.
   for (int i = 0; i < 200 && *told; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
