@@ -3,6 +3,7 @@
 // kept off the window's thread.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -131,7 +132,9 @@ TEST_F(WindowImportTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
   QStringList folders;
   for (const ScriptedDialogs::Entry& entry : tp.dialogs.log())
     if (entry.kind == Kind::OpenFile) folders.append(entry.text);
-  EXPECT_EQ(folders, (QStringList{cat.dir(), u"/σχολείο"_s, u"/σχολείο"_s}));
+  // The folder as the system spells it (Z:/σχολείο under Wine).
+  const QString folder = QFileInfo(input).absolutePath();
+  EXPECT_EQ(folders, (QStringList{cat.dir(), folder, folder}));
 }
 
 namespace {
