@@ -7,7 +7,6 @@
 #include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
 #include "import_command/WindowReasons.h"
-#include "import_command/WorkOffThread.h"
 #include "transfer/FileFormats.h"
 #include "transfer/import/FieldText.h"
 #include "transfer/import/TableLayout.h"
@@ -136,18 +135,15 @@ class ImportRun {
     return false;
   }
 
-  // The file read beside the window, under a progress box; nothing for Cancel.
+  // The file read under a progress box that keeps the window answering
+  // between rows; nothing for Cancel.
   std::optional<ImportPreview> previewWith(const ImportOptions& options) {
     const std::unique_ptr<Dialogs::Progress> progress =
         m_dialogs.progress(u"Ανάγνωση του «%1»…"_s.arg(fileName()), m_title);
-    auto shown = std::make_shared<ImportPreview>();
-    if (!workOffThread(*progress, true,
-                       [shown, read = m_engine.preview, input = m_input, options](const ImportProgress& told) {
-                         *shown = read(input, options, told);
-                       }))
-      return std::nullopt;
-    if (shown->kind == ImportPreview::Kind::Cancelled) return std::nullopt;
-    return *shown;
+    const ImportPreview shown =
+        m_engine.preview(m_input, options, [&](qint64 done, qint64 total) { return progress->advance(done, total); });
+    if (shown.kind == ImportPreview::Kind::Cancelled) return std::nullopt;
+    return shown;
   }
 
   // The dialog's view of the table: for each field the columns proposed for
@@ -256,14 +252,19 @@ class ImportRun {
     return ask(question, Dialogs::Answer::Yes);
   }
 
-  // The import beside the window; Cancel waits for it to undo what it wrote.
+  // The import on the window's own thread, since it writes into the
+  // window's open catalogue, which the window reads as it repaints; the
+  // progress box keeps the window answering between records, each bounded
+  // by the readers. Once the last step is answered the books are kept, and
+  // Cancel goes from the box.
   ImportResult importWith(const ImportOptions& options) {
     const std::unique_ptr<Dialogs::Progress> progress =
         m_dialogs.progress(u"Εισαγωγή από το «%1»…"_s.arg(fileName()), m_title);
-    ImportResult result;
-    workOffThread(*progress, false,
-                  [&](const ImportProgress& told) { result = m_engine.import(m_input, m_catalogue, options, told); });
-    return result;
+    return m_engine.import(m_input, m_catalogue, options, [&](qint64 done, qint64 total) {
+      const bool goesOn = progress->advance(done, total);
+      if (goesOn && total > 0 && done == total) progress->withoutCancel();
+      return goesOn;
+    });
   }
 
   bool repeatsAccepted(const ImportResult& result) {

@@ -1,24 +1,15 @@
 // The window's import with the engine answered from a script: several columns
-// for one field, totals rows, another sheet, the last folder, and the work
-// kept off the window's thread.
+// for one field, totals rows, another sheet and the last folder.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <atomic>
-#include <chrono>
-#include <future>
-#include <memory>
-#include <stdexcept>
-#include <thread>
 
 #include "catalogue/file/CatalogueFile.h"
 #include "editions/Edition.h"
-#include "import_command/WorkOffThread.h"
 #include "support/FakeImportEngine.h"
 #include "support/PrintQString.h"
 #include "support/TempCatalogue.h"
 #include "support/TestPlatform.h"
-#include "transfer/ReadingStop.h"
 #include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
@@ -135,64 +126,4 @@ TEST_F(WindowImportTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
   // The folder as the system spells it (Z:/σχολείο under Wine).
   const QString folder = QFileInfo(input).absolutePath();
   EXPECT_EQ(folders, (QStringList{cat.dir(), folder, folder}));
-}
-
-namespace {
-
-// A box whose Cancel is pressed after a few waits.
-class CancelledProgress : public Dialogs::Progress {
- public:
-  bool advance(qint64, qint64) override { return true; }
-  bool keepWaiting() override { return ++waits < 3; }
-  int waits = 0;
-};
-
-}  // namespace
-
-// A reader stuck inside one cell never reaches its next step: Cancel leaves
-// it to end on its own, and the window goes on at once.
-TEST_F(WindowImportTest, CancelLeavesAReadStuckInsideAFileAndTheWindowGoesOn) {
-  auto stuck = std::make_shared<std::promise<void>>();
-  std::shared_future<void> released = stuck->get_future().share();
-  CancelledProgress progress;
-  auto told = std::make_shared<std::atomic<bool>>(true);
-  const auto started = std::chrono::steady_clock::now();
-  EXPECT_FALSE(workOffThread(progress, true, [released, told](const ImportProgress& step) {
-    released.wait();
-    *told = step(1, 0);
-  }));
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
-  EXPECT_EQ(progress.waits, 3);
-  EXPECT_TRUE(readingStopped()) << "the readers are asked to stop between their tokens too";
-  resumeReading();
-  stuck->set_value();
-  // Left, the work hears at its next step that nobody listens.
-  for (int i = 0; i < 200 && *told; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_FALSE(*told);
-}
-
-// An import is waited for after Cancel, since it must undo what it wrote;
-// every step reaches the box in order, and the last one takes Cancel away.
-TEST_F(WindowImportTest, AnImportOffTheWindowsThreadTellsEveryStepAndIsWaitedFor) {
-  struct Steps : Dialogs::Progress {
-    bool advance(qint64 done, qint64 total) override {
-      seen.append({done, total});
-      return done < 2;
-    }
-    void withoutCancel() override { ++closed; }
-    QList<std::pair<qint64, qint64>> seen;
-    int closed = 0;
-  } steps;
-  QList<bool> answers;
-  EXPECT_TRUE(workOffThread(steps, false, [&](const ImportProgress& step) {
-    for (qint64 done = 1; done <= 3; ++done) answers.append(step(done, 0));
-  }));
-  EXPECT_EQ(answers, (QList<bool>{true, false, false}));
-  EXPECT_EQ(steps.seen.size(), 3);
-
-  Steps last;
-  EXPECT_TRUE(workOffThread(last, false, [](const ImportProgress& step) { step(1, 1); }));
-  EXPECT_EQ(last.closed, 1);
-  EXPECT_THROW(workOffThread(last, false, [](const ImportProgress&) { throw std::runtime_error("x"); }),
-               std::runtime_error);
 }

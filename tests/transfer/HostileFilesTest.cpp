@@ -311,7 +311,9 @@ TEST_F(HostileImportTest, AReadingIsStoppedFromAnotherThread) {
   });
   stopping(done);
   importing.join();
-  EXPECT_EQ(result.status, ImportResult::Status::Cancelled);
+  EXPECT_EQ(result.status, ImportResult::Status::Cancelled)
+      << result.failure.toStdString()
+      << (result.refusals.listed.isEmpty() ? std::string() : result.refusals.listed.first().text.toStdString());
   EXPECT_EQ(cat.bytes(), before);
 }
 #endif
