@@ -37,6 +37,19 @@ QDoubleSpinBox* millimetreBox(const char* name, qreal lowest, qreal highest) {
   return box;
 }
 
+// A group whose boxes stand in one line, each after its word, and then `after`.
+QGroupBox* boxesInLine(const QString& title, const QList<std::pair<QString, QWidget*>>& boxes,
+                       QWidget* after = nullptr) {
+  auto* group = new QGroupBox(title);
+  auto* line = new QHBoxLayout(group);
+  for (const auto& [word, box] : boxes) {
+    line->addWidget(new QLabel(word));
+    line->addWidget(box);
+  }
+  if (after) line->addWidget(after);
+  return group;
+}
+
 }  // namespace
 
 LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, PreviewLabels preview, Calibrate calibrate,
@@ -49,13 +62,7 @@ LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, Prev
   m_to = numberBox("txtTo", 1, m_recordCount);
   m_toEnd = new QCheckBox(u"ως το τέλος"_s);
   m_toEnd->setObjectName(u"chkToEnd"_s);
-  auto* books = new QGroupBox(u"Βιβλία (κωδικοί)"_s);
-  auto* booksRow = new QHBoxLayout(books);
-  booksRow->addWidget(new QLabel(u"από"_s));
-  booksRow->addWidget(m_from);
-  booksRow->addWidget(new QLabel(u"έως"_s));
-  booksRow->addWidget(m_to);
-  booksRow->addWidget(m_toEnd);
+  QGroupBox* books = boxesInLine(u"Βιβλία (κωδικοί)"_s, {{u"από"_s, m_from}, {u"έως"_s, m_to}}, m_toEnd);
 
   m_sheet = new QComboBox;
   m_sheet->setObjectName(u"cboSheet"_s);
@@ -79,24 +86,15 @@ LabelsDialog::LabelsDialog(const LabelRequest& initial, qint32 recordCount, Prev
 
   m_startRow = numberBox("txtStartRow", 1, 40);
   m_startColumn = numberBox("txtStartColumn", 1, 20);
-  auto* startBox = new QGroupBox(u"Πρώτη ελεύθερη ετικέτα (ή κλικ στο σχέδιο)"_s);
-  auto* startRow = new QHBoxLayout(startBox);
-  startRow->addWidget(new QLabel(u"σειρά"_s));
-  startRow->addWidget(m_startRow);
-  startRow->addWidget(new QLabel(u"στήλη"_s));
-  startRow->addWidget(m_startColumn);
+  QGroupBox* startBox = boxesInLine(u"Πρώτη ελεύθερη ετικέτα (ή κλικ στο σχέδιο)"_s,
+                                    {{u"σειρά"_s, m_startRow}, {u"στήλη"_s, m_startColumn}});
 
   m_offsetX = millimetreBox("txtOffsetX", -kLargestOffsetMm, kLargestOffsetMm);
   m_offsetY = millimetreBox("txtOffsetY", -kLargestOffsetMm, kLargestOffsetMm);
-  auto* offsetBox = new QGroupBox(u"Μετατόπιση του εκτυπωτή"_s);
-  auto* offsetRow = new QHBoxLayout(offsetBox);
-  offsetRow->addWidget(new QLabel(u"δεξιά"_s));
-  offsetRow->addWidget(m_offsetX);
-  offsetRow->addWidget(new QLabel(u"κάτω"_s));
-  offsetRow->addWidget(m_offsetY);
   auto* calibrateButton = new QPushButton(u"&Δοκιμαστική σελίδα"_s);
   calibrateButton->setObjectName(u"cmdCalibrate"_s);
-  offsetRow->addWidget(calibrateButton);
+  QGroupBox* offsetBox =
+      boxesInLine(u"Μετατόπιση του εκτυπωτή"_s, {{u"δεξιά"_s, m_offsetX}, {u"κάτω"_s, m_offsetY}}, calibrateButton);
 
   m_school = new QLineEdit;
   m_school->setObjectName(u"txtSchool"_s);
