@@ -71,7 +71,8 @@ box=$(wait_window "Σ-Zelkor 3.2") || fail "the school's name was not asked"
 focus "$box"
 # Typed on the Greek layout's own keys, with no accent to compose.
 setxkbmap gr
-xdotool type --delay 30 "2ο ΓΥΜΝΑΣΙΟ ΛΑΜΙΑΣ"
+# xdotool reads the Greek text by the locale: a bare system has only the C one.
+LC_ALL=C.UTF-8 xdotool type --delay 30 "2ο ΓΥΜΝΑΣΙΟ ΛΑΜΙΑΣ"
 setxkbmap us
 key Return
 for _ in $(seq 50); do compgen -G "./*.pdf" >/dev/null && break; sleep 0.1; done
