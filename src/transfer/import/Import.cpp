@@ -50,8 +50,10 @@ ImportResult writeFailed(const QString& error, const QString& catalogue) {
 constexpr qint64 kProgressEvery = 1024;
 
 // The source of `input`; nullptr with `result` refused when it is a table
-// that cannot be read.
-std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOptions& options, ImportResult& result) {
+// that cannot be read, or cancelled when the reading was stopped while the
+// input's kind was being told.
+std::unique_ptr<ImportSource> sourceFor(const QString& input, const QString& catalogue, const ImportOptions& options,
+                                        ImportResult& result) {
   ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
@@ -63,7 +65,10 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const ImportOption
     case ImportInput::Kind::Unreadable:
       break;
   }
-  result.refuse(identified.error);
+  if (readingStopped())
+    result = failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+  else
+    result.refuse(identified.error);
   return nullptr;
 }
 
@@ -163,7 +168,7 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
   resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue, result)) return result;
-  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  const std::unique_ptr<ImportSource> source = sourceFor(input, catalogue, options, result);
   if (!source) return result;
   // The same lock as the librarian's program: never append under an editor.
   const bool existed = QFileInfo::exists(catalogue);
@@ -196,7 +201,7 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
   resumeReading();
   ImportResult result;
   if (!canReadInput(input, catalogue.path(), result)) return result;
-  const std::unique_ptr<ImportSource> source = sourceFor(input, options, result);
+  const std::unique_ptr<ImportSource> source = sourceFor(input, catalogue.path(), options, result);
   if (!source) return result;
   return appendInto(*source, catalogue, options, progress);
 }

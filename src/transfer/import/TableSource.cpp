@@ -143,7 +143,9 @@ class TableSource : public ImportSource {
     return false;
   }
 
+  // A reading stopped in a run of blank rows ends as cancelled, not refused.
   bool endOfTable(ImportResult& result, const TableReader& table) {
+    if (readingStopped()) return stoppedReading(result);
     if (table.readFailed()) {
       result.fail(CatalogueError::of(CatalogueError::Operation::Read, m_path, EIO).describe());
       return false;
