@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 mkdir "$work/locales"
 localedef -i el_GR -f UTF-8 "$work/locales/el_GR.UTF-8" >/dev/null 2>&1 || fail "localedef cannot make el_GR.UTF-8 (install the Debian package locales)"
-export LOCPATH="$work/locales" HOME="$work" XDG_RUNTIME_DIR="$work"
+# The MARC exports stamp their moment (005): one fixed moment for both runs.
+export LOCPATH="$work/locales" HOME="$work" XDG_RUNTIME_DIR="$work" SOURCE_DATE_EPOCH=1765152000
 LC_ALL=el_GR.UTF-8 "$python" -c 'import locale; locale.setlocale(locale.LC_ALL, ""); assert locale.localeconv()["decimal_point"] == ","' ||
   fail "the Greek locale is not in force"
 
