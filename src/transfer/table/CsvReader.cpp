@@ -72,11 +72,11 @@ QString CsvReader::wholePairs(QString text) {
 
 // A row past the bound: when a quoted cell is open, its quote is what went
 // wrong, closed nowhere or so far on that it closes nothing of this row.
-QString CsvReader::tooLongRow(bool inQuotes) {
+QString CsvReader::tooLongRow(bool inQuotes, bool atQuote) {
   if (!inQuotes)
     return u"σειρά %1: πάνω από %2 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s.arg(m_row + 1).arg(
         kLongestRow);
-  if (!quoteFollows()) return unclosedQuote();
+  if (!atQuote && !quoteFollows()) return unclosedQuote();
   return u"σειρά %1: τα εισαγωγικά ενός κελιού κλείνουν μόνο μετά από %2 byte, όσα δεν έχει καμία γραμμή "
          "καταλόγου· μάλλον λείπουν εκεί που έπρεπε να κλείνουν"_s.arg(m_row + 1)
              .arg(kLongestRow);
@@ -130,7 +130,7 @@ bool CsvReader::readRow() {
       }
       const int c = get();
       if (++length > kLongestRow) {
-        m_error = tooLongRow(quoted && c != '"');
+        m_error = tooLongRow(quoted, c == '"');
         return false;
       }
       if (quoted) {

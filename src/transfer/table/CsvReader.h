@@ -45,7 +45,7 @@ class CsvReader {
   QString wholePairs(QString text);
   int get();
   bool readRow();
-  QString tooLongRow(bool inQuotes);
+  QString tooLongRow(bool inQuotes, bool atQuote);
   bool quoteFollows();
   QString unclosedQuote() const;
 
