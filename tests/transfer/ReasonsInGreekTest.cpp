@@ -2,10 +2,12 @@
 // a librarian's words, naming where; and never "as it was" when an earlier,
 // unfinished import had just been undone.
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include "SheetFixture.h"
 #include "catalogue/file/ImportJournal.h"
 #include "support/ImportTestFiles.h"
+#include "transfer/XmlProblem.h"
 
 class ReasonsInGreekTest : public SheetFixture {
  protected:
@@ -32,6 +34,7 @@ class ReasonsInGreekTest : public SheetFixture {
     EXPECT_TRUE(r.err.contains(reason)) << r.err.toStdString();
     EXPECT_FALSE(hasEnglishSentence(r.err)) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(u"δεν είναι κατάλογος"_s)) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(u"δεν έχει γραμμές"_s)) << r.err.toStdString();
     EXPECT_EQ(cat.bytes(), before);
   }
 
@@ -90,3 +93,104 @@ TEST_F(ReasonsInGreekTest, AFailedWriteAfterTheUndoSaysTheCatalogueIsAsBeforeThe
   EXPECT_EQ(cat.bytes(), before);
 }
 #endif
+
+TEST_F(ReasonsInGreekTest, XmlMistakesAreToldInGreekWithThePartLineAndColumn) {
+  // An entity that grows to gigabytes.
+  QByteArray entities = "<!ENTITY e0 \"ΑΒΓΔΕΖΗΘΙΚ\">";
+  for (int i = 1; i < 10; ++i)
+    entities += "<!ENTITY e" + QByteArray::number(i) + " \"" +
+                QByteArray("&e" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+  writeAll(file(u"entities.xml"_s), "<?xml version=\"1.0\"?>\n<!DOCTYPE collection [" + entities +
+                                        "]>\n<collection xmlns=\"http://www.loc.gov/MARC21/slim\"><record>"
+                                        "<leader>&e9;</leader></record></collection>\n");
+  refused(u"entities.xml"_s, u"στη γραμμή 3, στήλη 71: μια οντότητα (entity) γίνεται πάρα πολύ κείμενο"_s);
+
+  // A byte no UTF-8 holds, in the third line, where Qt's reader would name the first.
+  const QString before = u"<record><datafield tag=\"245\" ind1=\"0\" ind2=\"0\"><subfield code=\"a\">Ο"_s;
+  QByteArray early = marcXml(before + u"δύσσεια</subfield></datafield></record>\n"_s).toUtf8();
+  early.replace("Οδύ", "Ο\xFF\xFE");
+  writeAll(file(u"early.xml"_s), early);
+  refused(u"early.xml"_s,
+          u"το αρχείο MARCXML «early.xml» δεν διαβάζεται στην εγγραφή 1 (στη γραμμή 1): δεν είναι "
+          "σωστό XML στη γραμμή 3, στήλη %1: έχει χαρακτήρες που δεν είναι γραμμένοι σωστά"_s.arg(before.size() + 1));
+
+  const QByteArray header = R"(<row r="1"><c t="inlineStr"><is><t>Τίτλος</t></is></c></row>)";
+  makeXlsxParts(u"mismatch.xlsx"_s, header + R"(<row r="2"><c t="inlineStr"><is><t>Βιβλίο</t></is></c></rw>)", {});
+  refused(u"mismatch.xlsx"_s,
+          u"το μέρος «xl/worksheets/a.xml» δεν είναι σωστό XML στη γραμμή 1, στήλη 207: ένα "
+          "στοιχείο κλείνει με άλλο όνομα από εκείνο με το οποίο άνοιξε"_s);
+  makeOds(u"byte.ods"_s,
+          "<table:table table:name=\"Α\">" + odsRow(odsCell("Τίτλος")) + odsRow(odsCell("Ο\xFF")) + "</table:table>");
+  refused(u"byte.ods"_s, u"το μέρος «content.xml» δεν είναι σωστό XML στη γραμμή 2, στήλη "_s);
+  // A header row that breaks off is told once, with no word of rows missing.
+  makeXlsxParts(u"first.xlsx"_s,
+                R"(<row r="1"><c t="inlineStr"><is><t>Τ)"
+                "\xFF"
+                "</t></is></c></row>",
+                {});
+  refused(u"first.xlsx"_s, u"έχει χαρακτήρες που δεν είναι γραμμένοι σωστά στην κωδικοποίηση του αρχείου"_s);
+}
+
+TEST_F(ReasonsInGreekTest, MarcDamagedEarlyIsRefusedAsMarcWhereItBreaks) {
+  // A leader whose directory does not end where it says, under no MARC name.
+  QByteArray iso = ::readAll(isoFile(u"book.mrc"_s, "00000nam a2200000 a 4500\n001 b1\n245 00 $a Odysseia\n"));
+  iso[iso.mid(12, 5).toInt() - 1] = ' ';
+  writeAll(file(u"book.bin"_s), iso);
+  refused(u"book.bin"_s,
+          u"το αρχείο MARC (ISO 2709) «book.bin» δεν διαβάζεται στην εγγραφή 1 (στο byte 0): ο "
+          "κατάλογος πεδίων της εγγραφής δεν τελειώνει εκεί που λέει η αρχή της"_s);
+  // MARCXML broken before its first element.
+  writeAll(file(u"broken.xml"_s),
+           "<?xml version=\"1.0\"?>\n<marc:collection xmlns:marc=\"http://www.loc.gov/MARC21/slim\" a=\"1\" a=\"2\">");
+  refused(u"broken.xml"_s, u"το αρχείο MARCXML «broken.xml» δεν διαβάζεται στην εγγραφή 1"_s);
+}
+
+TEST_F(ReasonsInGreekTest, ACsvQuoteNeverClosedIsToldAtTheRowWhereItOpens) {
+  writeAll(file(u"open.csv"_s), "Τίτλος\r\n\"Οδύσσεια\r\n" + QByteArray(70000, 'x') + "\r\n");
+  refused(u"open.csv"_s, u"σειρά 2: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s);
+  writeAll(file(u"later.csv"_s),
+           "Τίτλος\r\n\"Οδύσσεια\r\n" + QByteArray("Βιβλίο\r\n").repeated(5000) + "\"Ιλιάδα\"\r\n");
+  refused(u"later.csv"_s, u"σειρά 2: τα εισαγωγικά ενός κελιού κλείνουν μόνο μετά από 65536 byte"_s);
+  writeAll(file(u"long.csv"_s), "Τίτλος\r\n" + QByteArray(70000, 'x'));
+  refused(u"long.csv"_s, u"σειρά 2: πάνω από 65536 byte χωρίς αλλαγή γραμμής"_s);
+  writeAll(file(u"header.csv"_s), "\"Τίτλος\r\n" + QByteArray(70000, 'x'));
+  refused(u"header.csv"_s, u"σειρά 1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s);
+
+  // A half pair of UTF-16 is the file's fault, not a letter the code page lacks.
+  QByteArray utf16("\xFF\xFE", 2);
+  for (const QString& line : {u"Τίτλος\r\n"_s, u"Οδύ\xD800σσεια\r\n"_s})
+    utf16 += QByteArray(reinterpret_cast<const char*>(line.utf16()), line.size() * 2);
+  writeAll(file(u"half.csv"_s), utf16);
+  refused(u"half.csv"_s,
+          u"το αρχείο έχει εδώ το σημάδι «�» στη θέση ενός χαρακτήρα που χάθηκε ή είναι γραμμένος λάθος"_s);
+}
+
+TEST(XmlProblem, EveryMistakeQtsReaderReportsIsWordedInGreek) {
+  const char* const broken[] = {
+      "<a><b></a>",
+      "<a>\xFF</a>",
+      "<!DOCTYPE a [<!ENTITY x \"&x;\">]><a>&x;</a>",
+      "<a>&nowhere;</a>",
+      "<a x=\"1\" x=\"2\"/>",
+      "<a><p:b/></a>",
+      "<a>]]></a>",
+      "<a/><b/>",
+      "<a>\x01</a>",
+      "<a>&#0;</a>",
+      "<?xml version=\"1.0\" encoding=\"nowhere\"?><a/>",
+      "<a b=c/>",
+      "<a><1/></a>",
+      " <?xml version=\"1.0\"?><a/>",
+      "<?xml version=\"1.0\" standalone=\"maybe\"?><a/>",
+      "<a><b>",
+  };
+  for (const char* xml : broken) {
+    QXmlStreamReader reader(QByteArray{xml});
+    while (!reader.atEnd()) reader.readNext();
+    ASSERT_TRUE(reader.hasError()) << xml;
+    const QString problem = xmlProblem(reader);
+    // Qt's own words come only with a mistake not known, in brackets.
+    EXPECT_FALSE(problem.startsWith(u"λάθος στη γραφή του ("_s)) << xml << ": " << reader.errorString().toStdString();
+    EXPECT_FALSE(problem.contains(reader.errorString())) << problem.toStdString();
+  }
+}
