@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <QtAlgorithms>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -93,11 +95,20 @@ qsizetype firstNonUtf8(const QByteArray& bytes) {
   return -1;
 }
 
-// Characters of UTF-8 `bytes` from `from` up to `to`.
-qint64 charactersIn(const QByteArray& bytes, qsizetype from, qsizetype to) {
-  qint64 count = 0;
-  for (qsizetype i = from; i < to; ++i) count += !isUtf8Continuation(bytes[i]);
-  return count;
+// Characters of UTF-8 from `from` up to `to`: the bytes less those that
+// continue a character (10xxxxxx). Every piece fed passes here, so eight
+// bytes at a time, each continuing byte leaving its top bit in `mask`.
+qint64 charactersIn(const char* from, const char* to) {
+  const qint64 bytes = to - from;
+  qint64 continuing = 0;
+  for (; to - from >= 8; from += 8) {
+    quint64 word = 0;
+    std::memcpy(&word, from, sizeof word);
+    const quint64 mask = word & ~(word << 1) & 0x8080808080808080ULL;
+    continuing += qPopulationCount(mask);
+  }
+  for (; from < to; ++from) continuing += isUtf8Continuation(*from);
+  return bytes - continuing;
 }
 
 QString placeAt(qint64 line, qint64 column) { return u"γραμμή %1, στήλη %2"_s.arg(line).arg(column); }
@@ -105,10 +116,14 @@ QString placeAt(qint64 line, qint64 column) { return u"γραμμή %1, στήλ
 }  // namespace
 
 void XmlFeed::add(const QByteArray& piece) {
-  const qsizetype lastBreak = m_last.lastIndexOf('\n');
-  m_lines += m_last.count('\n');
-  m_column = lastBreak < 0 ? m_column + charactersIn(m_last, 0, m_last.size())
-                           : charactersIn(m_last, lastBreak + 1, m_last.size());
+  const char* const begin = m_last.constData();
+  const char* const end = begin + m_last.size();
+  const char* lineStart = nullptr;
+  for (const char* c = begin; (c = static_cast<const char*>(std::memchr(c, '\n', size_t(end - c)))); ++c) {
+    ++m_lines;
+    lineStart = c + 1;
+  }
+  m_column = lineStart ? charactersIn(lineStart, end) : m_column + charactersIn(begin, end);
   m_last = piece;
 }
 
@@ -117,7 +132,8 @@ QString XmlFeed::placeOf(const QXmlStreamReader& xml) const {
   const qsizetype bad = matches(xml.errorString(), kWronglyEncoded, ignored) ? firstNonUtf8(m_last) : -1;
   if (bad < 0) return xmlPlace(xml);
   const qsizetype lineStart = m_last.lastIndexOf('\n', bad) + 1;
-  const qint64 column = charactersIn(m_last, lineStart, bad) + (lineStart == 0 ? m_column : 0) + 1;
+  const qint64 column =
+      charactersIn(m_last.constData() + lineStart, m_last.constData() + bad) + (lineStart == 0 ? m_column : 0) + 1;
   return placeAt(m_lines + m_last.left(bad).count('\n') + 1, column);
 }
 
