@@ -117,7 +117,7 @@ screenshots-windows: windows
 # check; docs/performance.md records the figures.
 bench: deps
 	@$(CMAKE_GEN) -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test lomira_bench_transfer lomira_bench_loans
+	@cmake --build build/bench -j$(JOBS) --target lomira_bench_generate lomira_bench lomira_bench_test lomira_bench_transfer lomira_bench_loans lomira_bench_xml_feed
 	bench/run-bench.sh build/bench
 
 # libFuzzer over the catalogue reader and writer and over the import's readers

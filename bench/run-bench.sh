@@ -2,7 +2,8 @@
 # Runs the search benchmark on catalogues of 10,000, 100,000 and 1,000,000
 # records, each size in its own process (so each peak memory is its own),
 # first offscreen and then on a real X server; then the catalogue tool's
-# csv export and check, and the overdue list, on the same catalogues.
+# csv export and check, and the overdue list, on the same catalogues, and
+# what the XML readers' feed adds to Qt's reading of a sheet.
 #   bench/run-bench.sh BUILD_DIR
 # BENCH_SIZES and BENCH_REPEATS override the sizes and the runs per search.
 set -eu
@@ -54,6 +55,13 @@ for n in $sizes; do
   fi
   cat "$results/loans-$n.txt"
 done
+
+echo
+echo "=== XML feed against Qt's reading ==="
+if ! "$bin/lomira_bench_xml_feed" 200000 "$repeats" >"$results/xml-feed.txt" 2>"$results/xml-feed.err"; then
+  failed=1
+fi
+cat "$results/xml-feed.txt"
 
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "LomiraVersion.h"
+#include "catalogue/file/ImportJournal.h"
 #include "catalogue_tool/LabelsCommand.h"
 #include "catalogue_tool/LoansCommand.h"
 #include "catalogue_tool/MarcToolOptions.h"
@@ -129,10 +130,16 @@ int runImport(const QCommandLineParser& parser, const QStringList& args, QTextSt
   }
   const ImportResult result = importIntoCatalogue(args[1], args[2], options);
   const QString catalogue = QFileInfo(args[2]).fileName();
+  // First of all, with the rest of what this import says.
+  if (result.undidUnfinished)
+    print(result.status == ImportResult::Status::Done ? out : err, importjournal::undoneNotice(catalogue));
   switch (result.status) {
     case ImportResult::Status::Refused:
     case ImportResult::Status::Repeats: {
-      print(err, u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
+      print(err, result.undidUnfinished
+                     ? u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» είναι όπως ήταν πριν από την εισαγωγή που δεν είχε "
+                       "τελειώσει:"_s.arg(catalogue)
+                     : u"Η εισαγωγή δεν έγινε· ο κατάλογος «%1» έμεινε όπως ήταν:"_s.arg(catalogue));
       for (const ImportReason& reason : result.refusals.listed) print(err, toolWording(reason));
       if (result.refusals.more > 0) print(err, u"… και %1 ακόμη."_s.arg(result.refusals.more));
       if (result.status == ImportResult::Status::Repeats)

@@ -84,7 +84,9 @@ TEST(CsvReader, ACellAcrossTheReadingBlocksComesOutWhole) {
 TEST(CsvReader, ARowLongerThanAnyCatalogueRowStopsTheReading) {
   const Read r = readCsv("h\r\n\"" + QByteArray(CsvReader::kLongestRow, 'x') + "\"\r\nnext\r\n");
   EXPECT_EQ(r.rows.size(), 1);
-  EXPECT_EQ(r.error, u"σειρά 2: πάνω από 65536 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s);
+  EXPECT_EQ(r.error,
+            u"σειρά 2: τα εισαγωγικά ενός κελιού κλείνουν μόνο μετά από 65536 byte, όσα δεν έχει καμία "
+            "γραμμή καταλόγου· μάλλον λείπουν εκεί που έπρεπε να κλείνουν"_s);
 }
 
 TEST(CsvReader, ADeviceThatFailsIsAReadFailureNotTheEnd) {

@@ -70,7 +70,7 @@ TEST_F(SheetReadersTest, XlsxPartsAreFoundByTheirRelationsAndBadReferencesAreRef
   const Sheet cut = xlsx(makeXlsxParts(u"cut.xlsx"_s, R"(<row r="1"><c><v>1</v></c></row><row r="2"><c>)", strings));
   EXPECT_EQ(cut.rows, QStringList{u"1: 1"_s});
   EXPECT_TRUE(cut.error.startsWith(
-      u"Το αρχείο «cut.xlsx» είναι κατεστραμμένο: το μέρος «xl/worksheets/a.xml» δεν είναι σωστό XML (γραμμή 1: "_s))
+      u"Το αρχείο «cut.xlsx» είναι κατεστραμμένο: το μέρος «xl/worksheets/a.xml» δεν είναι σωστό XML στη γραμμή 1, "_s))
       << cut.error.toStdString();
 }
 

@@ -60,6 +60,14 @@ int byteAt(QStringView text, qsizetype i, int field, const ImportOptions& option
            ImportResult& result, bool& folded) {
   int byte = cp1253::byteFor(text[i]);
   if (byte < 0) {
+    // The mark a reading leaves for a character it could not read: the fault
+    // is the file's, not the code page's.
+    if (text[i] == QChar::ReplacementCharacter) {
+      result.refuse(where() +
+                    u"το αρχείο έχει εδώ το σημάδι «�» στη θέση ενός χαρακτήρα που χάθηκε ή είναι γραμμένος "
+                    "λάθος· διορθώστε τον στο αρχείο (U+FFFD)"_s);
+      return -1;
+    }
     const QChar letter = cp1253::foldedLetter(text[i]);
     if (options.foldAccents && !letter.isNull()) {
       folded = true;

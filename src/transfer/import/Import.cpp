@@ -36,14 +36,18 @@ ImportResult failedWith(const QString& message, ImportResult::Status status = Im
   return result;
 }
 
-QString keptAsItWas(const QString& catalogue) {
-  return u"Ο κατάλογος «%1» έμεινε όπως ήταν."_s.arg(QFileInfo(catalogue).fileName());
+// After an unfinished import was undone, "as it was" would hide that the catalogue changed.
+QString keptAsItWas(const QString& catalogue, bool undidUnfinished) {
+  const QString name = QFileInfo(catalogue).fileName();
+  if (undidUnfinished)
+    return u"Ο κατάλογος «%1» είναι όπως ήταν πριν από την εισαγωγή που δεν είχε τελειώσει."_s.arg(name);
+  return u"Ο κατάλογος «%1» έμεινε όπως ήταν."_s.arg(name);
 }
 
 // A write that failed was undone unless its journal stayed behind.
-ImportResult writeFailed(const QString& error, const QString& catalogue) {
+ImportResult writeFailed(const QString& error, const QString& catalogue, const QString& asItWas) {
   if (QFileInfo::exists(importjournal::pathFor(catalogue))) return failedWith(error);
-  return failedWith(error + u"\n"_s + keptAsItWas(catalogue));
+  return failedWith(error + u"\n"_s + asItWas);
 }
 
 // Every 1024 records the window is told how far the import has come.
@@ -66,7 +70,7 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const QString& cat
       break;
   }
   if (readingStopped())
-    result = failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+    result = failedWith(keptAsItWas(catalogue, false), ImportResult::Status::Cancelled);
   else
     result.refuse(identified.error);
   return nullptr;
@@ -92,9 +96,9 @@ bool canReadInput(const QString& input, const QString& catalogue, ImportResult& 
 // records only when everything passed and no book number repeats (or
 // repeats are allowed). A refusal, repeats, a failure, a signal or Cancel
 // put the catalogue back as it was, through the append's rollback and its
-// journal.
+// journal; `asItWas` says so.
 ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportOptions& options,
-                        const ImportProgress& progress) {
+                        const ImportProgress& progress, const QString& asItWas) {
   const QString catalogue = file.path();
   ImportRepeats repeats;
   // Repeats allowed, the catalogue's own book numbers are not needed.
@@ -115,11 +119,11 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
     return !cancelled;
   });
   cancelled = cancelled || readingStopped();
-  if (addFailed) return writeFailed(file.lastError().describe(), catalogue);
+  if (addFailed) return writeFailed(file.lastError().describe(), catalogue, asItWas);
   if (!read || result.status != ImportResult::Status::Done || cancelled) {
     append.rollback();
-    if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue);
-    if (cancelled) return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+    if (g_interruptedBy != 0) return writeFailed(u"Η εισαγωγή διακόπηκε πριν τελειώσει."_s, catalogue, asItWas);
+    if (cancelled) return failedWith(asItWas, ImportResult::Status::Cancelled);
     return result;
   }
   if (const QList<ImportReason> repeated =
@@ -135,9 +139,9 @@ ImportResult appendInto(ImportSource& source, CatalogueFile& file, const ImportO
   // pressed after the last row still undoes them.
   if (progress && !progress(repeats.count(), repeats.count())) {
     append.rollback();
-    return failedWith(keptAsItWas(catalogue), ImportResult::Status::Cancelled);
+    return failedWith(asItWas, ImportResult::Status::Cancelled);
   }
-  if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue);
+  if (!append.commit()) return writeFailed(file.lastError().describe(), catalogue, asItWas);
   result.first = append.firstNumber();
   result.count = append.added();
   return result;
@@ -183,13 +187,16 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
       return failedWith(CatalogueError::of(CatalogueError::Operation::Open, catalogue, lock.lastErrno()).describe());
   }
   int error = 0;
-  if (importjournal::finishInterrupted(catalogue, &error) == importjournal::Outcome::Failed)
+  const importjournal::Outcome unfinished = importjournal::finishInterrupted(catalogue, &error);
+  if (unfinished == importjournal::Outcome::Failed)
     return failedWith(CatalogueError::of(CatalogueError::Operation::Write, catalogue, error).describe());
+  const bool undone = unfinished == importjournal::Outcome::Undone;
   {
     CatalogueFile file;
-    if (!file.open(catalogue)) return failedWith(file.lastError().describe());
-    result = appendInto(*source, file, options, progress);
+    result = file.open(catalogue) ? appendInto(*source, file, options, progress, keptAsItWas(catalogue, undone))
+                                  : failedWith(file.lastError().describe());
   }
+  result.undidUnfinished = undone;
   // The lock creates a missing catalogue: one that an import left empty goes again.
   if (!existed && result.status != ImportResult::Status::Done && QFileInfo(catalogue).size() == 0)
     QFile::remove(catalogue);
@@ -203,5 +210,5 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
   if (!canReadInput(input, catalogue.path(), result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, catalogue.path(), options, result);
   if (!source) return result;
-  return appendInto(*source, catalogue, options, progress);
+  return appendInto(*source, catalogue, options, progress, keptAsItWas(catalogue.path(), false));
 }

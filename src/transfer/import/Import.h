@@ -49,6 +49,9 @@ struct ImportResult {
   ImportReasons notes;
   // Failed or Cancelled: the one error, and that the catalogue is as it was.
   QString failure;
+  // An earlier import that had not finished (killed, or the power failed)
+  // was undone before this one began, whatever this one's status.
+  bool undidUnfinished = false;
   qint32 first = 0;  // the record number of the first new record
   qint32 count = 0;
 
@@ -73,7 +76,7 @@ using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
 // book number repeats (unless allowed): a refused, repeating, failed or
 // cancelled import leaves the catalogue as it was, byte for byte.
 // A catalogue that an earlier import left unfinished (killed, or the power
-// failed) is put back first, as its journal records.
+// failed) is put back first, as its journal records, and the result says so.
 ImportResult importIntoCatalogue(const QString& input, const QString& catalogue, const ImportOptions& options,
                                  const ImportProgress& progress = {});
 // The same into a catalogue the caller holds open for editing under its lock

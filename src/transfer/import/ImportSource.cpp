@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "catalogue/CatalogueRecord.h"
 #include "transfer/import/MarcSource.h"
 #include "transfer/table/TableReader.h"
 
@@ -17,7 +18,8 @@ bool stoppedReading(ImportResult& result) {
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
 
 // The kind is told from one opening of the file: MARC by its leader or root
-// element or its name, a table by its content and name, else another catalogue.
+// element or its name, a table by its content and name, MARC damaged early by
+// its look, else another catalogue.
 ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   ImportInput identified;
   QFile file(input);
@@ -34,6 +36,12 @@ ImportInput identifyInput(const QString& input, const ImportOptions& options) {
     identified.kind = ImportInput::Kind::Table;
   } else if (!identified.error.isEmpty()) {
     identified.kind = ImportInput::Kind::Unreadable;
+  } else if (const MarcFileKind look = marcFileLookOf(file, suffix == u"xml"_s);
+             look == MarcFileKind::MarcXml ||
+             (look == MarcFileKind::Iso2709 && file.size() % CatalogueRecord::kLength != 0)) {
+    // MARC damaged early, and no catalogue: refused as MARC, where it breaks.
+    identified.kind = ImportInput::Kind::Marc;
+    identified.marc = look;
   }
   return identified;
 }

@@ -62,7 +62,12 @@ class TableSource : public ImportSource {
     m_seen = table->seen();
     QStringList cells;
     bool more = nextFilledRow(*table, cells);
-    if (!more) return endOfTable(result, *table) && (refuse(result, u"το αρχείο δεν έχει γραμμές"_s), true);
+    if (!more) {
+      if (!endOfTable(result, *table)) return false;
+      // A table that stopped at its first row has said why.
+      if (table->error().isEmpty()) refuse(result, u"το αρχείο δεν έχει γραμμές"_s);
+      return true;
+    }
     if (!layOut(cells, table->row(), result)) return true;
     if (m_headerRow) more = nextFilledRow(*table, cells);
     std::array<char, CatalogueRecord::kLength> record;

@@ -11,6 +11,23 @@ bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name) {
   return xml.name() == name && kNamespaces.contains(xml.namespaceUri().toString());
 }
 
+namespace {
+
+enum class Root { Marc, Other, None };
+// The first element of the XML at the start of a file: MARCXML's, another's,
+// or none before the XML breaks or the start ends.
+Root xmlRootOf(const QByteArray& start) {
+  QXmlStreamReader xml(start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start);
+  while (!xml.atEnd() && !xml.hasError()) {
+    xml.readNext();
+    if (xml.isStartElement())
+      return isMarcXmlElement(xml, u"collection") || isMarcXmlElement(xml, u"record") ? Root::Marc : Root::Other;
+  }
+  return Root::None;
+}
+
+}  // namespace
+
 MarcFileKind marcFileKindOf(QIODevice& file) {
   if (!file.seek(0)) return MarcFileKind::None;
   QByteArray start = file.read(4096);
@@ -27,12 +44,17 @@ MarcFileKind marcFileKindOf(QIODevice& file) {
     char last = 0;
     return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? MarcFileKind::Iso2709 : MarcFileKind::None;
   }
-  QXmlStreamReader xml(start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start);
-  while (!xml.atEnd() && !xml.hasError()) {
-    xml.readNext();
-    if (xml.isStartElement())
-      return (isMarcXmlElement(xml, u"collection") || isMarcXmlElement(xml, u"record")) ? MarcFileKind::MarcXml
-                                                                                        : MarcFileKind::None;
-  }
-  return MarcFileKind::None;
+  return xmlRootOf(start) == Root::Marc ? MarcFileKind::MarcXml : MarcFileKind::None;
+}
+
+MarcFileKind marcFileLookOf(QIODevice& file, bool xmlName) {
+  if (!file.seek(0)) return MarcFileKind::None;
+  const QByteArray start = file.read(4096);
+  if (isIso2709Leader(start)) return MarcFileKind::Iso2709;
+  // XML whose first element is another's is no MARC, however it is named.
+  if (xmlRootOf(start) != Root::None) return MarcFileKind::None;
+  const QByteArray text = (start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start).trimmed();
+  if (!text.startsWith('<')) return MarcFileKind::None;
+  return xmlName || text.toLower().contains("marc") || text.contains("<record") ? MarcFileKind::MarcXml
+                                                                                : MarcFileKind::None;
 }

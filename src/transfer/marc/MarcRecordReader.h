@@ -34,6 +34,11 @@ enum class MarcFileKind { None, Iso2709, MarcXml };
 // says the record ends; MARCXML by a root element in the MARC namespace.
 // Reads `file`, open and seekable, from its start.
 MarcFileKind marcFileKindOf(QIODevice& file);
+// What a file that marcFileKindOf does not take looks like, damaged early:
+// ISO 2709 by its first leader's shape; MARCXML by XML that breaks before
+// its first element and names MARC or a record near its start, or any such
+// XML when its name says XML (`xmlName`).
+MarcFileKind marcFileLookOf(QIODevice& file, bool xmlName);
 
 std::unique_ptr<MarcRecordReader> makeIso2709Reader(QIODevice& in);
 std::unique_ptr<MarcRecordReader> makeMarcXmlReader(QIODevice& in);

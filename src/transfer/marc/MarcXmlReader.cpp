@@ -7,6 +7,7 @@
 
 #include "transfer/ReadingStop.h"
 #include "transfer/XmlAttributes.h"
+#include "transfer/XmlProblem.h"
 #include "transfer/marc/MarcRecordReader.h"
 
 using namespace Qt::StringLiterals;
@@ -59,6 +60,7 @@ class MarcXmlReader : public MarcRecordReader {
         if (!m_attributes.feed(piece))
           return damaged(error, u"ένα στοιχείο XML έχει πάνω από %1 ιδιότητες, όσες κανένα στοιχείο του MARCXML"_s.arg(
                                     XmlAttributes::kMost));
+        m_feed.add(piece);
         m_xml.addData(piece);
         continue;
       }
@@ -67,7 +69,7 @@ class MarcXmlReader : public MarcRecordReader {
       if (m_xml.hasError()) {
         if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
           return damaged(error, u"το αρχείο τελειώνει πριν κλείσει η εγγραφή (κομμένο αρχείο)"_s);
-        return damaged(error, u"δεν είναι σωστό XML (%1)"_s.arg(m_xml.errorString()));
+        return damaged(error, u"δεν είναι σωστό XML στη %1: %2"_s.arg(m_feed.placeOf(m_xml), xmlProblem(m_xml)));
       }
       if (m_xml.isStartElement() && ++m_depth > kMostDepth)
         return damaged(error, u"έχει στοιχεία XML φωλιασμένα πιο βαθιά από όσο έχει το MARCXML"_s);
@@ -147,6 +149,7 @@ class MarcXmlReader : public MarcRecordReader {
   QIODevice& m_in;
   QXmlStreamReader m_xml;
   XmlAttributes m_attributes;
+  XmlFeed m_feed;
   qint64 m_pending = 0;
   qint64 m_line = 1;
   int m_depth = 0;

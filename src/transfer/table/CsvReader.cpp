@@ -70,6 +70,31 @@ QString CsvReader::wholePairs(QString text) {
   return text;
 }
 
+// A row past the bound: when a quoted cell is open, its quote is what went
+// wrong, closed nowhere or so far on that it closes nothing of this row.
+QString CsvReader::tooLongRow(bool inQuotes, bool atQuote) {
+  if (!inQuotes)
+    return u"σειρά %1: πάνω από %2 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s.arg(m_row + 1).arg(
+        kLongestRow);
+  if (!atQuote && !quoteFollows()) return unclosedQuote();
+  return u"σειρά %1: τα εισαγωγικά ενός κελιού κλείνουν μόνο μετά από %2 byte, όσα δεν έχει καμία γραμμή "
+         "καταλόγου· μάλλον λείπουν εκεί που έπρεπε να κλείνουν"_s.arg(m_row + 1)
+             .arg(kLongestRow);
+}
+
+// Whether a quote follows somewhere in the rest of the file, read without keeping it.
+bool CsvReader::quoteFollows() {
+  while (m_pos < m_block.size() || refill()) {
+    if (m_block.indexOf('"', m_pos) >= 0) return true;
+    m_pos = m_block.size();
+  }
+  return false;
+}
+
+QString CsvReader::unclosedQuote() const {
+  return u"σειρά %1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s.arg(m_row + 1);
+}
+
 int CsvReader::get() {
   if (m_pos >= m_block.size() && !refill()) return -1;
   return static_cast<unsigned char>(m_block[m_pos++]);
@@ -105,13 +130,12 @@ bool CsvReader::readRow() {
       }
       const int c = get();
       if (++length > kLongestRow) {
-        m_error = u"σειρά %1: πάνω από %2 byte χωρίς αλλαγή γραμμής· δεν είναι γραμμή καταλόγου"_s.arg(m_row + 1).arg(
-            kLongestRow);
+        m_error = tooLongRow(quoted, c == '"');
         return false;
       }
       if (quoted) {
         if (c < 0) {
-          m_error = u"σειρά %1: τα εισαγωγικά ενός κελιού δεν κλείνουν ως το τέλος του αρχείου"_s.arg(m_row + 1);
+          m_error = unclosedQuote();
           return false;
         }
         if (c != '"') {  // the cell went on into the next block

@@ -45,6 +45,9 @@ class CsvReader {
   QString wholePairs(QString text);
   int get();
   bool readRow();
+  QString tooLongRow(bool inQuotes, bool atQuote);
+  bool quoteFollows();
+  QString unclosedQuote() const;
 
   QIODevice& m_device;
   const char m_separator;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "transfer/ReadingStop.h"
+#include "transfer/XmlProblem.h"
 
 using namespace Qt::StringLiterals;
 
@@ -103,11 +104,11 @@ QString SheetRows::tooBig(const QString& path, const QString& why) {
   return u"Το αρχείο «%1» είναι πολύ μεγάλο για εισαγωγή: %2."_s.arg(fileName(path), why);
 }
 
-QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml) {
+QString SheetRows::notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml,
+                          const QString& place) {
   if (xml.error() == QXmlStreamReader::CustomError) return xml.errorString();
-  return damaged(
-      path,
-      u"το μέρος «%1» δεν είναι σωστό XML (γραμμή %2: %3)"_s.arg(entry).arg(xml.lineNumber()).arg(xml.errorString()));
+  return damaged(path, u"το μέρος «%1» δεν είναι σωστό XML στη %2: %3"_s.arg(
+                           entry, place.isEmpty() ? xmlPlace(xml) : place, xmlProblem(xml)));
 }
 
 QString SheetRows::noSheet(const QString& path, const QString& sheet, const QStringList& sheets) {

@@ -44,9 +44,10 @@ class SheetRows : public TableReader {
   static QString cannotOpen(const QString& path, const QString& reason);
   static QString damaged(const QString& path, const QString& why);
   static QString tooBig(const QString& path, const QString& why);
-  // The entry `entry` is no well-formed XML where `xml` stopped; a
-  // reading stopped by its bounds says why in its own words.
-  static QString notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml);
+  // The entry `entry` is no well-formed XML where `xml` stopped (or at
+  // `place`, when given); a reading stopped by its bounds says why in its own words.
+  static QString notXml(const QString& path, const QString& entry, const QXmlStreamReader& xml,
+                        const QString& place = {});
   // The sheet of `names` that `sheet` names, its case aside as the
   // spreadsheet programs take it (the first for an empty name), or -1.
   static qsizetype chosenSheet(const QStringList& names, const QString& sheet);

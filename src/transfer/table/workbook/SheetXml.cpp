@@ -28,9 +28,11 @@ QXmlStreamReader::TokenType SheetXml::readNext() {
         return stop(SheetRows::damaged(
             m_path,
             u"ένα στοιχείο του μέρους «%1» έχει πάνω από %2 ιδιότητες"_s.arg(m_entry).arg(XmlAttributes::kMost)));
+      m_feed.add(piece);
       addData(piece);
       continue;
     }
+    if (error() == NotWellFormedError) return stop(SheetRows::notXml(m_path, m_entry, *this, m_feed.placeOf(*this)));
     m_pending = 0;
     if (token == StartElement && ++m_depth > kMostDepth)
       return stop(SheetRows::damaged(

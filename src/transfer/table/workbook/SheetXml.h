@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 
 #include "transfer/XmlAttributes.h"
+#include "transfer/XmlProblem.h"
 
 class QIODevice;
 
@@ -13,7 +14,8 @@ class QIODevice;
 // cell's text can be (Qt holds a token whole), no tag with more attributes
 // than XmlAttributes allows, and a stop asked from elsewhere heard between
 // tokens. It feeds itself from the device in pieces, to see each token's
-// size. Its errors name the file in a whole sentence.
+// size. Its errors name the file in a whole sentence, and a wrongly written
+// part the place where it goes wrong.
 class SheetXml : public QXmlStreamReader {
  public:
   static constexpr int kMostDepth = 64;
@@ -35,6 +37,7 @@ class SheetXml : public QXmlStreamReader {
   QString m_path;
   QString m_entry;
   XmlAttributes m_attributes;
+  XmlFeed m_feed;
   qint64 m_pending = 0;  // bytes fed since the last token
   int m_depth = 0;
 };
