@@ -11,11 +11,11 @@
 
 #include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
+#include "transfer/FileFormats.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/table/CsvReader.h"
 #include "transfer/table/TableColumns.h"
 #include "transfer/table/TableReader.h"
-#include "transfer/table/workbook/SheetRows.h"
 
 using namespace Qt::StringLiterals;
 
@@ -122,9 +122,8 @@ class CsvTable : public TableReader {
 
   bool next(QStringList& cells) override {
     if (!m_error.isEmpty() || !m_reader.next(m_cells)) return false;
-    if (row() > SheetRows::kMostRows) {
-      m_error =
-          u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(SheetRows::kMostRows);
+    if (row() > m_mostRows) {
+      m_error = u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(m_mostRows);
       return false;
     }
     // The caller's strings are written over in place: no allocation per cell.
@@ -202,6 +201,7 @@ class CsvTable : public TableReader {
   char m_separator;
   QList<QByteArrayView> m_cells;
   QString m_error;
+  const qint64 m_mostRows = mostSheetRows();
 };
 
 }  // namespace

@@ -21,7 +21,9 @@ const QString kText = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
 
 qint64 repeatOf(const QXmlStreamAttributes& a, const QString& name) {
   const qint64 repeat = a.value(kTable, name).toLongLong();
-  return std::clamp<qint64>(repeat, 1, SheetRows::kMostRows * 4);
+  // Saturates: the sheet's rows and columns are counted against their bounds.
+  static const qint64 kMostRepeat = mostSheetRows() * 4;
+  return std::clamp<qint64>(repeat, 1, kMostRepeat);
 }
 
 // Characters of a paragraph: XML's line breaks and runs of blanks are one
@@ -51,7 +53,7 @@ QString valueText(const QXmlStreamAttributes& a) {
 class OdsTable : public SheetRows {
  public:
   OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, std::unique_ptr<SheetXml> xml)
-      : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
+      : SheetRows(path, FileFormatId::Ods, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
 
   // The rows are streamed, so the names of the sheets after this one are
   // read apart, when asked for.
