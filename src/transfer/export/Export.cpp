@@ -25,11 +25,11 @@ std::unique_ptr<ExportWriter> writerFor(const ExportOptions& options, ExportOutp
     case ExportFormat::Xlsx:
       return makeXlsxWriter(output);
     case ExportFormat::Marc21:
-      return makeMarcWriter(output, MarcFlavour::Marc21, options.marc);
+      return makeMarcWriter(output, MarcStandard::Marc21, MarcEncoding::Iso2709, options.marc);
     case ExportFormat::MarcXml:
-      return makeMarcWriter(output, MarcFlavour::MarcXml, options.marc);
+      return makeMarcWriter(output, MarcStandard::Marc21, MarcEncoding::MarcXml, options.marc);
     case ExportFormat::Unimarc:
-      return makeMarcWriter(output, MarcFlavour::Unimarc, options.marc);
+      return makeMarcWriter(output, MarcStandard::Unimarc, MarcEncoding::Iso2709, options.marc);
     case ExportFormat::Ods:
     case ExportFormat::Xls:
     case ExportFormat::Catalogue:

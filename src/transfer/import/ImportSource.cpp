@@ -22,14 +22,13 @@ ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   ImportInput identified;
   QFile file(input);
   if (!file.open(QIODevice::ReadOnly)) return identified;
-  identified.marc = marcFileKindOf(file);
+  const std::optional<MarcEncoding> marc = marcEncodingOf(file);
   // A name only MARC files have: an empty or damaged one is refused as MARC,
   // never read as a catalogue.
   const QString suffix = QFileInfo(input).suffix().toLower();
-  if (identified.marc == MarcFileKind::None && (suffix == u"mrc"_s || suffix == u"marc"_s))
-    identified.marc = MarcFileKind::Iso2709;
-  if (identified.marc != MarcFileKind::None) {
+  if (marc || suffix == u"mrc"_s || suffix == u"marc"_s) {
     identified.kind = ImportInput::Kind::Marc;
+    identified.marc = marc.value_or(MarcEncoding::Iso2709);
   } else if ((identified.table = openTable(input, file, options.sheet, identified.error))) {
     identified.kind = ImportInput::Kind::Table;
   } else if (!identified.error.isEmpty()) {

@@ -32,7 +32,7 @@ bool stoppedReading(ImportResult& result);
 struct ImportInput {
   enum class Kind { Marc, Table, Catalogue, Unreadable };
   Kind kind = Kind::Catalogue;
-  MarcFileKind marc = MarcFileKind::None;
+  MarcEncoding marc = MarcEncoding::Iso2709;
   std::unique_ptr<TableReader> table;
   QString error;
 };

@@ -37,16 +37,15 @@ QString oneLine(const QString& text) {
 
 class MarcSource : public ImportSource {
  public:
-  MarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options)
-      : m_path(path), m_kind(kind), m_options(options) {}
+  MarcSource(const QString& path, MarcEncoding encoding, const ImportOptions& options)
+      : m_path(path), m_encoding(encoding), m_options(options) {}
 
   bool read(ImportResult& result, const Sink& sink) override {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
-    const MarcFileKind kind = m_kind;
     std::unique_ptr<MarcRecordReader> reader =
-        kind == MarcFileKind::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
-    const QString type = kind == MarcFileKind::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
+        m_encoding == MarcEncoding::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
+    const QString type = m_encoding == MarcEncoding::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
     MarcRecord marc;
     QString error;
     qint64 number = 0;
@@ -110,12 +109,12 @@ class MarcSource : public ImportSource {
   }
 
   QString m_path;
-  MarcFileKind m_kind;
+  MarcEncoding m_encoding;
   ImportOptions m_options;
 };
 
 }  // namespace
 
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options) {
-  return std::make_unique<MarcSource>(path, kind, options);
+std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcEncoding encoding, const ImportOptions& options) {
+  return std::make_unique<MarcSource>(path, encoding, options);
 }

@@ -11,8 +11,8 @@ bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name) {
   return xml.name() == name && kNamespaces.contains(xml.namespaceUri().toString());
 }
 
-MarcFileKind marcFileKindOf(QIODevice& file) {
-  if (!file.seek(0)) return MarcFileKind::None;
+std::optional<MarcEncoding> marcEncodingOf(QIODevice& file) {
+  if (!file.seek(0)) return std::nullopt;
   QByteArray start = file.read(4096);
   if (isIso2709Leader(start)) {
     // The directory ends with the field terminator where the leader says the
@@ -21,18 +21,20 @@ MarcFileKind marcFileKindOf(QIODevice& file) {
     // MARC, and damaged. No text file holds these two bytes.
     const int base = start.mid(12, 5).toInt();
     if (base > start.size()) start += file.read(base - start.size());
-    if (base > start.size() || start[base - 1] != 0x1E) return MarcFileKind::None;
+    if (base > start.size() || start[base - 1] != 0x1E) return std::nullopt;
     const qint64 length = start.left(5).toLongLong();
-    if (file.size() < length) return MarcFileKind::Iso2709;
+    if (file.size() < length) return MarcEncoding::Iso2709;
     char last = 0;
-    return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? MarcFileKind::Iso2709 : MarcFileKind::None;
+    return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? std::optional(MarcEncoding::Iso2709)
+                                                                        : std::nullopt;
   }
   QXmlStreamReader xml(start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start);
   while (!xml.atEnd() && !xml.hasError()) {
     xml.readNext();
     if (xml.isStartElement())
-      return (isMarcXmlElement(xml, u"collection") || isMarcXmlElement(xml, u"record")) ? MarcFileKind::MarcXml
-                                                                                        : MarcFileKind::None;
+      return (isMarcXmlElement(xml, u"collection") || isMarcXmlElement(xml, u"record"))
+                 ? std::optional(MarcEncoding::MarcXml)
+                 : std::nullopt;
   }
-  return MarcFileKind::None;
+  return std::nullopt;
 }
