@@ -1,6 +1,5 @@
 #include "transfer/import/ImportSource.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "transfer/import/MarcSource.h"
@@ -16,12 +15,17 @@ bool stoppedReading(ImportResult& result) {
 
 QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.arg(n); }
 
-// The kind is told from one opening of the file: MARC by its leader or root
-// element or its name, a table by its content and name, else another catalogue.
+// MARC by its leader or root element or its name, a table by its content
+// and name, else another catalogue.
 ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   ImportInput identified;
-  QFile file(input);
-  if (!file.open(QIODevice::ReadOnly)) return identified;
+  identified.file = std::make_unique<InputFile>();
+  identified.error = identified.file->open(input);
+  if (!identified.error.isEmpty()) {
+    identified.kind = ImportInput::Kind::Unopened;
+    return identified;
+  }
+  InputFile& file = *identified.file;
   const std::optional<MarcEncoding> marc = marcEncodingOf(file);
   // A name only MARC files have: an empty or damaged one is refused as MARC,
   // never read as a catalogue.
@@ -29,7 +33,7 @@ ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   if (marc || suffix == u"mrc"_s || suffix == u"marc"_s) {
     identified.kind = ImportInput::Kind::Marc;
     identified.marc = marc.value_or(MarcEncoding::Iso2709);
-  } else if ((identified.table = openTable(input, file, options.sheet, identified.error))) {
+  } else if ((identified.table = openTable(file, input, options.sheet, identified.error))) {
     identified.kind = ImportInput::Kind::Table;
   } else if (!identified.error.isEmpty()) {
     identified.kind = ImportInput::Kind::Unreadable;

@@ -3,8 +3,8 @@
 // every import shares. A damaged file is refused where it breaks.
 #include "transfer/import/MarcSource.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -37,14 +37,13 @@ QString oneLine(const QString& text) {
 
 class MarcSource : public ImportSource {
  public:
-  MarcSource(const QString& path, MarcEncoding encoding, const ImportOptions& options)
-      : m_path(path), m_encoding(encoding), m_options(options) {}
+  MarcSource(std::unique_ptr<QIODevice> in, const QString& path, MarcEncoding encoding, const ImportOptions& options)
+      : m_in(std::move(in)), m_path(path), m_encoding(encoding), m_options(options) {}
 
   bool read(ImportResult& result, const Sink& sink) override {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
+    if (!m_in->seek(0)) return failed(result, EIO);
     std::unique_ptr<MarcRecordReader> reader =
-        m_encoding == MarcEncoding::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
+        m_encoding == MarcEncoding::MarcXml ? makeMarcXmlReader(*m_in) : makeIso2709Reader(*m_in);
     const QString type = m_encoding == MarcEncoding::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
     MarcRecord marc;
     QString error;
@@ -108,6 +107,7 @@ class MarcSource : public ImportSource {
     return false;
   }
 
+  std::unique_ptr<QIODevice> m_in;
   QString m_path;
   MarcEncoding m_encoding;
   ImportOptions m_options;
@@ -115,6 +115,7 @@ class MarcSource : public ImportSource {
 
 }  // namespace
 
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcEncoding encoding, const ImportOptions& options) {
-  return std::make_unique<MarcSource>(path, encoding, options);
+std::unique_ptr<ImportSource> makeMarcSource(std::unique_ptr<QIODevice> in, const QString& path, MarcEncoding encoding,
+                                             const ImportOptions& options) {
+  return std::make_unique<MarcSource>(std::move(in), path, encoding, options);
 }

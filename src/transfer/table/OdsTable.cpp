@@ -52,14 +52,15 @@ QString valueText(const QXmlStreamAttributes& a) {
 
 class OdsTable : public SheetRows {
  public:
-  OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, std::unique_ptr<SheetXml> xml)
-      : SheetRows(path, FileFormatId::Ods, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
+  OdsTable(QIODevice& in, const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip,
+           std::unique_ptr<SheetXml> xml)
+      : SheetRows(path, FileFormatId::Ods, sheet), m_in(in), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
 
   // The rows are streamed, so the names of the sheets after this one are
   // read apart, when asked for.
   QStringList sheets() const override {
     QString error;
-    std::unique_ptr<ZipEntries> zip = ZipEntries::open(path(), u"ods"_s, error);
+    std::unique_ptr<ZipEntries> zip = ZipEntries::open(m_in, path(), u"ods"_s, error);
     QIODevice* content = zip ? zip->stream(kContent, error) : nullptr;
     if (!content) return {};
     QXmlStreamReader xml(content);
@@ -155,6 +156,7 @@ class OdsTable : public SheetRows {
     return !stopped.isEmpty() && fail(stopped, m_zip->streamReadFailed());
   }
 
+  QIODevice& m_in;
   std::unique_ptr<ZipEntries> m_zip;
   std::unique_ptr<SheetXml> m_xml;
   bool m_done = false;
@@ -162,8 +164,8 @@ class OdsTable : public SheetRows {
 
 }  // namespace
 
-std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error) {
-  std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"ods"_s, error);
+std::unique_ptr<TableReader> openOdsTable(QIODevice& in, const QString& path, const QString& sheet, QString& error) {
+  std::unique_ptr<ZipEntries> zip = ZipEntries::open(in, path, u"ods"_s, error);
   if (!zip) return nullptr;
   // Its start is enough, however long a hostile one is.
   QByteArray mimetype;
@@ -188,7 +190,7 @@ std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sh
       continue;
     const QString name = xml->attributes().value(kTable, u"name"_s).toString();
     if (sheet.isEmpty() || SheetRows::sameSheet(name, sheet))
-      return std::make_unique<OdsTable>(path, name, std::move(zip), std::move(xml));
+      return std::make_unique<OdsTable>(in, path, name, std::move(zip), std::move(xml));
     names.append(name);
     xml->skipCurrentElement();
   }

@@ -344,8 +344,8 @@ QStringList readStrings(ZipEntries& zip, const QString& path, const QString& ent
 
 }  // namespace
 
-std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& sheet, QString& error) {
-  std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"xlsx"_s, error);
+std::unique_ptr<TableReader> openXlsxTable(QIODevice& in, const QString& path, const QString& sheet, QString& error) {
+  std::unique_ptr<ZipEntries> zip = ZipEntries::open(in, path, u"xlsx"_s, error);
   if (!zip) return nullptr;
   qint64 held = 0;
   const QHash<QString, Relation> package = relationsOf(*zip, path, QString(), held, error);
