@@ -1,5 +1,7 @@
 #include "transfer/FileFormats.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -19,6 +21,8 @@ QString FileFormat::writeFilter() const { return filterOf(writeLabel, suffixes.m
 const QList<FileFormat>& fileFormats() {
   using Id = FileFormatId;
   using F = FileFormat::Family;
+  // The largest sheets the spreadsheet programs make; xls keeps the old row limit.
+  constexpr qint64 kSheetRows = 1 << 20;
   static const QList<FileFormat> formats{
       {Id::Csv, F::Table, u"csv"_s, u"CSV"_s, {u"csv"_s, u"txt"_s}, u"Πίνακας CSV ή κειμένου"_s, u"Πίνακας CSV"_s},
       {Id::Xlsx,
@@ -27,9 +31,10 @@ const QList<FileFormat>& fileFormats() {
        u"xlsx"_s,
        {u"xlsx"_s},
        u"Υπολογιστικό φύλλο Excel"_s,
-       u"Υπολογιστικό φύλλο Excel"_s},
-      {Id::Ods, F::Table, u"ods"_s, u"ods"_s, {u"ods"_s}, u"Υπολογιστικό φύλλο OpenDocument"_s, {}},
-      {Id::Xls, F::Table, u"xls"_s, u"xls"_s, {u"xls"_s}, u"Παλαιό υπολογιστικό φύλλο Excel"_s, {}},
+       u"Υπολογιστικό φύλλο Excel"_s,
+       kSheetRows},
+      {Id::Ods, F::Table, u"ods"_s, u"ods"_s, {u"ods"_s}, u"Υπολογιστικό φύλλο OpenDocument"_s, {}, kSheetRows},
+      {Id::Xls, F::Table, u"xls"_s, u"xls"_s, {u"xls"_s}, u"Παλαιό υπολογιστικό φύλλο Excel"_s, {}, 1 << 16},
       // Read, MARC21 and UNIMARC are one format: the records tell which they are.
       {Id::Marc21,
        F::Marc,
@@ -55,6 +60,12 @@ const FileFormat& fileFormat(FileFormatId id) {
   for (const FileFormat& format : fileFormats())
     if (format.id == id) return format;
   return fileFormats().front();
+}
+
+qint64 mostSheetRows() {
+  qint64 most = 0;
+  for (const FileFormat& format : fileFormats()) most = std::max(most, format.sheetRows);
+  return most;
 }
 
 QList<FileFormat> writtenFormats() {

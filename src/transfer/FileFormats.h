@@ -18,6 +18,7 @@ struct FileFormat {
   QStringList suffixes;  // of its files, without the dot; the first is the one written
   QString readLabel;     // in the open dialog; empty when not read as a format of its own
   QString writeLabel;    // in the save dialog; empty when not written
+  qint64 sheetRows = 0;  // the rows one sheet holds, a header row among them; 0 for a format without sheets
 
   bool canRead() const { return !readLabel.isEmpty(); }
   bool canWrite() const { return !writeLabel.isEmpty(); }
@@ -28,6 +29,9 @@ struct FileFormat {
 
 const QList<FileFormat>& fileFormats();
 const FileFormat& fileFormat(FileFormatId id);
+// The rows of the largest sheet any format holds: a plain table (CSV) read
+// in is held to it too, so that it is never larger than a spreadsheet.
+qint64 mostSheetRows();
 // The formats written, in the order the save dialog offers them.
 QList<FileFormat> writtenFormats();
 // The open dialog's filters: everything read, each format read, any file.

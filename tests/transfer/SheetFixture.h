@@ -3,6 +3,8 @@
 #include <xlsxwriter.h>
 #include <zip.h>
 
+#include <QBuffer>
+
 #include "TransferFixture.h"
 #include "transfer/table/OdsTable.h"
 #include "transfer/table/TableReader.h"
@@ -33,14 +35,22 @@ class SheetFixture : public TransferTest {
     sheet.error = reader->error();
     return sheet;
   }
-  Sheet xlsx(const QString& path, const QString& sheet = {}) {
+  // The workbooks are read from memory, their files' bytes in a buffer,
+  // under a name in a folder that does not exist: the readers read the
+  // device they are given and take only the file's name for messages.
+  using OpenSheet = std::unique_ptr<TableReader> (*)(QIODevice&, const QString&, const QString&, QString&);
+  static Sheet fromMemory(OpenSheet open, const QString& path, const QString& sheet) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    QBuffer memory;
+    memory.setData(file.readAll());
+    memory.open(QIODevice::ReadOnly);
     QString error;
-    return readAll(openXlsxTable(path, sheet, error), error);
+    return readAll(open(memory, u"/nowhere/"_s + QFileInfo(path).fileName(), sheet, error), error);
   }
-  Sheet ods(const QString& path, const QString& sheet = {}) {
-    QString error;
-    return readAll(openOdsTable(path, sheet, error), error);
-  }
+  Sheet xlsx(const QString& path, const QString& sheet = {}) { return fromMemory(openXlsxTable, path, sheet); }
+  Sheet ods(const QString& path, const QString& sheet = {}) { return fromMemory(openOdsTable, path, sheet); }
+  // FreeXL opens a workbook by its name only: xls is read from the file.
   Sheet xls(const QString& path, const QString& sheet = {}) {
     QString error;
     return readAll(openXlsTable(path, sheet, error), error);

@@ -25,11 +25,11 @@ std::unique_ptr<ExportWriter> writerFor(const ExportOptions& options, ExportOutp
     case ExportFormat::Xlsx:
       return makeXlsxWriter(output);
     case ExportFormat::Marc21:
-      return makeMarcWriter(output, MarcFlavour::Marc21, options.marc);
+      return makeMarcWriter(output, MarcStandard::Marc21, MarcEncoding::Iso2709, options.marc);
     case ExportFormat::MarcXml:
-      return makeMarcWriter(output, MarcFlavour::MarcXml, options.marc);
+      return makeMarcWriter(output, MarcStandard::Marc21, MarcEncoding::MarcXml, options.marc);
     case ExportFormat::Unimarc:
-      return makeMarcWriter(output, MarcFlavour::Unimarc, options.marc);
+      return makeMarcWriter(output, MarcStandard::Unimarc, MarcEncoding::Iso2709, options.marc);
     case ExportFormat::Ods:
     case ExportFormat::Xls:
     case ExportFormat::Catalogue:
@@ -62,12 +62,15 @@ ExportResult exportCatalogue(const QString& catalogue, const QString& output, co
   CatalogueFile file;
   if (const QString error = openToRead(file, catalogue); !error.isEmpty()) return failure(error);
 
-  if (options.format == ExportFormat::Xlsx && file.recordCount() > xlsxMostRecords())
+  // A sheet holds the header row and the records below it.
+  if (const FileFormat& format = fileFormat(options.format);
+      format.sheetRows > 0 && file.recordCount() > format.sheetRows - 1)
     return {ExportResult::Status::Refused, 0,
-            u"Το αρχείο «%1» δεν γράφτηκε: ο κατάλογος έχει %2 εγγραφές, ενώ ένα φύλλο xlsx χωρά %3."_s
+            u"Το αρχείο «%1» δεν γράφτηκε: ο κατάλογος έχει %2 εγγραφές, ενώ ένα φύλλο %3 χωρά %4."_s
                 .arg(QFileInfo(output).fileName())
                 .arg(file.recordCount())
-                .arg(xlsxMostRecords())};
+                .arg(format.shown)
+                .arg(format.sheetRows - 1)};
   std::vector<int> fields{recordfield::kAuthor, recordfield::kOtherNames, recordfield::kTitle,
                           recordfield::kPublication, recordfield::kNumberAndSubject};
   const bool table = options.format == ExportFormat::Csv || options.format == ExportFormat::Xlsx;

@@ -31,8 +31,8 @@ QString marcText(const char* record, int field) {
 
 class MarcExportWriter : public ExportWriter {
  public:
-  MarcExportWriter(ExportOutput& out, MarcFlavour flavour, const MarcOptions& options)
-      : ExportWriter(out), m_marc(flavour, options) {}
+  MarcExportWriter(ExportOutput& out, MarcStandard standard, MarcEncoding encoding, const MarcOptions& options)
+      : ExportWriter(out), m_marc(standard, encoding, options) {}
 
   bool begin(const std::vector<int>&) override { return true; }
 
@@ -66,6 +66,7 @@ class MarcExportWriter : public ExportWriter {
 
 }  // namespace
 
-std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour, const MarcOptions& options) {
-  return std::make_unique<MarcExportWriter>(out, flavour, options);
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcStandard standard, MarcEncoding encoding,
+                                             const MarcOptions& options) {
+  return std::make_unique<MarcExportWriter>(out, standard, encoding, options);
 }

@@ -6,4 +6,5 @@
 #include "transfer/marc/MarcOptions.h"
 #include "transfer/marc/MarcWriter.h"
 
-std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcFlavour flavour, const MarcOptions& options = {});
+std::unique_ptr<ExportWriter> makeMarcWriter(ExportOutput& out, MarcStandard standard, MarcEncoding encoding,
+                                             const MarcOptions& options = {});

@@ -20,11 +20,15 @@
 #endif
 
 #include "catalogue/FieldBytes.h"
+#include "transfer/FileFormats.h"
 #include "transfer/export/ExportWriter.h"
 #include "transfer/export/XlsxWriter.h"
 #include "transfer/table/TableColumns.h"
 
 using namespace Qt::StringLiterals;
+
+// The export refuses a catalogue larger than the list of formats says a sheet holds.
+static_assert(LXW_ROW_MAX == 1 << 20, "the xlsx row of fileFormats() names libxlsxwriter's rows");
 
 namespace {
 
@@ -243,5 +247,3 @@ class XlsxWriter : public ExportWriter {
 }  // namespace
 
 std::unique_ptr<ExportWriter> makeXlsxWriter(ExportOutput& out) { return std::make_unique<XlsxWriter>(out); }
-
-qint64 xlsxMostRecords() { return qint64(LXW_ROW_MAX) - 1; }

@@ -53,20 +53,32 @@ ImportResult writeFailed(const QString& error, const QString& catalogue, const Q
 // Every 1024 records the window is told how far the import has come.
 constexpr qint64 kProgressEvery = 1024;
 
-// The source of `input`; nullptr with `result` refused when it is a table
-// that cannot be read, or cancelled when the reading was stopped while the
-// input's kind was being told.
+// The source of `input`, told from one opening of the file; nullptr with
+// `result` refused when it is the catalogue itself or a table that cannot be
+// read, or failed when it does not open (a folder, pipe or device at once:
+// reading a pipe would wait for ever), or cancelled when the reading was
+// stopped while its kind was being told.
 std::unique_ptr<ImportSource> sourceFor(const QString& input, const QString& catalogue, const ImportOptions& options,
                                         ImportResult& result) {
   ImportInput identified = identifyInput(input, options);
+  if (identified.kind == ImportInput::Kind::Unopened) {
+    result = failedWith(identified.error);
+    return nullptr;
+  }
+  if (identified.file->isFileAt(catalogue)) {
+    result.refuse(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
+        QFileInfo(catalogue).fileName()));
+    return nullptr;
+  }
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return makeMarcSource(input, identified.marc, options);
+      return makeMarcSource(std::move(identified.file), input, identified.marc, options);
     case ImportInput::Kind::Table:
-      return makeTableSource(input, options, std::move(identified.table));
+      return makeTableSource(std::move(identified.file), input, options, std::move(identified.table));
     case ImportInput::Kind::Catalogue:
       return makeCatalogueSource(input);
     case ImportInput::Kind::Unreadable:
+    case ImportInput::Kind::Unopened:
       break;
   }
   if (readingStopped())
@@ -74,21 +86,6 @@ std::unique_ptr<ImportSource> sourceFor(const QString& input, const QString& cat
   else
     result.refuse(identified.error);
   return nullptr;
-}
-
-// Refuses taking a catalogue into itself, and a folder, pipe or device at
-// once: reading a pipe would wait for ever.
-bool canReadInput(const QString& input, const QString& catalogue, ImportResult& result) {
-  if (sameFile(input, catalogue)) {
-    result.refuse(u"Η εισαγωγή δεν γίνεται από τον ίδιο τον κατάλογο «%1» στον εαυτό του: διαλέξτε άλλο αρχείο."_s.arg(
-        QFileInfo(catalogue).fileName()));
-    return false;
-  }
-  if (std::unique_ptr<FileIo> io = makeSystemFileIo(); !io->open(input, FileIo::Mode::ReadOnly)) {
-    result = failedWith(CatalogueError::of(CatalogueError::Operation::Read, input, io->lastErrno()).describe());
-    return false;
-  }
-  return true;
 }
 
 // Reads the source once, checking each record and appending it to a
@@ -171,7 +168,6 @@ ImportResult importIntoCatalogue(const QString& input, const QString& catalogue,
                                  const ImportProgress& progress) {
   resumeReading();
   ImportResult result;
-  if (!canReadInput(input, catalogue, result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, catalogue, options, result);
   if (!source) return result;
   // The same lock as the librarian's program: never append under an editor.
@@ -207,7 +203,6 @@ ImportResult importIntoOpenCatalogue(const QString& input, CatalogueFile& catalo
                                      const ImportProgress& progress) {
   resumeReading();
   ImportResult result;
-  if (!canReadInput(input, catalogue.path(), result)) return result;
   const std::unique_ptr<ImportSource> source = sourceFor(input, catalogue.path(), options, result);
   if (!source) return result;
   return appendInto(*source, catalogue, options, progress, keptAsItWas(catalogue.path(), false));

@@ -137,15 +137,18 @@ ImportPreview previewImport(const QString& input, const ImportOptions& options, 
   resumeReading();
   if (!QFileInfo(input).isFile())
     return unreadable(u"Το «%1» δεν είναι αρχείο που διαβάζεται."_s.arg(QFileInfo(input).fileName()));
-  const ImportInput identified = identifyInput(input, options);
+  ImportInput identified = identifyInput(input, options);
   switch (identified.kind) {
     case ImportInput::Kind::Marc:
-      return previewRecords(makeMarcSource(input, identified.marc, countingOptions(options)), u"MARC"_s, progress);
+      return previewRecords(
+          makeMarcSource(std::move(identified.file), input, identified.marc, countingOptions(options)), u"MARC"_s,
+          progress);
     case ImportInput::Kind::Table:
       return previewTable(*identified.table, options, progress, rows);
     case ImportInput::Kind::Catalogue:
       return previewRecords(makeCatalogueSource(input), u"κατάλογος"_s, progress);
     case ImportInput::Kind::Unreadable:
+    case ImportInput::Kind::Unopened:
       break;
   }
   return unreadable(identified.error);

@@ -1,6 +1,5 @@
 #include "transfer/import/ImportSource.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "catalogue/CatalogueRecord.h"
@@ -22,26 +21,30 @@ QString ImportSource::placeOf(qint64 n) const { return u"εγγραφή %1"_s.ar
 // its look, else another catalogue.
 ImportInput identifyInput(const QString& input, const ImportOptions& options) {
   ImportInput identified;
-  QFile file(input);
-  if (!file.open(QIODevice::ReadOnly)) return identified;
-  identified.marc = marcFileKindOf(file);
+  identified.file = std::make_unique<InputFile>();
+  identified.error = identified.file->open(input);
+  if (!identified.error.isEmpty()) {
+    identified.kind = ImportInput::Kind::Unopened;
+    return identified;
+  }
+  InputFile& file = *identified.file;
+  const std::optional<MarcEncoding> marc = marcEncodingOf(file);
   // A name only MARC files have: an empty or damaged one is refused as MARC,
   // never read as a catalogue.
   const QString suffix = QFileInfo(input).suffix().toLower();
-  if (identified.marc == MarcFileKind::None && (suffix == u"mrc"_s || suffix == u"marc"_s))
-    identified.marc = MarcFileKind::Iso2709;
-  if (identified.marc != MarcFileKind::None) {
+  if (marc || suffix == u"mrc"_s || suffix == u"marc"_s) {
     identified.kind = ImportInput::Kind::Marc;
-  } else if ((identified.table = openTable(input, file, options.sheet, identified.error))) {
+    identified.marc = marc.value_or(MarcEncoding::Iso2709);
+  } else if ((identified.table = openTable(file, input, options.sheet, identified.error))) {
     identified.kind = ImportInput::Kind::Table;
   } else if (!identified.error.isEmpty()) {
     identified.kind = ImportInput::Kind::Unreadable;
-  } else if (const MarcFileKind look = marcFileLookOf(file, suffix == u"xml"_s);
-             look == MarcFileKind::MarcXml ||
-             (look == MarcFileKind::Iso2709 && file.size() % CatalogueRecord::kLength != 0)) {
+  } else if (const std::optional<MarcEncoding> look = marcFileLookOf(file, suffix == u"xml"_s);
+             look == MarcEncoding::MarcXml ||
+             (look == MarcEncoding::Iso2709 && file.size() % CatalogueRecord::kLength != 0)) {
     // MARC damaged early, and no catalogue: refused as MARC, where it breaks.
     identified.kind = ImportInput::Kind::Marc;
-    identified.marc = look;
+    identified.marc = *look;
   }
   return identified;
 }

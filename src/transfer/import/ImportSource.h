@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "transfer/OpenToRead.h"
 #include "transfer/import/Import.h"
 #include "transfer/marc/MarcRecordReader.h"
 #include "transfer/table/TableReader.h"
@@ -27,13 +28,16 @@ class ImportSource {
 // Ends a reading that stopReading() stopped: the import was cancelled.
 bool stoppedReading(ImportResult& result);
 
-// What an input is, told once for the import and its preview: MARC, a table
-// (opened), another catalogue file, or a table that cannot be read (`error`).
+// What an input is, told once for the import and its preview from one
+// opening of the file: MARC, a table (opened), another catalogue file, a
+// table that cannot be read, or a file that does not open.
 struct ImportInput {
-  enum class Kind { Marc, Table, Catalogue, Unreadable };
+  enum class Kind { Marc, Table, Catalogue, Unreadable, Unopened };
   Kind kind = Kind::Catalogue;
-  MarcFileKind marc = MarcFileKind::None;
-  std::unique_ptr<TableReader> table;
-  QString error;
+  MarcEncoding marc = MarcEncoding::Iso2709;
+  // The file, open, for the source that reads it.
+  std::unique_ptr<InputFile> file;
+  std::unique_ptr<TableReader> table;  // reading `file`
+  QString error;                       // Unreadable or Unopened: why
 };
 ImportInput identifyInput(const QString& input, const ImportOptions& options);

@@ -3,8 +3,8 @@
 // every import shares. A damaged file is refused where it breaks.
 #include "transfer/import/MarcSource.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -37,16 +37,14 @@ QString oneLine(const QString& text) {
 
 class MarcSource : public ImportSource {
  public:
-  MarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options)
-      : m_path(path), m_kind(kind), m_options(options) {}
+  MarcSource(std::unique_ptr<QIODevice> in, const QString& path, MarcEncoding encoding, const ImportOptions& options)
+      : m_in(std::move(in)), m_path(path), m_encoding(encoding), m_options(options) {}
 
   bool read(ImportResult& result, const Sink& sink) override {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) return failed(result, errno);
-    const MarcFileKind kind = m_kind;
+    if (!m_in->seek(0)) return failed(result, EIO);
     std::unique_ptr<MarcRecordReader> reader =
-        kind == MarcFileKind::MarcXml ? makeMarcXmlReader(file) : makeIso2709Reader(file);
-    const QString type = kind == MarcFileKind::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
+        m_encoding == MarcEncoding::MarcXml ? makeMarcXmlReader(*m_in) : makeIso2709Reader(*m_in);
+    const QString type = m_encoding == MarcEncoding::MarcXml ? u"MARCXML"_s : u"MARC (ISO 2709)"_s;
     MarcRecord marc;
     QString error;
     qint64 number = 0;
@@ -109,13 +107,15 @@ class MarcSource : public ImportSource {
     return false;
   }
 
+  std::unique_ptr<QIODevice> m_in;
   QString m_path;
-  MarcFileKind m_kind;
+  MarcEncoding m_encoding;
   ImportOptions m_options;
 };
 
 }  // namespace
 
-std::unique_ptr<ImportSource> makeMarcSource(const QString& path, MarcFileKind kind, const ImportOptions& options) {
-  return std::make_unique<MarcSource>(path, kind, options);
+std::unique_ptr<ImportSource> makeMarcSource(std::unique_ptr<QIODevice> in, const QString& path, MarcEncoding encoding,
+                                             const ImportOptions& options) {
+  return std::make_unique<MarcSource>(std::move(in), path, encoding, options);
 }

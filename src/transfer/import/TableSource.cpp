@@ -25,8 +25,9 @@ namespace {
 
 class TableSource : public ImportSource {
  public:
-  TableSource(const QString& path, const ImportOptions& options, std::unique_ptr<TableReader> opened)
-      : m_path(path), m_options(options), m_opened(std::move(opened)) {}
+  TableSource(std::unique_ptr<QIODevice> in, const QString& path, const ImportOptions& options,
+              std::unique_ptr<TableReader> opened)
+      : m_in(std::move(in)), m_path(path), m_options(options), m_opened(std::move(opened)) {}
 
   bool read(ImportResult& result, const Sink& each) override {
     m_rows.clear();
@@ -159,9 +160,10 @@ class TableSource : public ImportSource {
     return true;
   }
 
+  std::unique_ptr<QIODevice> m_in;
   QString m_path;
   ImportOptions m_options;
-  std::unique_ptr<TableReader> m_opened;
+  std::unique_ptr<TableReader> m_opened;  // reading m_in
   QString m_seen;
   QList<int> m_columns;
   bool m_headerRow = false;
@@ -170,7 +172,7 @@ class TableSource : public ImportSource {
 
 }  // namespace
 
-std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
-                                              std::unique_ptr<TableReader> opened) {
-  return std::make_unique<TableSource>(path, options, std::move(opened));
+std::unique_ptr<ImportSource> makeTableSource(std::unique_ptr<QIODevice> in, const QString& path,
+                                              const ImportOptions& options, std::unique_ptr<TableReader> opened) {
+  return std::make_unique<TableSource>(std::move(in), path, options, std::move(opened));
 }

@@ -5,7 +5,8 @@
 
 #include "transfer/import/ImportSource.h"
 
-// The rows of a CSV file or of a spreadsheet's sheet (TableReader.h), its
-// first reading from `opened`, the table as openTable gave it.
-std::unique_ptr<ImportSource> makeTableSource(const QString& path, const ImportOptions& options,
-                                              std::unique_ptr<TableReader> opened);
+// The rows of a CSV file or of a spreadsheet's sheet (TableReader.h), read
+// once from `opened`, the table as openTable gave it reading `in` (named
+// `path` in messages).
+std::unique_ptr<ImportSource> makeTableSource(std::unique_ptr<QIODevice> in, const QString& path,
+                                              const ImportOptions& options, std::unique_ptr<TableReader> opened);

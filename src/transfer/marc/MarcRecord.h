@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <utility>
 
+#include "transfer/marc/MarcForm.h"
+
 // One MARC record as read from ISO 2709 or MARCXML, its text in Unicode: the
 // one form that the mapping back to the catalogue reads.
 struct MarcDataField {
@@ -25,10 +27,9 @@ struct MarcRecord {
   QString control(const QString& tag) const;
 };
 
-// MARC21 and UNIMARC share ISO 2709 and MARCXML; a record tells which it is
-// by what it holds: a title in 245 is MARC21's; a title in 200, or a 100
-// that holds UNIMARC's 36 characters of general data, is UNIMARC's.
-enum class MarcStandard { Marc21, Unimarc };
+// A record tells its standard by what it holds: a title in 245 is MARC21's;
+// a title in 200, or a 100 that holds UNIMARC's 36 characters of general
+// data, is UNIMARC's.
 MarcStandard marcStandardOf(const QStringList& tags, const QString& field100a);
 
 // Bounds on what a hostile file can make the reader hold.

@@ -28,8 +28,8 @@ Root xmlRootOf(const QByteArray& start) {
 
 }  // namespace
 
-MarcFileKind marcFileKindOf(QIODevice& file) {
-  if (!file.seek(0)) return MarcFileKind::None;
+std::optional<MarcEncoding> marcEncodingOf(QIODevice& file) {
+  if (!file.seek(0)) return std::nullopt;
   QByteArray start = file.read(4096);
   if (isIso2709Leader(start)) {
     // The directory ends with the field terminator where the leader says the
@@ -38,23 +38,24 @@ MarcFileKind marcFileKindOf(QIODevice& file) {
     // MARC, and damaged. No text file holds these two bytes.
     const int base = start.mid(12, 5).toInt();
     if (base > start.size()) start += file.read(base - start.size());
-    if (base > start.size() || start[base - 1] != 0x1E) return MarcFileKind::None;
+    if (base > start.size() || start[base - 1] != 0x1E) return std::nullopt;
     const qint64 length = start.left(5).toLongLong();
-    if (file.size() < length) return MarcFileKind::Iso2709;
+    if (file.size() < length) return MarcEncoding::Iso2709;
     char last = 0;
-    return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? MarcFileKind::Iso2709 : MarcFileKind::None;
+    return file.seek(length - 1) && file.getChar(&last) && last == 0x1D ? std::optional(MarcEncoding::Iso2709)
+                                                                        : std::nullopt;
   }
-  return xmlRootOf(start) == Root::Marc ? MarcFileKind::MarcXml : MarcFileKind::None;
+  return xmlRootOf(start) == Root::Marc ? std::optional(MarcEncoding::MarcXml) : std::nullopt;
 }
 
-MarcFileKind marcFileLookOf(QIODevice& file, bool xmlName) {
-  if (!file.seek(0)) return MarcFileKind::None;
+std::optional<MarcEncoding> marcFileLookOf(QIODevice& file, bool xmlName) {
+  if (!file.seek(0)) return std::nullopt;
   const QByteArray start = file.read(4096);
-  if (isIso2709Leader(start)) return MarcFileKind::Iso2709;
+  if (isIso2709Leader(start)) return MarcEncoding::Iso2709;
   // XML whose first element is another's is no MARC, however it is named.
-  if (xmlRootOf(start) != Root::None) return MarcFileKind::None;
+  if (xmlRootOf(start) != Root::None) return std::nullopt;
   const QByteArray text = (start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start).trimmed();
-  if (!text.startsWith('<')) return MarcFileKind::None;
-  return xmlName || text.toLower().contains("marc") || text.contains("<record") ? MarcFileKind::MarcXml
-                                                                                : MarcFileKind::None;
+  if (!text.startsWith('<')) return std::nullopt;
+  return xmlName || text.toLower().contains("marc") || text.contains("<record") ? std::optional(MarcEncoding::MarcXml)
+                                                                                : std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "transfer/marc/MarcRecord.h"
 
@@ -29,16 +30,15 @@ bool isIso2709Leader(const QByteArray& leader);
 // An element `name` of MARCXML (MARC21 slim or MARCXchange).
 bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name);
 
-enum class MarcFileKind { None, Iso2709, MarcXml };
 // ISO 2709 by its first leader and the record terminator where the leader
-// says the record ends; MARCXML by a root element in the MARC namespace.
-// Reads `file`, open and seekable, from its start.
-MarcFileKind marcFileKindOf(QIODevice& file);
-// What a file that marcFileKindOf does not take looks like, damaged early:
+// says the record ends; MARCXML by a root element in the MARC namespace;
+// nothing for another file. Reads `file`, open and seekable, from its start.
+std::optional<MarcEncoding> marcEncodingOf(QIODevice& file);
+// What a file that marcEncodingOf does not take looks like, damaged early:
 // ISO 2709 by its first leader's shape; MARCXML by XML that breaks before
 // its first element and names MARC or a record near its start, or any such
 // XML when its name says XML (`xmlName`).
-MarcFileKind marcFileLookOf(QIODevice& file, bool xmlName);
+std::optional<MarcEncoding> marcFileLookOf(QIODevice& file, bool xmlName);
 
 std::unique_ptr<MarcRecordReader> makeIso2709Reader(QIODevice& in);
 std::unique_ptr<MarcRecordReader> makeMarcXmlReader(QIODevice& in);

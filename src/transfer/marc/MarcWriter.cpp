@@ -50,11 +50,11 @@ struct MarcWriter::Yaz {
   }
 };
 
-MarcWriter::MarcWriter(MarcFlavour flavour, const MarcOptions& options)
-    : m_flavour(flavour), m_options(options), m_yaz(std::make_unique<Yaz>()) {
+MarcWriter::MarcWriter(MarcStandard standard, MarcEncoding encoding, const MarcOptions& options)
+    : m_standard(standard), m_options(options), m_yaz(std::make_unique<Yaz>()) {
   if (!m_options.moment.isValid()) m_options.moment = QDateTime::currentDateTime();
-  yaz_marc_xml(m_yaz->marc, flavour == MarcFlavour::MarcXml ? YAZ_MARC_MARCXML : YAZ_MARC_ISO2709);
-  if (flavour == MarcFlavour::MarcXml) yaz_marc_enable_collection(m_yaz->marc);
+  yaz_marc_xml(m_yaz->marc, encoding == MarcEncoding::MarcXml ? YAZ_MARC_MARCXML : YAZ_MARC_ISO2709);
+  if (encoding == MarcEncoding::MarcXml) yaz_marc_enable_collection(m_yaz->marc);
 }
 
 MarcWriter::~MarcWriter() = default;
@@ -62,7 +62,7 @@ MarcWriter::~MarcWriter() = default;
 bool MarcWriter::write(qint32 number, const MarcBook& book, QByteArray& out) {
   yaz_marc_reset(m_yaz->marc);
   YazFields fields(m_yaz->marc);
-  if (m_flavour == MarcFlavour::Unimarc)
+  if (m_standard == MarcStandard::Unimarc)
     addUnimarcFields(fields, number, book, m_options);
   else
     addMarc21Fields(fields, number, book, m_options);

@@ -4,15 +4,14 @@
 #include <memory>
 
 #include "transfer/marc/MarcBook.h"
+#include "transfer/marc/MarcForm.h"
 #include "transfer/marc/MarcOptions.h"
-
-enum class MarcFlavour { Marc21, MarcXml, Unimarc };
 
 // Books written as MARC records with YAZ: MARC21 or UNIMARC in ISO 2709, or
 // MARC21 in MARCXML, all UTF-8.
 class MarcWriter {
  public:
-  MarcWriter(MarcFlavour flavour, const MarcOptions& options);
+  MarcWriter(MarcStandard standard, MarcEncoding encoding, const MarcOptions& options);
   ~MarcWriter();
   MarcWriter(const MarcWriter&) = delete;
   MarcWriter& operator=(const MarcWriter&) = delete;
@@ -25,7 +24,7 @@ class MarcWriter {
 
  private:
   struct Yaz;
-  MarcFlavour m_flavour;
+  MarcStandard m_standard;
   MarcOptions m_options;
   std::unique_ptr<Yaz> m_yaz;
 };

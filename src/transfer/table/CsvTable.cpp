@@ -2,8 +2,6 @@
 // found from the start of the file.
 #include "transfer/table/CsvTable.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -11,11 +9,11 @@
 
 #include "catalogue/Cp1253.h"
 #include "catalogue/file/CatalogueFile.h"
+#include "transfer/FileFormats.h"
 #include "transfer/ReadingStop.h"
 #include "transfer/table/CsvReader.h"
 #include "transfer/table/TableColumns.h"
 #include "transfer/table/TableReader.h"
-#include "transfer/table/workbook/SheetRows.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +27,7 @@ enum class Encoding { Utf8Bom, Utf8, Utf16LE, Utf16BE, Cp1253 };
 // The bytes that tell UTF-8 from Windows-1253: from the first one beyond
 // ASCII on, however far into the file (a list may begin with many rows of
 // Latin titles).
-QByteArray beyondAscii(QFile& file, QByteArray block) {
+QByteArray beyondAscii(QIODevice& file, QByteArray block) {
   for (;;) {
     const auto first = std::find_if(block.cbegin(), block.cend(), [](char c) { return uchar(c) >= 0x80; });
     if (first != block.cend()) return block.sliced(first - block.cbegin()) + file.read(kSample);
@@ -41,7 +39,7 @@ QByteArray beyondAscii(QFile& file, QByteArray block) {
 // A byte-order mark says it; otherwise text that reads as UTF-8 is UTF-8
 // (Windows-1253's Greek letters seldom make valid UTF-8), and anything else
 // is what Greek Excel saves as "CSV".
-Encoding encodingOf(QFile& file, const QByteArray& start) {
+Encoding encodingOf(QIODevice& file, const QByteArray& start) {
   if (start.startsWith("\xEF\xBB\xBF")) return Encoding::Utf8Bom;
   if (start.startsWith("\xFF\xFE")) return Encoding::Utf16LE;
   if (start.startsWith("\xFE\xFF")) return Encoding::Utf16BE;
@@ -107,24 +105,17 @@ char separatorOf(const QString& start) {
 
 class CsvTable : public TableReader {
  public:
-  CsvTable(const QString& path, Encoding encoding, char separator)
-      : m_file(path), m_reader(m_file, separator), m_encoding(encoding), m_separator(separator) {}
-
-  bool open(QString& error) {
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-      error = CatalogueError::of(CatalogueError::Operation::Read, m_file.fileName(), errno ? errno : EIO).describe();
-      return false;
-    }
+  // Reads `in` from where it stands.
+  CsvTable(QIODevice& in, Encoding encoding, char separator)
+      : m_reader(in, separator), m_encoding(encoding), m_separator(separator) {
     if (m_encoding == Encoding::Utf16LE) m_reader.readAsUtf16(QStringConverter::Utf16LE);
     if (m_encoding == Encoding::Utf16BE) m_reader.readAsUtf16(QStringConverter::Utf16BE);
-    return true;
   }
 
   bool next(QStringList& cells) override {
     if (!m_error.isEmpty() || !m_reader.next(m_cells)) return false;
-    if (row() > SheetRows::kMostRows) {
-      m_error =
-          u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(SheetRows::kMostRows);
+    if (row() > m_mostRows) {
+      m_error = u"σειρά %1: ο πίνακας έχει πάνω από %2 σειρές, όσες χωρά ένα φύλλο"_s.arg(row()).arg(m_mostRows);
       return false;
     }
     // The caller's strings are written over in place: no allocation per cell.
@@ -196,25 +187,27 @@ class CsvTable : public TableReader {
     return true;
   }
 
-  QFile m_file;
   CsvReader m_reader;
   Encoding m_encoding;
   char m_separator;
   QList<QByteArrayView> m_cells;
   QString m_error;
+  const qint64 m_mostRows = mostSheetRows();
 };
 
 }  // namespace
 
-std::unique_ptr<TableReader> openCsvTable(const QString& path, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = CatalogueError::of(CatalogueError::Operation::Read, path, errno ? errno : EIO).describe();
+std::unique_ptr<TableReader> openCsvTable(QIODevice& in, const QString& path, QString& error) {
+  error.clear();
+  if (!in.seek(0)) {
+    error = CatalogueError::of(CatalogueError::Operation::Read, path, EIO).describe();
     return nullptr;
   }
-  const QByteArray start = file.read(kSample);
-  const Encoding encoding = encodingOf(file, start);
-  auto table = std::make_unique<CsvTable>(path, encoding, separatorOf(decodedStart(start, encoding)));
-  if (!table->open(error)) return nullptr;
-  return table;
+  const QByteArray start = in.read(kSample);
+  const Encoding encoding = encodingOf(in, start);
+  if (!in.seek(0)) {
+    error = CatalogueError::of(CatalogueError::Operation::Read, path, EIO).describe();
+    return nullptr;
+  }
+  return std::make_unique<CsvTable>(in, encoding, separatorOf(decodedStart(start, encoding)));
 }

@@ -5,5 +5,6 @@
 
 #include "transfer/table/TableReader.h"
 
-// A CSV file, its encoding and separator found from its start.
-std::unique_ptr<TableReader> openCsvTable(const QString& path, QString& error);
+// The CSV file `in` (named `path` in messages), its encoding and separator
+// found from its start; read from its start, `in` open and seekable.
+std::unique_ptr<TableReader> openCsvTable(QIODevice& in, const QString& path, QString& error);

@@ -21,7 +21,9 @@ const QString kText = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
 
 qint64 repeatOf(const QXmlStreamAttributes& a, const QString& name) {
   const qint64 repeat = a.value(kTable, name).toLongLong();
-  return std::clamp<qint64>(repeat, 1, SheetRows::kMostRows * 4);
+  // Saturates: the sheet's rows and columns are counted against their bounds.
+  static const qint64 kMostRepeat = mostSheetRows() * 4;
+  return std::clamp<qint64>(repeat, 1, kMostRepeat);
 }
 
 // Characters of a paragraph: XML's line breaks and runs of blanks are one
@@ -50,14 +52,15 @@ QString valueText(const QXmlStreamAttributes& a) {
 
 class OdsTable : public SheetRows {
  public:
-  OdsTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, std::unique_ptr<SheetXml> xml)
-      : SheetRows(path, u"ods"_s, sheet), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
+  OdsTable(QIODevice& in, const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip,
+           std::unique_ptr<SheetXml> xml)
+      : SheetRows(path, FileFormatId::Ods, sheet), m_in(in), m_zip(std::move(zip)), m_xml(std::move(xml)) {}
 
   // The rows are streamed, so the names of the sheets after this one are
   // read apart, when asked for.
   QStringList sheets() const override {
     QString error;
-    std::unique_ptr<ZipEntries> zip = ZipEntries::open(path(), u"ods"_s, error);
+    std::unique_ptr<ZipEntries> zip = ZipEntries::open(m_in, path(), u"ods"_s, error);
     QIODevice* content = zip ? zip->stream(kContent, error) : nullptr;
     if (!content) return {};
     QXmlStreamReader xml(content);
@@ -153,6 +156,7 @@ class OdsTable : public SheetRows {
     return !stopped.isEmpty() && fail(stopped, m_zip->streamReadFailed());
   }
 
+  QIODevice& m_in;
   std::unique_ptr<ZipEntries> m_zip;
   std::unique_ptr<SheetXml> m_xml;
   bool m_done = false;
@@ -160,8 +164,8 @@ class OdsTable : public SheetRows {
 
 }  // namespace
 
-std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error) {
-  std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"ods"_s, error);
+std::unique_ptr<TableReader> openOdsTable(QIODevice& in, const QString& path, const QString& sheet, QString& error) {
+  std::unique_ptr<ZipEntries> zip = ZipEntries::open(in, path, u"ods"_s, error);
   if (!zip) return nullptr;
   // Its start is enough, however long a hostile one is.
   QByteArray mimetype;
@@ -186,7 +190,7 @@ std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sh
       continue;
     const QString name = xml->attributes().value(kTable, u"name"_s).toString();
     if (sheet.isEmpty() || SheetRows::sameSheet(name, sheet))
-      return std::make_unique<OdsTable>(path, name, std::move(zip), std::move(xml));
+      return std::make_unique<OdsTable>(in, path, name, std::move(zip), std::move(xml));
     names.append(name);
     xml->skipCurrentElement();
   }

@@ -5,5 +5,6 @@
 
 #include "transfer/table/TableReader.h"
 
-// The sheet `sheet` (empty for the first) of an ods workbook.
-std::unique_ptr<TableReader> openOdsTable(const QString& path, const QString& sheet, QString& error);
+// The sheet `sheet` (empty for the first) of the ods workbook `in` (named
+// `path` in messages), open and seekable; `in` outlives the table.
+std::unique_ptr<TableReader> openOdsTable(QIODevice& in, const QString& path, const QString& sheet, QString& error);

@@ -1,7 +1,6 @@
 // Which kind of table a file is: by its content first, then by its name.
 #include "transfer/table/TableReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "transfer/table/CsvReader.h"
@@ -48,26 +47,17 @@ Kind kindOf(const QString& path, QIODevice& file) {
 
 }  // namespace
 
-std::unique_ptr<TableReader> openTable(const QString& path, const QString& sheet, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error.clear();
-    return nullptr;
-  }
-  return openTable(path, file, sheet, error);
-}
-
-std::unique_ptr<TableReader> openTable(const QString& path, QIODevice& opened, const QString& sheet, QString& error) {
+std::unique_ptr<TableReader> openTable(QIODevice& in, const QString& path, const QString& sheet, QString& error) {
   error.clear();
   std::unique_ptr<TableReader> table;
   QString kind;
-  switch (kindOf(path, opened)) {
+  switch (kindOf(path, in)) {
     case Kind::Xlsx:
-      table = openXlsxTable(path, sheet, error);
+      table = openXlsxTable(in, path, sheet, error);
       kind = u"xlsx"_s;
       break;
     case Kind::Ods:
-      table = openOdsTable(path, sheet, error);
+      table = openOdsTable(in, path, sheet, error);
       kind = u"ods"_s;
       break;
     case Kind::Xls:
@@ -75,7 +65,7 @@ std::unique_ptr<TableReader> openTable(const QString& path, QIODevice& opened, c
       kind = u"xls"_s;
       break;
     case Kind::Csv:
-      return openCsvTable(path, error);
+      return openCsvTable(in, path, error);
     case Kind::None:
       return nullptr;
   }

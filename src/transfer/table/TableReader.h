@@ -25,9 +25,9 @@ class TableReader {
   virtual QStringList sheets() const { return {}; }
 };
 
-// The table at `path` (by its content, then its name), reading `sheet` (empty
-// for the first); nullptr when it is no table (a catalogue file or MARC),
-// or with `error` set when it is one that cannot be read.
-std::unique_ptr<TableReader> openTable(const QString& path, const QString& sheet, QString& error);
-// The same, its kind told from `opened`, the file at `path` already open.
-std::unique_ptr<TableReader> openTable(const QString& path, QIODevice& opened, const QString& sheet, QString& error);
+// The table `in` (by its content, then the name `path`), reading `sheet`
+// (empty for the first); nullptr when it is no table (a catalogue file or
+// MARC), or with `error` set when it is one that cannot be read. `in`, open
+// and seekable, outlives the table; an xls workbook alone is read again by
+// its name, since FreeXL opens files only by name.
+std::unique_ptr<TableReader> openTable(QIODevice& in, const QString& path, const QString& sheet, QString& error);

@@ -94,7 +94,7 @@ bool surveyed(const QString& path, QString& error) {
 class XlsTable : public SheetRows {
  public:
   XlsTable(const QString& path, const QString& sheet, const void* book, unsigned rows, unsigned short columns)
-      : SheetRows(path, u"xls"_s, sheet), m_book(book), m_rows(rows), m_columns(columns) {}
+      : SheetRows(path, FileFormatId::Xls, sheet), m_book(book), m_rows(rows), m_columns(columns) {}
   ~XlsTable() override { freexl_close(m_book); }
   XlsTable(const XlsTable&) = delete;
   XlsTable& operator=(const XlsTable&) = delete;

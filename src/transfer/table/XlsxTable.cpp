@@ -205,7 +205,7 @@ qint64 columnOf(QStringView reference) {
   qint64 column = 0;
   qsizetype i = 0;
   for (; i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z'; ++i)
-    column = std::min<qint64>(column * 26 + (reference[i].unicode() - u'A' + 1), SheetRows::kMostRows);
+    column = std::min<qint64>(column * 26 + (reference[i].unicode() - u'A' + 1), 2 * SheetRows::kMostColumns);
   return i == 0 ? -1 : column - 1;
 }
 
@@ -213,7 +213,7 @@ class XlsxTable : public SheetRows {
  public:
   XlsxTable(const QString& path, const QString& sheet, std::unique_ptr<ZipEntries> zip, QIODevice* stream,
             const QString& entry, QStringList strings, QList<NumberShape> shapes, bool date1904)
-      : SheetRows(path, u"xlsx"_s, sheet),
+      : SheetRows(path, FileFormatId::Xlsx, sheet),
         m_zip(std::move(zip)),
         m_xml(stream, path, entry),
         m_strings(std::move(strings)),
@@ -236,7 +236,7 @@ class XlsxTable : public SheetRows {
     const QStringView r = m_xml.attributes().value(u"r"_s);
     if (!r.isEmpty()) {
       bool ok = false;
-      stored.number = std::min<qint64>(r.toLongLong(&ok), kMostRows * 2);
+      stored.number = std::min<qint64>(r.toLongLong(&ok), mostRows() * 2);
       if (!ok || stored.number < 1) return fail(damaged(path(), u"σειρά με αριθμό «%1»"_s.arg(r)));
     }
     Cells cells(stored.cells);
@@ -344,8 +344,8 @@ QStringList readStrings(ZipEntries& zip, const QString& path, const QString& ent
 
 }  // namespace
 
-std::unique_ptr<TableReader> openXlsxTable(const QString& path, const QString& sheet, QString& error) {
-  std::unique_ptr<ZipEntries> zip = ZipEntries::open(path, u"xlsx"_s, error);
+std::unique_ptr<TableReader> openXlsxTable(QIODevice& in, const QString& path, const QString& sheet, QString& error) {
+  std::unique_ptr<ZipEntries> zip = ZipEntries::open(in, path, u"xlsx"_s, error);
   if (!zip) return nullptr;
   qint64 held = 0;
   const QHash<QString, Relation> package = relationsOf(*zip, path, QString(), held, error);

@@ -22,8 +22,10 @@ QString fileName(const QString& path) { return QFileInfo(path).fileName(); }
 
 }  // namespace
 
-SheetRows::SheetRows(const QString& path, const QString& kind, const QString& sheet)
-    : m_path(path), m_seen(u"%1, φύλλο «%2»"_s.arg(kind, sheet)) {}
+SheetRows::SheetRows(const QString& path, FileFormatId format, const QString& sheet)
+    : m_path(path),
+      m_mostRows(fileFormat(format).sheetRows),
+      m_seen(u"%1, φύλλο «%2»"_s.arg(fileFormat(format).shown, sheet)) {}
 
 bool SheetRows::next(QStringList& cells) {
   for (;;) {
@@ -43,19 +45,20 @@ bool SheetRows::next(QStringList& cells) {
     Stored stored;
     if (!nextStored(stored)) return false;
     // More rows written out than a sheet has is no sheet, blank or not.
-    if (++m_storedRows > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    if (++m_storedRows > m_mostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(m_mostRows)));
     const qint64 at = stored.number > 0 ? stored.number : m_lastStored + 1;
     if (at <= m_lastStored)
       return fail(damaged(m_path, u"η σειρά %1 του φύλλου βρίσκεται μετά τη σειρά %2"_s.arg(at).arg(m_lastStored)));
     const qint64 repeat = std::max<qint64>(stored.repeat, 1);
     m_blanks += at - m_lastStored - 1;
     // Saturates: only a row that holds something is checked against the bound.
-    m_lastStored = std::min(at + repeat - 1, kMostRows * 4);
+    m_lastStored = std::min(at + repeat - 1, m_mostRows * 4);
     if (blank(stored.cells)) {
-      m_blanks = std::min(m_blanks + repeat, kMostRows * 4);
+      m_blanks = std::min(m_blanks + repeat, m_mostRows * 4);
       continue;
     }
-    if (at + repeat - 1 > kMostRows) return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(kMostRows)));
+    if (at + repeat - 1 > m_mostRows)
+      return fail(tooBig(m_path, u"το φύλλο έχει πάνω από %1 σειρές"_s.arg(m_mostRows)));
     for (const QString& cell : stored.cells)
       if (cell.size() > kLongestCell)
         return fail(damaged(

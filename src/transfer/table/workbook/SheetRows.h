@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "transfer/FileFormats.h"
 #include "transfer/table/TableReader.h"
 
 class QXmlStreamReader;
@@ -17,8 +18,6 @@ class QXmlStreamReader;
 // many the file repeats.
 class SheetRows : public TableReader {
  public:
-  // The largest sheets the spreadsheet programs make.
-  static constexpr qint64 kMostRows = 1 << 20;
   static constexpr qint64 kMostColumns = 1 << 14;
   // The longest text a cell holds; longer texts are cut here (they are far
   // longer than any field anyway).
@@ -73,12 +72,14 @@ class SheetRows : public TableReader {
     qint64 repeat = 1;
     QStringList cells;
   };
-  // Sets `kind` ("xlsx") and the sheet for seen() and the messages.
-  SheetRows(const QString& path, const QString& kind, const QString& sheet);
+  // Names the format ("xlsx") and the sheet for seen() and the messages;
+  // the format's list says how many rows its sheet holds.
+  SheetRows(const QString& path, FileFormatId format, const QString& sheet);
   // The next stored row; false at the end or after fail().
   virtual bool nextStored(Stored& stored) = 0;
   bool fail(const QString& message, bool readFailed = false);
   const QString& path() const { return m_path; }
+  qint64 mostRows() const { return m_mostRows; }
 
   // Builds a row from cells placed by column, repeats and gaps included,
   // without spending memory on blank cells.
@@ -100,6 +101,7 @@ class SheetRows : public TableReader {
 
  private:
   QString m_path;
+  qint64 m_mostRows;
   QString m_seen;
   QStringList m_sheets;
   QString m_error;

@@ -2,7 +2,6 @@
 
 #include <unzip.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -20,10 +19,13 @@ QString entryTooBig(const QString& path, const QString& name, qint64 most) {
 
 }  // namespace
 
-// minizip reads the file through these calls, so that Qt opens it (on
-// Windows by its UTF-16 name) and a failing disk is told from a bad zip.
+// minizip reads the device through these calls, so that a failing disk is
+// told from a bad zip. Every read of minizip's follows a seek of its own, so
+// that two readings of one device (an ods's list of sheets beside its rows)
+// keep apart.
 struct ZipEntries::Io {
-  QFile file;
+  explicit Io(QIODevice& in) : file(in) {}
+  QIODevice& file;
   bool failed = false;
 
   static Io& of(voidpf opaque) { return *static_cast<Io*>(opaque); }
@@ -36,7 +38,7 @@ struct ZipEntries::Io {
   static uLong ZCALLBACK write(voidpf, voidpf, const void*, uLong) { return 0; }
   static ZPOS64_T ZCALLBACK tell(voidpf opaque, voidpf) { return ZPOS64_T(of(opaque).file.pos()); }
   static long ZCALLBACK seek(voidpf opaque, voidpf, ZPOS64_T offset, int origin) {
-    QFile& file = of(opaque).file;
+    QIODevice& file = of(opaque).file;
     qint64 base = 0;
     if (origin == ZLIB_FILEFUNC_SEEK_CUR) base = file.pos();
     if (origin == ZLIB_FILEFUNC_SEEK_END) base = file.size();
@@ -96,15 +98,9 @@ class ZipEntries::Entry : public QIODevice {
   Status m_status = Status::Reading;
 };
 
-std::unique_ptr<ZipEntries> ZipEntries::open(const QString& path, const QString& kind, QString& error,
+std::unique_ptr<ZipEntries> ZipEntries::open(QIODevice& in, const QString& path, const QString& kind, QString& error,
                                              qint64 mostEntryBytes) {
-  auto io = std::make_unique<Io>();
-  io->file.setFileName(path);
-  if (!io->file.open(QIODevice::ReadOnly)) {
-    error = SheetRows::cannotOpen(path, io->file.exists() ? u"δεν επιτρέπεται ή δεν γίνεται το άνοιγμά του"_s
-                                                          : u"το αρχείο ή ο φάκελός του δεν υπάρχει"_s);
-    return nullptr;
-  }
+  auto io = std::make_unique<Io>(in);
   zlib_filefunc64_def calls{};
   calls.zopen64_file = &Io::open;
   calls.zread_file = &Io::read;

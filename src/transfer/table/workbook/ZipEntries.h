@@ -7,8 +7,8 @@
 
 class QXmlStreamReader;
 
-// The entries of a zip file (an xlsx or ods workbook), read through QFile so
-// that any file name the system allows opens, one entry at a time. No entry
+// The entries of a zip file (an xlsx or ods workbook), read from a device
+// (the input file, or a workbook in memory), one entry at a time. No entry
 // gives more than its bound, whatever its header claims: a small file
 // that would unpack to gigabytes is refused rather than read.
 class ZipEntries {
@@ -16,10 +16,11 @@ class ZipEntries {
   // 256 MB, far more than a school's sheet.
   static constexpr qint64 kMostEntryBytes = qint64(256) << 20;
 
-  // The zip at `path`, or nullptr with `error` the Greek sentence saying why
-  // (`kind` names what the file should have been: "xlsx"); no entry gives
-  // more than `mostEntryBytes`.
-  static std::unique_ptr<ZipEntries> open(const QString& path, const QString& kind, QString& error,
+  // The zip `in`, open and seekable, which outlives what is read from it and
+  // is named `path` in messages; or nullptr with `error` the Greek sentence
+  // saying why (`kind` names what the file should have been: "xlsx"). No
+  // entry gives more than `mostEntryBytes`.
+  static std::unique_ptr<ZipEntries> open(QIODevice& in, const QString& path, const QString& kind, QString& error,
                                           qint64 mostEntryBytes = kMostEntryBytes);
   ~ZipEntries();
   ZipEntries(const ZipEntries&) = delete;

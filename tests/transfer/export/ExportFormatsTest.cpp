@@ -147,13 +147,13 @@ TEST_F(TransferTest, EveryFormatWritesIntoMemoryWhatTheToolWritesIntoAFile) {
       {u"csv"_s, makeCsvWriter, {0, 1, 2, 3, 4, 5}},
       {u"xlsx"_s, makeXlsxWriter, {0, 1, 2, 3, 4, 5}},
       {u"marc21"_s,
-       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Marc21, marcAtMoment()); },
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcStandard::Marc21, MarcEncoding::Iso2709, marcAtMoment()); },
        {0, 1, 2, 3, 4}},
       {u"marcxml"_s,
-       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::MarcXml, marcAtMoment()); },
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcStandard::Marc21, MarcEncoding::MarcXml, marcAtMoment()); },
        {0, 1, 2, 3, 4}},
       {u"unimarc"_s,
-       [](ExportOutput& o) { return makeMarcWriter(o, MarcFlavour::Unimarc, marcAtMoment()); },
+       [](ExportOutput& o) { return makeMarcWriter(o, MarcStandard::Unimarc, MarcEncoding::Iso2709, marcAtMoment()); },
        {0, 1, 2, 3, 4}},
   };
   for (const Format& f : formats) {
