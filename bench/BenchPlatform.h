@@ -43,6 +43,10 @@ class BenchDialogs : public Dialogs {
 class DroppingSink : public PrintSink {
  public:
   void send(const PrintJob&) override { ++jobs; }
+  DrawingResult sendDrawing(const DrawingJob&) override {
+    ++jobs;
+    return {true, false, QString()};
+  }
   int jobs = 0;
 };
 
