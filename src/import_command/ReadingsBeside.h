@@ -13,7 +13,8 @@
 // reading, told to stop, ends on its own at its next token or row, and the
 // readings left so are waited for when this object goes. Nothing of the
 // window is touched beside it: the steps a reading tells are shown by the
-// window's thread, which looks at them every few milliseconds.
+// window's thread, which looks at them every few milliseconds. On Windows
+// the reading stays on the window's thread (ReadingsBeside_win.cpp says why).
 class ReadingsBeside {
  public:
   ReadingsBeside();

@@ -146,6 +146,9 @@ TEST_F(WindowImportTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
 // goes back to the window at once; that reading hears its stop, while the
 // next one reads on to the end; the command waits for the first before it goes.
 TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoesOn) {
+#ifdef Q_OS_WIN
+  GTEST_SKIP() << "on Windows the reading stays on the window's thread";
+#endif
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   auto stopHeard = std::make_shared<std::atomic<int>>(0);  // 1 heard, 2 not

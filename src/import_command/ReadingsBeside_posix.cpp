@@ -1,10 +1,9 @@
-#include "import_command/ReadingsBeside.h"
-
 #include <QDeadlineTimer>
 #include <QThread>
 #include <atomic>
 #include <exception>
 
+#include "import_command/ReadingsBeside.h"
 #include "transfer/ReadingStop.h"
 
 namespace {
@@ -16,9 +15,9 @@ constexpr int kLookMilliseconds = 20;
 }  // namespace
 
 // What a reading's thread and the window's share; the thread writes the
-// steps and the failure, the window the stop.
+// steps and the failure, the window asks it to stop through the thread's
+// interruption, which the readers hear (readingStopped) and no other reading does.
 struct ReadingsBeside::Reading {
-  ReadingStop stop;
   std::atomic<qint64> done{0};
   std::atomic<qint64> total{0};
   std::atomic<bool> told{false};  // a step not yet shown
@@ -40,13 +39,12 @@ bool ReadingsBeside::read(Dialogs::Progress& progress, std::function<void(const 
   auto reading = std::make_unique<Reading>();
   Reading* shared = reading.get();
   reading->thread.reset(QThread::create([shared, read = std::move(read)] {
-    const ReadingStop::Heard heard(shared->stop);
     try {
       read([shared](qint64 done, qint64 total) {
         shared->done.store(done);
         shared->total.store(total);
         shared->told.store(true);
-        return !shared->stop.stopped();
+        return !readingStopped();
       });
     } catch (...) {
       shared->failure = std::current_exception();
@@ -57,7 +55,7 @@ bool ReadingsBeside::read(Dialogs::Progress& progress, std::function<void(const 
     const bool goesOn = reading->told.exchange(false) ? progress.advance(reading->done.load(), reading->total.load())
                                                       : progress.keepWaiting();
     if (goesOn) continue;
-    reading->stop.stop();
+    reading->thread->requestInterruption();
     m_left.remove_if([](const std::unique_ptr<Reading>& left) { return left->thread->isFinished(); });
     m_left.push_back(std::move(reading));
     return false;
