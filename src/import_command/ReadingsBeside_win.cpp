@@ -1,10 +1,11 @@
 #include "import_command/ReadingsBeside.h"
 
 // On Windows the reading stays on the window's thread, the progress box
-// answering between rows: a thread that has used QRegularExpression (whose
-// JIT stack is a thread_local object) crashes as it ends, since the MinGW
-// runtime frees the thread's thread_local storage before it runs their
-// destructors; a worker ended so crashed or left the program unable to end.
+// answering between rows: under the MinGW runtime a thread that has used
+// QRegularExpression (whose JIT stack is a thread_local object) runs that
+// object's destructor, as it ends, on storage already freed and reused, so
+// that a reading thread crashed as it ended, or left the runtime's lock of
+// its thread keys held and the program unable to end (seen under Wine).
 struct ReadingsBeside::Reading {};
 
 ReadingsBeside::ReadingsBeside() = default;
