@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
 
 #include "catalogue/CatalogueRecord.h"
 #include "catalogue/Cp1253.h"
@@ -82,9 +83,10 @@ QList<int> columnsFrom(const ImportPreview& preview, const Dialogs::ColumnChoice
 // One import from the user's choice of file to the last box.
 class ImportRun {
  public:
-  ImportRun(const ImportEngine& engine, CatalogueImportCommand::Memory& memory, CatalogueFile& catalogue,
-            Dialogs& dialogs, const QString& productTitle, QString& lastFolder)
+  ImportRun(const ImportEngine& engine, ReadingsBeside& readings, CatalogueImportCommand::Memory& memory,
+            CatalogueFile& catalogue, Dialogs& dialogs, const QString& productTitle, QString& lastFolder)
       : m_engine(engine),
+        m_readings(readings),
         m_memory(memory),
         m_catalogue(catalogue),
         m_dialogs(dialogs),
@@ -135,15 +137,16 @@ class ImportRun {
     return false;
   }
 
-  // The file read under a progress box that keeps the window answering
-  // between rows; nothing for Cancel.
+  // The file read beside the window, under a progress box; nothing for Cancel.
   std::optional<ImportPreview> previewWith(const ImportOptions& options) {
     const std::unique_ptr<Dialogs::Progress> progress =
         m_dialogs.progress(u"Ανάγνωση του «%1»…"_s.arg(fileName()), m_title);
-    const ImportPreview shown =
-        m_engine.preview(m_input, options, [&](qint64 done, qint64 total) { return progress->advance(done, total); });
-    if (shown.kind == ImportPreview::Kind::Cancelled) return std::nullopt;
-    return shown;
+    auto shown = std::make_shared<ImportPreview>();
+    if (!m_readings.read(*progress, [shown, preview = m_engine.preview, input = m_input,
+                                     options](const ImportProgress& told) { *shown = preview(input, options, told); }))
+      return std::nullopt;
+    if (shown->kind == ImportPreview::Kind::Cancelled) return std::nullopt;
+    return *shown;
   }
 
   // The dialog's view of the table: for each field the columns proposed for
@@ -357,6 +360,7 @@ class ImportRun {
   QString fileName() const { return QFileInfo(m_input).fileName(); }
 
   const ImportEngine& m_engine;
+  ReadingsBeside& m_readings;
   CatalogueImportCommand::Memory& m_memory;
   CatalogueFile& m_catalogue;
   Dialogs& m_dialogs;
@@ -379,5 +383,5 @@ ImportEngine ImportEngine::real() {
 
 CatalogueImporter::Added CatalogueImportCommand::importCatalogue(CatalogueFile& catalogue, Dialogs& dialogs,
                                                                  const QString& productTitle) {
-  return ImportRun(m_engine, m_memory, catalogue, dialogs, productTitle, m_lastFolder).run();
+  return ImportRun(m_engine, m_readings, m_memory, catalogue, dialogs, productTitle, m_lastFolder).run();
 }

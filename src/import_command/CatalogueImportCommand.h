@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "import_command/ReadingsBeside.h"
 #include "platform/CatalogueImporter.h"
 #include "platform/Dialogs.h"
 #include "transfer/import/Import.h"
@@ -26,9 +27,9 @@ struct ImportEngine {
 // matched to the fields in a dialog that shows the rows as they will be
 // stored, a MARC file or catalogue is confirmed by its count; rows that read
 // as totals or notes are asked about; a progress box with Cancel stands
-// while the file is read and while everything or nothing is added, the work
-// going on beside the window so that it never freezes; repeated book
-// numbers are asked about first; a box names the codes added, or why none was.
+// while the file is read, beside the window so that no reader's call freezes
+// it, and while everything or nothing is added; repeated book numbers are
+// asked about first; a box names the codes added, or why none was.
 class CatalogueImportCommand : public CatalogueImporter {
  public:
   explicit CatalogueImportCommand(ImportEngine engine = ImportEngine::real()) : m_engine(std::move(engine)) {}
@@ -42,6 +43,7 @@ class CatalogueImportCommand : public CatalogueImporter {
 
  private:
   ImportEngine m_engine;
+  ReadingsBeside m_readings;  // going, waits for the readings Cancel left
   Memory m_memory;
   QString m_lastFolder;  // of the file chosen last, while the program runs
 };

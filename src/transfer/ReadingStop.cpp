@@ -1,5 +1,6 @@
 #include "transfer/ReadingStop.h"
 
+#include <QThread>
 #include <atomic>
 
 namespace {
@@ -12,6 +13,8 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 void stopReading() { g_stop.store(true, std::memory_order_relaxed); }
 
-bool readingStopped() { return g_stop.load(std::memory_order_relaxed); }
+bool readingStopped() {
+  return g_stop.load(std::memory_order_relaxed) || QThread::currentThread()->isInterruptionRequested();
+}
 
 void resumeReading() { g_stop.store(false, std::memory_order_relaxed); }

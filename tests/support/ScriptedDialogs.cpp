@@ -12,11 +12,13 @@ class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
     if (m_owner.m_cancelBox == 0) return int(m_owner.m_steps.size()) < m_owner.m_cancelAt;
     return m_owner.m_cancelBox != m_number || m_steps < m_owner.m_cancelAt;
   }
+  bool keepWaiting() override { return m_owner.m_cancelWaits == 0 || ++m_waits < m_owner.m_cancelWaits; }
 
  private:
   ScriptedDialogs& m_owner;
   int m_number;
   int m_steps = 0;
+  int m_waits = 0;
 };
 
 ScriptedDialogs::Step ScriptedDialogs::stepOf(Entry::Kind kind, const QString& text) {

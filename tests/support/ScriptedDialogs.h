@@ -47,6 +47,9 @@ class ScriptedDialogs : public Dialogs {
     m_cancelAt = step;
     m_cancelBox = box;
   }
+  // Cancel a progress box once it has waited `waits` times for work going on
+  // elsewhere that tells it nothing (0: never).
+  void cancelProgressWhileWaiting(int waits) { m_cancelWaits = waits; }
   // Record this window's caption with every box.
   void watch(QWidget* window) { m_watched = window; }
 
@@ -91,6 +94,7 @@ class ScriptedDialogs : public Dialogs {
   QPointer<QWidget> m_watched;
   int m_cancelAt = 0;
   int m_cancelBox = 0;
+  int m_cancelWaits = 0;
   int m_boxes = 0;  // progress boxes opened
   QList<qint64> m_steps;
   QList<ColumnsQuestion> m_columnQuestions;

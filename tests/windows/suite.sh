@@ -12,7 +12,7 @@ not_under_wine=(
   # Shell scripts that start the Linux programs in an X server, and the Debian
   # package check: setup.sh does their work for the Windows programs.
   '^smoke_real_window$' '^file_size_limit_real_window$' '^package_installs_and_runs$'
-  '^smoke_loans$' '^import_cancel_real_window$'
+  '^smoke_loans$' '^import_cancel_real_window$' '^import_slow_reader_real_window$'
   # The Linux tool under a locale made by glibc's localedef, which Windows has
   # no counterpart of (its C library never takes the user's decimal comma).
   '^exports_read_the_same_under_a_greek_locale$'

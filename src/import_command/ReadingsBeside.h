@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <list>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "transfer/import/Import.h"
+
+// Readings of an input on threads of their own, each under a progress box,
+// so that the window answers however long one reader's call takes (FreeXL
+// opens a whole xls in one call). Cancel returns to the window at once: the
+// reading, told to stop, ends on its own at its next token or row, and the
+// readings left so are waited for when this object goes. Nothing of the
+// window is touched beside it: the steps a reading tells are shown by the
+// window's thread, which looks at them every few milliseconds. On Windows
+// the reading stays on the window's thread (ReadingsBeside_win.cpp says why).
+class ReadingsBeside {
+ public:
+  ReadingsBeside();
+  ~ReadingsBeside();
+  ReadingsBeside(const ReadingsBeside&) = delete;
+  ReadingsBeside& operator=(const ReadingsBeside&) = delete;
+
+  // Runs `read` beside the window while `progress` stands; false once the
+  // user has pressed Cancel. `read` must own all it uses, since it may
+  // outlive this call; an exception it throws is thrown here.
+  bool read(Dialogs::Progress& progress, std::function<void(const ImportProgress& told)> read);
+
+ private:
+  struct Reading;
+  std::list<std::unique_ptr<Reading>> m_left;  // cancelled, perhaps still reading
+};

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# One reader's call that takes long never freezes the librarian's window:
+# FreeXL, made to spend seconds in its opening of an xls (as it does on a
+# workbook of many far dates), reads beside the window; the progress box's
+# Cancel (Escape) closes it within a second, the window answers at once
+# while the call runs on, and the program, told to end, waits for that
+# reading and ends cleanly, the catalogue keeping every byte.
+# usage: import-slow-reader.sh BIN_DIR [SCREENSHOT.png]
+set -euo pipefail
+bin=$(cd "$1" && pwd)
+shot=${2:-}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x11.sh"
+
+# Seconds FreeXL's opening is made to take.
+slow=6
+cd "$work"
+cat >slow-freexl.c <<EOF
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <unistd.h>
+int freexl_open(const char* path, const void** book) {
+  int (*open)(const char*, const void**) = (int (*)(const char*, const void**))dlsym(RTLD_NEXT, "freexl_open");
+  sleep($slow);
+  return open(path, book);
+}
+EOF
+cc -shared -fPIC -o slow-freexl.so slow-freexl.c -ldl
+printf '%-350s' "Record one" >Zelkor.dat
+cp Zelkor.dat before.dat
+cp "$here/../data/books.xls" books.xls
+
+LD_PRELOAD=$work/slow-freexl.so "$bin/Lomira" &
+app_pid=$!
+title="Σ-Zelkor 3.2: Εισαγωγή καταλόγου"
+win=$(wait_window "Σ-Zelkor 3.2: Καταχώριση/Διερεύνηση           Εγγραφή:  1  από  1") || fail "no record window"
+# File, then Import, by the keys where their Greek letters stand.
+open_dialog() {
+  focus "$win"
+  key F10
+  key a
+  key i
+  wait_window "$title"
+}
+open_dialog >/dev/null || fail "no open dialog"
+xdotool type --delay 10 "$work/books.xls"
+key Return
+
+# The progress box has the open dialog's title; it is the short window.
+progress_box() {
+  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] || continue
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$HEIGHT" -lt 200 ] && echo "$id"
+  done
+  return 0
+}
+box=""
+for _ in $(seq 30); do
+  box=$(progress_box)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "no progress box while FreeXL opens the file"
+[ -n "$shot" ] && import -window root "$shot"
+
+start=$(date +%s%N)
+xdotool key Escape
+while xdotool search --onlyvisible --name "" 2>/dev/null | grep -qx "$box"; do
+  [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the progress box stands a second after Cancel"
+  sleep 0.02
+done
+echo "Cancel answered in $((($(date +%s%N) - start) / 1000000)) ms"
+
+# While FreeXL is still in its call, the window opens the import again.
+dialog=$(open_dialog) || fail "the window did not answer while the reading left behind runs on"
+[ $(($(date +%s%N) - start)) -lt $((slow * 1000000000 / 2)) ] || fail "the window answered only after the reading"
+xdotool key Escape
+sleep 0.3
+cmp Zelkor.dat before.dat || fail "the catalogue changed"
+focus "$win"
+# Alt+X ends the program, once the reading left behind has ended too.
+key alt+x
+wait_app
+[ "$status" = 0 ] || fail "Lomira ended with status $status"
+echo "import-slow-reader: passed"
