@@ -20,6 +20,9 @@ if ! command -v clang++ >/dev/null || ! compgen -G "/usr/lib/llvm-*/lib/clang/*/
   $sudo apt-get install -y clang libclang-rt-14-dev
 fi
 
+# Objects of sources since moved or removed would be linked in too: the
+# folder is made afresh (ccache serves the unchanged sources).
+rm -rf "$out/obj"
 mkdir -p "$out/obj" "$out/corpus"
 flags=(-std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=undefined -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII -I"$root/src")
