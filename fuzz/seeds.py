@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the readers' seed inputs into OUT/<kind>/: a few sound files of each
 kind and the hostile ones the import must refuse (deep nesting, thousands of
-attributes, lying counts, looping xls chains, broken MARC-8, lone UTF-16
-halves). Sheets are given as their XML, as reader_fuzz.cpp zips them.
+attributes, lying counts, looping xls chains, xls names and shared strings
+that led FreeXL past its buffers, broken MARC-8, lone UTF-16 halves). Sheets are given as their XML, as reader_fuzz.cpp zips them.
 
     fuzz/seeds.py OUT SOURCE_DIR
 """
@@ -91,6 +91,40 @@ seed("xls", "far-date", bytes(date))
 overrun = bytearray(books)
 struct.pack_into("<H", overrun, next(records(books, start, 0x0204)) + 10, 0x3368)
 seed("xls", "text-overrun", bytes(overrun))
+
+
+def shared_strings(count, strings, more):
+    """books.xls with its second sheet's record made the shared strings and
+    the record after it their CONTINUE: FreeXL takes on trust a string's
+    remainder there and the formatting it skips."""
+    made = bytearray(books)
+    sheet = list(records(books, start, 0x0085))[1]
+    struct.pack_into("<HHII", made, sheet, 0x00FC, 22, count, count)
+    made[sheet + 12:sheet + 12 + len(strings)] = strings
+    struct.pack_into("<H", made, sheet + 26, 0x003C)
+    made[sheet + 30:sheet + 30 + len(more)] = more
+    return bytes(made)
+
+
+# A string of 65,535 characters continued in a record of four bytes: FreeXL
+# copied 128 KB from it (a heap overflow).
+seed("xls", "sst-continued", shared_strings(1, b"\xff\xff\x01" + b"a" * 11, b"\x01xyz"))
+seed("xls", "sst-skipped", shared_strings(2, b"\x01\x00\x04\x00\x00\x10\x00A", b"\x01\x00\x00A"))
+directory = 512 + 512 * struct.unpack_from("<I", books, 0x30)[0]
+named = bytearray(books)
+struct.pack_into("<H", named, directory + 128 + 0x40, 0xC2C2)
+seed("xls", "long-name", bytes(named))
+named = bytearray(books)
+struct.pack_into("<H", named, directory + 256 + 2, 0xD800)
+seed("xls", "half-pair", bytes(named))
+# The workbook's chain goes on past its stream into four more sectors, and
+# its last record crosses into them.
+crossing = bytearray(books) + bytes(4 * 512)
+links = 512 + 512 * struct.unpack_from("<I", books, 0x4C)[0]
+for sector, following in ((11, 13), (13, 14), (14, 15), (15, 16), (16, 0xFFFFFFFE)):
+    struct.pack_into("<I", crossing, links + 4 * sector, following)
+struct.pack_into("<H", crossing, list(records(books, start, 0x000A))[2] + 2, 2000)
+seed("xls", "crossing", bytes(crossing))
 
 seed("csv", "utf8", "\ufeffΤίτλος;Συγγραφέας;Βιβλιάριθμος\r\n\"Η \"\"Φόνισσα\"\"\";Παπαδιαμάντης;42\r\n\r\nx;y;z;w\n")
 seed("csv", "utf16-half", b"\xff\xfe" + "Τίτλος\r\nΟδύ".encode("utf-16-le") + b"\x00\xd8" +
