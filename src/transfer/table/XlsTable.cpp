@@ -45,7 +45,7 @@ QString freexlError(const QString& path, int code) {
     case FREEXL_UNSUPPORTED_CHARSET:
       return SheetRows::damaged(path, u"τα κείμενά του είναι σε κωδικοσελίδα που δεν διαβάζεται"_s);
     case FREEXL_INVALID_CHARACTER:
-      return SheetRows::damaged(path, u"ένα κείμενό του έχει χαρακτήρες που δεν υπάρχουν (UTF-16 χωρίς ζεύγος)"_s);
+      return SheetRows::damaged(path, u"ένα κείμενό του έχει χαρακτήρες που δεν διαβάζονται (μετατροπή κειμένου)"_s);
     case FREEXL_BIFF_INVALID_BOF:
       return SheetRows::damaged(path,
                                 u"το βιβλίο εργασίας του δεν αρχίζει όπως ένα βιβλίο του Excel 5 έως 2003 "
@@ -63,7 +63,8 @@ QString columnName(int column) {
 }
 
 // True when FreeXL may open the workbook at `path`: one whose structure
-// cannot be followed, whose sheets claim more cells than one full sheet
+// cannot be followed as FreeXL follows it, or would lead FreeXL past its
+// buffers (XlsDimensions.h), whose sheets claim more cells than one full sheet
 // (FreeXL sets aside room for each on opening: a small file would take
 // gigabytes), or whose dates lie beyond the calendar or are so many that
 // FreeXL would be reading them for minutes, is refused first.
@@ -92,7 +93,7 @@ bool surveyed(const QString& path, QString& error) {
           u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το αποθηκεύει (%1)· ανοίξτε "
           "το και αποθηκεύστε το ξανά"_s.arg(survey.workbookSize < kSmallestXlsWorkbook
                                                  ? u"κάτω από %1 byte"_s.arg(kSmallestXlsWorkbook)
-                                                 : u"%1 byte, δηλωμένα ως μικρό ρεύμα"_s.arg(survey.workbookSize)));
+                                                 : u"%1 byte στο μικρό ρεύμα του αρχείου"_s.arg(survey.workbookSize)));
       return false;
     case XlsSurvey::Result::NotBiff:
       error = freexlError(path, FREEXL_BIFF_INVALID_BOF);
