@@ -125,6 +125,13 @@ for sector, following in ((11, 13), (13, 14), (14, 15), (15, 16), (16, 0xFFFFFFF
     struct.pack_into("<I", crossing, links + 4 * sector, following)
 struct.pack_into("<H", crossing, list(records(books, start, 0x000A))[2] + 2, 2000)
 seed("xls", "crossing", bytes(crossing))
+# Sheets without dimensions, the last with a cell at row and column 4096:
+# FreeXL set aside 256 MB for it once for each sheet.
+undeclared = bytearray(books)
+for at in records(books, start, 0x0200):
+    struct.pack_into("<H", undeclared, at, 0x0201)
+struct.pack_into("<HH", undeclared, list(records(books, start, 0x0204))[-1] + 4, 4095, 4095)
+seed("xls", "no-dimensions", bytes(undeclared))
 
 seed("csv", "utf8", "\ufeffΤίτλος;Συγγραφέας;Βιβλιάριθμος\r\n\"Η \"\"Φόνισσα\"\"\";Παπαδιαμάντης;42\r\n\r\nx;y;z;w\n")
 seed("csv", "utf16-half", b"\xff\xfe" + "Τίτλος\r\nΟδύ".encode("utf-16-le") + b"\x00\xd8" +

@@ -88,3 +88,16 @@ TEST_F(XlsHolesTest, AWorkbookWhoseLastRecordCrossesItsSizeIntoMoreSectorsIsRefu
   EXPECT_EQ(run({u"import"_s, file(u"longer.xls"_s), cat.path()}).status, 0);
   EXPECT_EQ(cat.bytes().size(), 3 * CatalogueRecord::kLength);
 }
+
+TEST_F(XlsHolesTest, SheetsWithoutDimensionsCountTheRoomFreeXlSetsAsideForThem) {
+  // Neither sheet gives its dimensions (their records made blank cells), and
+  // the last has a cell at row and column 4096: FreeXL would set aside 256 MB
+  // for that sheet once for each sheet, past the import's budget with two.
+  changedXls(u"no-dimensions.xls"_s, [](QByteArray& bytes, qsizetype book) {
+    for (qsizetype at; (at = recordOf(bytes, book, 0x0200, 0)) >= 0;) put16(bytes, at, 0x0201);
+    const qsizetype cell = recordOf(bytes, book, 0x0204, 89);
+    put16(bytes, cell + 4, 4095);
+    put16(bytes, cell + 6, 4095);
+  });
+  refused(u"no-dimensions.xls"_s, u"είναι πολύ μεγάλο για εισαγωγή: τα φύλλα του έχουν πάνω από 16777216 κελιά"_s);
+}

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "transfer/table/XlsSharedStrings.h"
@@ -19,6 +20,10 @@ namespace {
 constexpr int kEntry = 128;  // a directory entry
 // FreeXL's buffer for a record.
 constexpr quint16 kLongestRecord = 8224;
+// The cells whose row and column FreeXL takes for a sheet's extent when it
+// has no dimensions: a number, a true or false, an RK number or a row of
+// them, a text, a shared text.
+constexpr std::array<quint16, 6> kCellTypes{0x0203, 0x0205, 0x027E, 0x00BD, 0x0204, 0x00FD};
 
 quint32 u32(const QByteArray& bytes, qsizetype at) {
   if (at < 0 || at + 4 > bytes.size()) return 0xFFFFFFFF;
@@ -227,6 +232,42 @@ bool textFits(const QByteArray& book, qsizetype at, int countBytes, bool biff8, 
   return at + header + count * (flags & 1 ? 2 : 1) <= end;
 }
 
+// FreeXL gives a sheet without dimensions the extent of its cells, and then
+// sets aside room for the sheet it read last once for each such sheet.
+class SheetExtents {
+ public:
+  void begin() {
+    m_inSheet = true;
+    m_declared = false;
+    m_rows = m_columns = 0;
+  }
+  void dimensions(qint64 cells) {
+    m_declared = true;
+    m_largest = std::max(m_largest, cells);
+  }
+  void cell(quint16 row, quint16 column) {
+    m_rows = std::max<qint64>(m_rows, row + 1);
+    m_columns = std::max<qint64>(m_columns, column + 1);
+  }
+  void end() {
+    if (m_inSheet && !m_declared) {
+      ++m_undeclared;
+      m_largest = std::max(m_largest, m_rows * m_columns);
+    }
+    m_inSheet = false;
+  }
+  // The cells FreeXL sets aside room for beyond the sheets' dimensions.
+  qint64 cells() const { return m_undeclared * m_largest; }
+
+ private:
+  bool m_inSheet = false;
+  bool m_declared = false;
+  qint64 m_rows = 0;
+  qint64 m_columns = 0;
+  qint64 m_largest = 0;
+  qint64 m_undeclared = 0;
+};
+
 }  // namespace
 
 XlsSurvey surveyXls(const QString& path) {
@@ -281,6 +322,7 @@ XlsSurvey surveyXls(const QString& path) {
   // give its last row and column, each one past the end. FreeXL's reading
   // ends at an empty record of type 0, or one longer than its buffer.
   bool crosses = false;  // a record begun within the stream's size and ended past it
+  SheetExtents extents;
   for (qsizetype at = 0; at + 4 <= book.size(); at += 4 + u16(book, at + 2)) {
     const quint16 type = u16(book, at);
     const quint16 length = u16(book, at + 2);
@@ -301,8 +343,14 @@ XlsSurvey surveyXls(const QString& path) {
       survey.badTextAt = at;
       return survey;
     }
+    if (type == 0x0809 && at > 0) extents.begin();
+    if (type == 0x000A) extents.end();
+    if (std::find(kCellTypes.begin(), kCellTypes.end(), type) != kCellTypes.end() && length >= 4)
+      extents.cell(u16(book, data), u16(book, data + 2));
     if (type == 0x0200 && length >= 14) {
-      survey.claimedCells += qint64(u32(book, data + 4)) * u16(book, data + 10);
+      const qint64 cells = qint64(u32(book, data + 4)) * u16(book, data + 10);
+      survey.claimedCells += cells;
+      extents.dimensions(cells);
     } else if ((type == 0x0200 || type == 0x0000) && length >= 8) {
       survey.claimedCells += qint64(u16(book, data + 2)) * u16(book, data + 6);
     } else if (type == 0x041E && length >= 5) {
@@ -324,6 +372,8 @@ XlsSurvey surveyXls(const QString& path) {
       number(data, u16(book, data + 2), u16(book, data + 4), f64(book, data + 6));
     }
   }
+  extents.end();
+  survey.claimedCells += extents.cells();
   // FreeXL reads a record that crosses the stream's end on into the
   // sectors its chain goes on to, and loses count of its buffer's end.
   if (runsOn && crosses) survey.result = XlsSurvey::Result::RunsOn;
