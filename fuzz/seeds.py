@@ -133,6 +133,41 @@ for at in records(books, start, 0x0200):
 struct.pack_into("<HH", undeclared, list(records(books, start, 0x0204))[-1] + 4, 4095, 4095)
 seed("xls", "no-dimensions", bytes(undeclared))
 
+
+def sectors_of_4096(book):
+    """books.xls laid out again in sectors of 4096 bytes, as Excel writes
+    large workbooks: the header alone in the first sector, then the table of
+    links, the directory, the mini table, the mini stream and the workbook."""
+    header, directory = book[:512], 512 + 512 * struct.unpack_from("<I", book, 0x30)[0]
+    entries = bytearray(book[directory:directory + 512]) + bytes(4096 - 512)
+    mini_table = book[512 + 512 * struct.unpack_from("<I", book, 0x3C)[0]:][:512]
+    root, root_size = struct.unpack_from("<II", entries, 0x74)
+    workbook_start, workbook_size = struct.unpack_from("<II", entries, 2 * 128 + 0x74)
+    links = 512 + 512 * struct.unpack_from("<I", book, 0x4C)[0]
+
+    def stream(first, size):
+        data, s = b"", first
+        while s != 0xFFFFFFFE and len(data) < size:
+            data += book[512 + 512 * s:][:512]
+            s = struct.unpack_from("<I", book, links + 4 * s)[0]
+        return data[:size]
+
+    mini, workbook = stream(root, root_size), stream(workbook_start, workbook_size)
+    struct.pack_into("<II", entries, 0x74, 3, root_size)
+    struct.pack_into("<II", entries, 2 * 128 + 0x74, 4, workbook_size)
+    made = bytearray(header) + bytes(4096 - 512)
+    struct.pack_into("<HHH", made, 0x1A, 4, 0xFFFE, 12)
+    struct.pack_into("<IIII", made, 0x28, 1, 1, 1, 0)
+    struct.pack_into("<IIIII", made, 0x38, 4096, 2, 1, 0xFFFFFFFE, 0)
+    made[0x4C:0x200] = struct.pack("<I", 0) + b"\xff" * (0x200 - 0x50)
+    table = [0xFFFFFFFD, 0xFFFFFFFE, 0xFFFFFFFE, 0xFFFFFFFE, 5, 0xFFFFFFFE] + [0xFFFFFFFF] * 1018
+    made += struct.pack("<1024I", *table) + entries
+    made += (mini_table + b"\xff" * 4096)[:4096] + mini.ljust(4096, b"\0") + workbook.ljust(8192, b"\0")
+    return bytes(made)
+
+
+seed("xls", "sectors-4096", sectors_of_4096(books))
+
 seed("csv", "utf8", "\ufeffΤίτλος;Συγγραφέας;Βιβλιάριθμος\r\n\"Η \"\"Φόνισσα\"\"\";Παπαδιαμάντης;42\r\n\r\nx;y;z;w\n")
 seed("csv", "utf16-half", b"\xff\xfe" + "Τίτλος\r\nΟδύ".encode("utf-16-le") + b"\x00\xd8" +
      "σσεια\r\n".encode("utf-16-le"))

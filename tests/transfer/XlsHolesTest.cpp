@@ -101,3 +101,40 @@ TEST_F(XlsHolesTest, SheetsWithoutDimensionsCountTheRoomFreeXlSetsAsideForThem) 
   });
   refused(u"no-dimensions.xls"_s, u"είναι πολύ μεγάλο για εισαγωγή: τα φύλλα του έχουν πάνω από 16777216 κελιά"_s);
 }
+
+TEST_F(XlsHolesTest, AWorkbookInSectorsOf4096BytesIsReadWhereItsSectorsLie) {
+  // books.xls laid out again as Excel lays out large workbooks: the header
+  // alone in a first sector of 4096 bytes, then the table of links, the
+  // directory, the mini table, the mini stream and the workbook (once looked
+  // for 3,584 bytes too early, and refused as damaged).
+  const QByteArray book = ::readAll(QStringLiteral(LOMIRA_SOURCE_DIR "/tests/data/books.xls"));
+  const auto u32 = [](const QByteArray& bytes, qsizetype at) {
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16 |
+           quint32(quint8(bytes[at + 3])) << 24;
+  };
+  const auto sector = [&](quint32 s) { return book.mid(512 + 512 * qsizetype(s), 512); };
+  const auto stream = [&](quint32 s, qsizetype size) {
+    QByteArray bytes;
+    for (; s != 0xFFFFFFFE && bytes.size() < size; s = u32(book, 512 + 512 * qsizetype(u32(book, 0x4C)) + 4 * s))
+      bytes += sector(s);
+    return bytes.left(size).leftJustified(size <= 4096 ? 4096 : 8192, '\0');
+  };
+  QByteArray entries = sector(u32(book, 0x30)) + QByteArray(4096 - 512, '\0');
+  const QByteArray mini = stream(u32(entries, 0x74), u32(entries, 0x78));
+  const QByteArray workbook = stream(u32(entries, 2 * 128 + 0x74), u32(entries, 2 * 128 + 0x78));
+  put32(entries, 0x74, 3);
+  put32(entries, 2 * 128 + 0x74, 4);
+  QByteArray links(4096, '\xFF');
+  for (const auto& [s, next] :
+       {std::pair{0, 0xFFFFFFFD}, {1, 0xFFFFFFFE}, {2, 0xFFFFFFFE}, {3, 0xFFFFFFFE}, {4, 5}, {5, 0xFFFFFFFE}})
+    put32(links, 4 * s, quint32(next));
+  QByteArray made = book.left(512) + QByteArray(4096 - 512, '\0');
+  put16(made, 0x1A, 4);
+  put16(made, 0x1E, 12);
+  for (const auto& [at, value] : {std::pair{0x28, 1u}, {0x2C, 1u}, {0x30, 1u}, {0x3C, 2u}, {0x40, 1u}, {0x4C, 0u}})
+    put32(made, at, value);
+  made += links + entries + (sector(u32(book, 0x3C)) + QByteArray(4096, '\xFF')).left(4096) + mini + workbook;
+  writeAll(file(u"large.xls"_s), made);
+  EXPECT_EQ(run({u"import"_s, file(u"large.xls"_s), cat.path()}).status, 0);
+  EXPECT_EQ(cat.bytes().size(), 3 * CatalogueRecord::kLength);
+}

@@ -56,7 +56,9 @@ class CompoundFile {
     const quint16 shift = u16(m_header, 0x1E);
     if (m_header.size() < 512 || (shift != 9 && shift != 12) || u16(m_header, 0x20) != 6) return false;
     m_sector = qsizetype(1) << shift;
-    m_sectors = (m_file.size() - 512) / m_sector + 1;
+    // The header fills the file's first sector, whatever its size.
+    m_sectors = m_file.size() / m_sector - 1;
+    if (m_sectors <= 0) return false;
     QList<quint32> tables;
     for (int i = 0; i < 109; ++i)
       if (const quint32 s = u32(m_header, 0x4C + 4 * i); s != kFree) tables.append(s);
@@ -158,7 +160,7 @@ class CompoundFile {
   }
 
   bool read(quint32 sector, QByteArray& bytes) {
-    if (sector >= quint32(m_sectors) || !m_file.seek(512 + qint64(sector) * m_sector)) return false;
+    if (sector >= quint32(m_sectors) || !m_file.seek((qint64(sector) + 1) * m_sector)) return false;
     bytes = m_file.read(m_sector);
     return bytes.size() == m_sector;
   }
