@@ -5,8 +5,9 @@
 # fuzz/corpus, and the import's readers (xlsx, ods, xls, csv, mrc, xml) from
 # the seeds fuzz/seeds.py writes, the hostile files among them. New inputs go
 # to build/fuzz/corpus, never into the source tree. FUZZ_SEED fixes the
-# fuzzers' random seed (CI's short run: the same inputs each time, so that a
-# fault it finds is in the change under test); unset, each run draws its own.
+# fuzzers' random seed (CI's short run: the same inputs in the same order each
+# time, as many as the time allows, so that a fault it finds is in the change
+# under test); unset, each run draws its own.
 #
 #   fuzz/build.sh [seconds]
 set -euo pipefail
