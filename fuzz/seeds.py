@@ -132,6 +132,14 @@ for at in records(books, start, 0x0200):
     struct.pack_into("<H", undeclared, at, 0x0201)
 struct.pack_into("<HH", undeclared, list(records(books, start, 0x0204))[-1] + 4, 4095, 4095)
 seed("xls", "no-dimensions", bytes(undeclared))
+# The far cell in the first sheet, the second listed but never begun: FreeXL
+# counts the sheets the workbook lists.
+listed = bytearray(books)
+for at in records(books, start, 0x0200):
+    struct.pack_into("<H", listed, at, 0x0201)
+struct.pack_into("<HH", listed, next(records(books, start, 0x0204)) + 4, 4095, 4095)
+struct.pack_into("<I", listed, list(records(books, start, 0x0809))[2], 0)
+seed("xls", "listed", bytes(listed))
 
 
 def sectors_of_4096(book):

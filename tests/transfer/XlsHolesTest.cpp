@@ -100,6 +100,16 @@ TEST_F(XlsHolesTest, SheetsWithoutDimensionsCountTheRoomFreeXlSetsAsideForThem) 
     put16(bytes, cell + 6, 4095);
   });
   refused(u"no-dimensions.xls"_s, u"είναι πολύ μεγάλο για εισαγωγή: τα φύλλα του έχουν πάνω από 16777216 κελιά"_s);
+  // The same with the far cell in the first sheet and the second listed but
+  // never begun: FreeXL counts the sheets the workbook lists.
+  changedXls(u"listed.xls"_s, [](QByteArray& bytes, qsizetype book) {
+    for (qsizetype at; (at = recordOf(bytes, book, 0x0200, 0)) >= 0;) put16(bytes, at, 0x0201);
+    const qsizetype cell = recordOf(bytes, book, 0x0204, 0);
+    put16(bytes, cell + 4, 4095);
+    put16(bytes, cell + 6, 4095);
+    put32(bytes, recordOf(bytes, book, 0x0809, 2), 0);
+  });
+  refused(u"listed.xls"_s, u"τα φύλλα του έχουν πάνω από 16777216 κελιά"_s);
 }
 
 TEST_F(XlsHolesTest, AWorkbookInSectorsOf4096BytesIsReadWhereItsSectorsLie) {

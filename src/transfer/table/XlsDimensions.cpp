@@ -235,15 +235,18 @@ bool textFits(const QByteArray& book, qsizetype at, int countBytes, bool biff8, 
 }
 
 // FreeXL gives a sheet without dimensions the extent of its cells, and then
-// sets aside room for the sheet it read last once for each such sheet.
+// sets aside room for the sheet it read last once for each such sheet: each
+// sheet the workbook lists whose dimensions never came, its cells or not.
 class SheetExtents {
  public:
+  void listed() { ++m_listed; }
   void begin() {
     m_inSheet = true;
     m_declared = false;
     m_rows = m_columns = 0;
   }
   void dimensions(qint64 cells) {
+    if (m_inSheet && !m_declared) ++m_declaredSheets;
     m_declared = true;
     m_largest = std::max(m_largest, cells);
   }
@@ -259,7 +262,7 @@ class SheetExtents {
     m_inSheet = false;
   }
   // The cells FreeXL sets aside room for beyond the sheets' dimensions.
-  qint64 cells() const { return m_undeclared * m_largest; }
+  qint64 cells() const { return std::max(m_undeclared, m_listed - m_declaredSheets) * m_largest; }
 
  private:
   bool m_inSheet = false;
@@ -268,6 +271,8 @@ class SheetExtents {
   qint64 m_columns = 0;
   qint64 m_largest = 0;
   qint64 m_undeclared = 0;
+  qint64 m_listed = 0;
+  qint64 m_declaredSheets = 0;
 };
 
 }  // namespace
@@ -347,6 +352,7 @@ XlsSurvey surveyXls(const QString& path) {
     }
     if (type == 0x0809 && at > 0) extents.begin();
     if (type == 0x000A) extents.end();
+    if (type == 0x0085) extents.listed();
     if (std::find(kCellTypes.begin(), kCellTypes.end(), type) != kCellTypes.end() && length >= 4)
       extents.cell(u16(book, data), u16(book, data + 2));
     if (type == 0x0200 && length >= 14) {
