@@ -4,7 +4,10 @@
 # (default 60): the catalogue's reader and writer from the seed corpus in
 # fuzz/corpus, and the import's readers (xlsx, ods, xls, csv, mrc, xml) from
 # the seeds fuzz/seeds.py writes, the hostile files among them. New inputs go
-# to build/fuzz/corpus, never into the source tree.
+# to build/fuzz/corpus, never into the source tree. FUZZ_SEED fixes the
+# fuzzers' random seed (CI's short run: the same inputs in the same order each
+# time, as many as the time allows, so that a fault it finds is in the change
+# under test); unset, each run draws its own.
 #
 #   fuzz/build.sh [seconds]
 set -euo pipefail
@@ -20,6 +23,9 @@ if ! command -v clang++ >/dev/null || ! compgen -G "/usr/lib/llvm-*/lib/clang/*/
   $sudo apt-get install -y clang libclang-rt-14-dev
 fi
 
+# Objects of sources since moved or removed would be linked in too: the
+# folder is made afresh (ccache serves the unchanged sources).
+rm -rf "$out/obj"
 mkdir -p "$out/obj" "$out/corpus"
 flags=(-std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=undefined -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII -I"$root/src")
@@ -65,7 +71,8 @@ for name in "${fuzzers[@]}"; do
   if [ "$name" = catalogue ]; then seeds=$here/corpus; len=8192; else seeds=$out/seeds/$name; len=131072; fi
   echo "== $name: $seconds s"
   if ! "$out/${name}_fuzz" -max_total_time="$seconds" -max_len=$len -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$out/$name-" -print_final_stats=1 "$out/corpus/$name" "$seeds" >"$out/$name.log" 2>&1; then
+    -seed="${FUZZ_SEED:-0}" -artifact_prefix="$out/$name-" -print_final_stats=1 "$out/corpus/$name" "$seeds" \
+    >"$out/$name.log" 2>&1; then
     grep -E -A30 'ERROR|SUMMARY' "$out/$name.log" | head -60 >&2
     echo "fuzz/build.sh: the $name fuzzer found a fault; the input is $out/$name-crash-* (or -timeout-, -oom-)" >&2
     exit 1

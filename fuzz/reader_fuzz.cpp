@@ -11,8 +11,11 @@
 #include <QFile>
 #include <cstdint>
 
+#include "transfer/import/CatalogueSource.h"
 #include "transfer/import/Import.h"
 #include "transfer/import/ImportSource.h"
+#include "transfer/import/MarcSource.h"
+#include "transfer/import/TableSource.h"
 
 using namespace Qt::StringLiterals;
 
@@ -71,15 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<ImportSource> source;
   switch (input.kind) {
     case ImportInput::Kind::Marc:
-      source = makeMarcSource(path, options);
+      source = makeMarcSource(std::move(input.file), path, input.marc, options);
       break;
     case ImportInput::Kind::Table:
-      source = makeTableSource(path, options, std::move(input.table));
+      source = makeTableSource(std::move(input.file), path, options, std::move(input.table));
       break;
     case ImportInput::Kind::Catalogue:
       source = makeCatalogueSource(path);
       break;
     case ImportInput::Kind::Unreadable:
+    case ImportInput::Kind::Unopened:
       return 0;
   }
   ImportResult result;

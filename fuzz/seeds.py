@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the readers' seed inputs into OUT/<kind>/: a few sound files of each
 kind and the hostile ones the import must refuse (deep nesting, thousands of
-attributes, lying counts, looping xls chains, broken MARC-8, lone UTF-16
-halves). Sheets are given as their XML, as reader_fuzz.cpp zips them.
+attributes, lying counts, looping xls chains, xls names and shared strings
+that led FreeXL past its buffers, broken MARC-8, lone UTF-16 halves). Sheets are given as their XML, as reader_fuzz.cpp zips them.
 
     fuzz/seeds.py OUT SOURCE_DIR
 """
@@ -91,6 +91,90 @@ seed("xls", "far-date", bytes(date))
 overrun = bytearray(books)
 struct.pack_into("<H", overrun, next(records(books, start, 0x0204)) + 10, 0x3368)
 seed("xls", "text-overrun", bytes(overrun))
+
+
+def shared_strings(count, strings, more):
+    """books.xls with its second sheet's record made the shared strings and
+    the record after it their CONTINUE: FreeXL takes on trust a string's
+    remainder there and the formatting it skips."""
+    made = bytearray(books)
+    sheet = list(records(books, start, 0x0085))[1]
+    struct.pack_into("<HHII", made, sheet, 0x00FC, 22, count, count)
+    made[sheet + 12:sheet + 12 + len(strings)] = strings
+    struct.pack_into("<H", made, sheet + 26, 0x003C)
+    made[sheet + 30:sheet + 30 + len(more)] = more
+    return bytes(made)
+
+
+# A string of 65,535 characters continued in a record of four bytes: FreeXL
+# copied 128 KB from it (a heap overflow).
+seed("xls", "sst-continued", shared_strings(1, b"\xff\xff\x01" + b"a" * 11, b"\x01xyz"))
+seed("xls", "sst-skipped", shared_strings(2, b"\x01\x00\x04\x00\x00\x10\x00A", b"\x01\x00\x00A"))
+directory = 512 + 512 * struct.unpack_from("<I", books, 0x30)[0]
+named = bytearray(books)
+struct.pack_into("<H", named, directory + 128 + 0x40, 0xC2C2)
+seed("xls", "long-name", bytes(named))
+named = bytearray(books)
+struct.pack_into("<H", named, directory + 256 + 2, 0xD800)
+seed("xls", "half-pair", bytes(named))
+# The workbook's chain goes on past its stream into four more sectors, and
+# its last record crosses into them.
+crossing = bytearray(books) + bytes(4 * 512)
+links = 512 + 512 * struct.unpack_from("<I", books, 0x4C)[0]
+for sector, following in ((11, 13), (13, 14), (14, 15), (15, 16), (16, 0xFFFFFFFE)):
+    struct.pack_into("<I", crossing, links + 4 * sector, following)
+struct.pack_into("<H", crossing, list(records(books, start, 0x000A))[2] + 2, 2000)
+seed("xls", "crossing", bytes(crossing))
+# Sheets without dimensions, the last with a cell at row and column 4096:
+# FreeXL set aside 256 MB for it once for each sheet.
+undeclared = bytearray(books)
+for at in records(books, start, 0x0200):
+    struct.pack_into("<H", undeclared, at, 0x0201)
+struct.pack_into("<HH", undeclared, list(records(books, start, 0x0204))[-1] + 4, 4095, 4095)
+seed("xls", "no-dimensions", bytes(undeclared))
+# The far cell in the first sheet, the second listed but never begun: FreeXL
+# counts the sheets the workbook lists.
+listed = bytearray(books)
+for at in records(books, start, 0x0200):
+    struct.pack_into("<H", listed, at, 0x0201)
+struct.pack_into("<HH", listed, next(records(books, start, 0x0204)) + 4, 4095, 4095)
+struct.pack_into("<I", listed, list(records(books, start, 0x0809))[2], 0)
+seed("xls", "listed", bytes(listed))
+
+
+def sectors_of_4096(book):
+    """books.xls laid out again in sectors of 4096 bytes, as Excel writes
+    large workbooks: the header alone in the first sector, then the table of
+    links, the directory, the mini table, the mini stream and the workbook."""
+    header, directory = book[:512], 512 + 512 * struct.unpack_from("<I", book, 0x30)[0]
+    entries = bytearray(book[directory:directory + 512]) + bytes(4096 - 512)
+    mini_table = book[512 + 512 * struct.unpack_from("<I", book, 0x3C)[0]:][:512]
+    root, root_size = struct.unpack_from("<II", entries, 0x74)
+    workbook_start, workbook_size = struct.unpack_from("<II", entries, 2 * 128 + 0x74)
+    links = 512 + 512 * struct.unpack_from("<I", book, 0x4C)[0]
+
+    def stream(first, size):
+        data, s = b"", first
+        while s != 0xFFFFFFFE and len(data) < size:
+            data += book[512 + 512 * s:][:512]
+            s = struct.unpack_from("<I", book, links + 4 * s)[0]
+        return data[:size]
+
+    mini, workbook = stream(root, root_size), stream(workbook_start, workbook_size)
+    struct.pack_into("<II", entries, 0x74, 3, root_size)
+    struct.pack_into("<II", entries, 2 * 128 + 0x74, 4, workbook_size)
+    made = bytearray(header) + bytes(4096 - 512)
+    struct.pack_into("<HHH", made, 0x1A, 4, 0xFFFE, 12)
+    struct.pack_into("<IIII", made, 0x28, 1, 1, 1, 0)
+    struct.pack_into("<IIIII", made, 0x38, 4096, 2, 1, 0xFFFFFFFE, 0)
+    made[0x4C:0x200] = struct.pack("<I", 0) + b"\xff" * (0x200 - 0x50)
+    table = [0xFFFFFFFD, 0xFFFFFFFE, 0xFFFFFFFE, 0xFFFFFFFE, 5, 0xFFFFFFFE] + [0xFFFFFFFF] * 1018
+    made += struct.pack("<1024I", *table) + entries
+    made += (mini_table + b"\xff" * 4096)[:4096] + mini.ljust(4096, b"\0") + workbook.ljust(8192, b"\0")
+    return bytes(made)
+
+
+seed("xls", "sectors-4096", sectors_of_4096(books))
 
 seed("csv", "utf8", "\ufeffΤίτλος;Συγγραφέας;Βιβλιάριθμος\r\n\"Η \"\"Φόνισσα\"\"\";Παπαδιαμάντης;42\r\n\r\nx;y;z;w\n")
 seed("csv", "utf16-half", b"\xff\xfe" + "Τίτλος\r\nΟδύ".encode("utf-16-le") + b"\x00\xd8" +

@@ -21,6 +21,8 @@ if [ "${1:-}" = "--extra" ]; then
   packages+=(librsvg2-bin g++-mingw-w64-x86-64 wine wine64)
   # The Windows programs, their SDK (scripts/build-windows-sdk.sh) and setup program.
   packages+=(g++-mingw-w64-x86-64-posix libwine-dev ninja-build nsis xclip)
+  # make fuzz: clang with libFuzzer and the sanitizers' runtimes (only recommended by clang).
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

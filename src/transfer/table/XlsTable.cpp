@@ -43,8 +43,13 @@ QString freexlError(const QString& path, int code) {
       return u"Το αρχείο «%1» δεν έχει βιβλίο εργασίας xls: είναι άλλο έγγραφο ή είναι κλειδωμένο με κωδικό."_s.arg(
           name);
     case FREEXL_UNSUPPORTED_CHARSET:
-    case FREEXL_INVALID_CHARACTER:
       return SheetRows::damaged(path, u"τα κείμενά του είναι σε κωδικοσελίδα που δεν διαβάζεται"_s);
+    case FREEXL_INVALID_CHARACTER:
+      return SheetRows::damaged(path, u"ένα κείμενό του έχει χαρακτήρες που δεν διαβάζονται (μετατροπή κειμένου)"_s);
+    case FREEXL_BIFF_INVALID_BOF:
+      return SheetRows::damaged(path,
+                                u"το βιβλίο εργασίας του δεν αρχίζει όπως ένα βιβλίο του Excel 5 έως 2003 "
+                                "(χωρίς εγγραφή BOF)"_s);
     default:
       return SheetRows::damaged(path, u"η δομή του δεν διαβάζεται (FreeXL, σφάλμα %1)"_s.arg(code));
   }
@@ -58,25 +63,53 @@ QString columnName(int column) {
 }
 
 // True when FreeXL may open the workbook at `path`: one whose structure
-// cannot be followed, whose sheets claim more cells than one full sheet
+// cannot be followed as FreeXL follows it, or would lead FreeXL past its
+// buffers (XlsDimensions.h), whose sheets claim more cells than one full sheet
 // (FreeXL sets aside room for each on opening: a small file would take
 // gigabytes), or whose dates lie beyond the calendar or are so many that
 // FreeXL would be reading them for minutes, is refused first.
 bool surveyed(const QString& path, QString& error) {
   const XlsSurvey survey = surveyXls(path);
-  if (survey.result == XlsSurvey::Result::Damaged) {
-    error = SheetRows::damaged(path,
-                               u"η δομή του αρχείου xls δεν διαβάζεται (οι τομείς του δεν οδηγούν στο βιβλίο "
-                               "εργασίας ή κάνουν κύκλο)"_s);
-  } else if (survey.result == XlsSurvey::Result::SmallWorkbook) {
-    error = SheetRows::damaged(path,
-                               u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το "
-                               "αποθηκεύει (κάτω από 4096 byte)· ανοίξτε το και αποθηκεύστε το ξανά"_s);
-  } else if (survey.result == XlsSurvey::Result::TextOverrun) {
-    error = SheetRows::damaged(path,
-                               u"μια εγγραφή κειμένου του βιβλίου εργασίας (στο byte %1 του) δηλώνει περισσότερους "
-                               "χαρακτήρες από όσους έχει"_s.arg(survey.badTextAt));
-  } else if (survey.claimedCells > kMostCells) {
+  switch (survey.result) {
+    case XlsSurvey::Result::Read:
+      break;
+    case XlsSurvey::Result::Damaged:
+      error = SheetRows::damaged(path,
+                                 u"η δομή του αρχείου xls δεν διαβάζεται· τα μέρη του δεν οδηγούν στα φύλλα του "
+                                 "(οι αλυσίδες των τομέων του κάνουν κύκλο, βγαίνουν έξω από το αρχείο ή δεν "
+                                 "συμφωνούν με το πλήθος που δηλώνουν)"_s);
+      return false;
+    case XlsSurvey::Result::BadDirectory:
+      error = SheetRows::damaged(path,
+                                 u"η καταχώριση %1 του πίνακα περιεχομένων του δεν έχει όνομα που διαβάζεται "
+                                 "(κατάλογος του σύνθετου αρχείου xls)"_s.arg(survey.badEntry + 1));
+      return false;
+    case XlsSurvey::Result::NoWorkbook:
+      error = freexlError(path, FREEXL_BIFF_WORKBOOK_NOT_FOUND);
+      return false;
+    case XlsSurvey::Result::SmallWorkbook:
+      error = SheetRows::damaged(
+          path,
+          u"το βιβλίο εργασίας του είναι αποθηκευμένο όπως κανένα πρόγραμμα δεν το αποθηκεύει (%1)· ανοίξτε "
+          "το και αποθηκεύστε το ξανά"_s.arg(survey.workbookSize < kSmallestXlsWorkbook
+                                                 ? u"κάτω από %1 byte"_s.arg(kSmallestXlsWorkbook)
+                                                 : u"%1 byte στο μικρό ρεύμα του αρχείου"_s.arg(survey.workbookSize)));
+      return false;
+    case XlsSurvey::Result::NotBiff:
+      error = freexlError(path, FREEXL_BIFF_INVALID_BOF);
+      return false;
+    case XlsSurvey::Result::RunsOn:
+      error = SheetRows::damaged(path,
+                                 u"το βιβλίο εργασίας του συνεχίζει πέρα από το μέγεθος που δηλώνει ο πίνακας "
+                                 "περιεχομένων του (%1 byte)"_s.arg(survey.workbookSize));
+      return false;
+    case XlsSurvey::Result::TextOverrun:
+      error = SheetRows::damaged(path,
+                                 u"μια εγγραφή κειμένου του βιβλίου εργασίας (στο byte %1 του) δηλώνει περισσότερους "
+                                 "χαρακτήρες από όσους έχει"_s.arg(survey.badTextAt));
+      return false;
+  }
+  if (survey.claimedCells > kMostCells) {
     error = SheetRows::tooBig(path, u"τα φύλλα του έχουν πάνω από %1 κελιά"_s.arg(kMostCells));
   } else if (survey.badDateRow >= 0) {
     error = SheetRows::damaged(
@@ -175,8 +208,13 @@ std::unique_ptr<TableReader> openXlsTable(const QString& path, const QString& sh
     if (book) freexl_close(book);
     return nullptr;
   };
-  if (opened != FREEXL_OK) {
-    error = freexlError(path, opened);
+  // FreeXL gives no reason for a record it could not read: it lets the
+  // workbook go and says all went well.
+  if (opened != FREEXL_OK || !book) {
+    error = opened != FREEXL_OK ? freexlError(path, opened)
+                                : SheetRows::damaged(path,
+                                                     u"μια εγγραφή του βιβλίου εργασίας του δεν διαβάζεται "
+                                                     "(FreeXL σταμάτησε σε αυτήν)"_s);
     return close();
   }
   unsigned int value = 0;
