@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/system/TypeAhead.h"
+#include "platform/keys/TypeAhead.h"
 #include "platform/widgets/ColumnsDialog.h"
 
 using namespace Qt::StringLiterals;

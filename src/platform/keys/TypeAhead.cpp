@@ -1,4 +1,4 @@
-#include "platform/system/TypeAhead.h"
+#include "platform/keys/TypeAhead.h"
 
 #include <QCoreApplication>
 #include <QEvent>
