@@ -43,13 +43,7 @@ done
 [ -n "$box" ] || fail "no progress box while the file is read"
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }
-start=$(date +%s%N)
-xdotool key Escape
-while xdotool search --onlyvisible --name "" 2>/dev/null | grep -qx "$box"; do
-  [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the progress box stands a second after Cancel"
-  sleep 0.02
-done
-echo "Cancel answered in $((($(date +%s%N) - start) / 1000000)) ms"
+cancel_within_a_second "$box"
 
 # The reading stops: the program spends well under half a core once it is left.
 before=$(cpu_ticks)

@@ -64,13 +64,7 @@ done
 [ -n "$box" ] || fail "no progress box while FreeXL opens the file"
 [ -n "$shot" ] && import -window root "$shot"
 
-start=$(date +%s%N)
-xdotool key Escape
-while xdotool search --onlyvisible --name "" 2>/dev/null | grep -qx "$box"; do
-  [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the progress box stands a second after Cancel"
-  sleep 0.02
-done
-echo "Cancel answered in $((($(date +%s%N) - start) / 1000000)) ms"
+cancel_within_a_second "$box"
 
 # While FreeXL is still in its call, the window opens the import again.
 dialog=$(open_dialog) || fail "the window did not answer while the reading left behind runs on"

@@ -47,3 +47,15 @@ wait_app() {
   wait "$app_pid" || status=$?
   app_pid=""
 }
+
+# Presses Escape on the progress box $1 and fails unless it is gone within a
+# second; $start keeps the moment Escape was pressed, in nanoseconds.
+cancel_within_a_second() {
+  start=$(date +%s%N)
+  xdotool key Escape
+  while xdotool search --onlyvisible --name "" 2>/dev/null | grep -qx "$1"; do
+    [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the progress box stands a second after Cancel"
+    sleep 0.02
+  done
+  echo "Cancel answered in $((($(date +%s%N) - start) / 1000000)) ms"
+}
