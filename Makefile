@@ -43,8 +43,9 @@ test-fresh:
 
 # The same tests under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer; tests/lsan.supp names the leaks of other libraries.
-# A test that fails runs once more before it counts: the stop asked of a
-# reading from another thread races a file read three to ten times slower.
+# A test that fails runs once more before it counts: the real-window tests
+# time their answers, and the sanitizers make every step three to ten times
+# slower on a loaded machine.
 test-sanitize: deps
 	@$(CMAKE_GEN) -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLOMIRA_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
