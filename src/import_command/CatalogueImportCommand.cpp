@@ -255,19 +255,18 @@ class ImportRun {
     return ask(question, Dialogs::Answer::Yes);
   }
 
-  // The import on the window's own thread, since it writes into the
-  // window's open catalogue, which the window reads as it repaints; the
-  // progress box keeps the window answering between records, each bounded
-  // by the readers. Once the last step is answered the books are kept, and
-  // Cancel goes from the box.
+  // The import beside the window, waited for, since it writes into the
+  // window's open catalogue: Cancel makes it undo what it wrote, the box
+  // saying so meanwhile. Once the last step is answered the books are kept,
+  // and Cancel goes from the box.
   ImportResult importWith(const ImportOptions& options) {
     const std::unique_ptr<Dialogs::Progress> progress =
         m_dialogs.progress(u"Εισαγωγή από το «%1»…"_s.arg(fileName()), m_title);
-    return m_engine.import(m_input, m_catalogue, options, [&](qint64 done, qint64 total) {
-      const bool goesOn = progress->advance(done, total);
-      if (goesOn && total > 0 && done == total) progress->withoutCancel();
-      return goesOn;
-    });
+    ImportResult result;
+    m_readings.write(
+        *progress, u"Η εισαγωγή σταματά· ό,τι γράφτηκε στον κατάλογο αναιρείται…"_s,
+        [&](const ImportProgress& told) { result = m_engine.import(m_input, m_catalogue, options, told); });
+    return result;
   }
 
   bool repeatsAccepted(const ImportResult& result) {

@@ -27,9 +27,9 @@ struct ImportEngine {
 // matched to the fields in a dialog that shows the rows as they will be
 // stored, a MARC file or catalogue is confirmed by its count; rows that read
 // as totals or notes are asked about; a progress box with Cancel stands
-// while the file is read, beside the window so that no reader's call freezes
-// it, and while everything or nothing is added; repeated book numbers are
-// asked about first; a box names the codes added, or why none was.
+// while the file is read and while everything or nothing is added, both
+// beside the window so that no reader's call freezes it; repeated book
+// numbers are asked about first; a box names the codes added, or why none was.
 class CatalogueImportCommand : public CatalogueImporter {
  public:
   explicit CatalogueImportCommand(ImportEngine engine = ImportEngine::real()) : m_engine(std::move(engine)) {}

@@ -13,8 +13,10 @@
 // reading, told to stop, ends on its own at its next token or row, and the
 // readings left so are waited for when this object goes. Nothing of the
 // window is touched beside it: the steps a reading tells are shown by the
-// window's thread, which looks at them every few milliseconds. On Windows
-// the reading stays on the window's thread (ReadingsBeside_win.cpp says why).
+// window's thread, which looks at them every few milliseconds. An import,
+// which writes into the catalogue the window holds open, is waited for
+// instead, the window answering meanwhile. On Windows the reading stays on
+// the window's thread (ReadingsBeside_win.cpp says why).
 class ReadingsBeside {
  public:
   ReadingsBeside();
@@ -27,7 +29,16 @@ class ReadingsBeside {
   // outlive this call; an exception it throws is thrown here.
   bool read(Dialogs::Progress& progress, std::function<void(const ImportProgress& told)> read);
 
+  // Runs `write` beside the window while `progress` stands, and returns only
+  // once it has ended: what it writes is the window's, which the window's
+  // thread leaves alone meanwhile. Cancel asks it to stop, and the box says
+  // `stopping` until it has undone itself. The last step (done == total)
+  // waits for the window's answer; after a yes the box offers no Cancel.
+  void write(Dialogs::Progress& progress, const QString& stopping,
+             const std::function<void(const ImportProgress& told)>& write);
+
  private:
+  static bool lastStep(qint64 done, qint64 total) { return total > 0 && done == total; }
   struct Reading;
   std::list<std::unique_ptr<Reading>> m_left;  // cancelled, perhaps still reading
 };

@@ -19,3 +19,12 @@ bool ReadingsBeside::read(Dialogs::Progress& progress, std::function<void(const 
   });
   return goesOn;
 }
+
+void ReadingsBeside::write(Dialogs::Progress& progress, const QString& /*stopping*/,
+                           const std::function<void(const ImportProgress& told)>& write) {
+  write([&](qint64 done, qint64 total) {
+    const bool goesOn = progress.advance(done, total);
+    if (goesOn && lastStep(done, total)) progress.withoutCancel();
+    return goesOn;
+  });
+}

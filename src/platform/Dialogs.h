@@ -85,6 +85,9 @@ class Dialogs {
     virtual bool keepWaiting() { return true; }
     // The work can no longer be undone: the box stops offering Cancel.
     virtual void withoutCancel() {}
+    // Cancelled, the work goes on until it has undone itself: the box stands
+    // again, saying `text`, without Cancel, until it goes.
+    virtual void stopping(const QString& /*text*/) {}
   };
 
   virtual ~Dialogs() = default;

@@ -1,6 +1,6 @@
 // The window's own steps over the real engine and files made here: several
 // columns for one field, totals rows, another sheet, the last folder, and
-// the reading beside the window.
+// the reading and the import beside the window.
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
 
@@ -8,11 +8,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <atomic>
 #include <future>
 #include <memory>
 
 #include "catalogue/file/CatalogueFile.h"
+#include "catalogue/file/ImportJournal.h"
 #include "editions/Edition.h"
 #include "support/ImportTestFiles.h"
 #include "support/PrintQString.h"
@@ -152,12 +154,13 @@ TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoes
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   auto stopHeard = std::make_shared<std::atomic<int>>(0);  // 1 heard, 2 not
-  auto first = std::make_shared<std::atomic<bool>>(true);
+  // The first file sticks, whichever reading's thread comes to it first.
+  const QString slow = writeGreekExcelCsv(inDir(u"αργό.csv"_s), {u"Τίτλος"_s, u"Επιτάφιος"_s});
   ImportEngine real = ImportEngine::real();
   ImportEngine stuck = real;
   stuck.preview = [=, preview = real.preview](const QString& input, const ImportOptions& options,
                                               const ImportProgress& told) {
-    if (!first->exchange(false)) return preview(input, options, told);
+    if (input != slow) return preview(input, options, told);
     released.wait();
     stopHeard->store(readingStopped() && !told(1, 0) ? 1 : 2);
     return ImportPreview();
@@ -166,7 +169,7 @@ TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoes
   {
     CatalogueImportCommand beside(stuck);
     tp.dialogs.cancelProgressWhileWaiting(3);
-    tp.dialogs.chooseToOpen(input);
+    tp.dialogs.chooseToOpen(slow);
     QElapsedTimer taken;
     taken.start();
     beside.importCatalogue(file, tp.dialogs, Edition::librarian().productTitle());
@@ -182,4 +185,62 @@ TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoes
     release.set_value();
   }
   EXPECT_EQ(stopHeard->load(), 1) << "waited for, and it heard its stop";
+}
+
+// The import stuck in one call after it has begun writing: Cancel makes the
+// box say that it stops, the window's events go on meanwhile, and the
+// command returns only once the call has ended and the import has undone
+// its books and its journal.
+TEST_F(WindowImportTest, CancelWaitsForAnImportStuckInOneCallToUndoItself) {
+#ifdef Q_OS_WIN
+  GTEST_SKIP() << "on Windows the import stays on the window's thread";
+#endif
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  auto stuckNow = std::make_shared<std::atomic<bool>>(false);
+  auto ended = std::make_shared<std::atomic<bool>>(false);
+  ImportEngine stuck = ImportEngine::real();
+  stuck.import = [=, import = stuck.import](const QString& input, CatalogueFile& into, const ImportOptions& options,
+                                            const ImportProgress& told) {
+    const ImportResult result = import(input, into, options, [&](qint64 done, qint64 total) {
+      if (total > 0) return told(done, total);
+      told(done, total);  // shown, then the call that takes long
+      stuckNow->store(true);
+      released.wait();
+      return told(done, total);
+    });
+    ended->store(true);
+    return result;
+  };
+  QStringList rows{u"Τίτλος"_s};
+  for (int i = 0; i < 2000; ++i) rows.append(u"Βιβλίο %1"_s.arg(i));
+  const QString input = writeGreekExcelCsv(inDir(u"βιβλία.csv"_s), rows);
+  const QString journal = importjournal::pathFor(cat.path());
+
+  // The window's own timer, heard only while its events go on.
+  bool writingWhileStuck = false;
+  bool endedWhileStuck = true;
+  QTimer window;
+  QObject::connect(&window, &QTimer::timeout, [&] {
+    if (!stuckNow->load() || tp.dialogs.stoppings().isEmpty()) return;
+    writingWhileStuck = QFileInfo::exists(journal);
+    endedWhileStuck = ended->load();
+    window.stop();
+    release.set_value();
+  });
+  window.start(10);
+  CatalogueImportCommand beside(stuck);
+  tp.dialogs.cancelProgressAt(1, 2);  // the import's box, at the step before it sticks
+  tp.dialogs.chooseToOpen(input).acceptProposedColumns().answer(Dialogs::Answer::Ok);
+  beside.importCatalogue(file, tp.dialogs, Edition::librarian().productTitle());
+
+  EXPECT_TRUE(writingWhileStuck) << "the import had begun writing when it stuck";
+  EXPECT_FALSE(endedWhileStuck) << "the window's timer ran while the import was stuck";
+  EXPECT_FALSE(window.isActive()) << "the stuck call was let go by the window's timer";
+  EXPECT_TRUE(ended->load());
+  EXPECT_EQ(tp.dialogs.stoppings(), QStringList{u"Η εισαγωγή σταματά· ό,τι γράφτηκε στον κατάλογο αναιρείται…"_s});
+  EXPECT_EQ(lastMessage(), u"Η εισαγωγή ακυρώθηκε· δεν προστέθηκε καμία εγγραφή στον κατάλογο."_s);
+  EXPECT_EQ(cat.bytes(), before);
+  EXPECT_FALSE(QFileInfo::exists(journal));
+  EXPECT_EQ(file.recordCount(), 1);
 }

@@ -290,6 +290,28 @@ TEST_F(QtDialogsTest, ProgressBoxFitsItsTitleAndStopsOfferingCancelWhenTheWorkCa
   EXPECT_EQ(lastBox->findChild<QPushButton*>(), nullptr);
 }
 
+// Cancel hides the box; while the work undoes itself it stands again,
+// saying so without Cancel, and Escape does not send it away.
+TEST_F(QtDialogsTest, ProgressBoxStandsAgainSayingTheWorkStopsUntilItGoes) {
+  const std::unique_ptr<Dialogs::Progress> progress =
+      dialogs.progress(u"Εισαγωγή…"_s, u"Σ-Zelkor 3.2: Εισαγωγή καταλόγου"_s);
+  QTest::qWait(600);
+  EXPECT_TRUE(progress->keepWaiting());
+  auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(box, nullptr);
+  QTimer::singleShot(0, box->findChild<QPushButton*>(), &QPushButton::click);
+  QTest::qWait(50);
+  EXPECT_FALSE(progress->keepWaiting());
+  EXPECT_FALSE(box->isVisible());
+  progress->stopping(u"Η εισαγωγή σταματά…"_s);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(box->labelText(), u"Η εισαγωγή σταματά…"_s);
+  EXPECT_EQ(box->findChild<QPushButton*>(), nullptr);
+  QTest::keyClick(box, Qt::Key_Escape);
+  progress->keepWaiting();
+  EXPECT_TRUE(box->isVisible()) << "the work has not ended";
+}
+
 TEST_F(QtDialogsTest, SaveDialogShowsItsCheckBoxAndReturnsItsState) {
   QTemporaryDir dir;
   for (const bool untick : {false, true}) {

@@ -3,8 +3,10 @@
 # FreeXL, made to spend seconds in its opening of an xls (as it does on a
 # workbook of many far dates), reads beside the window; the progress box's
 # Cancel (Escape) closes it within a second, the window answers at once
-# while the call runs on, and the program, told to end, waits for that
-# reading and ends cleanly, the catalogue keeping every byte.
+# while the call runs on; the import's own box answers as well, saying that
+# the import stops until the call returns, and the program, told to end,
+# waits for the reading left behind and ends cleanly, the catalogue keeping
+# every byte.
 # usage: import-slow-reader.sh BIN_DIR [SCREENSHOT.png]
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -74,6 +76,68 @@ dialog=$(open_dialog) || fail "the window did not answer while the reading left 
 xdotool key Escape
 sleep 0.3
 cmp Zelkor.dat before.dat || fail "the catalogue changed"
+
+# The import itself, FreeXL as slow again: its box answers too. Cancel turns
+# it into a box saying the import stops, which stands, still painting, until
+# FreeXL's call returns and the import has undone itself; then it goes.
+open_dialog >/dev/null || fail "no open dialog for the import"
+xdotool type --delay 10 "$work/books.xls"
+key Return
+# The columns are the other window with the open dialog's title.
+columns=""
+for _ in $(seq $((slow * 10 + 50))); do
+  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] || continue
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$HEIGHT" -ge 200 ] && columns=$id
+  done
+  [ -n "$columns" ] && break
+  sleep 0.1
+done
+[ -n "$columns" ] || fail "no column dialog after the preview"
+focus "$columns"
+key Return
+box=""
+for _ in $(seq 30); do
+  box=$(progress_box)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "no progress box while the import opens the file"
+import_start=$(date +%s%N)
+# The same box stands again, shorter since it has no Cancel: it says that
+# the import stops.
+box_height() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$HEIGHT"
+}
+with_cancel=$(box_height "$box")
+start=$(date +%s%N)
+xdotool key Escape
+stopping=""
+while [ -z "$stopping" ]; do
+  [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the import's box did not answer Cancel within a second"
+  sleep 0.02
+  id=$(progress_box)
+  [ -n "$id" ] && [ "$(box_height "$id")" -lt "$with_cancel" ] && stopping=$id
+done
+echo "the import's box said it stops $((($(date +%s%N) - start) / 1000000)) ms after Cancel"
+[ -n "$shot" ] && import -window root "${shot%.png}-stopping.png"
+# Its busy bar moves: the window's thread paints while FreeXL's call runs.
+import -window "$stopping" stopping-1.png
+sleep 0.5
+import -window "$stopping" stopping-2.png
+cmp -s stopping-1.png stopping-2.png && fail "the stopping box did not repaint"
+[ -n "$(progress_box)" ] || fail "the stopping box went before FreeXL's call returned"
+while [ -n "$(progress_box)" ]; do
+  [ $(($(date +%s%N) - import_start)) -lt $(((slow + 3) * 1000000000)) ] || fail "the stopping box outlived FreeXL's call"
+  sleep 0.1
+done
+echo "the import stopped $((($(date +%s%N) - import_start) / 1000000)) ms after its box opened"
+told=$(wait_window "Σ-Zelkor 3.2") || fail "no box telling that the import was cancelled"
+focus "$told"
+key Return
+cmp Zelkor.dat before.dat || fail "the catalogue changed after the import was cancelled"
 focus "$win"
 # Alt+X ends the program, once the reading left behind has ended too.
 key alt+x

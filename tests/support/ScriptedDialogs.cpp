@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
  public:
   ScriptedProgress(ScriptedDialogs& owner, int number) : m_owner(owner), m_number(number) {}
@@ -12,7 +14,12 @@ class ScriptedDialogs::ScriptedProgress : public Dialogs::Progress {
     if (m_owner.m_cancelBox == 0) return int(m_owner.m_steps.size()) < m_owner.m_cancelAt;
     return m_owner.m_cancelBox != m_number || m_steps < m_owner.m_cancelAt;
   }
-  bool keepWaiting() override { return m_owner.m_cancelWaits == 0 || ++m_waits < m_owner.m_cancelWaits; }
+  // As the real box, it lets the window's events through while it waits.
+  bool keepWaiting() override {
+    QCoreApplication::processEvents();
+    return m_owner.m_cancelWaits == 0 || ++m_waits < m_owner.m_cancelWaits;
+  }
+  void stopping(const QString& text) override { m_owner.m_stoppings.append(text); }
 
  private:
   ScriptedDialogs& m_owner;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -68,6 +69,8 @@ class ScriptedDialogs : public Dialogs {
   QStringList messageTexts() const;
   // The steps every progress box was moved to, in order.
   QList<qint64> progressSteps() const { return m_steps; }
+  // What the boxes said while the work they stood for stopped, in order.
+  const QStringList& stoppings() const { return m_stoppings; }
   // What every column dialog was shown, in order.
   const QList<ColumnsQuestion>& columnQuestions() const { return m_columnQuestions; }
   int pending() const { return int(m_script.size()); }
@@ -98,4 +101,5 @@ class ScriptedDialogs : public Dialogs {
   int m_boxes = 0;  // progress boxes opened
   QList<qint64> m_steps;
   QList<ColumnsQuestion> m_columnQuestions;
+  QStringList m_stoppings;
 };

@@ -181,11 +181,21 @@ class QtProgress : public Dialogs::Progress {
   // Until the modal box shows, the user's input waits: the window under it
   // must not act while the work goes on.
   bool keepWaiting() override {
+    // Closed while stopping (Escape), it stands again: the work is not done.
+    if (m_stopping && !m_box.isVisible()) m_box.show();
     QCoreApplication::processEvents(m_box.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents,
                                     kWaitMilliseconds);
     return !m_box.wasCanceled();
   }
   void withoutCancel() override { m_box.setCancelButton(nullptr); }
+  // Cancel hid the box; it shows again at once, its bar only busy.
+  void stopping(const QString& text) override {
+    m_stopping = true;
+    m_box.setCancelButton(nullptr);
+    m_box.setLabelText(displayed(text));
+    m_box.setMaximum(0);
+    m_box.show();
+  }
 
  private:
   static constexpr int kWaitMilliseconds = 20;
@@ -193,6 +203,7 @@ class QtProgress : public Dialogs::Progress {
   static constexpr int kTitleButtons = 160;
   QString m_text;
   QProgressDialog m_box;
+  bool m_stopping = false;
 };
 
 }  // namespace
