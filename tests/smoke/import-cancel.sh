@@ -30,16 +30,7 @@ xdotool type --delay 10 "$work/long.csv"
 key Return
 
 # The progress box has the open dialog's title; it is the short window.
-box=""
-for _ in $(seq 100); do
-  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "Σ-Zelkor 3.2: Εισαγωγή καταλόγου" ] || continue
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$HEIGHT" -lt 200 ] && box=$id
-  done
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+box=$(window_by_height "Σ-Zelkor 3.2: Εισαγωγή καταλόγου" short 100)
 [ -n "$box" ] || fail "no progress box while the file is read"
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }

@@ -51,20 +51,8 @@ xdotool type --delay 10 "$work/books.xls"
 key Return
 
 # The progress box has the open dialog's title; it is the short window.
-progress_box() {
-  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] || continue
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$HEIGHT" -lt 200 ] && echo "$id"
-  done
-  return 0
-}
-box=""
-for _ in $(seq 30); do
-  box=$(progress_box)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+progress_box() { window_by_height "$title" short 1; }
+box=$(window_by_height "$title" short 30)
 [ -n "$box" ] || fail "no progress box while FreeXL opens the file"
 [ -n "$shot" ] && import -window root "$shot"
 
@@ -84,25 +72,11 @@ open_dialog >/dev/null || fail "no open dialog for the import"
 xdotool type --delay 10 "$work/books.xls"
 key Return
 # The columns are the other window with the open dialog's title.
-columns=""
-for _ in $(seq $((slow * 10 + 50))); do
-  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] || continue
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$HEIGHT" -ge 200 ] && columns=$id
-  done
-  [ -n "$columns" ] && break
-  sleep 0.1
-done
+columns=$(window_by_height "$title" tall $((slow * 10 + 50)))
 [ -n "$columns" ] || fail "no column dialog after the preview"
 focus "$columns"
 key Return
-box=""
-for _ in $(seq 30); do
-  box=$(progress_box)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+box=$(window_by_height "$title" short 30)
 [ -n "$box" ] || fail "no progress box while the import opens the file"
 import_start=$(date +%s%N)
 # The same box stands again, shorter since it has no Cancel: it says that

@@ -59,3 +59,22 @@ cancel_within_a_second() {
   done
   echo "Cancel answered in $((($(date +%s%N) - start) / 1000000)) ms"
 }
+
+# The visible window titled $1 that is shorter than 200 pixels ($2 short: a
+# progress box) or not ($2 tall: a dialog), looked for $3 times a tenth of a
+# second apart; prints its id, or nothing.
+window_by_height() {
+  local id
+  for _ in $(seq "$3"); do
+    for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] || continue
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if { [ "$2" = short ] && [ "$HEIGHT" -lt 200 ]; } || { [ "$2" = tall ] && [ "$HEIGHT" -ge 200 ]; }; then
+        echo "$id"
+        return 0
+      fi
+    done
+    [ "$3" -gt 1 ] && sleep 0.1
+  done
+  return 0
+}
