@@ -52,6 +52,18 @@ QTableWidgetItem* previewItem(const Dialogs::PreviewCell& cell) {
   return item;
 }
 
+// A line of `layout` holding `box` after its label, whose access letter goes to the box.
+QLabel* addLabelledBox(QVBoxLayout* layout, const QString& text, QWidget* box, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(box);
+  row->addWidget(label);
+  row->addWidget(box);
+  row->addStretch(1);
+  layout->addLayout(row);
+  return label;
+}
+
 bool isBlank(const QString& text) { return text.trimmed().isEmpty(); }
 
 // A row's filled cells, as one line.
@@ -77,16 +89,10 @@ ColumnsDialog::ColumnsDialog(const Dialogs::ColumnsQuestion& question, const QSt
   m_seen = plainLabel(QString(), u"lblSeen"_s, this);
   layout->addWidget(m_seen);
 
-  auto* sheetRow = new QHBoxLayout;
-  auto* sheetLabel = new QLabel(u"&Φύλλο:"_s, this);
   m_sheet = new QComboBox(this);
   m_sheet->setObjectName(u"cboSheet"_s);
   m_sheet->setAccessibleName(u"Φύλλο του αρχείου"_s);
-  sheetLabel->setBuddy(m_sheet);
-  sheetRow->addWidget(sheetLabel);
-  sheetRow->addWidget(m_sheet);
-  sheetRow->addStretch(1);
-  layout->addLayout(sheetRow);
+  QLabel* sheetLabel = addLabelledBox(layout, u"&Φύλλο:"_s, m_sheet, this);
   // A workbook of one sheet, or a CSV file, has no choice to offer.
   sheetLabel->setVisible(question.sheets.size() > 1);
   m_sheet->setVisible(question.sheets.size() > 1);
@@ -180,16 +186,10 @@ void ColumnsDialog::buildChoices(QWidget* strip) {
 }
 
 void ColumnsDialog::buildRowsChoice(QWidget* parent) {
-  auto* row = new QHBoxLayout;
-  auto* label = new QLabel(u"Εισαγωγή έως και τη &σειρά:"_s, parent);
   m_lastRow = new QSpinBox(parent);
   m_lastRow->setObjectName(u"spnLastRow"_s);
   m_lastRow->setAccessibleName(u"Τελευταία σειρά του αρχείου που εισάγεται"_s);
-  label->setBuddy(m_lastRow);
-  row->addWidget(label);
-  row->addWidget(m_lastRow);
-  row->addStretch(1);
-  qobject_cast<QVBoxLayout*>(parent->layout())->addLayout(row);
+  addLabelledBox(qobject_cast<QVBoxLayout*>(parent->layout()), u"Εισαγωγή έως και τη &σειρά:"_s, m_lastRow, parent);
   connect(m_lastRow, &QSpinBox::valueChanged, this, &ColumnsDialog::refresh);
 }
 
