@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 #include "transfer/import/Import.h"
 
-// Readings of an input on threads of their own, each under a progress box,
+// Readings of an input on threads beside the window's, each under a progress box,
 // so that the window answers however long one reader's call takes (FreeXL
 // opens a whole xls in one call). Cancel returns to the window at once: the
 // reading, told to stop, ends on its own at its next token or row, and the
@@ -15,8 +15,8 @@
 // window is touched beside it: the steps a reading tells are shown by the
 // window's thread, which looks at them every few milliseconds. An import,
 // which writes into the catalogue the window holds open, is waited for
-// instead, the window answering meanwhile. On Windows the reading stays on
-// the window's thread (ReadingsBeside_win.cpp says why).
+// instead, the window answering meanwhile. The threads are kept for the
+// next reading until the process ends (ReadingsBeside.cpp says why).
 class ReadingsBeside {
  public:
   ReadingsBeside();
@@ -40,5 +40,5 @@ class ReadingsBeside {
  private:
   static bool lastStep(qint64 done, qint64 total) { return total > 0 && done == total; }
   struct Reading;
-  std::list<std::unique_ptr<Reading>> m_left;  // cancelled, perhaps still reading
+  std::list<std::shared_ptr<Reading>> m_left;  // cancelled, perhaps still reading
 };

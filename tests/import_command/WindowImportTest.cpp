@@ -148,9 +148,6 @@ TEST_F(WindowImportTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
 // goes back to the window at once; that reading hears its stop, while the
 // next one reads on to the end; the command waits for the first before it goes.
 TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoesOn) {
-#ifdef Q_OS_WIN
-  GTEST_SKIP() << "on Windows the reading stays on the window's thread";
-#endif
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   auto stopHeard = std::make_shared<std::atomic<int>>(0);  // 1 heard, 2 not
@@ -192,9 +189,6 @@ TEST_F(WindowImportTest, CancelLeavesAReadingStuckInOneCallAndTheNextReadingGoes
 // command returns only once the call has ended and the import has undone
 // its books and its journal.
 TEST_F(WindowImportTest, CancelWaitsForAnImportStuckInOneCallToUndoItself) {
-#ifdef Q_OS_WIN
-  GTEST_SKIP() << "on Windows the import stays on the window's thread";
-#endif
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   auto stuckNow = std::make_shared<std::atomic<bool>>(false);
