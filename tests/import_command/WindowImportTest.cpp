@@ -144,6 +144,24 @@ TEST_F(WindowImportTest, TheOpenDialogReturnsToTheFolderOfTheFileChosenLast) {
   EXPECT_EQ(cat.bytes(), before);
 }
 
+// A school's files imported one after another in one program, each read
+// and written beside the window: the program goes on, and ends, however many
+// readings it has run (on Windows a reading's thread that ended could crash
+// the program or keep it from ending).
+TEST_F(WindowImportTest, ImportAfterImportRunsOnInOneProgram) {
+  QStringList rows{u"Τίτλος;Βιβλιάριθμος"_s};
+  for (int i = 0; i < 10; ++i) rows.append(u"Επιτάφιος;%1"_s.arg(QString::number(i).rightJustified(4, u'0')));
+  const QString input = writeGreekExcelCsv(inDir(u"βιβλία.csv"_s), rows);
+  for (int first = 2; first < 200; first += 10) {
+    tp.dialogs.chooseToOpen(input).acceptProposedColumns();
+    if (first > 2) tp.dialogs.answer(Dialogs::Answer::Yes);  // the same book numbers again
+    tp.dialogs.answer(Dialogs::Answer::Ok);
+    importNow();
+    ASSERT_EQ(lastMessage(), u"Προστέθηκαν 10 εγγραφές, με κωδικούς %1 έως %2."_s.arg(first).arg(first + 9));
+  }
+  EXPECT_EQ(file.recordCount(), 201);
+}
+
 // One reader's call that does not return (FreeXL opening a slow xls): Cancel
 // goes back to the window at once; that reading hears its stop, while the
 // next one reads on to the end; the command waits for the first before it goes.
