@@ -62,6 +62,10 @@ end_with_alt_x() {
     wait_gone "$1" && break
   done
   ! xdotool getwindowname "$1" >/dev/null 2>&1 || fail "$2 did not end on Alt+X; $(shown_windows)"
+  # A program that keeps running once its window is gone fails here, not at
+  # the end of the whole run's time.
+  for _ in $(seq 300); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  ! kill -0 "$app_pid" 2>/dev/null || fail "$2 was still running 30 seconds after its window went"
   wait_app
   [ "$status" = 0 ] || fail "$2 ended with status $status"
 }
