@@ -37,7 +37,5 @@ xdotool type --delay 5 "42"
 xdotool key Return
 wait_window "$(caption 42)" >/dev/null || fail "the code scanned into the open box did not show record 42"
 focus "$win"
-key alt+x
-wait_app
-[ "$status" = 0 ] || fail "Lomira ended with status $status"
+alt_x_ends Lomira
 [ "$(sha256sum Zelkor.dat)" = "$before" ] || fail "scanning changed the catalogue"

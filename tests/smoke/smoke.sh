@@ -62,9 +62,7 @@ sleep 0.3
 xdotool type --delay 20 "2026"
 sleep 0.3
 # Alt+X saves the shown record and ends.
-key alt+x
-wait_app
-[ "$status" = 0 ] || fail "Lomira ended with status $status"
+alt_x_ends Lomira
 [ "$(stat -c %s Zelkor.dat)" = 700 ] || fail "file is $(stat -c %s Zelkor.dat) bytes, expected 700"
 head -c 10 Zelkor.dat | grep -q "Smoke Test" || fail "record 1 does not hold the typed text"
 borrower=$(tail -c 50 Zelkor.dat | tr -d ' ')
@@ -118,9 +116,7 @@ key F10
 key Escape
 key Return
 menu_bar_settles "$idle" || fail "F10, Esc, Enter opened a menu"
-key alt+x
-wait_app
-[ "$status" = 0 ] || fail "LomiraView ended with status $status"
+alt_x_ends LomiraView
 [ "$before" = "$(sha256sum Zelkor.dat; stat -c %Y Zelkor.dat)" ] || fail "LomiraView changed the catalogue"
 pdfs=(./*.pdf)
 [ ${#pdfs[@]} = 1 ] && [ -f "${pdfs[0]}" ] || fail "expected one printed job, found: ${pdfs[*]}"

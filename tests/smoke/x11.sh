@@ -48,6 +48,14 @@ wait_app() {
   app_pid=""
 }
 
+# Alt+X to the focused window, which ends the program started last with
+# status 0; $1 names the program.
+alt_x_ends() {
+  key alt+x
+  wait_app
+  [ "$status" = 0 ] || fail "$1 ended with status $status"
+}
+
 # Presses Escape on the progress box $1 and fails unless it is gone within a
 # second; $start keeps the moment Escape was pressed, in nanoseconds.
 cancel_within_a_second() {

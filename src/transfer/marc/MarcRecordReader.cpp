@@ -13,11 +13,13 @@ bool isMarcXmlElement(const QXmlStreamReader& xml, QStringView name) {
 
 namespace {
 
+QByteArray withoutBom(const QByteArray& start) { return start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start; }
+
 enum class Root { Marc, Other, None };
 // The first element of the XML at the start of a file: MARCXML's, another's,
 // or none before the XML breaks or the start ends.
 Root xmlRootOf(const QByteArray& start) {
-  QXmlStreamReader xml(start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start);
+  QXmlStreamReader xml(withoutBom(start));
   while (!xml.atEnd() && !xml.hasError()) {
     xml.readNext();
     if (xml.isStartElement())
@@ -54,7 +56,7 @@ std::optional<MarcEncoding> marcFileLookOf(QIODevice& file, bool xmlName) {
   if (isIso2709Leader(start)) return MarcEncoding::Iso2709;
   // XML whose first element is another's is no MARC, however it is named.
   if (xmlRootOf(start) != Root::None) return std::nullopt;
-  const QByteArray text = (start.startsWith("\xEF\xBB\xBF") ? start.mid(3) : start).trimmed();
+  const QByteArray text = withoutBom(start).trimmed();
   if (!text.startsWith('<')) return std::nullopt;
   return xmlName || text.toLower().contains("marc") || text.contains("<record") ? std::optional(MarcEncoding::MarcXml)
                                                                                 : std::nullopt;

@@ -2,13 +2,16 @@
 // would lead it past a record is known before it opens the file.
 #include "transfer/table/XlsSharedStrings.h"
 
+#include <QtEndian>
+
 namespace {
 
 // FreeXL gives up on a table of more strings than this.
 constexpr quint32 kMostStrings = 1024 * 1024;
 
-quint32 u16(const QByteArray& bytes, qsizetype at) { return quint8(bytes[at]) | quint32(quint8(bytes[at + 1])) << 8; }
-quint32 u32(const QByteArray& bytes, qsizetype at) { return u16(bytes, at) | u16(bytes, at + 2) << 16; }
+// Read only where `holds` has found the record long enough.
+quint32 u16(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
+quint32 u32(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
 
 }  // namespace
 
